@@ -66,3 +66,130 @@ String UTF8ToString(std::string_view s) {
   }
   return out;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Classes and the class registry
+// ---------------------------------------------------------------------------------------------
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Classes.h"
+
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <typeindex>
+#include <unordered_map>
+
+bool TClassInfo::InheritsFrom(TClass AClass) const noexcept {
+  for (TClass c = this; c; c = c->Parent)
+    if (c == AClass) return true;
+  return false;
+}
+
+TObject* TClassInfo::Create() const {
+  if (!NewInstance) throw EAbstractError(u"Cannot create an instance of " + Name);
+  return NewInstance();
+}
+
+TObject* TClassInfo::CreateWith(void* Arg) const {
+  if (!NewWith) throw EAbstractError(u"Cannot create an instance of " + Name);
+  return NewWith(Arg);
+}
+
+TClass TObject::StaticClass() {
+  static const TClassInfo info{u"TObject", nullptr, [] { return new TObject(); }, nullptr,
+                               &typeid(TObject)};
+  return &info;
+}
+
+namespace {
+
+Char AsciiUpper(Char c) { return c >= u'a' && c <= u'z' ? Char(c - 32) : c; }
+
+bool SameAscii(StringView a, StringView b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  return true;
+}
+
+String UpperKey(StringView s) {
+  String k(s);
+  for (Char& c : k) c = AsciiUpper(c);
+  return k;
+}
+
+struct ClassRegistry {
+  std::mutex Lock;
+  std::unordered_map<String, TClass> ByName;   // key: upper-case name
+};
+
+ClassRegistry& Registry() {
+  static ClassRegistry r;
+  return r;
+}
+
+}  // namespace
+
+// The name of a C++ class without its namespaces, for classes that declare no class info.
+String TypeInfoName(const std::type_info& Type) {
+  static std::mutex lock;
+  static std::unordered_map<std::type_index, String> cache;
+  std::lock_guard guard(lock);
+  auto it = cache.find(Type);
+  if (it != cache.end()) return it->second;
+  int status = 0;
+  std::unique_ptr<char, void (*)(void*)> demangled(
+      abi::__cxa_demangle(Type.name(), nullptr, nullptr, &status), std::free);
+  std::string name = status == 0 && demangled ? demangled.get() : Type.name();
+  // Strip namespaces of the class itself (template arguments keep theirs).
+  std::size_t cut = 0, depth = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (name[i] == '<') ++depth;
+    else if (name[i] == '>') --depth;
+    else if (depth == 0 && name[i] == ':' && i + 1 < name.size() && name[i + 1] == ':') cut = i + 2;
+  }
+  return cache[Type] = UTF8ToString(name.substr(cut));
+}
+
+String TObject::ClassName() const {
+  TClass c = ClassType();
+  if (*c->TypeId == typeid(*this)) return c->Name;
+  return TypeInfoName(typeid(*this));
+}
+
+bool TObject::ClassNameIs(StringView AName) const { return SameAscii(ClassName(), AName); }
+
+void RaiseInvalidCast() { throw EInvalidCast(u"Invalid class typecast"); }
+
+void RegisterClass(TClass AClass) {
+  auto& r = Registry();
+  std::lock_guard lock(r.Lock);
+  auto [it, added] = r.ByName.try_emplace(UpperKey(AClass->Name), AClass);
+  if (!added && it->second != AClass)
+    throw EFilerError(u"A class named " + AClass->Name + u" already exists");
+}
+
+void RegisterClasses(std::initializer_list<TClass> AClasses) {
+  for (TClass c : AClasses) RegisterClass(c);
+}
+
+void UnRegisterClass(TClass AClass) {
+  auto& r = Registry();
+  std::lock_guard lock(r.Lock);
+  auto it = r.ByName.find(UpperKey(AClass->Name));
+  if (it != r.ByName.end() && it->second == AClass) r.ByName.erase(it);
+}
+
+TClass GetClass(StringView AClassName) {
+  auto& r = Registry();
+  std::lock_guard lock(r.Lock);
+  auto it = r.ByName.find(UpperKey(AClassName));
+  return it == r.ByName.end() ? nullptr : it->second;
+}
+
+TClass FindClass(StringView AClassName) {
+  if (TClass c = GetClass(AClassName)) return c;
+  throw EClassNotFound(u"Class " + String(AClassName) + u" not found");
+}
