@@ -508,10 +508,12 @@ Integer TStringList::AddObject(const String& S, TObject* AObject) {
   return index;
 }
 
-void TStringList::Insert(Integer Index, const String& S) {
+void TStringList::Insert(Integer Index, const String& S) { InsertObject(Index, S, nullptr); }
+
+void TStringList::InsertObject(Integer Index, const String& S, TObject* AObject) {
   if (FSorted) Error(SSortedListError, 0);
   if (Index < 0 || Index > GetCount()) Error(SListIndexError, Index);
-  InsertItem(Index, S, nullptr);
+  InsertItem(Index, S, AObject);
 }
 
 void TStringList::Delete(Integer Index) {

@@ -30,7 +30,7 @@ public:
   virtual Integer Add(const String& S);
   virtual Integer AddObject(const String& S, TObject* AObject);
   void Append(const String& S) { Add(S); }
-  void InsertObject(Integer Index, const String& S, TObject* AObject);
+  virtual void InsertObject(Integer Index, const String& S, TObject* AObject);
   virtual void AddStrings(TStrings* Strings);
   void AddStrings(std::initializer_list<String> Strings);
   // Copies strings and objects (and the delimiter settings) of another TStrings.
@@ -171,6 +171,7 @@ public:
   void Delete(Integer Index) override;
   // EStringListError "Operation not allowed on sorted list" when Sorted.
   void Insert(Integer Index, const String& S) override;
+  void InsertObject(Integer Index, const String& S, TObject* AObject) override;
   // Sorted: placed by binary search; Duplicates decides what an equal string does (dupIgnore:
   // nothing, returns the existing index; dupError: EStringListError "Duplicates not allowed").
   Integer Add(const String& S) override;

@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <typeinfo>
 #include <utility>
+#include <utility>
 
 using Char = char16_t;
 using String = std::u16string;

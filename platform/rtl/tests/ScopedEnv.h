@@ -39,11 +39,10 @@ private:
   std::map<std::string, std::optional<std::string>> FSaved;
 };
 
-// A fresh, empty folder under the test output folder, named after the running test and process.
+// A fresh, empty folder under the test output folder, named after the running test.
 inline std::string TestScratchFolder() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string dir = std::string(ZELK_TEST_OUTPUT) + "/rtl-" + info->test_suite_name() + "-" + info->name() + "-" +
-                    std::to_string(getpid());
+  std::string dir = std::string(ZELK_TEST_OUTPUT) + "/rtl-" + info->test_suite_name() + "-" + info->name();
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;

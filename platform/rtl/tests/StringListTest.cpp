@@ -283,6 +283,10 @@ TEST(StringListEvents, ChangeEventsFireOncePerBatch) {
   l.EndUpdate();
   EXPECT_EQ(log, (std::vector<std::string>{"changing", "change"}));
   log.clear();
+  TObject o;
+  l.InsertObject(0, u"first", &o);   // one change for string and object together
+  EXPECT_EQ(log, (std::vector<std::string>{"changing", "change"}));
+  log.clear();
   l.SetText(u"x\ny");
   EXPECT_EQ(log, (std::vector<std::string>{"changing", "change"}));
 }
@@ -393,4 +397,39 @@ TEST(StringListFiles, StreamsReadFromTheirPosition) {
   TMemoryStream out;
   l.SaveToStream(&out);
   EXPECT_EQ(out.GetSize(), 6);
+}
+
+TEST(StringListSorted, SortAndFindAgreeWithTheComparisonOnTrickyText) {
+  // Long shared prefixes, embedded NULs, case pairs inside and outside ASCII and every length
+  // around the eight units the sort looks at first.
+  const Char alphabet[] = {u'a', u'A', u'b', u'\0', u'_', u'\u00E4', u'\u00C4', u'\uFFFF'};
+  std::uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  for (bool sensitive : {false, true}) {
+    TStringList l;
+    l.SetCaseSensitive(sensitive);
+    l.SetDuplicates(dupAccept);
+    for (int i = 0; i < 3000; ++i) {
+      String s(next() % 3 == 0 ? u"aAaAaAaA" : u"");
+      for (unsigned n = next() % 12; n > 0; --n) s += alphabet[next() % 8];
+      l.Add(s);
+    }
+    l.SetSorted(true);
+    auto reference = [&](const String& a, const String& b) {
+      String x = a, y = b;
+      if (!sensitive) {
+        for (Char& c : x) c = CharUpper(c);
+        for (Char& c : y) c = CharUpper(c);
+      }
+      return x.compare(y);
+    };
+    for (Integer i = 1; i < l.GetCount(); ++i)
+      ASSERT_LE(reference(l[i - 1], l[i]), 0) << i << (sensitive ? " case-sensitive" : "");
+    for (Integer i = 0; i < l.GetCount(); ++i) {
+      Integer index = -1;
+      ASSERT_TRUE(l.Find(l[i], index));
+      EXPECT_EQ(reference(l[index], l[i]), 0);
+      EXPECT_LE(index, i);   // the first of equal entries
+    }
+  }
 }
