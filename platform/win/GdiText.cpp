@@ -1,0 +1,680 @@
+// Fonts and text output: LOGFONT resolved to Pango fonts with family substitution, metrics, shaped
+// and cached lines, TextOut and ExtTextOut.
+#include "platform/win/GdiPrivate.h"
+
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <list>
+#include <map>
+#include <set>
+#include <unordered_map>
+
+namespace gdi {
+
+struct TFontEntry {
+  PangoFontDescription* Desc = nullptr;
+  PangoAttrList* Attrs = nullptr;   // underline, strike-out
+  TFontMetrics Metrics;
+  double Em = 0;                    // device pixels
+  double Angle = 0;                 // degrees counter-clockwise
+  ~TFontEntry() {
+    if (Desc) pango_font_description_free(Desc);
+    if (Attrs) pango_attr_list_unref(Attrs);
+  }
+};
+
+struct TTextLine {
+  PangoLayout* Layout = nullptr;
+  int Width = 0;
+  int Baseline = 0;
+  bool Rtl = false;
+  std::size_t Length = 0;
+  std::vector<int> Offsets;          // filled on first use
+  ~TTextLine() {
+    if (Layout) g_object_unref(Layout);
+  }
+};
+
+namespace {
+
+// ---- Pango state (used under the GDI lock) ----
+
+struct TPango {
+  PangoFontMap* Map = nullptr;
+  PangoContext* Ltr = nullptr;
+  PangoContext* Rtl = nullptr;
+  std::set<std::string> Families;   // lower-case installed family names
+  std::vector<std::string> FamilyNames;
+  TPango() {
+    Map = pango_cairo_font_map_new();
+    cairo_font_options_t* opts = cairo_font_options_create();
+    cairo_font_options_set_antialias(opts, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(opts, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_hint_metrics(opts, CAIRO_HINT_METRICS_ON);
+    for (PangoContext** c : {&Ltr, &Rtl}) {
+      *c = pango_font_map_create_context(Map);
+      pango_cairo_context_set_font_options(*c, opts);
+      pango_cairo_context_set_resolution(*c, 96);
+      pango_context_set_round_glyph_positions(*c, TRUE);
+    }
+    pango_context_set_base_dir(Ltr, PANGO_DIRECTION_LTR);
+    pango_context_set_base_dir(Rtl, PANGO_DIRECTION_RTL);
+    cairo_font_options_destroy(opts);
+    PangoFontFamily** fams = nullptr;
+    int n = 0;
+    pango_font_map_list_families(Map, &fams, &n);
+    for (int i = 0; i < n; ++i) {
+      std::string name = pango_font_family_get_name(fams[i]);
+      FamilyNames.push_back(name);
+      Families.insert(Lower(name));
+    }
+    g_free(fams);
+    std::sort(FamilyNames.begin(), FamilyNames.end());
+  }
+  static std::string Lower(std::string S) {
+    for (char& c : S) c = static_cast<char>(g_ascii_tolower(c));
+    return S;
+  }
+};
+
+TPango& Pango() {
+  static auto* p = new TPango();
+  return *p;
+}
+
+// Faces the programs ask for, drawn with installed faces of like metrics.
+const std::map<std::string, std::string>& Substitutes() {
+  static const std::map<std::string, std::string> table{
+      {"tahoma", "Liberation Sans"},         {"segoe ui", "Liberation Sans"},
+      {"ms sans serif", "Liberation Sans"},  {"microsoft sans serif", "Liberation Sans"},
+      {"ms shell dlg", "Liberation Sans"},   {"ms shell dlg 2", "Liberation Sans"},
+      {"arial", "Liberation Sans"},          {"helvetica", "Liberation Sans"},
+      {"system", "Liberation Sans"},         {"verdana", "DejaVu Sans"},
+      {"calibri", "Liberation Sans"},        {"times new roman", "Liberation Serif"},
+      {"times", "Liberation Serif"},         {"ms serif", "Liberation Serif"},
+      {"georgia", "Liberation Serif"},       {"courier new", "Liberation Mono"},
+      {"courier", "Liberation Mono"},        {"fixedsys", "Liberation Mono"},
+      {"terminal", "Liberation Mono"},       {"consolas", "Liberation Mono"},
+      {"lucida console", "Liberation Mono"}, {"symbol", "Standard Symbols PS"},
+      {"wingdings", "DejaVu Sans"},          {"segoe ui emoji", "DejaVu Sans"},
+  };
+  return table;
+}
+
+bool Installed(const std::string& AFamily) { return Pango().Families.count(TPango::Lower(AFamily)) != 0; }
+
+std::string FamilyFor(const std::string& AFace, BYTE APitchAndFamily) {
+  if (!AFace.empty() && Installed(AFace)) return AFace;
+  auto it = Substitutes().find(TPango::Lower(AFace));
+  if (it != Substitutes().end() && Installed(it->second)) return it->second;
+  if (!AFace.empty() && it == Substitutes().end()) return AFace;   // fontconfig substitutes the rest
+  BYTE fam = APitchAndFamily & 0xF0;
+  std::string generic = fam == FF_ROMAN ? "Liberation Serif"
+                        : (fam == FF_MODERN || (APitchAndFamily & 3) == FIXED_PITCH) ? "Liberation Mono"
+                                                                                      : "Liberation Sans";
+  return Installed(generic) ? generic : "Sans";
+}
+
+std::string FaceOf(const LOGFONTW& L) {
+  String face;
+  for (int i = 0; i < LF_FACESIZE && L.lfFaceName[i]; ++i) face.push_back(L.lfFaceName[i]);
+  return UTF8Encode(face);
+}
+
+PangoFontDescription* Describe(const LOGFONTW& L, double AEm) {
+  PangoFontDescription* d = pango_font_description_new();
+  pango_font_description_set_family(d, FamilyFor(FaceOf(L), L.lfPitchAndFamily).c_str());
+  int weight = L.lfWeight <= 0 ? FW_NORMAL : std::clamp<int>(L.lfWeight, 100, 1000);
+  pango_font_description_set_weight(d, static_cast<PangoWeight>(weight));
+  pango_font_description_set_style(d, L.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  pango_font_description_set_absolute_size(d, AEm * PANGO_SCALE);
+  return d;
+}
+
+struct TRawMetrics {
+  double Ascent = 0, Descent = 0, Height = 0, MaxAdvance = 0, AveWidth = 0, UnderlinePos = 0, UnderlineThick = 1;
+};
+
+TRawMetrics RawMetrics(PangoFontDescription* ADesc) {
+  TRawMetrics m;
+  TPango& p = Pango();
+  PangoFont* font = pango_font_map_load_font(p.Map, p.Ltr, ADesc);
+  if (!font) return m;
+  cairo_scaled_font_t* sf = pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(font));
+  if (sf) {
+    cairo_font_extents_t e;
+    cairo_scaled_font_extents(sf, &e);
+    m.Ascent = e.ascent;
+    m.Descent = e.descent;
+    m.Height = e.height;
+    m.MaxAdvance = e.max_x_advance;
+  }
+  PangoFontMetrics* pm = pango_font_get_metrics(font, nullptr);
+  m.AveWidth = pango_font_metrics_get_approximate_char_width(pm) / double(PANGO_SCALE);
+  m.UnderlinePos = -pango_font_metrics_get_underline_position(pm) / double(PANGO_SCALE);
+  m.UnderlineThick = pango_font_metrics_get_underline_thickness(pm) / double(PANGO_SCALE);
+  pango_font_metrics_unref(pm);
+  g_object_unref(font);
+  return m;
+}
+
+// Font entries by LOGFONT and device size.
+struct TFontKey {
+  LOGFONTW Log;
+  int Size64;   // lfHeight in device pixels, 1/64 units
+  bool operator<(const TFontKey& O) const {
+    if (Size64 != O.Size64) return Size64 < O.Size64;
+    return std::memcmp(&Log, &O.Log, sizeof(LOGFONTW)) < 0;
+  }
+};
+
+std::map<TFontKey, std::unique_ptr<TFontEntry>>& FontCache() {
+  static auto* c = new std::map<TFontKey, std::unique_ptr<TFontEntry>>();
+  return *c;
+}
+
+TFontEntry* MakeFont(const LOGFONTW& L, double AHeight) {
+  auto e = std::make_unique<TFontEntry>();
+  double h = std::fabs(AHeight);
+  if (h < 0.5) h = 16;   // the default cell height
+  double em = h;
+  if (AHeight >= 0) {
+    // a positive height is the cell height (ascent + descent)
+    PangoFontDescription* probe = Describe(L, 256);
+    TRawMetrics r = RawMetrics(probe);
+    pango_font_description_free(probe);
+    if (r.Ascent + r.Descent > 0) em = h * 256 / (r.Ascent + r.Descent);
+  }
+  em = std::clamp(em, 0.5, 5000.0);
+  e->Em = em;
+  e->Desc = Describe(L, em);
+  TRawMetrics r = RawMetrics(e->Desc);
+  TFontMetrics& m = e->Metrics;
+  m.Ascent = static_cast<int>(std::ceil(r.Ascent - 0.01));
+  m.Descent = static_cast<int>(std::ceil(r.Descent - 0.01));
+  m.Height = m.Ascent + m.Descent;
+  m.InternalLeading = std::max(0, m.Height - static_cast<int>(std::lround(em)));
+  m.ExternalLeading = std::max(0, static_cast<int>(std::lround(r.Height - r.Ascent - r.Descent)));
+  m.AveCharWidth = std::max(1, static_cast<int>(std::lround(r.AveWidth)));
+  m.MaxCharWidth = std::max(m.AveCharWidth, static_cast<int>(std::lround(r.MaxAdvance)));
+  m.Weight = L.lfWeight <= 0 ? FW_NORMAL : L.lfWeight;
+  m.Italic = L.lfItalic;
+  m.Underline = L.lfUnderline;
+  m.StrikeOut = L.lfStrikeOut;
+  m.UnderlinePosition = std::max(1, static_cast<int>(std::lround(r.UnderlinePos)));
+  m.UnderlineThickness = std::max(1, static_cast<int>(std::lround(r.UnderlineThick)));
+  e->Angle = L.lfEscapement / 10.0;
+  if (L.lfUnderline || L.lfStrikeOut) {
+    e->Attrs = pango_attr_list_new();
+    if (L.lfUnderline) pango_attr_list_insert(e->Attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (L.lfStrikeOut) pango_attr_list_insert(e->Attrs, pango_attr_strikethrough_new(TRUE));
+  }
+  return e.release();
+}
+
+TFontEntry* FontFor(const LOGFONTW& L, double ADeviceHeight) {
+  TFontKey key{L, static_cast<int>(std::lround(ADeviceHeight * 64))};
+  auto& cache = FontCache();
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second.get();
+  TFontEntry* e = MakeFont(L, ADeviceHeight);
+  cache.emplace(key, std::unique_ptr<TFontEntry>(e));
+  return e;
+}
+
+// ---- Shaped lines, least recently used ones dropped ----
+
+struct TLineKey {
+  TFontEntry* Font;
+  bool Rtl;
+  String Text;
+  bool operator==(const TLineKey& O) const { return Font == O.Font && Rtl == O.Rtl && Text == O.Text; }
+};
+struct TLineKeyHash {
+  std::size_t operator()(const TLineKey& K) const {
+    return std::hash<String>()(K.Text) ^ (std::hash<void*>()(K.Font) * 31) ^ K.Rtl;
+  }
+};
+
+class TLineCache {
+public:
+  TLineCache() { FMap.reserve(Capacity * 2); }
+  TTextLine* Get(TFontEntry* AFont, StringView AText, bool ARtl) {
+    FProbe.Font = AFont;
+    FProbe.Rtl = ARtl;
+    FProbe.Text.assign(AText);
+    auto it = FMap.find(FProbe);
+    if (it != FMap.end()) {
+      FOrder.splice(FOrder.begin(), FOrder, it->second);
+      return it->second->second.get();
+    }
+    auto line = std::make_unique<TTextLine>();
+    TPango& p = Pango();
+    line->Layout = pango_layout_new(ARtl ? p.Rtl : p.Ltr);
+    pango_layout_set_auto_dir(line->Layout, FALSE);
+    pango_layout_set_font_description(line->Layout, AFont->Desc);
+    if (AFont->Attrs) pango_layout_set_attributes(line->Layout, AFont->Attrs);
+    std::string utf8 = UTF8Encode(AText);
+    pango_layout_set_text(line->Layout, utf8.data(), static_cast<int>(utf8.size()));
+    PangoRectangle logical;
+    pango_layout_get_extents(line->Layout, nullptr, &logical);
+    line->Width = PANGO_PIXELS(logical.width);
+    line->Baseline = PANGO_PIXELS(pango_layout_get_baseline(line->Layout));
+    line->Rtl = ARtl;
+    line->Length = AText.size();
+    FOrder.emplace_front(FProbe, std::move(line));
+    FMap.emplace(FOrder.front().first, FOrder.begin());
+    if (FOrder.size() > Capacity) {
+      FMap.erase(FOrder.back().first);
+      FOrder.pop_back();
+    }
+    return FOrder.front().second.get();
+  }
+
+private:
+  static constexpr std::size_t Capacity = 4096;
+  using TEntry = std::pair<TLineKey, std::unique_ptr<TTextLine>>;
+  std::list<TEntry> FOrder;
+  std::unordered_map<TLineKey, std::list<TEntry>::iterator, TLineKeyHash> FMap;
+  TLineKey FProbe{nullptr, false, String()};
+};
+
+TLineCache& Lines() {
+  static auto* c = new TLineCache();
+  return *c;
+}
+
+}  // namespace
+
+TFontEntry* FontEntryOf(HDC__* D) {
+  TFontObj* f = FontOf(D->S.Font);
+  LOGFONTW lf = f ? f->Log : LOGFONTW{};
+  TMapping m = MappingOf(D);
+  return FontFor(lf, lf.lfHeight * std::fabs(m.SY));
+}
+
+const TFontMetrics& MetricsOf(TFontEntry* AFont) { return AFont->Metrics; }
+
+TTextLine* ShapeLine(TFontEntry* AFont, StringView AText, bool ARtl) { return Lines().Get(AFont, AText, ARtl); }
+
+int LineWidth(TTextLine* ALine) { return ALine->Width; }
+
+const std::vector<int>& LineOffsets(TTextLine* L) {
+  if (!L->Offsets.empty() || L->Length == 0) {
+    if (L->Offsets.empty()) L->Offsets.assign(1, 0);
+    return L->Offsets;
+  }
+  const char* text = pango_layout_get_text(L->Layout);
+  std::size_t bytes = std::strlen(text);
+  // UTF-16 index of each UTF-8 byte position
+  std::vector<std::size_t> unitOf(bytes + 1, 0);
+  std::size_t unit = 0;
+  for (std::size_t b = 0; b < bytes;) {
+    auto c = static_cast<unsigned char>(text[b]);
+    std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    for (std::size_t k = 0; k < len && b + k <= bytes; ++k) unitOf[b + k] = unit;
+    b += len;
+    unit += len == 4 ? 2 : 1;
+  }
+  unitOf[bytes] = unit;
+  std::vector<int> offs(L->Length + 1, -1);
+  PangoLayoutIter* it = pango_layout_get_iter(L->Layout);
+  do {
+    PangoRectangle r;
+    pango_layout_iter_get_cluster_extents(it, nullptr, &r);
+    int index = pango_layout_iter_get_index(it);
+    std::size_t u = unitOf[std::min<std::size_t>(static_cast<std::size_t>(index), bytes)];
+    int x = L->Rtl ? L->Width * PANGO_SCALE - (r.x + r.width) : r.x;
+    if (u < offs.size()) offs[u] = PANGO_PIXELS(x);
+  } while (pango_layout_iter_next_cluster(it));
+  pango_layout_iter_free(it);
+  offs[0] = 0;
+  offs[L->Length] = L->Width;
+  // characters inside a cluster share the cluster's start; keep the offsets non-decreasing
+  for (std::size_t i = 1; i < offs.size(); ++i)
+    if (offs[i] < 0) offs[i] = offs[i - 1];
+  for (std::size_t i = 1; i < offs.size(); ++i) offs[i] = std::max(offs[i], offs[i - 1]);
+  L->Offsets = std::move(offs);
+  return L->Offsets;
+}
+
+std::size_t FitChars(TTextLine* L, int AWidth) {
+  if (AWidth >= L->Width) return L->Length;
+  if (AWidth < 0) return 0;
+  if (L->Rtl || !L->Offsets.empty()) {
+    const std::vector<int>& offs = LineOffsets(L);
+    std::size_t k = L->Length;
+    while (k > 0 && offs[k] > AWidth) --k;
+    return k;
+  }
+  int index = 0, trailing = 0;
+  pango_layout_xy_to_index(L->Layout, AWidth * PANGO_SCALE, 0, &index, &trailing);
+  // UTF-16 units before the byte index: the characters that end at or before the width
+  const char* text = pango_layout_get_text(L->Layout);
+  std::size_t units = 0;
+  for (int b = 0; b < index && text[b];) {
+    auto c = static_cast<unsigned char>(text[b]);
+    int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    units += len == 4 ? 2 : 1;
+    b += len;
+  }
+  PangoRectangle pos;
+  pango_layout_index_to_pos(L->Layout, index, &pos);
+  if (pos.x + pos.width <= AWidth * PANGO_SCALE) {
+    auto c = static_cast<unsigned char>(text[index]);
+    if (c) units += c >= 0xF0 ? 2 : 1;
+  }
+  return std::min(units, L->Length);
+}
+
+_cairo* CairoFor(HDC__* D, TSurface& S) {
+  if (D->Cairo && (D->CairoSurface != &S || D->CairoGeneration != S.Generation())) {
+    cairo_destroy(D->Cairo);
+    D->Cairo = nullptr;
+  }
+  if (!D->Cairo) {
+    auto* native = static_cast<cairo_surface_t*>(S.NativeSurface());
+    if (!native) return nullptr;
+    D->Cairo = cairo_create(native);
+    D->CairoSurface = &S;
+    D->CairoGeneration = S.Generation();
+  }
+  return D->Cairo;
+}
+
+void SetCairoClip(_cairo* ACr, const TRgnSet& AClip) {
+  cairo_reset_clip(ACr);
+  cairo_new_path(ACr);
+  for (const RECT& r : AClip.Rects())
+    cairo_rectangle(ACr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  cairo_clip(ACr);
+}
+
+void DrawLine(HDC__* D, TSurface& S, TTextLine* L, TFontEntry* F, double X, double Y, const TRgnSet& AClip,
+              COLORREF AColor, const COLORREF* ABack, double AAngle) {
+  if (AClip.Empty()) return;
+  cairo_t* cr = CairoFor(D, S);
+  if (!cr) return;
+  S.MarkDirty();
+  cairo_save(cr);
+  SetCairoClip(cr, AClip);
+  cairo_translate(cr, X, Y);
+  if (AAngle != 0) cairo_rotate(cr, -AAngle * M_PI / 180);
+  if (ABack) {
+    cairo_set_source_rgb(cr, GetRValue(*ABack) / 255.0, GetGValue(*ABack) / 255.0, GetBValue(*ABack) / 255.0);
+    cairo_rectangle(cr, 0, 0, L->Width, F->Metrics.Height);
+    cairo_fill(cr);
+  }
+  cairo_set_source_rgb(cr, GetRValue(AColor) / 255.0, GetGValue(AColor) / 255.0, GetBValue(AColor) / 255.0);
+  cairo_move_to(cr, 0, F->Metrics.Ascent - L->Baseline);
+  pango_cairo_show_layout(cr, L->Layout);
+  cairo_restore(cr);
+  cairo_surface_flush(cairo_get_target(cr));
+}
+
+}  // namespace gdi
+
+using namespace gdi;
+
+namespace {
+
+StringView TextView(LPCWSTR AText, int ACount) {
+  if (!AText) return StringView();
+  if (ACount < 0) return StringView(AText);
+  return StringView(AText, static_cast<std::size_t>(ACount));
+}
+
+// Draws a run at a logical reference point with the DC's alignment; AAdvance receives the device
+// width. AClipRect (surface) narrows the clip.
+void TextRun(HDC__* D, int X, int Y, StringView AText, const int* ADx, const RECT* AClipRect, bool ARtl,
+             int* AAdvance) {
+  TFontEntry* font = FontEntryOf(D);
+  const TFontMetrics& m = font->Metrics;
+  bool updateCP = D->S.TextAlign & TA_UPDATECP;
+  POINT ref = updateCP ? LogToSurf(D, D->S.CurPos.x, D->S.CurPos.y) : LogToSurf(D, X, Y);
+  // widths: shaped as a whole, or placed character by character from ADx
+  TTextLine* whole = nullptr;
+  int width = 0;
+  if (ADx) {
+    for (std::size_t i = 0; i < AText.size(); ++i) width += LogLengthToDevX(D, ADx[i]) * (ADx[i] < 0 ? -1 : 1);
+  } else {
+    whole = ShapeLine(font, AText, ARtl || (D->S.TextAlign & TA_RTLREADING));
+    width = whole->Width;
+  }
+  if (AAdvance) *AAdvance = width;
+  double angle = font->Angle;
+  double cs = std::cos(angle * M_PI / 180), sn = std::sin(angle * M_PI / 180);
+  double ox = 0, oy = 0;   // top-left relative to the reference point, before turning
+  UINT h = D->S.TextAlign & (TA_CENTER | TA_RIGHT);
+  if (h == TA_CENTER) ox = -width / 2.0;
+  else if (h == TA_RIGHT) ox = -width;
+  UINT v = D->S.TextAlign & TA_BASELINE;
+  if (v == TA_BASELINE) oy = -m.Ascent;
+  else if (v == TA_BOTTOM) oy = -m.Height;
+  if (h == TA_CENTER) ox = std::floor(ox);
+  double tx = ref.x + ox * cs + oy * sn, ty = ref.y - ox * sn + oy * cs;
+
+  TDrawScope scope(D);
+  TSurface* s = scope.Surface();
+  if (s) {
+    TRgnSet clip = EffectiveClip(D);
+    if (AClipRect) clip = clip.Intersect(*AClipRect);
+    COLORREF bk = D->S.BkColor;
+    const COLORREF* back = D->S.BkMode == OPAQUE ? &bk : nullptr;
+    if (whole) {
+      DrawLine(D, *s, whole, font, tx, ty, clip, D->S.TextColor, back, angle);
+    } else {
+      double pos = 0;
+      for (std::size_t i = 0; i < AText.size(); ++i) {
+        std::size_t n = (AText[i] >= 0xD800 && AText[i] < 0xDC00 && i + 1 < AText.size()) ? 2 : 1;
+        TTextLine* ch = ShapeLine(font, AText.substr(i, n), false);
+        DrawLine(D, *s, ch, font, tx + pos * cs, ty - pos * sn, clip, D->S.TextColor, back, angle);
+        for (std::size_t k = 0; k < n; ++k) pos += LogLengthToDevX(D, ADx[i + k]) * (ADx[i + k] < 0 ? -1 : 1);
+        i += n - 1;
+      }
+    }
+  }
+  if (updateCP) {
+    TMapping mp = MappingOf(D);
+    D->S.CurPos.x += static_cast<LONG>(std::lround(width * cs / mp.SX));
+    D->S.CurPos.y += static_cast<LONG>(std::lround(-width * sn / mp.SY));
+  }
+}
+
+}  // namespace
+
+BOOL TextOut(HDC ADC, int X, int Y, LPCWSTR AText, int ACount) {
+  std::lock_guard lock(Lock());
+  HDC__* d = DCOf(ADC);
+  if (!d || (!AText && ACount > 0) || ACount < 0) return FALSE;
+  if (d->PathOpen) return TRUE;
+  TextRun(d, X, Y, TextView(AText, ACount), nullptr, nullptr, false, nullptr);
+  return TRUE;
+}
+
+BOOL ExtTextOut(HDC ADC, int X, int Y, UINT AOptions, const RECT* ARect, LPCWSTR AText, UINT ACount,
+                const int* ADx) {
+  std::lock_guard lock(Lock());
+  HDC__* d = DCOf(ADC);
+  if (!d || (!AText && ACount > 0)) return FALSE;
+  if (d->PathOpen) return TRUE;
+  std::optional<RECT> rect;
+  if (ARect && (AOptions & (ETO_OPAQUE | ETO_CLIPPED))) rect = LogRectToSurf(d, *ARect);
+  if (rect && (AOptions & ETO_OPAQUE)) {
+    TDrawScope scope(d);
+    if (TSurface* s = scope.Surface())
+      PaintSet(*s, EffectiveClip(d).Intersect(*rect), SolidPaint(ColorRefToPixel(d->S.BkColor), R2_COPYPEN));
+  }
+  if (ACount == 0) return TRUE;
+  const RECT* clip = rect && (AOptions & ETO_CLIPPED) ? &*rect : nullptr;
+  TextRun(d, X, Y, StringView(AText, ACount), ADx, clip, AOptions & ETO_RTLREADING, nullptr);
+  return TRUE;
+}
+
+BOOL GetTextMetrics(HDC ADC, TEXTMETRICW* AMetrics) {
+  std::lock_guard lock(Lock());
+  HDC__* d = DCOf(ADC);
+  if (!d || !AMetrics) return FALSE;
+  TFontEntry* f = FontEntryOf(d);
+  const TFontMetrics& m = f->Metrics;
+  TMapping mp = MappingOf(d);
+  auto lx = [&](int v) { return static_cast<LONG>(std::lround(v / std::fabs(mp.SX))); };
+  auto ly = [&](int v) { return static_cast<LONG>(std::lround(v / std::fabs(mp.SY))); };
+  TEXTMETRICW tm;
+  tm.tmHeight = ly(m.Height);
+  tm.tmAscent = ly(m.Ascent);
+  tm.tmDescent = ly(m.Descent);
+  tm.tmInternalLeading = ly(m.InternalLeading);
+  tm.tmExternalLeading = ly(m.ExternalLeading);
+  tm.tmAveCharWidth = lx(m.AveCharWidth);
+  tm.tmMaxCharWidth = lx(m.MaxCharWidth);
+  tm.tmWeight = m.Weight;
+  tm.tmDigitizedAspectX = tm.tmDigitizedAspectY = d->DpiX;
+  tm.tmFirstChar = 0x20;
+  tm.tmLastChar = 0xFFFC;
+  tm.tmDefaultChar = 0x1F;
+  tm.tmBreakChar = 0x20;
+  tm.tmItalic = m.Italic;
+  tm.tmUnderlined = m.Underline;
+  tm.tmStruckOut = m.StrikeOut;
+  TFontObj* fo = FontOf(d->S.Font);
+  BYTE pitch = fo ? fo->Log.lfPitchAndFamily : 0;
+  // TMPF_FIXED_PITCH set means a variable pitch font
+  tm.tmPitchAndFamily = static_cast<BYTE>((pitch & 0xF0) | TMPF_TRUETYPE | TMPF_VECTOR |
+                                          ((pitch & 3) == FIXED_PITCH ? 0 : TMPF_FIXED_PITCH));
+  tm.tmCharSet = fo ? fo->Log.lfCharSet : 0;
+  *AMetrics = tm;
+  return TRUE;
+}
+
+BOOL GetTextExtentExPoint(HDC ADC, LPCWSTR AText, int ACount, int AMaxExtent, int* AFit, int* ADx, SIZE* ASize) {
+  std::lock_guard lock(Lock());
+  HDC__* d = DCOf(ADC);
+  if (!d || ACount < 0 || (!AText && ACount > 0)) return FALSE;
+  TFontEntry* f = FontEntryOf(d);
+  StringView text(AText ? AText : u"", static_cast<std::size_t>(ACount));
+  TTextLine* line = ShapeLine(f, text, false);
+  TMapping mp = MappingOf(d);
+  double sx = std::fabs(mp.SX), sy = std::fabs(mp.SY);
+  if (ASize) {
+    ASize->cx = static_cast<LONG>(std::lround(line->Width / sx));
+    ASize->cy = static_cast<LONG>(std::lround(f->Metrics.Height / sy));
+  }
+  if (AFit || ADx) {
+    const std::vector<int>& offs = LineOffsets(line);
+    int fit = 0;
+    for (int i = 1; i <= ACount; ++i) {
+      int ext = static_cast<int>(std::lround(offs[static_cast<std::size_t>(i)] / sx));
+      if (AFit && ext > AMaxExtent) break;
+      if (ADx) ADx[i - 1] = ext;
+      fit = i;
+    }
+    if (AFit) *AFit = fit;
+  }
+  return TRUE;
+}
+
+BOOL GetTextExtentPoint32(HDC ADC, LPCWSTR AText, int ACount, SIZE* ASize) {
+  if (!ASize) return FALSE;
+  return GetTextExtentExPoint(ADC, AText, ACount, 0, nullptr, nullptr, ASize);
+}
+
+BOOL GetCharWidth32(HDC ADC, UINT AFirst, UINT ALast, int* AWidths) {
+  std::lock_guard lock(Lock());
+  HDC__* d = DCOf(ADC);
+  if (!d || !AWidths || ALast < AFirst || ALast > 0x10FFFF) return FALSE;
+  TFontEntry* f = FontEntryOf(d);
+  double sx = std::fabs(MappingOf(d).SX);
+  for (UINT c = AFirst; c <= ALast; ++c) {
+    String s;
+    if (c >= 0x10000) {
+      s.push_back(static_cast<Char>(0xD800 + ((c - 0x10000) >> 10)));
+      s.push_back(static_cast<Char>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      s.push_back(static_cast<Char>(c));
+    }
+    AWidths[c - AFirst] = static_cast<int>(std::lround(ShapeLine(f, s, false)->Width / sx));
+  }
+  return TRUE;
+}
+
+int GetTextFace(HDC ADC, int ACount, LPWSTR AName) {
+  std::lock_guard lock(Lock());
+  HDC__* d = DCOf(ADC);
+  if (!d) return 0;
+  TFontObj* f = FontOf(d->S.Font);
+  String face;
+  for (int i = 0; f && i < LF_FACESIZE && f->Log.lfFaceName[i]; ++i) face.push_back(f->Log.lfFaceName[i]);
+  if (!AName) return static_cast<int>(face.size()) + 1;
+  if (ACount <= 0) return 0;
+  int n = std::min<int>(static_cast<int>(face.size()), ACount - 1);
+  std::copy(face.begin(), face.begin() + n, AName);
+  AName[n] = 0;
+  return n;
+}
+
+bool GdiFontFamilyExists(const String& AFamily) {
+  std::lock_guard lock(Lock());
+  return Installed(UTF8Encode(AFamily));
+}
+
+String GdiResolveFontFamily(const String& AFace) {
+  std::lock_guard lock(Lock());
+  LOGFONTW lf;
+  for (std::size_t i = 0; i < AFace.size() && i < LF_FACESIZE - 1; ++i) lf.lfFaceName[i] = AFace[i];
+  PangoFontDescription* desc = Describe(lf, 12);
+  TPango& p = Pango();
+  PangoFont* font = pango_font_map_load_font(p.Map, p.Ltr, desc);
+  pango_font_description_free(desc);
+  String result;
+  if (font) {
+    PangoFontDescription* actual = pango_font_describe(font);
+    if (const char* fam = pango_font_description_get_family(actual)) result = UTF8ToString(fam);
+    pango_font_description_free(actual);
+    g_object_unref(font);
+  }
+  return result;
+}
+
+int EnumFontFamiliesEx(HDC ADC, const LOGFONTW* AFont, FONTENUMPROCW AProc, LPARAM AData, DWORD) {
+  if (!AProc) return 0;
+  String only;
+  if (AFont)
+    for (int i = 0; i < LF_FACESIZE && AFont->lfFaceName[i]; ++i) only.push_back(AFont->lfFaceName[i]);
+  return EnumFontFamilies(ADC, only.empty() ? nullptr : only.c_str(), AProc, AData);
+}
+
+int EnumFontFamilies(HDC ADC, LPCWSTR AFamily, FONTENUMPROCW AProc, LPARAM AData) {
+  if (!AProc) return 0;
+  std::vector<std::string> names;
+  {
+    std::lock_guard lock(Lock());
+    names = Pango().FamilyNames;
+  }
+  std::string only = AFamily ? TPango::Lower(UTF8Encode(AFamily)) : std::string();
+  int result = 1;
+  for (const std::string& name : names) {
+    if (!only.empty() && TPango::Lower(name) != only) continue;
+    LOGFONTW lf;
+    String w = UTF8ToString(name);
+    for (std::size_t i = 0; i < w.size() && i < LF_FACESIZE - 1; ++i) lf.lfFaceName[i] = w[i];
+    lf.lfHeight = -12;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    TEXTMETRICW tm;
+    if (ADC) {
+      HFONT f = CreateFontIndirect(&lf);
+      HGDIOBJ old = SelectObject(ADC, f);
+      GetTextMetrics(ADC, &tm);
+      SelectObject(ADC, old);
+      DeleteObject(f);
+    }
+    result = AProc(&lf, &tm, TRUETYPE_FONTTYPE, AData);
+    if (!result) break;
+  }
+  return result;
+}

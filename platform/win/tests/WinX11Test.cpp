@@ -1,0 +1,154 @@
+// The X11 back end's input path on a real X server: the test runs itself again under xvfb-run with
+// ZELK_BACKEND=x11, sends X key and button events to its own window and checks the messages.
+#include "platform/win/Windows.h"
+
+// From platform/win/WinSystem.h, whose runtime header declares Time(), which Xlib's Time type hides.
+void InitWindowSystem();
+const char* WindowSystemBackendName();
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <memory>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+std::vector<MSG>& Seen() {
+  static std::vector<MSG> seen;
+  return seen;
+}
+
+LRESULT Record(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_KEYDOWN || msg == WM_CHAR || msg == WM_LBUTTONDOWN || msg == WM_MOUSEWHEEL) {
+    MSG m;
+    m.hwnd = h;
+    m.message = msg;
+    m.wParam = w;
+    m.lParam = l;
+    Seen().push_back(m);
+  }
+  return DefWindowProc(h, msg, w, l);
+}
+
+void PumpFor(int ms) {
+  auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < until) {
+    MSG m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessage(&m);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+void SendKey(Display* d, ::Window w, KeySym sym, unsigned state) {
+  XEvent e{};
+  e.xkey.display = d;
+  e.xkey.window = w;
+  e.xkey.root = DefaultRootWindow(d);
+  e.xkey.time = CurrentTime;
+  e.xkey.same_screen = 1;
+  e.xkey.state = state;
+  e.xkey.keycode = XKeysymToKeycode(d, sym);
+  e.type = KeyPress;
+  XSendEvent(d, w, 1, KeyPressMask, &e);
+  e.type = KeyRelease;
+  XSendEvent(d, w, 1, KeyReleaseMask, &e);
+}
+
+}  // namespace
+
+// Runs in the child process only: the x11 back end, driven by events sent through a second
+// connection to the same server.
+TEST(WinX11Child, KeysAndButtons) {
+  if (!std::getenv("ZELK_X11_CHILD")) GTEST_SKIP() << "runs inside WinX11.KeyAndButtonEventsBecomeWindowsMessages";
+  InitWindowSystem();
+  ASSERT_STREQ(WindowSystemBackendName(), "x11");
+  WNDCLASSEX wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = Record;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(COLOR_WINDOW + 1));
+  wc.lpszClassName = u"X11Probe";
+  RegisterClassEx(&wc);
+  HWND h = CreateWindowEx(0, u"X11Probe", u"probe", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 20, 30, 200, 120,
+                          nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(h, nullptr);
+  SetFocus(h);
+  PumpFor(100);
+  std::unique_ptr<Display, int (*)(Display*)> conn(XOpenDisplay(nullptr), XCloseDisplay);
+  Display* d = conn.get();
+  ASSERT_NE(d, nullptr);
+  ::Window focus = 0;
+  int revert;
+  XGetInputFocus(d, &focus, &revert);
+  ASSERT_GT(focus, 1u);   // our window took the focus
+
+  SendKey(d, focus, XK_KP_Decimal, Mod2Mask);   // NumLock on
+  SendKey(d, focus, XK_period, 0);
+  SendKey(d, focus, XK_a, ShiftMask);
+  SendKey(d, focus, XK_Delete, 0);
+  POINT client{0, 0};
+  ClientToScreen(h, &client);
+  XEvent b{};
+  b.type = ButtonPress;
+  b.xbutton.display = d;
+  b.xbutton.window = focus;
+  b.xbutton.root = DefaultRootWindow(d);
+  b.xbutton.button = Button1;
+  b.xbutton.same_screen = 1;
+  b.xbutton.x_root = client.x + 7;
+  b.xbutton.y_root = client.y + 9;
+  XSendEvent(d, focus, 1, ButtonPressMask, &b);
+  b.xbutton.button = Button5;
+  XSendEvent(d, focus, 1, ButtonPressMask, &b);
+  XFlush(d);
+  for (int i = 0; i < 100 && Seen().size() < 9; ++i) PumpFor(20);
+
+  std::vector<MSG> keys, chars, other;
+  for (const MSG& m : Seen())
+    (m.message == WM_KEYDOWN ? keys : m.message == WM_CHAR ? chars : other).push_back(m);
+  ASSERT_EQ(keys.size(), 4u);
+  auto scan = [](const MSG& m) { return (static_cast<std::uint32_t>(m.lParam) >> 16) & 0x1FF; };   // with the extended bit
+  EXPECT_EQ(keys[0].wParam, VK_DECIMAL);
+  EXPECT_EQ(scan(keys[0]), 0x53u);
+  EXPECT_EQ(keys[1].wParam, VK_OEM_PERIOD);
+  EXPECT_EQ(scan(keys[1]), 0x34u);
+  EXPECT_EQ(keys[2].wParam, static_cast<WPARAM>('A'));
+  EXPECT_EQ(scan(keys[2]), 0x1Eu);
+  EXPECT_EQ(keys[3].wParam, VK_DELETE);
+  EXPECT_EQ(scan(keys[3]), 0x153u);
+  ASSERT_EQ(chars.size(), 3u);
+  EXPECT_EQ(chars[0].wParam, static_cast<WPARAM>('.'));
+  EXPECT_EQ(chars[1].wParam, static_cast<WPARAM>('.'));
+  EXPECT_EQ(chars[2].wParam, static_cast<WPARAM>('A'));
+  ASSERT_EQ(other.size(), 2u);
+  EXPECT_EQ(other[0].message, WM_LBUTTONDOWN);
+  EXPECT_EQ(other[0].lParam, MAKELPARAM(7, 9));
+  EXPECT_EQ(other[1].message, WM_MOUSEWHEEL);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(other[1].wParam), -WHEEL_DELTA);
+  DestroyWindow(h);
+}
+
+TEST(WinX11, KeyAndButtonEventsBecomeWindowsMessages) {
+  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+  std::string env = "ZELK_X11_CHILD=1 ZELK_BACKEND=x11 ";
+  if (!std::getenv("LSAN_OPTIONS"))
+    env += std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp ";
+  char self[4096];
+  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  ASSERT_GT(n, 0);
+  self[n] = 0;
+  std::string cmd = "env " + env + "xvfb-run -a -s '-screen 0 640x480x24' '" + self +
+                    "' --gtest_filter=WinX11Child.KeysAndButtons > /dev/null";
+  EXPECT_EQ(std::system(cmd.c_str()), 0) << "the child's output: run " << cmd << " without the redirection";
+}
