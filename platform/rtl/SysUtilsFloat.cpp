@@ -37,13 +37,6 @@ TDecimal DecimalFromScientific(const char* First, const char* Last, bool Negativ
   return D;
 }
 
-// Shortest digits that read back to Value.
-TDecimal ShortestDecimal(double Value) {
-  char Buf[64];
-  const auto R = std::to_chars(Buf, Buf + sizeof Buf, std::fabs(Value), std::chars_format::scientific);
-  return DecimalFromScientific(Buf, R.ptr, std::signbit(Value));
-}
-
 // Value correctly rounded to Significant digits (1..17).
 TDecimal PreciseDecimal(double Value, int Significant) {
   char Buf[64];
@@ -215,9 +208,43 @@ String FloatToStrFImpl(double Value, TFloatFormat Fmt, int Precision, int Digits
 
 String FloatToStr(Double Value) { return FloatToStr(Value, FormatSettings); }
 
+// The general format of the shortest digits, built on the stack: this is the hot path of every
+// writer of numbers, so it allocates nothing but the result.
 String FloatToStr(Double Value, const TFormatSettings& Settings) {
   if (!std::isfinite(Value)) return SpecialText(Value);
-  return FormatGeneral(ShortestDecimal(Value), 15, 0, Settings);
+  char Buf[64];
+  const auto R = std::to_chars(Buf, Buf + sizeof Buf, std::fabs(Value), std::chars_format::scientific);
+  char Digits[24];
+  int N = 0;
+  const char* P = Buf;
+  for (; P != R.ptr && *P != 'e'; ++P)
+    if (*P != '.') Digits[N++] = *P;
+  int Exp = 0;
+  if (P != R.ptr) std::from_chars(P + (P[1] == '+' ? 2 : 1), R.ptr, Exp);
+  while (N > 0 && Digits[N - 1] == '0') --N;
+  if (N == 0) return u"0";
+  const int Point = Exp + 1;  // digits before the decimal point
+  const auto Digit = [&](int I) -> Char { return (I >= 0 && I < N) ? static_cast<Char>(Digits[I]) : u'0'; };
+  String S;
+  S.reserve(static_cast<std::size_t>(N) + 8);
+  if (std::signbit(Value)) S += u'-';
+  if (Point > 15 || Point < -3) {
+    S += Digit(0);
+    if (N > 1) {
+      S += Settings.DecimalSeparator;
+      for (int I = 1; I < N; ++I) S += Digit(I);
+    }
+    S += u'E';
+    AppendExponent(S, Exp, false, 0);
+    return S;
+  }
+  if (Point <= 0) S += u'0';
+  for (int I = 0; I < Point; ++I) S += Digit(I);
+  if (N > Point) {
+    S += Settings.DecimalSeparator;
+    for (int I = Point; I < N; ++I) S += Digit(I);
+  }
+  return S;
 }
 
 String FloatToStrF(Double Value, TFloatFormat Format, Integer Precision, Integer Digits) {
@@ -262,13 +289,6 @@ struct TFloatSection {
   int ExpDigits = 0;
   bool HasDigits = false;
 };
-
-// Index past a quoted literal starting at I (the quote itself at S[I]).
-std::size_t SkipQuoted(StringView S, std::size_t I) {
-  const Char Q = S[I++];
-  while (I < S.size() && S[I] != Q) ++I;
-  return I < S.size() ? I + 1 : I;
-}
 
 bool IsExponentAt(StringView S, std::size_t I) {
   return (S[I] == u'E' || S[I] == u'e') && I + 1 < S.size() && (S[I + 1] == u'+' || S[I + 1] == u'-');
@@ -354,10 +374,7 @@ String RenderSection(const TFloatSection& Sec, const std::string& IntText, const
   for (std::size_t I = 0; I < S.size();) {
     const Char C = S[I];
     if (C == u'\'' || C == u'"') {
-      const std::size_t End = SkipQuoted(S, I);
-      const std::size_t Close = (End > I + 1 && S[End - 1] == C) ? End - 1 : End;
-      Out.append(S.substr(I + 1, Close - I - 1));
-      I = End;
+      I = AppendQuoted(Out, S, I);
       continue;
     }
     if (C == u'0' || C == u'#') {
@@ -603,4 +620,17 @@ void Val(StringView S, Double& Value, Integer& Code) {
   Value = Scan.Any && !Scan.Overflow ? Scan.Value : 0.0;
   const bool Ok = Scan.Any && !Scan.Overflow && Scan.ValidEnd == S.size();
   Code = Ok ? 0 : static_cast<Integer>((Scan.Any ? std::max(Scan.Stop, Scan.ValidEnd) : Scan.Stop) + 1);
+}
+
+std::size_t SkipQuoted(StringView S, std::size_t I) {
+  const Char Q = S[I++];
+  while (I < S.size() && S[I] != Q) ++I;
+  return I < S.size() ? I + 1 : I;
+}
+
+std::size_t AppendQuoted(String& Out, StringView S, std::size_t I) {
+  const std::size_t End = SkipQuoted(S, I);
+  const std::size_t Close = (End > I + 1 && S[End - 1] == S[I]) ? End - 1 : End;
+  Out.append(S.substr(I + 1, Close - I - 1));
+  return End;
 }
