@@ -6,6 +6,7 @@
 #include <iconv.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -41,11 +42,12 @@ struct TEntryPoints {
 };
 
 std::mutex LoadLock;
-HMODULE LibraryHandle = nullptr;   // the reference kept for the life of the process
+// The reference kept for the life of the process; set once Api is complete, read without the lock.
+std::atomic<HMODULE> LibraryHandle{nullptr};
 TEntryPoints Api;
 
 const TEntryPoints& Client() {
-  if (!LibraryHandle) LoadClientLibrary();
+  if (!LibraryHandle.load(std::memory_order_acquire)) LoadClientLibrary();
   return Api;
 }
 
@@ -308,7 +310,7 @@ void LoadClientLibrary() {
   if (!module)
     throw EIBClientError(String(u"Unable to load the client library \"") + ClientLibraryName +
                          u"\": it is not installed or cannot be found");
-  if (LibraryHandle) {
+  if (LibraryHandle.load(std::memory_order_relaxed)) {
     // Resolved before; this call only confirmed that the module is there.
     FreeLibrary(module);
     return;
@@ -324,7 +326,7 @@ void LoadClientLibrary() {
   IB_ENTRY_POINTS(IB_RESOLVE)
 #undef IB_RESOLVE
   Api = api;
-  LibraryHandle = module;
+  LibraryHandle.store(module, std::memory_order_release);
 }
 
 // ---------------------------------------------------------------------------------------------

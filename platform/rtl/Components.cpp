@@ -2,6 +2,8 @@
 #include <algorithm>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/RtlInternal.h"
+#include "platform/rtl/TypInfo.h"
 
 namespace {
 
@@ -289,14 +291,9 @@ void TCollection::Delete(Integer Index) {
 
 void TCollection::Clear() {
   if (FItems.empty()) return;
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     while (!FItems.empty()) delete FItems.back();
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TCollection::BeginUpdate() { ++FUpdateCount; }
@@ -337,15 +334,10 @@ void TCollection::Assign(TPersistent* Source) {
     return;
   }
   if (source == this) return;
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     for (TCollectionItem* item : source->FItems) Add()->Assign(item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 String TCollection::GetNamePath() const {
@@ -353,5 +345,7 @@ String TCollection::GetNamePath() const {
   if (!owner) return ClassName();
   String path = owner->GetNamePath();
   if (path.empty()) return ClassName();
-  return path + u"." + (FPropName.empty() ? ClassName() : FPropName);
+  // Without a name set, the owner's published property that holds this collection names it.
+  String prop = FPropName.empty() ? FindPropNameOf(owner, this) : FPropName;
+  return path + u"." + (prop.empty() ? ClassName() : prop);
 }

@@ -1,5 +1,6 @@
 // TDateTime: encoding, the clock, FormatDateTime, date and time parsing, and the DateUtils helpers.
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/RtlInternal.h"
 
 #include <atomic>
 #include <cmath>
@@ -203,12 +204,6 @@ bool MatchesAt(StringView S, std::size_t I, StringView Token) {
   return true;
 }
 
-std::size_t SkipQuoted(StringView S, std::size_t I) {
-  const Char Q = S[I++];
-  while (I < S.size() && S[I] != Q) ++I;
-  return I < S.size() ? I + 1 : I;
-}
-
 bool HasAmPm(StringView F) {
   for (std::size_t I = 0; I < F.size();) {
     if (F[I] == u'\'' || F[I] == u'"') {
@@ -235,10 +230,7 @@ public:
     for (std::size_t I = 0; I < F.size();) {
       const Char C = F[I];
       if (C == u'\'' || C == u'"') {
-        const std::size_t End = SkipQuoted(F, I);
-        const std::size_t Close = (End > I + 1 && F[End - 1] == C) ? End - 1 : End;
-        Out.append(F.substr(I + 1, Close - I - 1));
-        I = End;
+        I = AppendQuoted(Out, F, I);
         continue;
       }
       const Char L = Lower(C);

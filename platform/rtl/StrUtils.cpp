@@ -1,4 +1,5 @@
 #include "platform/rtl/StrUtils.h"
+#include "platform/rtl/RtlInternal.h"
 
 #include "platform/rtl/UnicodeCase.h"
 
@@ -97,10 +98,7 @@ int StrCmpLogicalW(StringView A, StringView B) {
     }
     const char32_t CA = NextCodePoint(A, I), CB = NextCodePoint(B, J);
     if (CA == CB) continue;
-    const char32_t PA = UnicodeBaseLetter(CA), PB = UnicodeBaseLetter(CB);
-    if (PA != PB) return PA < PB ? -1 : 1;
-    const char32_t LA = UnicodeToLower(CA), LB = UnicodeToLower(CB);
-    if (Secondary == 0 && LA != LB) Secondary = LA < LB ? -1 : 1;
+    if (const int Primary = CompareLetters(CA, CB, Secondary)) return Primary;
   }
   if (I < A.size()) return 1;
   if (J < B.size()) return -1;

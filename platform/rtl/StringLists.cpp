@@ -1,4 +1,5 @@
 #include "platform/rtl/StringLists.h"
+#include "platform/rtl/RtlInternal.h"
 
 #include <algorithm>
 #include <numeric>
@@ -68,27 +69,17 @@ void TStrings::Put(Integer Index, const String& S) {
 }
 
 void TStrings::AddStrings(TStrings* Strings) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     String scratch;
     const Integer n = Strings->GetCount();
     for (Integer i = 0; i < n; ++i) AddObject(String(Strings->GetView(i, scratch)), Strings->GetObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::AddStrings(std::initializer_list<String> Strings) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     for (const String& s : Strings) Add(s);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::AssignDelimiters(const TStrings& Source) {
@@ -109,34 +100,23 @@ void TStrings::Assign(TPersistent* Source) {
     return;
   }
   if (source == this) return;
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     AssignDelimiters(*source);
     AddStrings(source);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::SetStrings(TStrings* Source) {
   if (Source == this) return;
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     AddStrings(Source);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Exchange(Integer Index1, Integer Index2) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     String s1 = Get(Index1), s2 = Get(Index2);
     TObject* o1 = GetObject(Index1);
     TObject* o2 = GetObject(Index2);
@@ -144,27 +124,18 @@ void TStrings::Exchange(Integer Index1, Integer Index2) {
     PutObject(Index1, o2);
     Put(Index2, s1);
     PutObject(Index2, o1);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Move(Integer CurIndex, Integer NewIndex) {
   if (CurIndex == NewIndex) return;
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     String s = Get(CurIndex);
     TObject* o = GetObject(CurIndex);
     PutObject(CurIndex, nullptr);
     Delete(CurIndex);
     InsertObject(NewIndex, s, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 bool TStrings::Equals(TStrings* Strings) const {
@@ -264,8 +235,7 @@ String TStrings::GetText() const {
 }
 
 void TStrings::SetText(StringView Value) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     const bool standardBreak = FLineBreak.empty() || FLineBreak == u"\r\n" || FLineBreak == u"\n" ||
                                FLineBreak == u"\r";
@@ -286,11 +256,7 @@ void TStrings::SetText(StringView Value) {
       Add(String(Value.substr(start, p - start)));
       p = next;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 String TStrings::GetCommaText() const { return JoinDelimited(u',', u'"', false); }
@@ -319,8 +285,7 @@ String TStrings::JoinDelimited(Char Delimiter, Char QuoteChar, bool Strict) cons
 }
 
 void TStrings::SplitDelimited(StringView Value, Char Delimiter, Char QuoteChar, bool Strict) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     const std::size_t n = Value.size();
     std::size_t p = 0;
@@ -359,11 +324,7 @@ void TStrings::SplitDelimited(StringView Value, Char Delimiter, Char QuoteChar, 
         skipBlanks();
       }
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 // ---- files and streams
@@ -376,8 +337,7 @@ void TStrings::LoadFromFile(const String& FileName, TEncoding* Encoding) {
 }
 
 void TStrings::LoadFromStream(TStream* Stream, TEncoding* Encoding) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     const Int64 size = Stream->GetSize() - Stream->GetPosition();
     TBytes buffer(static_cast<std::size_t>(std::max<Int64>(size, 0)));
     if (!buffer.empty()) Stream->ReadBuffer(buffer.data(), static_cast<Int64>(buffer.size()));
@@ -385,11 +345,7 @@ void TStrings::LoadFromStream(TStream* Stream, TEncoding* Encoding) {
     FWriteBOM = bom > 0;
     FEncoding = Encoding;
     SetText(Encoding->GetString(buffer.data() + bom, buffer.size() - bom));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::SaveToFile(const String& FileName, TEncoding* Encoding) {

@@ -1,4 +1,5 @@
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/RtlInternal.h"
 
 #include <algorithm>
 #include <limits>
@@ -30,6 +31,22 @@ void Abort() { throw EAbort(String()); }
 // ---------------------------------------------------------------------------------------------------
 // Format settings
 
+namespace {
+
+void SetNames(TFormatSettings& S, const Char* const (&ShortMonths)[12], const Char* const (&LongMonths)[12],
+              const Char* const (&ShortDays)[7], const Char* const (&LongDays)[7]) {
+  for (int I = 0; I < 12; ++I) {
+    S.ShortMonthNames[I] = ShortMonths[I];
+    S.LongMonthNames[I] = LongMonths[I];
+  }
+  for (int I = 0; I < 7; ++I) {
+    S.ShortDayNames[I] = ShortDays[I];
+    S.LongDayNames[I] = LongDays[I];
+  }
+}
+
+}  // namespace
+
 TFormatSettings TFormatSettings::USEnglish() {
   TFormatSettings S;
   S.DecimalSeparator = u'.';
@@ -53,14 +70,7 @@ TFormatSettings TFormatSettings::USEnglish() {
                           u"July",    u"August",   u"September", u"October", u"November", u"December"};
   const Char* ShortDays[7] = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
   const Char* LongDays[7] = {u"Sunday", u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday"};
-  for (int I = 0; I < 12; ++I) {
-    S.ShortMonthNames[I] = Short[I];
-    S.LongMonthNames[I] = Long[I];
-  }
-  for (int I = 0; I < 7; ++I) {
-    S.ShortDayNames[I] = ShortDays[I];
-    S.LongDayNames[I] = LongDays[I];
-  }
+  SetNames(S, Short, Long, ShortDays, LongDays);
   S.TwoDigitYearCenturyWindow = 50;
   return S;
 }
@@ -89,14 +99,7 @@ TFormatSettings TFormatSettings::German() {
   const Char* ShortDays[7] = {u"So", u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa"};
   const Char* LongDays[7] = {u"Sonntag",    u"Montag",  u"Dienstag", u"Mittwoch",
                              u"Donnerstag", u"Freitag", u"Samstag"};
-  for (int I = 0; I < 12; ++I) {
-    S.ShortMonthNames[I] = Short[I];
-    S.LongMonthNames[I] = Long[I];
-  }
-  for (int I = 0; I < 7; ++I) {
-    S.ShortDayNames[I] = ShortDays[I];
-    S.LongDayNames[I] = LongDays[I];
-  }
+  SetNames(S, Short, Long, ShortDays, LongDays);
   S.TwoDigitYearCenturyWindow = 50;
   return S;
 }
@@ -133,11 +136,11 @@ Integer Collate(StringView A, StringView B, bool CaseSensitive) {
   while (I < A.size() && J < B.size()) {
     const char32_t CA = NextCodePoint(A, I), CB = NextCodePoint(B, J);
     if (CA == CB) continue;
-    const char32_t PA = UnicodeBaseLetter(CA), PB = UnicodeBaseLetter(CB);
-    if (PA != PB) return PA < PB ? -1 : 1;
-    const char32_t LA = UnicodeToLower(CA), LB = UnicodeToLower(CB);
-    if (Secondary == 0 && LA != LB) Secondary = LA < LB ? -1 : 1;
-    if (Tertiary == 0 && LA == LB) Tertiary = (CA == LA) ? -1 : 1;   // lower case first
+    if (const int Primary = CompareLetters(CA, CB, Secondary)) return Primary;
+    if (Tertiary == 0) {
+      const char32_t LA = UnicodeToLower(CA);
+      if (LA == UnicodeToLower(CB)) Tertiary = (CA == LA) ? -1 : 1;   // lower case first
+    }
   }
   if (I < A.size()) return 1;
   if (J < B.size()) return -1;
@@ -147,6 +150,14 @@ Integer Collate(StringView A, StringView B, bool CaseSensitive) {
 }
 
 }  // namespace
+
+int CompareLetters(char32_t CA, char32_t CB, int& Secondary) {
+  const char32_t PA = UnicodeBaseLetter(CA), PB = UnicodeBaseLetter(CB);
+  if (PA != PB) return PA < PB ? -1 : 1;
+  const char32_t LA = UnicodeToLower(CA), LB = UnicodeToLower(CB);
+  if (Secondary == 0 && LA != LB) Secondary = LA < LB ? -1 : 1;
+  return 0;
+}
 
 Integer Pos(StringView SubStr, StringView S, Integer Offset) {
   if (SubStr.empty() || Offset < 1 || static_cast<std::size_t>(Offset) > S.size()) return 0;

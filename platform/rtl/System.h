@@ -11,7 +11,6 @@
 #include <type_traits>
 #include <typeinfo>
 #include <utility>
-#include <utility>
 
 using Char = char16_t;
 using String = std::u16string;

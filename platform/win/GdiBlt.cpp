@@ -148,22 +148,6 @@ void Transfer(TSurface& ADest, const TRgnSet& AClip, int DX, int DY, int DW, int
   ADest.MarkDirty();
 }
 
-struct TBltCtx {
-  std::unique_lock<std::recursive_mutex> Guard{Lock()};
-  HDC__* D = nullptr;
-  std::optional<TDrawScope> Scope;
-  TSurface* S = nullptr;
-  TRgnSet Clip;
-  bool Open(HDC ADC, bool AWrites = true) {
-    D = DCOf(ADC);
-    if (!D) return false;
-    Scope.emplace(D, AWrites);
-    S = Scope->Surface();
-    if (S) Clip = EffectiveClip(D);
-    return true;
-  }
-};
-
 // Source rectangle of a source DC in surface coordinates (signed sizes).
 TBlitSource SourceOf(HDC__* D, TSurface* S, int X, int Y, int W, int H) {
   TMapping m = MappingOf(D);
@@ -187,7 +171,7 @@ void DestOf(HDC__* D, int X, int Y, int W, int H, int& DX, int& DY, int& DW, int
 }
 
 BOOL RopBlt(HDC ADest, int X, int Y, int W, int H, HDC ASrc, int XS, int YS, int WS, int HS, DWORD ARop, bool AStretch) {
-  TBltCtx d;
+  TDrawTarget d;
   if (!d.Open(ADest)) return FALSE;
   if (!d.S) return TRUE;
   int dx, dy, dw, dh;
@@ -234,16 +218,22 @@ BOOL RopBlt(HDC ADest, int X, int Y, int W, int H, HDC ASrc, int XS, int YS, int
   return TRUE;
 }
 
+// The layout of a DIB section's own bits: the size of its surface, its depth, stride and row order.
+TDibFormat SectionFormat(const TBitmapObj& B) {
+  TDibFormat f;
+  f.Width = B.Surface->Width();
+  f.Height = B.Surface->Height();
+  f.Bits = B.DibBits;
+  f.Stride = B.DibStride;
+  f.TopDown = B.DibHeight < 0;
+  return f;
+}
+
 }  // namespace
 
 void TBitmapObj::PullDib() {
   if (!Dib || DibDirect || !Surface) return;
-  TDibFormat f;
-  f.Width = Surface->Width();
-  f.Height = Surface->Height();
-  f.Bits = DibBits;
-  f.Stride = DibStride;
-  f.TopDown = DibHeight < 0;
+  const TDibFormat f = SectionFormat(*this);
   for (int y = 0; y < f.Height; ++y) {
     const std::uint8_t* row = DibRow(f, DibData, y);
     std::uint32_t* out = Surface->Row(y);
@@ -254,12 +244,7 @@ void TBitmapObj::PullDib() {
 
 void TBitmapObj::PushDib() {
   if (!Dib || DibDirect || !Surface) return;
-  TDibFormat f;
-  f.Width = Surface->Width();
-  f.Height = Surface->Height();
-  f.Bits = DibBits;
-  f.Stride = DibStride;
-  f.TopDown = DibHeight < 0;
+  const TDibFormat f = SectionFormat(*this);
   const TSurface& s = *Surface;
   for (int y = 0; y < f.Height; ++y) {
     auto* row = const_cast<std::uint8_t*>(DibRow(f, DibData, y));
@@ -499,7 +484,7 @@ std::uint32_t Over(std::uint32_t ASrc, std::uint32_t ADst) {
 template <class F>
 BOOL SourceBlt(HDC ADest, int X, int Y, int W, int H, HDC ASrc, int XS, int YS, int WS, int HS, F APixel) {
   if (W <= 0 || H <= 0 || WS <= 0 || HS <= 0) return FALSE;
-  TBltCtx d;
+  TDrawTarget d;
   if (!d.Open(ADest)) return FALSE;
   HDC__* s = DCOf(ASrc);
   if (!s) return FALSE;

@@ -64,6 +64,9 @@ RECT DeviceBounds(HDC__* D) {
   return r;
 }
 
+// The clip region, or the whole device area where the DC has none.
+TRgnSet ClipOrBounds(HDC__* D) { return D->S.Clip ? *D->S.Clip : TRgnSet(DeviceBounds(D)); }
+
 int ClipResult(HDC__* D) {
   TRgnSet e = EffectiveClip(D);
   return e.Complexity();
@@ -156,6 +159,15 @@ TDrawScope::~TDrawScope() {
   if (!FSurface || !FWrites) return;
   FSurface->MarkDirty();
   if (FBitmap) FBitmap->PushDib();
+}
+
+bool TDrawTarget::Open(HDC ADC, bool AWrites) {
+  D = DCOf(ADC);
+  if (!D) return false;
+  Scope.emplace(D, AWrites);
+  S = Scope->Surface();
+  if (S) Clip = EffectiveClip(D);
+  return true;
 }
 
 }  // namespace gdi
@@ -491,30 +503,31 @@ int ExtSelectClipRgn(HDC ADC, HRGN ARgn, int AMode) {
   if (AMode == RGN_COPY) {
     d->S.Clip = r->Set;
   } else {
-    TRgnSet current = d->S.Clip ? *d->S.Clip : TRgnSet(DeviceBounds(d));
+    TRgnSet current = ClipOrBounds(d);
     d->S.Clip = TRgnSet::Combine(current, r->Set, AMode);
   }
   return ClipResult(d);
 }
 
-int IntersectClipRect(HDC ADC, int ALeft, int ATop, int ARight, int ABottom) {
+namespace {
+
+// Combines the clip with a rectangle in logical units (RGN_AND or RGN_DIFF).
+int CombineClipRect(HDC ADC, const RECT& ALogical, int AMode) {
   std::lock_guard lock(Lock());
   HDC__* d = DCOf(ADC);
   if (!d) return ERROR;
-  RECT r = LogRectToDev(d, RECT{ALeft, ATop, ARight, ABottom});
-  TRgnSet current = d->S.Clip ? *d->S.Clip : TRgnSet(DeviceBounds(d));
-  d->S.Clip = current.Intersect(r);
+  d->S.Clip = TRgnSet::Combine(ClipOrBounds(d), TRgnSet(LogRectToDev(d, ALogical)), AMode);
   return ClipResult(d);
 }
 
+}  // namespace
+
+int IntersectClipRect(HDC ADC, int ALeft, int ATop, int ARight, int ABottom) {
+  return CombineClipRect(ADC, RECT{ALeft, ATop, ARight, ABottom}, RGN_AND);
+}
+
 int ExcludeClipRect(HDC ADC, int ALeft, int ATop, int ARight, int ABottom) {
-  std::lock_guard lock(Lock());
-  HDC__* d = DCOf(ADC);
-  if (!d) return ERROR;
-  RECT r = LogRectToDev(d, RECT{ALeft, ATop, ARight, ABottom});
-  TRgnSet current = d->S.Clip ? *d->S.Clip : TRgnSet(DeviceBounds(d));
-  d->S.Clip = TRgnSet::Combine(current, TRgnSet(r), RGN_DIFF);
-  return ClipResult(d);
+  return CombineClipRect(ADC, RECT{ALeft, ATop, ARight, ABottom}, RGN_DIFF);
 }
 
 int OffsetClipRgn(HDC ADC, int DX, int DY) {

@@ -10,21 +10,15 @@ namespace gdi {
 
 namespace {
 
-// What a drawing call works with: the locked DC, its surface and the clip in surface coordinates.
-struct TCtx {
-  std::unique_lock<std::recursive_mutex> Guard{Lock()};
-  HDC__* D = nullptr;
-  std::optional<TDrawScope> Scope;
-  TSurface* S = nullptr;
-  TRgnSet Clip;
+// A drawing target that, while the DC records a path, records instead of painting.
+struct TCtx : TDrawTarget {
   bool Open(HDC ADC) {
-    D = DCOf(ADC);
-    if (!D) return false;
-    if (D->PathOpen) return true;   // recording: nothing is painted
-    Scope.emplace(D);
-    S = Scope->Surface();
-    if (S) Clip = EffectiveClip(D);
-    return true;
+    HDC__* d = DCOf(ADC);
+    if (d && d->PathOpen) {   // recording: nothing is painted
+      D = d;
+      return true;
+    }
+    return TDrawTarget::Open(ADC);
   }
   bool Painting() const { return S && !D->PathOpen; }
   POINT BrushOrigin() const { return POINT{D->S.BrushOrg.x + D->Origin.x, D->S.BrushOrg.y + D->Origin.y}; }
@@ -148,6 +142,23 @@ BOOL LinesFromCurrent(HDC ADC, const POINT* APoints, std::size_t ACount) {
   return TRUE;
 }
 
+// Strokes a figure in device pixels that starts at the current position; an open path takes the
+// points after the first into its open figure instead.
+void ContinueFigure(TCtx& C, const std::vector<TPointD>& APoints) {
+  if (C.D->PathOpen) {
+    TPathFigure& f = OpenFigure(C.D);
+    f.Points.insert(f.Points.end(), APoints.begin() + 1, APoints.end());
+  } else {
+    Figures(C, {APoints}, {false}, false, true);
+  }
+}
+
+// Moves the current position to a point given in device pixels.
+void SetCurrentToDev(HDC__* D, const TPointD& P) {
+  TMapping m = MappingOf(D);
+  SetCurrent(D, static_cast<int>(std::lround(m.ToLogX(P.first))), static_cast<int>(std::lround(m.ToLogY(P.second))));
+}
+
 RECT RegionRectToSurf(HDC__* D, const RECT& R) { return LogRectToSurf(D, R); }
 
 // A region given in logical units, in surface coordinates.
@@ -216,19 +227,34 @@ BOOL LineTo(HDC ADC, int X, int Y) {
 
 BOOL PolylineTo(HDC ADC, const POINT* APoints, DWORD ACount) { return LinesFromCurrent(ADC, APoints, ACount); }
 
-BOOL PolyPolyline(HDC ADC, const POINT* APoints, const DWORD* ACounts, DWORD APolylines) {
-  TCtx c;
-  if (!c.Open(ADC) || !APoints || !ACounts) return FALSE;
+namespace {
+
+// Figures in device pixels from consecutive runs of logical points, ACounts[i] points each; none
+// when a run has fewer than two points.
+template <typename TCount>
+std::optional<std::vector<std::vector<TPointD>>> DevFigures(HDC__* D, const POINT* APoints, const TCount* ACounts,
+                                                            TCount AFigures) {
   std::vector<std::vector<TPointD>> figs;
   const POINT* p = APoints;
-  for (DWORD i = 0; i < APolylines; ++i) {
-    if (ACounts[i] < 2) return FALSE;
+  for (TCount i = 0; i < AFigures; ++i) {
+    if (ACounts[i] < 2) return std::nullopt;
     std::vector<TPointD> f;
-    for (DWORD k = 0; k < ACounts[i]; ++k) f.push_back(DevPoint(c.D, p[k].x, p[k].y));
+    f.reserve(static_cast<std::size_t>(ACounts[i]));
+    for (TCount k = 0; k < ACounts[i]; ++k) f.push_back(DevPoint(D, p[k].x, p[k].y));
     p += ACounts[i];
     figs.push_back(std::move(f));
   }
-  Figures(c, figs, std::vector<bool>(figs.size(), false), false, true);
+  return figs;
+}
+
+}  // namespace
+
+BOOL PolyPolyline(HDC ADC, const POINT* APoints, const DWORD* ACounts, DWORD APolylines) {
+  TCtx c;
+  if (!c.Open(ADC) || !APoints || !ACounts) return FALSE;
+  auto figs = DevFigures(c.D, APoints, ACounts, APolylines);
+  if (!figs) return FALSE;
+  Figures(c, *figs, std::vector<bool>(figs->size(), false), false, true);
   return TRUE;
 }
 
@@ -241,16 +267,9 @@ BOOL Polyline(HDC ADC, const POINT* APoints, int ACount) {
 BOOL PolyPolygon(HDC ADC, const POINT* APoints, const int* ACounts, int APolygons) {
   TCtx c;
   if (!c.Open(ADC) || !APoints || !ACounts || APolygons <= 0) return FALSE;
-  std::vector<std::vector<TPointD>> figs;
-  const POINT* p = APoints;
-  for (int i = 0; i < APolygons; ++i) {
-    if (ACounts[i] < 2) return FALSE;
-    std::vector<TPointD> f;
-    for (int k = 0; k < ACounts[i]; ++k) f.push_back(DevPoint(c.D, p[k].x, p[k].y));
-    p += ACounts[i];
-    figs.push_back(std::move(f));
-  }
-  Figures(c, figs, std::vector<bool>(figs.size(), true), true, true);
+  auto figs = DevFigures(c.D, APoints, ACounts, APolygons);
+  if (!figs) return FALSE;
+  Figures(c, *figs, std::vector<bool>(figs->size(), true), true, true);
   return TRUE;
 }
 
@@ -299,15 +318,8 @@ BOOL ArcShape(HDC ADC, TArcKind AKind, int ALeft, int ATop, int ARight, int ABot
     case akArc: Figures(c, {pts}, {false}, false, true); break;
     case akArcTo: {
       pts.insert(pts.begin(), DevPoint(D, D->S.CurPos.x, D->S.CurPos.y));
-      if (D->PathOpen) {
-        TPathFigure& f = OpenFigure(D);
-        f.Points.insert(f.Points.end(), pts.begin() + 1, pts.end());
-      } else {
-        Figures(c, {pts}, {false}, false, true);
-      }
-      TMapping m = MappingOf(D);
-      SetCurrent(D, static_cast<int>(std::lround(m.ToLogX(pts.back().first))),
-                 static_cast<int>(std::lround(m.ToLogY(pts.back().second))));
+      ContinueFigure(c, pts);
+      SetCurrentToDev(D, pts.back());
       break;
     }
     case akChord: Figures(c, {pts}, {true}, true, true); break;
@@ -341,15 +353,8 @@ BOOL AngleArc(HDC ADC, int X, int Y, DWORD ARadius, float AStartAngle, float ASw
   double r = LogLengthToDevX(D, static_cast<int>(std::min<DWORD>(ARadius, 1u << 24)));
   std::vector<TPointD> pts{DevPoint(D, D->S.CurPos.x, D->S.CurPos.y)};
   EllipsePoints(centre.first, centre.second, r, r, AStartAngle * M_PI / 180, ASweepAngle * M_PI / 180, true, pts);
-  if (D->PathOpen) {
-    TPathFigure& f = OpenFigure(D);
-    f.Points.insert(f.Points.end(), pts.begin() + 1, pts.end());
-  } else {
-    Figures(c, {pts}, {false}, false, true);
-  }
-  TMapping m = MappingOf(D);
-  SetCurrent(D, static_cast<int>(std::lround(m.ToLogX(pts.back().first))),
-             static_cast<int>(std::lround(m.ToLogY(pts.back().second))));
+  ContinueFigure(c, pts);
+  SetCurrentToDev(D, pts.back());
   return TRUE;
 }
 
@@ -377,12 +382,8 @@ BOOL Bezier(HDC ADC, const POINT* APoints, DWORD ACount, bool AFromCurrent) {
   if (in.size() < 4 || (in.size() - 1) % 3 != 0) return FALSE;
   std::vector<TPointD> pts{in[0]};
   for (std::size_t i = 0; i + 3 < in.size(); i += 3) BezierPoints(in[i], in[i + 1], in[i + 2], in[i + 3], pts);
-  if (D->PathOpen && AFromCurrent) {
-    TPathFigure& f = OpenFigure(D);
-    f.Points.insert(f.Points.end(), pts.begin() + 1, pts.end());
-  } else {
-    Figures(c, {pts}, {false}, false, true);
-  }
+  if (AFromCurrent) ContinueFigure(c, pts);
+  else Figures(c, {pts}, {false}, false, true);
   if (AFromCurrent) SetCurrent(D, APoints[ACount - 1].x, APoints[ACount - 1].y);
   return TRUE;
 }

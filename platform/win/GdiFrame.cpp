@@ -12,20 +12,7 @@ namespace gdi {
 namespace {
 
 // Drawing in surface pixels with the DC's clip.
-struct TPixelPen {
-  std::unique_lock<std::recursive_mutex> Guard{Lock()};
-  HDC__* D = nullptr;
-  std::optional<TDrawScope> Scope;
-  TSurface* S = nullptr;
-  TRgnSet Clip;
-  bool Open(HDC ADC) {
-    D = DCOf(ADC);
-    if (!D) return false;
-    Scope.emplace(D);
-    S = Scope->Surface();
-    if (S) Clip = EffectiveClip(D);
-    return true;
-  }
+struct TPixelPen : TDrawTarget {
   void Fill(const RECT& R, COLORREF AColor) {
     if (S && R.left < R.right && R.top < R.bottom)
       PaintSet(*S, Clip.Intersect(R), SolidPaint(ColorRefToPixel(AColor), R2_COPYPEN));

@@ -427,20 +427,20 @@ HGDIOBJ GetCurrentObject(HDC ADC, UINT AType) {
   }
 }
 
-COLORREF SetDCBrushColor(HDC ADC, COLORREF AColor) {
+namespace {
+
+// Sets one of the DC's colours; returns the one it had.
+COLORREF SwapDCColor(HDC ADC, COLORREF TDCState::*AField, COLORREF AColor) {
   std::lock_guard lock(Lock());
   HDC__* d = DCOf(ADC);
   if (!d) return CLR_INVALID;
-  COLORREF old = d->S.DCBrushColor;
-  d->S.DCBrushColor = AColor & 0xFFFFFF;
+  COLORREF old = d->S.*AField;
+  d->S.*AField = AColor & 0xFFFFFF;
   return old;
 }
 
-COLORREF SetDCPenColor(HDC ADC, COLORREF AColor) {
-  std::lock_guard lock(Lock());
-  HDC__* d = DCOf(ADC);
-  if (!d) return CLR_INVALID;
-  COLORREF old = d->S.DCPenColor;
-  d->S.DCPenColor = AColor & 0xFFFFFF;
-  return old;
-}
+}  // namespace
+
+COLORREF SetDCBrushColor(HDC ADC, COLORREF AColor) { return SwapDCColor(ADC, &TDCState::DCBrushColor, AColor); }
+
+COLORREF SetDCPenColor(HDC ADC, COLORREF AColor) { return SwapDCColor(ADC, &TDCState::DCPenColor, AColor); }

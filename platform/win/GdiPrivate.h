@@ -225,6 +225,18 @@ private:
   bool FWrites;
 };
 
+// What a drawing call works with: the GDI lock, the DC, its drawing scope and surface and the clip
+// in surface coordinates. S stays null where the DC has nothing to draw on.
+struct TDrawTarget {
+  std::unique_lock<std::recursive_mutex> Guard{Lock()};
+  HDC__* D = nullptr;
+  std::optional<TDrawScope> Scope;
+  TSurface* S = nullptr;
+  TRgnSet Clip;
+  // False for an unknown DC.
+  bool Open(HDC ADC, bool AWrites = true);
+};
+
 // ---- Painting pixels ----
 // A paint source: a solid colour or a brush pattern, with the raster operation of the pen (ROP2).
 struct TPaint {

@@ -41,7 +41,7 @@ HGLOBAL GlobalReAlloc(HGLOBAL h, std::size_t bytes, UINT flags) {
   void* p = std::realloc(h, bytes ? bytes : 1);
   if (!p) return nullptr;
   if ((flags & GMEM_ZEROINIT) && bytes > old) std::memset(static_cast<char*>(p) + old, 0, bytes - old);
-  Blocks().erase(h);
+  Blocks().erase(it);   // by iterator: the old address is not looked at once realloc has taken it
   Blocks()[p] = TBlock{bytes, 0};
   return p;
 }

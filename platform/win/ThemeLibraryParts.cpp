@@ -220,7 +220,7 @@ HRESULT Paint(TPainter& P, const TTheme& T, int APart, int AState, const RECT& R
       }
       TStateKind k;
       int mark;
-      MarkState(AState, 12, k, mark);
+      if (!MarkState(AState, 12, k, mark)) return E_INVALIDARG;
       if (APart == BP_CHECKBOX) PaintCheckBox(P, R, *look, mark);
       else PaintRadio(P, R, *look, mark);
       return S_OK;

@@ -6,6 +6,7 @@
 #include "platform/rtl/Threads.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 
 using namespace wincore;
@@ -70,7 +71,7 @@ UINT_PTR SetTimer(HWND h, UINT_PTR id, UINT elapse, TIMERPROC proc) {
     // A thread timer: a new id unless an existing one of this thread is named.
     auto it = std::find_if(q.Timers.begin(), q.Timers.end(), [&](const TTimer& t) { return !t.Hwnd && t.Id == id; });
     if (id == 0 || it == q.Timers.end()) {
-      static UINT_PTR next = 0x7F00;
+      static std::atomic<UINT_PTR> next{0x7F00};   // shared by the threads' queues
       id = ++next;
     }
   }

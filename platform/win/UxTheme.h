@@ -10,6 +10,7 @@
 // can a single export (ZELK_MISSING_EXPORTS=uxtheme.dll:OpenThemeDataForDpi or SetExportMissing),
 // see platform/rtl/Modules.h. Themes themselves are on by default; ZELK_THEME=classic starts without
 // them and SetThemeActive switches at run time, sending WM_THEMECHANGED to every window.
+#include "platform/win/WinError.h"
 #include "platform/win/WinGdi.h"
 #include "platform/win/WinUser.h"
 
@@ -21,17 +22,8 @@ using HTHEME = HTHEME__*;
 struct HIMAGELIST__;
 using HIMAGELIST = HIMAGELIST__*;
 
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT S_FALSE = 1;
-constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001);
-constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003);
-constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
-constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006);
-constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
 // HRESULT_FROM_WIN32(ERROR_NOT_FOUND): a property or part the theme does not have.
 constexpr HRESULT E_PROP_ID_UNSUPPORTED = static_cast<HRESULT>(0x80070490);
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 
 struct MARGINS {
   int cxLeftWidth = 0;

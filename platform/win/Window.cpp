@@ -959,23 +959,23 @@ BOOL AdjustWindowRectEx(RECT* r, DWORD style, BOOL, DWORD exStyle) {
   return TRUE;
 }
 
-BOOL ClientToScreen(HWND h, POINT* p) {
+namespace {
+
+// Moves p by the window's client origin on the screen, ASign times.
+BOOL OffsetByClientOrigin(HWND h, POINT* p, int ASign) {
   TWindow* w = FromHandle(h);
   if (!w || !p) return FALSE;
   POINT o = ClientOriginOnScreen(w);
-  p->x += o.x;
-  p->y += o.y;
+  p->x += ASign * o.x;
+  p->y += ASign * o.y;
   return TRUE;
 }
 
-BOOL ScreenToClient(HWND h, POINT* p) {
-  TWindow* w = FromHandle(h);
-  if (!w || !p) return FALSE;
-  POINT o = ClientOriginOnScreen(w);
-  p->x -= o.x;
-  p->y -= o.y;
-  return TRUE;
-}
+}  // namespace
+
+BOOL ClientToScreen(HWND h, POINT* p) { return OffsetByClientOrigin(h, p, 1); }
+
+BOOL ScreenToClient(HWND h, POINT* p) { return OffsetByClientOrigin(h, p, -1); }
 
 int MapWindowPoints(HWND from, HWND to, POINT* pts, UINT count) {
   TWindow* a = from ? FromHandle(from) : Desktop();

@@ -115,6 +115,7 @@ TEST_F(Dates, FormatDateTimeTokens) {
       {u"c", u"3/5/2024 2:07:09 PM", u"05.03.2024 14:07:09"},
       {u"'day' d \"of\" mmmm", u"day 5 of March", u"day 5 of M\u00E4rz"},
       {u"mm-dd hh:mm", u"03-05 14:07", u"03-05 14:07"},
+      {u"d 'of mmmm", u"5 of mmmm", u"5 of mmmm"},   // an unclosed literal runs to the end
   };
   for (const auto& C : Cases) {
     UseUS();

@@ -379,3 +379,37 @@ TEST(GdiDraw, ObjectsAndBitmapsInMemoryDCs) {
   EXPECT_EQ(GetObjectType(GetStockObject(BLACK_BRUSH)), OBJ_BRUSH);
   EXPECT_FALSE(DeleteObject(reinterpret_cast<HGDIOBJ>(std::uintptr_t(0x1234))));
 }
+
+TEST(GdiDraw, PolyFiguresDrawEachRunAndRejectShortOnes) {
+  TGdiCanvas c(60, 40);
+  POINT pts[] = {{5, 5}, {15, 5}, {30, 10}, {30, 20}, {40, 20}};
+  DWORD lineCounts[] = {2, 3};
+  EXPECT_TRUE(PolyPolyline(c.DC, pts, lineCounts, 2));
+  EXPECT_TRUE(c.Dark(5, 5));
+  EXPECT_TRUE(c.Dark(30, 15));
+  EXPECT_FALSE(c.Dark(20, 8));   // the runs are not joined
+  DWORD shortRun[] = {2, 1};
+  EXPECT_FALSE(PolyPolyline(c.DC, pts, shortRun, 2));
+
+  c.Surface.Clear(0xFFFFFFFF);
+  SelectObject(c.DC, GetStockObject(BLACK_BRUSH));
+  POINT squares[] = {{2, 2}, {10, 2}, {10, 10}, {2, 10}, {20, 20}, {30, 20}, {30, 30}, {20, 30}};
+  int polyCounts[] = {4, 4};
+  EXPECT_TRUE(PolyPolygon(c.DC, squares, polyCounts, 2));
+  EXPECT_TRUE(c.Dark(6, 6));
+  EXPECT_TRUE(c.Dark(25, 25));
+  EXPECT_FALSE(c.Dark(15, 15));
+  int badCounts[] = {4, 1};
+  EXPECT_FALSE(PolyPolygon(c.DC, squares, badCounts, 2));
+  EXPECT_FALSE(PolyPolygon(c.DC, squares, polyCounts, 0));
+}
+
+TEST(GdiDraw, DCColorsAnswerTheirFormerValue) {
+  TGdiCanvas c;
+  EXPECT_EQ(SetDCPenColor(c.DC, RGB(1, 2, 3)), RGB(0, 0, 0));
+  EXPECT_EQ(SetDCPenColor(c.DC, 0xFF102030), RGB(1, 2, 3));
+  EXPECT_EQ(SetDCPenColor(c.DC, 0), 0x102030u);   // the top byte is dropped
+  EXPECT_EQ(SetDCBrushColor(c.DC, RGB(4, 5, 6)), RGB(255, 255, 255));
+  EXPECT_EQ(SetDCBrushColor(c.DC, 0), RGB(4, 5, 6));
+  EXPECT_EQ(SetDCPenColor(nullptr, 0), CLR_INVALID);
+}

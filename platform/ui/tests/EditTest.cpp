@@ -1,0 +1,156 @@
+// The single-line edit driven by keys, mouse and clipboard through the message queue.
+#include "UiTestSupport.h"
+
+#include <vector>
+
+class EditTest : public UiTest {
+protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    Form = NewForm(300, 100);
+    Edit = Add<TEdit>(Form, 10, 10, 200, 22);
+    Other = Add<TEdit>(Form, 10, 50, 200, 22);
+    Edit->OnChange = [this](TObject*) { Changes.push_back(Edit->GetText()); };
+    Form->Show();
+    Pump();
+  }
+  TForm* Form = nullptr;
+  TEdit* Edit = nullptr;
+  TEdit* Other = nullptr;
+  std::vector<String> Changes;
+};
+
+TEST_F(EditTest, TypingInsertsAtTheCaretAndEveryChangeReachesOnChange) {
+  Type(u"Grüße");
+  EXPECT_EQ(Edit->GetText(), u"Grüße");
+  EXPECT_EQ(Edit->GetSelStart(), 5);
+  EXPECT_EQ(Changes, (std::vector<String>{u"G", u"Gr", u"Grü", u"Grüß", u"Grüße"}));
+  Press(VK_HOME);
+  Type(u">");
+  Press(VK_END);
+  Press(VK_BACK);
+  EXPECT_EQ(Edit->GetText(), u">Grüß");
+  Changes.clear();
+  Edit->SetText(u"neu");   // programmatic changes too, synchronously
+  EXPECT_EQ(Changes, (std::vector<String>{u"neu"}));
+  Edit->SetText(u"neu");   // no change, no event
+  EXPECT_EQ(Changes.size(), 1u);
+  EXPECT_FALSE(Edit->GetModified());
+}
+
+TEST_F(EditTest, KeysMoveAndExtendTheSelection) {
+  Type(u"eins zwei drei");
+  struct TCase {
+    std::vector<std::pair<UINT, UINT>> Keys;   // modifier (0: none), key
+    Integer SelStart, SelLength;
+  };
+  const TCase cases[] = {
+      {{{0, VK_HOME}, {VK_SHIFT, VK_RIGHT}, {VK_SHIFT, VK_RIGHT}}, 0, 2},
+      {{{0, VK_END}, {VK_SHIFT, VK_HOME}}, 0, 14},
+      {{{0, VK_HOME}, {VK_CONTROL, VK_RIGHT}}, 5, 0},
+      {{{0, VK_END}, {VK_CONTROL, VK_LEFT}, {VK_CONTROL, VK_LEFT}}, 5, 0},
+      {{{0, VK_HOME}, {VK_CONTROL, VK_RIGHT}, {VK_SHIFT, VK_END}}, 5, 9},
+      {{{0, VK_END}, {VK_SHIFT, VK_LEFT}, {0, VK_LEFT}}, 13, 0},
+  };
+  for (const TCase& c : cases) {
+    for (auto [mod, key] : c.Keys) {
+      if (mod) Chord(mod, key);
+      else Press(key);
+    }
+    EXPECT_EQ(Edit->GetSelStart(), c.SelStart);
+    EXPECT_EQ(Edit->GetSelLength(), c.SelLength);
+  }
+  Chord(VK_CONTROL, 'A');
+  Type(u"x");
+  EXPECT_EQ(Edit->GetText(), u"x");
+}
+
+TEST_F(EditTest, ClipboardKeysAndMessages) {
+  Type(u"Datenbank öffnen");
+  Press(VK_HOME);
+  for (int i = 0; i < 9; ++i) Chord(VK_SHIFT, VK_RIGHT);
+  Chord(VK_CONTROL, 'C');
+  Press(VK_END);
+  Type(u" ");
+  Chord(VK_CONTROL, 'V');
+  EXPECT_EQ(Edit->GetText(), u"Datenbank öffnen Datenbank");
+  Chord(VK_CONTROL, 'A');
+  Chord(VK_CONTROL, 'X');
+  EXPECT_EQ(Edit->GetText(), u"");
+  Other->SetFocus();
+  Other->Perform(WM_PASTE, 0, 0);
+  EXPECT_EQ(Other->GetText(), u"Datenbank öffnen Datenbank");
+  Chord(VK_CONTROL, 'Z');   // undo the paste
+  EXPECT_EQ(Other->GetText(), u"");
+  // A password edit gives nothing to the clipboard.
+  Edit->SetPasswordChar(u'*');
+  Edit->SetText(u"geheim");
+  Edit->SelectAll();
+  Edit->CopyToClipboard();
+  Other->PasteFromClipboard();
+  EXPECT_EQ(Other->GetText(), u"Datenbank öffnen Datenbank");
+}
+
+TEST_F(EditTest, LimitsReadOnlyAndCharCase) {
+  Edit->SetMaxLength(4);
+  Type(u"abcdef");
+  EXPECT_EQ(Edit->GetText(), u"abcd");
+  Edit->SetMaxLength(0);
+  Edit->SetCharCase(ecUpperCase);
+  EXPECT_EQ(Edit->GetText(), u"ABCD");
+  Press(VK_END);
+  Type(u"xö");
+  EXPECT_EQ(Edit->GetText(), u"ABCDXÖ");
+  Edit->SetReadOnly(true);
+  Changes.clear();
+  Type(u"z");
+  Press(VK_BACK);
+  EXPECT_EQ(Edit->GetText(), u"ABCDXÖ");
+  EXPECT_TRUE(Changes.empty());
+  EXPECT_TRUE(Edit->GetModified());
+}
+
+TEST_F(EditTest, SelectionMessagesAndCharacterPositions) {
+  Edit->SetText(u"Leerlauf Status");
+  Edit->Perform(EM_SETSEL, 2, 6);
+  DWORD s = 0, e = 0;
+  Edit->Perform(EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+  EXPECT_EQ(s, 2u);
+  EXPECT_EQ(e, 6u);
+  EXPECT_EQ(Edit->GetSelText(), u"erla");
+  Edit->Perform(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(u"--"));
+  EXPECT_EQ(Edit->GetText(), u"Le--uf Status");
+  Edit->SetSelStart(0);
+  Edit->SetSelLength(100);
+  EXPECT_EQ(Edit->GetSelLength(), 13);
+  // Positions and characters agree both ways.
+  for (Integer i : {0, 3, 7, 13}) {
+    LRESULT pos = Edit->Perform(EM_POSFROMCHAR, static_cast<WPARAM>(i), 0);
+    LRESULT ch = Edit->Perform(EM_CHARFROMPOS, 0, MAKELPARAM(LOWORD(pos), HIWORD(pos)));
+    EXPECT_EQ(LOWORD(ch), i);
+  }
+  EXPECT_LT(LOWORD(Edit->Perform(EM_POSFROMCHAR, 3, 0)), LOWORD(Edit->Perform(EM_POSFROMCHAR, 7, 0)));
+}
+
+TEST_F(EditTest, MouseSetsTheCaretDragsAndDoubleClickSelectsAWord) {
+  Edit->SetText(u"Update durchführen");
+  Other->SetFocus();
+  auto x = [&](Integer i) { return static_cast<Integer>(LOWORD(Edit->Perform(EM_POSFROMCHAR, static_cast<WPARAM>(i), 0))); };
+  ClickAt(Edit, x(3), 10);
+  EXPECT_TRUE(Edit->Focused());
+  EXPECT_EQ(Edit->GetSelStart(), 3);
+  EXPECT_EQ(Edit->GetSelLength(), 0);   // a click does not select all
+  TPoint from = ScreenPoint(Edit, x(1), 10), to = ScreenPoint(Edit, x(5), 10);
+  Headless::ButtonDown(1, from.x, from.y);
+  Headless::MouseMove(to.x, to.y);
+  Headless::ButtonUp(1, to.x, to.y);
+  Pump();
+  EXPECT_EQ(Edit->GetSelText(), u"pdat");
+  Headless::AdvanceClock(1000);
+  DoubleClickAt(Edit, x(10), 10);
+  EXPECT_EQ(Edit->GetSelText(), u"durchführen");
+  // Tabbing into an edit selects all of it.
+  Other->SetFocus();
+  Press(VK_TAB);
+  EXPECT_EQ(Edit->GetSelLength(), 18);
+}
