@@ -101,7 +101,7 @@ constexpr int TMT_FILLCOLOR = 3802;
 constexpr int TMT_TEXTCOLOR = 3803;
 
 // ---------------------------------------------------------------------------------------------
-// The exports' signatures, in the order of the platform's documentation of the library.
+// The exports' signatures, in the order the bindings resolve them.
 
 using TOpenThemeDataProc = HTHEME (*)(HWND hwnd, LPCWSTR pszClassList);
 using TOpenThemeDataForDpiProc = HTHEME (*)(HWND hwnd, LPCWSTR pszClassList, UINT dpi);

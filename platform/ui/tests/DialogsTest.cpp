@@ -12,7 +12,9 @@ class DialogsTest : public UiTest {
 protected:
   void SetUp() override {
     UiTest::SetUp();
-    Dir = fs::path(ZELK_TEST_OUTPUT) / "filedialog";
+    // ctest runs these tests side by side: each gets a folder of its own.
+    Dir = fs::path(ZELK_TEST_OUTPUT) / "filedialog" /
+          ::testing::UnitTest::GetInstance()->current_test_info()->name();
     fs::remove_all(Dir);
     fs::create_directories(Dir / "Unterordner");
     for (const char* name : {"alt.IB", "kaldern.gdb", "notiz.txt", "Unterordner/tief.ib"}) std::ofstream(Dir / name) << "x";

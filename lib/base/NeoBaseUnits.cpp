@@ -1,0 +1,13 @@
+#include "lib/base/NeoBaseUnits.h"
+
+#include "lib/base/NeoPersistence.h"
+#include "lib/base/NeoStyleIF.h"
+#include "lib/base/NeoUtilsUnit.h"
+#include "lib/base/NeoXPVS.h"
+
+void RegisterNeoBaseUnits() {
+  RegisterNeoXPVSUnit();
+  RegisterNeoStyleIFUnit();
+  RegisterNeoUtilsUnit();
+  RegisterNeoPersistenceUnit();
+}

@@ -1,0 +1,186 @@
+#pragma once
+// Pull reader of JSON text: the caller asks what comes next (Peek, HasNext) and takes one token at
+// a time (ReadBeginObject, ReadName, ReadString ...). Every syntax error is its own exception class
+// with a fixed English message.
+#include <cstddef>
+#include <memory>
+
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/System.h"
+
+// The character source: a private, decoded copy of the whole source stream. The bytes are read as
+// UTF-8; a byte that does not belong to a valid UTF-8 sequence is taken as its Windows-1252
+// character (ASCII text, which the JSON writer produces, reads the same either way).
+class TNeoJSONStreamReader : public TObject {
+  ZELK_CLASS(TNeoJSONStreamReader, TObject)
+public:
+  class EEndOfInputReached : public Exception {
+  public:
+    EEndOfInputReached();
+  };
+
+  // Copies the source from its current position to its end (the caller positions it at its start).
+  explicit TNeoJSONStreamReader(TStream* AStream);
+  ~TNeoJSONStreamReader() override;
+
+  // The character at the position, advancing by one; 0 at the end (no advance).
+  Char ReadChar() noexcept { return FPosition < FText.size() ? FText[FPosition++] : Char(0); }
+  // ReadChar without moving.
+  Char PeekChar() const noexcept { return FPosition < FText.size() ? FText[FPosition] : Char(0); }
+  // ReadChar, raising EEndOfInputReached at the end.
+  Char NextChar() {
+    if (FPosition >= FText.size()) RaiseEndOfInput();
+    return FText[FPosition++];
+  }
+  void Backup() noexcept {
+    if (FPosition > 0) --FPosition;
+  }
+  void MoveNext(std::size_t ACount) noexcept {
+    FPosition = ACount < FText.size() - FPosition ? FPosition + ACount : FText.size();
+  }
+  bool Eof() const noexcept { return FPosition >= FText.size(); }
+
+  // Skips TAB, LF, FF, CR and space.
+  void SkipWhitespace() noexcept;
+  // Takes the characters of a string or name whose opening quote was taken, up to the closing
+  // quote (a backslash protects the character after it), and takes that quote too. The result is
+  // the raw text between the quotes; AEscaped tells whether it holds a backslash. An unterminated
+  // text ends at the end of the input.
+  StringView ReadQuoted(bool& AEscaped) noexcept;
+  // The same without moving.
+  StringView PeekQuoted(bool& AEscaped) const noexcept;
+
+private:
+  [[noreturn]] static void RaiseEndOfInput();
+
+  TStream* FStream;        // not owned
+  String FText;            // the decoded copy
+  std::size_t FPosition = 0;
+};
+
+// Public tokens.
+enum TNeoJSONToken {
+  jstoBeginObject,
+  jstoEndObject,
+  jstoBeginArray,
+  jstoEndArray,
+  jstoName,
+  jstoBoolean,
+  jstoNull,
+  jstoText,
+  jstoNumber,
+  jstoEOF
+};
+
+class TNeoJSONReader : public TObject {
+  ZELK_CLASS(TNeoJSONReader, TObject)
+public:
+  // Internal look-ahead states; the ordinals appear in EInvalidStateException's message.
+  enum TNeoJSONState {
+    jstNone,
+    jstBeginObject,
+    jstEndObject,
+    jstBeginArray,
+    jstEndArray,
+    jstTrue,
+    jstFalse,
+    jstNull,
+    jstDoubleQuoted,
+    jstBuffered,
+    jstDoubleQuotedName,
+    jstInt64,
+    jstNumber,
+    jstEOF
+  };
+
+  class EInvalidStateException : public Exception {
+  public:
+    explicit EInvalidStateException(TNeoJSONState AExpectedState);
+  };
+  class EUnterminatedArray : public Exception {
+  public:
+    EUnterminatedArray();
+  };
+  class EUnterminatedObject : public Exception {
+  public:
+    EUnterminatedObject();
+  };
+  class ENameExpected : public Exception {
+  public:
+    ENameExpected();
+  };
+  class EColonExpected : public Exception {
+  public:
+    EColonExpected();
+  };
+  class EMultipleRootNotAllowed : public Exception {
+  public:
+    EMultipleRootNotAllowed();
+  };
+  class EExpectedValue : public Exception {
+  public:
+    EExpectedValue();
+  };
+  class EObjectOrArrayExpected : public Exception {
+  public:
+    EObjectOrArrayExpected();
+  };
+  class ETooManyDepthLevels : public Exception {
+  public:
+    ETooManyDepthLevels();
+  };
+
+  static constexpr Integer MaxStackSize = 256;
+
+  // Copies the source stream (from its current position) into the character source.
+  explicit TNeoJSONReader(TStream* AStream);
+  ~TNeoJSONReader() override;
+
+  TNeoJSONToken Peek();
+  // True unless the next token closes an array or object (also true at the end of the input).
+  bool HasNext();
+  bool IsNull();
+  bool Eof();
+
+  void ReadBeginArray();
+  void ReadEndArray();
+  void ReadBeginObject();
+  void ReadEndObject();
+  // The pending member name, with its escapes decoded.
+  String ReadName();
+  // The pending member name as ReadName gives it, leaving the position and the state as they are.
+  String PeekName();
+  // A string, or the text of a number; escapes decoded.
+  String ReadString();
+  bool ReadBoolean();
+  void ReadNull();
+  Int64 ReadInt64();
+  Integer ReadInteger();
+  Double ReadDouble();
+  // Skips one whole value (a pending name counts as one value by itself).
+  void SkipValue();
+
+private:
+  TNeoJSONState NeedState();
+  TNeoJSONState DoPeek();
+  TNeoJSONState PeekValue(Byte AScope);
+  TNeoJSONState PeekKeyword();
+  TNeoJSONState PeekNumber();
+  void Consume() noexcept;
+  void Push(Byte AScope);
+  void Pop() noexcept;
+  String ReadQuotedText();
+  String NumberText() const;
+  // ReadInt64 (ANarrow false) and ReadInteger (ANarrow true): the pending value, through its
+  // float text when it is not plain integer text.
+  Int64 ReadWholeNumber(bool ANarrow);
+
+  std::unique_ptr<TNeoJSONStreamReader> FReader;
+  Byte FStack[MaxStackSize];
+  Integer FStackSize;
+  TNeoJSONState FPeeked;
+  Int64 FPeekedInt64;
+  Char FPeekedNumber[256];
+  String FPeekedString;
+};
