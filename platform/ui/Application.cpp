@@ -35,6 +35,8 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FHintWindow
 
 TApplication::~TApplication() { StopHintTimer(); }
 
+String TApplication::GetTitle() const { return FTitle.empty() ? ProgramTitle() : FTitle; }
+
 void TApplication::Initialize() {
   try {
     InitWindowSystem();
@@ -66,8 +68,7 @@ void TApplication::CreateForm(TClass InstanceClass, const std::function<void(TCo
   } catch (Exception& E) {
     if (!mainForm) throw;
     // Without its main window the program cannot run.
-    String title = FTitle.empty() ? ProgramTitle() : FTitle;
-    std::fprintf(stderr, "%s: %s: %s\n", UTF8Encode(title).c_str(), UTF8Encode(E.ClassName()).c_str(),
+    std::fprintf(stderr, "%s: %s: %s\n", UTF8Encode(GetTitle()).c_str(), UTF8Encode(E.ClassName()).c_str(),
                  UTF8Encode(E.Message).c_str());
     std::fflush(stderr);
     std::exit(1);
@@ -168,7 +169,7 @@ void TApplication::HandleException(TObject* Sender, Exception& E) {
 void TApplication::ShowException(Exception& E) {
   String msg = E.Message;
   if (!msg.empty() && msg.back() > u'.') msg += u'.';
-  MessageBox(msg, GetTitle().empty() ? ProgramTitle() : GetTitle(), MB_OK | MB_ICONSTOP);
+  MessageBox(msg, GetTitle(), MB_OK | MB_ICONSTOP);
 }
 
 Integer TApplication::MessageBox(const String& Text, const String& Caption, UINT Flags) {

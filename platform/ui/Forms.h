@@ -271,7 +271,8 @@ public:
 
   // Starts the window system (a missing display ends the program with a message).
   void Initialize();
-  const String& GetTitle() const { return FTitle; }
+  // The title set, or the program's file name without extension while none is set.
+  String GetTitle() const;
   void SetTitle(const String& Value) { FTitle = Value; }
 
   // Creates a form of the class (owned by the application) and stores it in Reference; the first
