@@ -456,6 +456,10 @@ TNeoJSONToken TNeoJSONReader::Peek() {
   return Tokens[NeedState()];
 }
 
+void TNeoJSONReader::Expect(TNeoJSONState AState) {
+  if (NeedState() != AState) throw EInvalidStateException(AState);
+}
+
 bool TNeoJSONReader::HasNext() {
   const TNeoJSONState state = NeedState();
   return state != jstEndObject && state != jstEndArray;
@@ -465,39 +469,35 @@ bool TNeoJSONReader::IsNull() { return Peek() == jstoNull; }
 
 bool TNeoJSONReader::Eof() { return Peek() == jstoEOF; }
 
-void TNeoJSONReader::ReadBeginArray() {
-  if (NeedState() != jstBeginArray) throw EInvalidStateException(jstBeginArray);
-  Push(scEmptyArray);
+void TNeoJSONReader::EnterScope(TNeoJSONState AState, Byte AScope) {
+  Expect(AState);
+  Push(AScope);
   FPeeked = jstNone;
 }
 
-void TNeoJSONReader::ReadEndArray() {
-  if (NeedState() != jstEndArray) throw EInvalidStateException(jstEndArray);
+void TNeoJSONReader::LeaveScope(TNeoJSONState AState) {
+  Expect(AState);
   Pop();
   FPeeked = jstNone;
 }
 
-void TNeoJSONReader::ReadBeginObject() {
-  if (NeedState() != jstBeginObject) throw EInvalidStateException(jstBeginObject);
-  Push(scEmptyObject);
-  FPeeked = jstNone;
-}
+void TNeoJSONReader::ReadBeginArray() { EnterScope(jstBeginArray, scEmptyArray); }
 
-void TNeoJSONReader::ReadEndObject() {
-  if (NeedState() != jstEndObject) throw EInvalidStateException(jstEndObject);
-  Pop();
-  FPeeked = jstNone;
-}
+void TNeoJSONReader::ReadEndArray() { LeaveScope(jstEndArray); }
+
+void TNeoJSONReader::ReadBeginObject() { EnterScope(jstBeginObject, scEmptyObject); }
+
+void TNeoJSONReader::ReadEndObject() { LeaveScope(jstEndObject); }
 
 String TNeoJSONReader::ReadName() {
-  if (NeedState() != jstDoubleQuotedName) throw EInvalidStateException(jstDoubleQuotedName);
+  Expect(jstDoubleQuotedName);
   String result = ReadQuotedText();
   FPeeked = jstNone;
   return result;
 }
 
 String TNeoJSONReader::PeekName() {
-  if (NeedState() != jstDoubleQuotedName) throw EInvalidStateException(jstDoubleQuotedName);
+  Expect(jstDoubleQuotedName);
   bool escaped;
   const StringView raw = FReader->PeekQuoted(escaped);
   return Unescaped(raw, escaped);
@@ -543,7 +543,7 @@ bool TNeoJSONReader::ReadBoolean() {
 }
 
 void TNeoJSONReader::ReadNull() {
-  if (NeedState() != jstNull) throw EInvalidStateException(jstNull);
+  Expect(jstNull);
   FPeeked = jstNone;
 }
 

@@ -163,6 +163,11 @@ public:
 
 private:
   TNeoJSONState NeedState();
+  // The pending state, which must be AState (else EInvalidStateException).
+  void Expect(TNeoJSONState AState);
+  // Reads the pending bracket AState: opens a scope AScope, or closes the current one.
+  void EnterScope(TNeoJSONState AState, Byte AScope);
+  void LeaveScope(TNeoJSONState AState);
   TNeoJSONState DoPeek();
   TNeoJSONState PeekValue(Byte AScope);
   TNeoJSONState PeekKeyword();

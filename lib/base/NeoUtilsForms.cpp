@@ -23,12 +23,7 @@ TCustomForm* TNeoUtils::GetOwnerForm(TComponent* Component) {
   return nullptr;
 }
 
-TCustomForm* TNeoUtils::GetParentForm(TControl* Control) {
-  if (!Control) return nullptr;
-  TControl* top = Control;
-  while (top->GetParent()) top = top->GetParent();
-  return dynamic_cast<TCustomForm*>(top);
-}
+TCustomForm* TNeoUtils::GetParentForm(TControl* Control) { return ::GetParentForm(Control); }
 
 Single TNeoUtils::GetDPIScale(TComponent* Owner) {
   if (Application && Application->GetMainForm()) return FormScale(Application->GetMainForm());

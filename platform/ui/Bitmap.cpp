@@ -34,13 +34,6 @@ TPixelFormat FormatOf(const TDibImage& Dib) {
   }
 }
 
-std::vector<Byte> ReadRest(TStream* Stream) {
-  const Int64 size = Stream->GetSize() - Stream->GetPosition();
-  std::vector<Byte> data(static_cast<std::size_t>(std::max<Int64>(size, 0)));
-  if (!data.empty()) Stream->ReadBuffer(data.data(), static_cast<Int64>(data.size()));
-  return data;
-}
-
 }  // namespace
 
 // The canvas of a bitmap: draws into the bitmap's DIB section, which it brings up to date first.
@@ -415,13 +408,7 @@ void TBitmap::SaveToRaw(TRawImage& Raw) {
 
 // ---- Files and streams ----
 
-bool TBitmap::CanLoadFromStream(TStream* Stream) {
-  const Int64 pos = Stream->GetPosition();
-  Byte sig[2] = {0, 0};
-  const bool ok = Stream->Read(sig, 2) == 2 && ImageCodecs::IsBmp(sig, 2);
-  Stream->SetPosition(pos);
-  return ok;
-}
+bool TBitmap::CanLoadFromStream(TStream* Stream) { return ImageCodecs::PeekSignature(Stream, 2, ImageCodecs::IsBmp); }
 
 void TBitmap::AssignDib(TDibImage& Dib) {
   const TPixelFormat format = FormatOf(Dib);
@@ -448,7 +435,7 @@ void TBitmap::AssignDib(TDibImage& Dib) {
 
 void TBitmap::LoadFromStream(TStream* Stream) {
   const Int64 start = Stream->GetPosition();
-  std::vector<Byte> data = ReadRest(Stream);
+  std::vector<Byte> data = ImageCodecs::ReadToEnd(Stream);
   TDibImage dib = ImageCodecs::DecodeBmp(data.data(), data.size());
   // Leave the stream after the file when its header says where that is.
   const Cardinal fileSize = data[2] | (data[3] << 8) | (data[4] << 16) | (static_cast<Cardinal>(data[5]) << 24);

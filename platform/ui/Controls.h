@@ -12,7 +12,6 @@
 
 #include "platform/rtl/Classes.h"
 #include "platform/ui/Graphics.h"
-#include "platform/ui/UiWinConsts.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WinUser.h"
 
@@ -420,6 +419,9 @@ protected:
   // True when the key was eaten (the form's KeyPreview first, then KeyDown / OnKeyDown).
   bool DoKeyDown(TMessage& Message);
   bool DoKeyUp(TMessage& Message);
+  // DoKeyDown and DoKeyUp: the form's FormHandler first, then this control's Handler.
+  bool DoKeyEvent(TMessage& Message, bool (TWinControl::*FormHandler)(TMessage&),
+                  void (TWinControl::*Handler)(Word&, TShiftState));
   bool DoKeyPress(TMessage& Message);
   virtual void DoEnter();
   virtual void DoExit();

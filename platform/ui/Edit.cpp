@@ -497,23 +497,25 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
       break;
     case WM_CUT:
       if (FPasswordChar || GetSelLength() == 0) return;
-      Perform(WM_COPY, 0, 0);
-      UserReplace(String());
+      // The selection goes only once it is on the clipboard (which may be held by another window).
+      if (Perform(WM_COPY, 0, 0)) UserReplace(String());
       return;
     case WM_COPY: {
+      // Result: TRUE when the selection reached the clipboard.
       if (FPasswordChar || GetSelLength() == 0) return;
       String sel = GetSelText();
       HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (sel.size() + 1) * sizeof(Char));
       if (!mem) return;
       std::memcpy(GlobalLock(mem), sel.c_str(), (sel.size() + 1) * sizeof(Char));
       GlobalUnlock(mem);
+      bool placed = false;
       if (OpenClipboard(FHandle)) {
         EmptyClipboard();
-        SetClipboardData(CF_UNICODETEXT, mem);
+        placed = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
         CloseClipboard();
-      } else {
-        GlobalFree(mem);
       }
+      if (!placed) GlobalFree(mem);
+      Message.Result = placed ? TRUE : FALSE;
       return;
     }
     case WM_PASTE: {

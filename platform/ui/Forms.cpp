@@ -221,8 +221,6 @@ void TCustomForm::Deactivate() {
 
 void TCustomForm::Resize() { TWinControl::Resize(); }
 
-void TCustomForm::SetWindowToMonitor() {}
-
 void TCustomForm::SetFocus() {
   if (!CanFocus()) throw EInvalidOperation(u"Cannot focus a disabled or invisible window");
   HWND h = GetHandle();

@@ -110,7 +110,6 @@ protected:
   virtual void DoHide();
   virtual void Activate();
   virtual void Deactivate();
-  void SetWindowToMonitor();
   void ApplyPosition();
   void Resize() override;
 

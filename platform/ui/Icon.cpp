@@ -68,18 +68,10 @@ void TIcon::AssignTo(TPersistent* Dest) {
   else bitmap->Assign(nullptr);
 }
 
-bool TIcon::CanLoadFromStream(TStream* Stream) {
-  const Int64 pos = Stream->GetPosition();
-  Byte header[6] = {};
-  const bool ok = Stream->Read(header, 6) == 6 && ImageCodecs::IsIco(header, 6);
-  Stream->SetPosition(pos);
-  return ok;
-}
+bool TIcon::CanLoadFromStream(TStream* Stream) { return ImageCodecs::PeekSignature(Stream, 6, ImageCodecs::IsIco); }
 
 void TIcon::LoadFromStream(TStream* Stream) {
-  const Int64 size = Stream->GetSize() - Stream->GetPosition();
-  std::vector<Byte> data(static_cast<std::size_t>(std::max<Int64>(size, 0)));
-  if (!data.empty()) Stream->ReadBuffer(data.data(), static_cast<Int64>(data.size()));
+  std::vector<Byte> data = ImageCodecs::ReadToEnd(Stream);
   // Decoded first: a bad file leaves the icon as it was.
   FImage = DecodeIcon(data, std::max(FRequestedWidth, FRequestedHeight));
   FData = std::move(data);

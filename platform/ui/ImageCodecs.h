@@ -8,7 +8,15 @@
 
 #include "platform/rtl/System.h"
 
+class TStream;
+
 namespace ImageCodecs {
+
+// The bytes from the stream's position to its end; the stream is left at its end.
+std::vector<Byte> ReadToEnd(TStream* Stream);
+// Whether the Count (at most 16) bytes at the stream's position pass Test; the position is left
+// where it was.
+bool PeekSignature(TStream* Stream, std::size_t Count, bool (*Test)(const Byte*, std::size_t));
 
 // Top-down rows of B, G, R, A bytes with straight (not premultiplied) alpha, 4 bytes a pixel.
 struct TRawImage {

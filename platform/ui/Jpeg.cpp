@@ -9,13 +9,6 @@ using ImageCodecs::TRawImage;
 
 namespace {
 
-std::vector<Byte> ReadRest(TStream* Stream) {
-  const Int64 size = Stream->GetSize() - Stream->GetPosition();
-  std::vector<Byte> data(static_cast<std::size_t>(std::max<Int64>(size, 0)));
-  if (!data.empty()) Stream->ReadBuffer(data.data(), static_cast<Int64>(data.size()));
-  return data;
-}
-
 void ToGrey(TRawImage& Image) {
   for (std::size_t i = 0; i < Image.Pixels.size(); i += 4) {
     Byte* p = &Image.Pixels[i];
@@ -106,16 +99,10 @@ void TJPEGImage::AssignTo(TPersistent* Dest) {
   else inherited::AssignTo(Dest);
 }
 
-bool TJPEGImage::CanLoadFromStream(TStream* Stream) {
-  const Int64 pos = Stream->GetPosition();
-  Byte sig[3] = {};
-  const bool ok = Stream->Read(sig, 3) == 3 && ImageCodecs::IsJpeg(sig, 3);
-  Stream->SetPosition(pos);
-  return ok;
-}
+bool TJPEGImage::CanLoadFromStream(TStream* Stream) { return ImageCodecs::PeekSignature(Stream, 3, ImageCodecs::IsJpeg); }
 
 void TJPEGImage::LoadFromStream(TStream* Stream) {
-  std::vector<Byte> data = ReadRest(Stream);
+  std::vector<Byte> data = ImageCodecs::ReadToEnd(Stream);
   bool grey = false;
   *FImage = ImageCodecs::DecodeJpeg(data.data(), data.size(), &grey);
   FData = std::move(data);

@@ -1,5 +1,6 @@
 // Message dialogs: a form with an icon, the message and a row of buttons.
 #include <algorithm>
+#include <memory>
 
 #include "platform/ui/Dialogs.h"
 
@@ -82,7 +83,8 @@ TForm* CreateMessageDialog(const String& Msg, TMsgDlgType DlgType, TMsgDlgButton
 
 TForm* CreateMessageDialog(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, TMsgDlgBtn DefaultButton) {
   if (Buttons.Empty()) Buttons = TMsgDlgButtons{mbOK};
-  auto* form = new TForm(nullptr);
+  // Owned here until it is complete: a failure while it is built frees it.
+  std::unique_ptr<TForm> form(new TForm(nullptr));
   form->SetBorderStyle(bsDialog);
   form->SetBorderIcons(TBorderIcons{biSystemMenu});
   form->SetPosition(poScreenCenter);
@@ -94,8 +96,8 @@ TForm* CreateMessageDialog(const String& Msg, TMsgDlgType DlgType, TMsgDlgButton
   constexpr Integer margin = 12, buttonW = 75, buttonH = 25, gap = 8;
   Integer textLeft = margin;
   if (DlgType != mtCustom) {
-    auto* icon = new TMessageIcon(form, DlgType);
-    icon->SetParent(form);
+    auto* icon = new TMessageIcon(form.get(), DlgType);
+    icon->SetParent(form.get());
     icon->SetBounds(margin, margin, 32, 32);
     textLeft = margin + 32 + margin;
   }
@@ -107,9 +109,9 @@ TForm* CreateMessageDialog(const String& Msg, TMsgDlgType DlgType, TMsgDlgButton
     DrawText(dc, Msg.c_str(), static_cast<int>(Msg.size()), &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
   }
   ReleaseDC(nullptr, dc);
-  auto* label = new TLabel(form);
+  auto* label = new TLabel(form.get());
   label->SetName(u"Message");
-  label->SetParent(form);
+  label->SetParent(form.get());
   label->SetShowAccelChar(false);
   label->SetAutoSize(false);
   label->SetWordWrap(true);
@@ -128,9 +130,9 @@ TForm* CreateMessageDialog(const String& Msg, TMsgDlgType DlgType, TMsgDlgButton
   Integer x = (clientW - rowW) / 2;
   for (TMsgDlgBtn b : Buttons) {
     const TButtonInfo& info = InfoOf(b);
-    auto* button = new TButton(form);
+    auto* button = new TButton(form.get());
     button->SetName(info.Name);
-    button->SetParent(form);
+    button->SetParent(form.get());
     button->SetCaption(info.Caption);
     button->SetModalResult(info.Result);
     button->SetBounds(x, buttonsTop, buttonW, buttonH);
@@ -141,7 +143,7 @@ TForm* CreateMessageDialog(const String& Msg, TMsgDlgType DlgType, TMsgDlgButton
     if (b == cancel) button->SetCancel(true);
     x += buttonW + gap;
   }
-  return form;
+  return form.release();
 }
 
 Integer MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, Integer HelpCtx) {

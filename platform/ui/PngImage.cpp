@@ -10,21 +10,6 @@ using ImageCodecs::TRawImage;
 
 namespace {
 
-std::vector<Byte> ReadRest(TStream* Stream) {
-  const Int64 size = Stream->GetSize() - Stream->GetPosition();
-  std::vector<Byte> data(static_cast<std::size_t>(std::max<Int64>(size, 0)));
-  if (!data.empty()) Stream->ReadBuffer(data.data(), static_cast<Int64>(data.size()));
-  return data;
-}
-
-bool PeekSignature(TStream* Stream, std::size_t Count, bool (*Test)(const Byte*, std::size_t)) {
-  const Int64 pos = Stream->GetPosition();
-  Byte sig[8] = {};
-  const bool ok = Stream->Read(sig, static_cast<Int64>(Count)) == static_cast<Int64>(Count) && Test(sig, Count);
-  Stream->SetPosition(pos);
-  return ok;
-}
-
 }  // namespace
 
 TPngImage::TPngImage() : FImage(std::make_unique<TRawImage>()) {}
@@ -111,10 +96,10 @@ void TPngImage::AssignTo(TPersistent* Dest) {
   else inherited::AssignTo(Dest);
 }
 
-bool TPngImage::CanLoadFromStream(TStream* Stream) { return PeekSignature(Stream, 8, ImageCodecs::IsPng); }
+bool TPngImage::CanLoadFromStream(TStream* Stream) { return ImageCodecs::PeekSignature(Stream, 8, ImageCodecs::IsPng); }
 
 void TPngImage::LoadFromStream(TStream* Stream) {
-  const std::vector<Byte> data = ReadRest(Stream);
+  const std::vector<Byte> data = ImageCodecs::ReadToEnd(Stream);
   *FImage = ImageCodecs::DecodePng(data.data(), data.size());
   Changed(this);
 }

@@ -891,29 +891,24 @@ void TWinControl::CMDialogKey(TMessage& Message) { Broadcast(Message); }
 
 void TWinControl::CMDialogChar(TMessage& Message) { Broadcast(Message); }
 
-bool TWinControl::DoKeyDown(TMessage& Message) {
+bool TWinControl::DoKeyEvent(TMessage& Message, bool (TWinControl::*FormHandler)(TMessage&),
+                             void (TWinControl::*Handler)(Word&, TShiftState)) {
   TCustomForm* form = GetParentForm(this);
-  if (form && form != this && form->GetKeyPreview() && form->DoKeyDown(Message)) return true;
+  if (form && form != this && form->GetKeyPreview() && (form->*FormHandler)(Message)) return true;
   if (!FControlStyle.Contains(csNoStdEvents)) {
     auto key = static_cast<Word>(Message.WParam);
-    KeyDown(key, KeyDataToShiftState(Message.LParam));
+    (this->*Handler)(key, KeyDataToShiftState(Message.LParam));
     Message.WParam = key;
     if (key == 0) return true;
   }
   return false;
 }
 
-bool TWinControl::DoKeyUp(TMessage& Message) {
-  TCustomForm* form = GetParentForm(this);
-  if (form && form != this && form->GetKeyPreview() && form->DoKeyUp(Message)) return true;
-  if (!FControlStyle.Contains(csNoStdEvents)) {
-    auto key = static_cast<Word>(Message.WParam);
-    KeyUp(key, KeyDataToShiftState(Message.LParam));
-    Message.WParam = key;
-    if (key == 0) return true;
-  }
-  return false;
+bool TWinControl::DoKeyDown(TMessage& Message) {
+  return DoKeyEvent(Message, &TWinControl::DoKeyDown, &TWinControl::KeyDown);
 }
+
+bool TWinControl::DoKeyUp(TMessage& Message) { return DoKeyEvent(Message, &TWinControl::DoKeyUp, &TWinControl::KeyUp); }
 
 bool TWinControl::DoKeyPress(TMessage& Message) {
   TCustomForm* form = GetParentForm(this);

@@ -91,6 +91,20 @@ TEST_F(EditTest, ClipboardKeysAndMessages) {
   EXPECT_EQ(Other->GetText(), u"Datenbank öffnen Datenbank");
 }
 
+TEST_F(EditTest, CutKeepsTheTextWhenTheClipboardIsHeldElsewhere) {
+  Edit->SetText(u"Entwurf");
+  Edit->SelectAll();
+  ASSERT_TRUE(OpenClipboard(nullptr));   // another window holds the clipboard
+  Edit->CutToClipboard();
+  EXPECT_EQ(Edit->GetText(), u"Entwurf");
+  EXPECT_EQ(Edit->GetSelLength(), 7);
+  CloseClipboard();
+  Edit->CutToClipboard();
+  EXPECT_EQ(Edit->GetText(), u"");
+  Other->PasteFromClipboard();
+  EXPECT_EQ(Other->GetText(), u"Entwurf");
+}
+
 TEST_F(EditTest, LimitsReadOnlyAndCharCase) {
   Edit->SetMaxLength(4);
   Type(u"abcdef");
