@@ -37,7 +37,6 @@ struct TLine {
   std::vector<int> Underlined;      // indexes into Text
   int Width = 0;
   bool Ellipsized = false;
-  TTextLine* Shaped = nullptr;      // Text shaped as one run, when known
 };
 
 class TTextFormatter {
@@ -103,7 +102,7 @@ public:
           seg = i + 1;
         }
       } else if (!text.empty()) {
-        DrawLine(FD, S, L.Shaped ? L.Shaped : Shape(text), FFont, X, Y, AClip, FD->S.TextColor, back);
+        DrawLine(FD, S, Shape(text), FFont, X, Y, AClip, FD->S.TextColor, back);
       }
     }
     if (!AUnderline || L.Underlined.empty()) return;
@@ -162,7 +161,6 @@ public:
       result = EndEllipsis(String(text), AWidth, kept);
     }
     L.Text = result;
-    L.Shaped = nullptr;
     L.Underlined.clear();
     for (std::size_t i = 0; i < kept; ++i)
       if (APrefixed[L.Begin + i]) L.Underlined.push_back(static_cast<int>(i));
@@ -320,8 +318,7 @@ int DrawTextImpl(HDC ADC, Char* AWritable, LPCWSTR AText, int ACount, RECT* ARec
       TLine line;
       line.Begin = p;
       line.End = e;
-      line.Shaped = fmt.Shape(para);
-      line.Width = LineWidth(line.Shaped);
+      line.Width = LineWidth(fmt.Shape(para));
       lines.push_back(line);
     } else {
       fmt.Measure(para, offs);

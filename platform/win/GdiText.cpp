@@ -226,61 +226,124 @@ TFontEntry* FontFor(const LOGFONTW& L, double ADeviceHeight) {
   return e;
 }
 
-// ---- Shaped lines, least recently used ones dropped ----
+// ---- Shaped lines ----
+// Two lists: a text seen for the first time goes to a short probation list whose oldest entry is
+// refilled for the next new text (its key storage, map node and layout reused, so a stream of
+// different texts keeps working in the same few, warm layouts). Repeated use while on probation
+// (one call shaping, measuring and drawing the same text) does not promote it; a text asked for
+// again soon after dropping out of probation goes to the long list, where the least recently used
+// entry makes room. A returned line stays valid at least until Probation more new texts have been
+// shaped.
 
+struct TLineSlot {
+  TFontEntry* Font = nullptr;
+  bool Rtl = false;
+  bool Main = false;   // on the long list
+  String Text;
+  std::size_t Hash = 0;
+  std::unique_ptr<TTextLine> Line;
+};
+// Keys look at the text of their slot (or at the caller's text when probing).
 struct TLineKey {
   TFontEntry* Font;
   bool Rtl;
-  String Text;
-  bool operator==(const TLineKey& O) const { return Font == O.Font && Rtl == O.Rtl && Text == O.Text; }
+  StringView Text;
+  std::size_t Hash;
+  bool operator==(const TLineKey& O) const { return Hash == O.Hash && Font == O.Font && Rtl == O.Rtl && Text == O.Text; }
 };
 struct TLineKeyHash {
-  std::size_t operator()(const TLineKey& K) const {
-    return std::hash<String>()(K.Text) ^ (std::hash<void*>()(K.Font) * 31) ^ K.Rtl;
-  }
+  std::size_t operator()(const TLineKey& K) const { return K.Hash; }
 };
 
 class TLineCache {
 public:
-  TLineCache() { FMap.reserve(Capacity * 2); }
+  TLineCache() : FGhosts(Capacity, 0) { FMap.reserve((Capacity + Probation) * 2); }
+
   TTextLine* Get(TFontEntry* AFont, StringView AText, bool ARtl) {
-    FProbe.Font = AFont;
-    FProbe.Rtl = ARtl;
-    FProbe.Text.assign(AText);
-    auto it = FMap.find(FProbe);
+    std::size_t hash = std::hash<StringView>()(AText) ^ (std::hash<void*>()(AFont) * 31) ^ ARtl;
+    auto it = FMap.find(TLineKey{AFont, ARtl, AText, hash});
     if (it != FMap.end()) {
-      FOrder.splice(FOrder.begin(), FOrder, it->second);
-      return it->second->second.get();
+      TSlots::iterator slot = it->second;
+      if (slot->Main) FMain.splice(FMain.begin(), FMain, slot);
+      return slot->Line.get();
     }
-    auto line = std::make_unique<TTextLine>();
+    bool main = FGhostCount.count(hash) != 0;
+    TSlots& list = main ? FMain : FProbation;
+    TMap::node_type node;
+    if (list.size() >= (main ? Capacity : Probation)) {
+      TLineSlot& old = list.back();
+      node = FMap.extract(KeyOf(old));
+      if (!main) Remember(old.Hash);
+      list.splice(list.begin(), list, std::prev(list.end()));
+    } else {
+      list.emplace_front();
+    }
+    TLineSlot& slot = list.front();
+    slot.Font = AFont;
+    slot.Rtl = ARtl;
+    slot.Main = main;
+    slot.Text.assign(AText);
+    slot.Hash = hash;
+    Shape(slot);
+    if (node) {
+      node.key() = KeyOf(slot);
+      node.mapped() = list.begin();
+      FMap.insert(std::move(node));
+    } else {
+      FMap.emplace(KeyOf(slot), list.begin());
+    }
+    return slot.Line.get();
+  }
+
+private:
+  using TSlots = std::list<TLineSlot>;
+  using TMap = std::unordered_map<TLineKey, TSlots::iterator, TLineKeyHash>;
+  static constexpr std::size_t Capacity = 4096, Probation = 256;
+
+  static TLineKey KeyOf(const TLineSlot& S) { return TLineKey{S.Font, S.Rtl, S.Text, S.Hash}; }
+
+  // The last Capacity texts that left probation, by hash.
+  void Remember(std::size_t AHash) {
+    std::size_t& oldest = FGhosts[FGhostNext];
+    if (FGhostFull) {
+      auto it = FGhostCount.find(oldest);
+      if (it != FGhostCount.end() && --it->second == 0) FGhostCount.erase(it);
+    }
+    oldest = AHash;
+    ++FGhostCount[AHash];
+    FGhostNext = (FGhostNext + 1) % FGhosts.size();
+    FGhostFull = FGhostFull || FGhostNext == 0;
+  }
+
+  // Lays the slot's text out, in the layout the slot already has when its direction matches.
+  static void Shape(TLineSlot& ASlot) {
     TPango& p = Pango();
-    line->Layout = pango_layout_new(ARtl ? p.Rtl : p.Ltr);
-    pango_layout_set_auto_dir(line->Layout, FALSE);
-    pango_layout_set_font_description(line->Layout, AFont->Desc);
-    if (AFont->Attrs) pango_layout_set_attributes(line->Layout, AFont->Attrs);
-    std::string utf8 = UTF8Encode(AText);
+    PangoContext* context = ASlot.Rtl ? p.Rtl : p.Ltr;
+    std::unique_ptr<TTextLine>& line = ASlot.Line;
+    if (!line || pango_layout_get_context(line->Layout) != context) {
+      line = std::make_unique<TTextLine>();
+      line->Layout = pango_layout_new(context);
+      pango_layout_set_auto_dir(line->Layout, FALSE);
+    }
+    line->Offsets.clear();
+    pango_layout_set_font_description(line->Layout, ASlot.Font->Desc);
+    pango_layout_set_attributes(line->Layout, ASlot.Font->Attrs);
+    std::string utf8 = UTF8Encode(ASlot.Text);
     pango_layout_set_text(line->Layout, utf8.data(), static_cast<int>(utf8.size()));
     PangoRectangle logical;
     pango_layout_get_extents(line->Layout, nullptr, &logical);
     line->Width = PANGO_PIXELS(logical.width);
     line->Baseline = PANGO_PIXELS(pango_layout_get_baseline(line->Layout));
-    line->Rtl = ARtl;
-    line->Length = AText.size();
-    FOrder.emplace_front(FProbe, std::move(line));
-    FMap.emplace(FOrder.front().first, FOrder.begin());
-    if (FOrder.size() > Capacity) {
-      FMap.erase(FOrder.back().first);
-      FOrder.pop_back();
-    }
-    return FOrder.front().second.get();
+    line->Rtl = ASlot.Rtl;
+    line->Length = ASlot.Text.size();
   }
 
-private:
-  static constexpr std::size_t Capacity = 4096;
-  using TEntry = std::pair<TLineKey, std::unique_ptr<TTextLine>>;
-  std::list<TEntry> FOrder;
-  std::unordered_map<TLineKey, std::list<TEntry>::iterator, TLineKeyHash> FMap;
-  TLineKey FProbe{nullptr, false, String()};
+  TSlots FMain, FProbation;
+  TMap FMap;
+  std::vector<std::size_t> FGhosts;
+  std::size_t FGhostNext = 0;
+  bool FGhostFull = false;
+  std::unordered_map<std::size_t, unsigned> FGhostCount;
 };
 
 TLineCache& Lines() {

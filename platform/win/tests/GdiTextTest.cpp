@@ -191,6 +191,28 @@ TEST(GdiText, DrawTextCalcRectMatchesPainting) {
   EXPECT_LE(ink.bottom, wrapped.bottom);
 }
 
+TEST(GdiText, ManyDifferentLinesInOneCallPaintLikeOneByOne) {
+  // more distinct lines than recently shaped texts are kept for: each must still show its own text
+  const int count = 600, rowHeight = 20;
+  TGdiCanvas one(120, count * rowHeight), each(120, count * rowHeight);
+  TSelected a(one.DC, MakeFont(-11)), b(each.DC, MakeFont(-11));
+  TEXTMETRICW tm;
+  GetTextMetrics(one.DC, &tm);
+  ASSERT_LE(tm.tmHeight, rowHeight);
+  std::vector<String> lines;
+  String all;
+  for (int i = 0; i < count; ++i) {
+    lines.push_back(u"Line " + UTF8ToString(std::to_string(i * 7919 % 100003)));
+    all += lines.back() + u"\r\n";
+  }
+  // the texts are new when the whole block is drawn
+  Draw(one.DC, all, RECT{0, 0, 120, count * rowHeight}, DT_NOPREFIX);
+  for (int i = 0; i < count; ++i)
+    Draw(each.DC, lines[static_cast<std::size_t>(i)], RECT{0, i * tm.tmHeight, 120, (i + 1) * tm.tmHeight}, DT_NOPREFIX);
+  EXPECT_NE(each.Ink(), RECT{});
+  EXPECT_TRUE(one.Snapshot() == each.Snapshot());
+}
+
 TEST(GdiText, DrawTextBreaksEllipsesAndPrefixes) {
   TGdiCanvas c(400, 200);
   TSelected f(c.DC, MakeFont(-13));
