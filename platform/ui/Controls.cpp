@@ -538,27 +538,22 @@ void TControl::WMLButtonUp(TMessage& Message) {
   MouseUp(mbLeft, MouseShift(Message), MessageXPos(Message), MessageYPos(Message));
 }
 
-void TControl::WMRButtonDown(TMessage& Message) {
+// The right and middle buttons: no capture and no click, just the mouse virtuals.
+void TControl::OtherButtonDown(TMessage& Message, TMouseButton Button) {
   SendCancelMode(this);
   DefaultHandler(Message);
-  MouseDown(mbRight, MouseShift(Message), MessageXPos(Message), MessageYPos(Message));
+  MouseDown(Button, MouseShift(Message), MessageXPos(Message), MessageYPos(Message));
 }
 
-void TControl::WMRButtonUp(TMessage& Message) {
+void TControl::OtherButtonUp(TMessage& Message, TMouseButton Button) {
   DefaultHandler(Message);
-  MouseUp(mbRight, MouseShift(Message), MessageXPos(Message), MessageYPos(Message));
+  MouseUp(Button, MouseShift(Message), MessageXPos(Message), MessageYPos(Message));
 }
 
-void TControl::WMMButtonDown(TMessage& Message) {
-  SendCancelMode(this);
-  DefaultHandler(Message);
-  MouseDown(mbMiddle, MouseShift(Message), MessageXPos(Message), MessageYPos(Message));
-}
-
-void TControl::WMMButtonUp(TMessage& Message) {
-  DefaultHandler(Message);
-  MouseUp(mbMiddle, MouseShift(Message), MessageXPos(Message), MessageYPos(Message));
-}
+void TControl::WMRButtonDown(TMessage& Message) { OtherButtonDown(Message, mbRight); }
+void TControl::WMRButtonUp(TMessage& Message) { OtherButtonUp(Message, mbRight); }
+void TControl::WMMButtonDown(TMessage& Message) { OtherButtonDown(Message, mbMiddle); }
+void TControl::WMMButtonUp(TMessage& Message) { OtherButtonUp(Message, mbMiddle); }
 
 void TControl::WMMouseMove(TMessage& Message) {
   DefaultHandler(Message);

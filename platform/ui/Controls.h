@@ -260,6 +260,8 @@ protected:
   void WMRButtonUp(TMessage& Message);
   void WMMButtonDown(TMessage& Message);
   void WMMButtonUp(TMessage& Message);
+  void OtherButtonDown(TMessage& Message, TMouseButton Button);
+  void OtherButtonUp(TMessage& Message, TMouseButton Button);
   void WMMouseMove(TMessage& Message);
   void CMMouseWheel(TMessage& Message);
   void CMEnabledChanged(TMessage& Message);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ExceptionCases.h"
+
 #include <memory>
 #include <string>
 
@@ -126,10 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Errors, ReaderTokens, testing::Values(
   TraceCase{"[x]", "[ !EExpectedValue"}));
 
 TEST(NeoJSONReader, ExceptionMessages) {
-  struct Case {
-    std::function<void()> Raise;
-    const char16_t* Message;
-  } cases[] = {
+  const TExceptionCase cases[] = {
     {[] { throw R::EInvalidStateException(R::jstNumber); },
      u"Invalid Json parser state. Expected state: 12"},
     {[] { throw R::EInvalidStateException(R::jstBeginObject); },
@@ -144,14 +143,7 @@ TEST(NeoJSONReader, ExceptionMessages) {
     {[] { throw R::ETooManyDepthLevels(); }, u"Maximum level of nested structured reached."},
     {[] { throw TNeoJSONStreamReader::EEndOfInputReached(); }, u"End of JSON input reached."},
   };
-  for (const auto& c : cases) {
-    try {
-      c.Raise();
-      ADD_FAILURE() << "no exception";
-    } catch (Exception& e) {
-      EXPECT_EQ(e.Message, c.Message);
-    }
-  }
+  ExpectMessages(cases);
   EXPECT_EQ(R::jstEOF, 13);
   EXPECT_EQ(R::jstDoubleQuotedName, 10);
 }

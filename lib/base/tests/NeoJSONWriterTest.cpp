@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ExceptionCases.h"
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -100,10 +102,7 @@ TEST(NeoJSONWriter, DoublesAlwaysUseAPointAndRefuseNaNAndInfinities) {
 }
 
 TEST(NeoJSONWriter, ExceptionMessages) {
-  struct Case {
-    std::function<void()> Raise;
-    const char16_t* Message;
-  } cases[] = {
+  const TExceptionCase cases[] = {
     {[] { throw W::ECannotWriteName(); }, u"Cannot write name in current Json scope"},
     {[] { throw W::EMultipleRootNotAllowed(); }, u"Multiple root values not allowed"},
     {[] { throw W::EObjectOrArrayExpected(); }, u"Object or array expected as top-level value"},
@@ -113,14 +112,7 @@ TEST(NeoJSONWriter, ExceptionMessages) {
     {[] { throw W::EEmptyJson(); }, u"Json is still empty. Cannot perform operation."},
     {[] { throw W::EEmptyName(); }, u"Cannot write empty name"},
   };
-  for (const auto& c : cases) {
-    try {
-      c.Raise();
-      ADD_FAILURE() << "no exception";
-    } catch (Exception& e) {
-      EXPECT_EQ(e.Message, c.Message);
-    }
-  }
+  ExpectMessages(cases);
 }
 
 template <class E> bool IsA(const Exception& AError) { return dynamic_cast<const E*>(&AError); }
