@@ -267,6 +267,7 @@ void BM_Write_NeoJSONWriter(benchmark::State& state) {
     {
       TNeoJSONWriter w(&target);
       WriteNeo(w, calls);
+      w.Flush();
     }
     bytes = target.GetSize();
     benchmark::DoNotOptimize(target.Memory());

@@ -31,11 +31,14 @@ bool IsAscii(StringView AText) noexcept {
 
 TNeoJSONStreamWriter::TNeoJSONStreamWriter(TStream* AStream) : FStream(AStream) {}
 
-TNeoJSONStreamWriter::~TNeoJSONStreamWriter() {
+TNeoJSONStreamWriter::~TNeoJSONStreamWriter() = default;
+
+void TNeoJSONStreamWriter::Flush() {
   for (std::size_t done = 0; done < FLength; done += CopyBlockSize) {
     const std::size_t count = std::min(CopyBlockSize, FLength - done);
     FStream->WriteBuffer(FText.data() + done, static_cast<Int64>(count));
   }
+  FLength = 0;
 }
 
 char* TNeoJSONStreamWriter::Grow(std::size_t ACount) {

@@ -11,12 +11,17 @@
 #include "platform/rtl/System.h"
 
 // Collects the text (Windows-1252 bytes) and hands it to the target stream, at the target's
-// current position, when it is destroyed. Nothing reaches the target before that.
+// current position, in Flush. Nothing reaches the target before that; destroying the writer
+// only releases the text.
 class TNeoJSONStreamWriter : public TObject {
   ZELK_CLASS(TNeoJSONStreamWriter, TObject)
 public:
   explicit TNeoJSONStreamWriter(TStream* AStream);
   ~TNeoJSONStreamWriter() override;
+
+  // Copies the collected text to the target and empties the collection; raises what the target
+  // raises (EWriteError when it takes fewer bytes than given).
+  void Flush();
 
   // Appends the text in the Windows-1252 code page.
   void Write(StringView AText);
@@ -84,7 +89,7 @@ public:
   static constexpr Integer MaxStackSize = 256;
 
   explicit TNeoJSONWriter(TStream* AStream);
-  // Frees the stream writer, which hands the text to the target stream.
+  // Frees the stream writer; text not flushed never reaches the target.
   ~TNeoJSONWriter() override;
 
   TNeoJSONWriter& WriteBeginObject();
@@ -103,6 +108,8 @@ public:
   TNeoJSONWriter& WriteNull();
   // Checks that exactly one complete root value was written.
   void Close();
+  // Hands the text written so far to the target stream (see TNeoJSONStreamWriter::Flush).
+  void Flush() { FWriter->Flush(); }
 
   Integer GetIndentLength() const { return static_cast<Integer>(FIndent.size()); }
   void SetIndentLength(Integer AValue);

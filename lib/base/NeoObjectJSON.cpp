@@ -28,13 +28,13 @@ String TObjectJSONHelper::ToJSON(TObject* AObject) {
 }
 
 String TObjectJSONHelper::ToJSON(TObject* AObject, const TNeoObjectExcludePropertyListArray& AExcludedProperties) {
-  TRestore keep(TNeoPersistence::ExcludeProperties);
   TNeoPersistence::ExcludeProperties = TNeoExcludePropertyListArray(AExcludedProperties.begin(), AExcludedProperties.end());
   return ToJSON(AObject);
 }
 
 void TObjectJSONHelper::FromJSON(TObject* AObject, const String& Value) {
-  TStringStream stream(Value, TEncoding::ANSI());
+  // UTF-8, as the reader decodes it: every character of Value arrives as it is.
+  TStringStream stream(Value, TEncoding::UTF8());
   TRestore keepTypeKey(TNeoPersistence::TypeKey);
   TRestore keepIOReference(TNeoPersistence::IOReference);
   TNeoPersistence::TypeKey.clear();

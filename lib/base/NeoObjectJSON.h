@@ -15,10 +15,12 @@ public:
 
   // The object as JSON text, with the type member when TNeoPersistence::TypeKey is set.
   static String ToJSON(TObject* AObject);
-  // As ToJSON, leaving out the named properties (for this call only).
+  // Makes the names TNeoPersistence::ExcludeProperties, which stays in force for later writes
+  // and reads, then as ToJSON.
   static String ToJSON(TObject* AObject, const TNeoObjectExcludePropertyListArray& AExcludedProperties);
-  // Reads Value into the object without expecting a type member, with the object itself as the
-  // IO reference; the type key and the IO reference are restored afterwards, also on failure.
+  // Reads Value (any text, also characters beyond Windows-1252) into the object without expecting
+  // a type member, with the object itself as the IO reference; the type key and the IO reference
+  // are restored afterwards, also on failure.
   static void FromJSON(TObject* AObject, const String& Value);
   // ToJSON to the debug output.
   static void Log(TObject* AObject);

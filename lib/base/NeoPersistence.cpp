@@ -1,9 +1,13 @@
 #include "lib/base/NeoPersistence.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
 
 #include "lib/base/NeoUtils.h"
 #include "platform/rtl/Math.h"
+#include "platform/rtl/SysInfo.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/Graphics.h"
 #include "platform/ui/GraphicsRtti.h"
@@ -137,7 +141,15 @@ void TNeoWriter::SetRootObject(TObject* Value) {
   TNeoPersistence::RootObject = Value;
 }
 
-void TNeoWriter::Write(TObject* AObject) { WriteObject(AObject); }
+void TNeoWriter::SetExcludeProperties(const TNeoExcludePropertyListArray& Value) {
+  FExcludeProperties = Value;
+  TNeoPersistence::ExcludeProperties = Value;
+}
+
+void TNeoWriter::Write(TObject* AObject) {
+  WriteObject(AObject);
+  FWriter->Flush();
+}
 
 void TNeoWriter::WriteArray(const String& AName, const TNeoObjectArray& AArray) {
   FWriter->WriteBeginObject();
@@ -146,6 +158,7 @@ void TNeoWriter::WriteArray(const String& AName, const TNeoObjectArray& AArray) 
   for (TObject* item : AArray) WriteObjectItem(item);
   FWriter->WriteEndArray();
   FWriter->WriteEndObject();
+  FWriter->Flush();
 }
 
 void TNeoWriter::WriteObjectItem(TObject* AItem) {
@@ -329,6 +342,11 @@ void TNeoReader::SetRootObject(TObject* Value) {
   TNeoPersistence::RootObject = Value;
 }
 
+void TNeoReader::SetExcludeProperties(const TNeoExcludePropertyListArray& Value) {
+  FExcludeProperties = Value;
+  TNeoPersistence::ExcludeProperties = Value;
+}
+
 void TNeoReader::Read(TObject* AObject) {
   FReader->ReadBeginObject();
   ReadTypeKey(nullptr);
@@ -382,9 +400,7 @@ void TNeoReader::ReadProperty(TObject* AObject, PPropInfo AProp) {
         const Integer color = ParseColor(FReader->ReadString());
         if (set) SetOrdProp(AObject, AProp, color);
       } else {
-        // 64 bits wide, so that unsigned 32-bit values come back as they were written.
-        const Int64 value = FReader->ReadInt64();
-        if (set) SetOrdProp(AObject, AProp, value);
+        ReadOrdinal(AObject, AProp);
       }
       break;
     case tkEnumeration:
@@ -392,16 +408,13 @@ void TNeoReader::ReadProperty(TObject* AObject, PPropInfo AProp) {
         const bool value = FReader->ReadBoolean();
         if (set) SetOrdProp(AObject, AProp, value);
       } else {
-        const Integer value = FReader->ReadInteger();
-        if (set) SetOrdProp(AObject, AProp, value);
+        ReadOrdinal(AObject, AProp);
       }
       break;
     case tkSet:
-    case tkInt64: {
-      const Int64 value = FReader->ReadInt64();
-      if (set) SetOrdProp(AObject, AProp, value);
+    case tkInt64:
+      ReadOrdinal(AObject, AProp);
       break;
-    }
     case tkFloat: {
       const Double value = FReader->ReadDouble();
       if (set) SetFloatProp(AObject, AProp, value);
@@ -423,6 +436,16 @@ void TNeoReader::ReadProperty(TObject* AObject, PPropInfo AProp) {
       FReader->ReadNull();
       break;
   }
+}
+
+// A whole number, 64 bits wide so that unsigned 32-bit values come back as they were written; a
+// value the property's type cannot hold (an enumeration's ordinals, an integer's width and sign)
+// raises the reader's state error and leaves the property as it was.
+void TNeoReader::ReadOrdinal(TObject* AObject, PPropInfo AProp) {
+  const Int64 value = FReader->ReadInt64();
+  if (value < AProp->MinValue || value > AProp->MaxValue)
+    throw TNeoJSONReader::EInvalidStateException(TNeoJSONReader::jstInt64);
+  if (AProp->HasSetter) SetOrdProp(AObject, AProp, value);
 }
 
 // A handler's name names a published method of the root object's class.
@@ -804,7 +827,10 @@ void TNeoPersistence::LoadSettingsFromStream(TObject* AObject, TStream* AStream)
 void TNeoPersistence::SaveSettingsToFile(TObject* AObject, const String& AFileName) {
   TMemoryStream stream;
   SaveSettingsToStream(AObject, &stream);
-  stream.SaveToFile(AFileName);
+  // Through a temporary file renamed over the target: a failed save leaves the old file whole.
+  const std::string_view bytes(static_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.GetSize()));
+  if (!WriteFileAtomically(AFileName, bytes))
+    throw EWriteError(u"Cannot write file \"%s\". %s", {AFileName, UTF8ToString(std::strerror(errno))});
 }
 
 void TNeoPersistence::LoadSettingsFromFile(TObject* AObject, const String& AFileName) {

@@ -91,12 +91,12 @@ class TNeoWriter : public TObject {
 public:
   // The exclude list starts as TNeoPersistence::ExcludeProperties.
   explicit TNeoWriter(TStream* AStream);
-  // Frees the JSON writer, which puts the text into the stream at its current position.
   ~TNeoWriter() override;
 
-  // The object with its type member and published properties.
+  // The object with its type member and published properties; the whole text goes into the
+  // stream at its current position once it is complete (nothing when writing fails).
   void Write(TObject* AObject);
-  // An object with one member AName holding an array of the objects.
+  // An object with one member AName holding an array of the objects; written as Write.
   void WriteArray(const String& AName, const TNeoObjectArray& AArray);
 
   TNeoJSONWriter* GetJSONWriter() const { return FWriter.get(); }
@@ -107,8 +107,8 @@ public:
   // Sets TNeoPersistence::RootObject too.
   void SetRootObject(TObject* Value);
   const TNeoExcludePropertyListArray& GetExcludeProperties() const { return FExcludeProperties; }
-  // Applies to this writer only.
-  void SetExcludeProperties(const TNeoExcludePropertyListArray& Value) { FExcludeProperties = Value; }
+  // Replaces TNeoPersistence::ExcludeProperties too (it stays in force for later writers).
+  void SetExcludeProperties(const TNeoExcludePropertyListArray& Value);
 
   TNeoWriterCustomWritePropertyEvent OnCustomWriteProperty;
   TNeoWriterCustomIsAssignablePropertyEvent OnCustomIsAssignableProperty;
@@ -167,7 +167,8 @@ public:
   TObject* GetRootObject() const { return FRootObject; }
   void SetRootObject(TObject* Value);
   const TNeoExcludePropertyListArray& GetExcludeProperties() const { return FExcludeProperties; }
-  void SetExcludeProperties(const TNeoExcludePropertyListArray& Value) { FExcludeProperties = Value; }
+  // Replaces TNeoPersistence::ExcludeProperties too.
+  void SetExcludeProperties(const TNeoExcludePropertyListArray& Value);
   Integer GetReferenceCount() const { return static_cast<Integer>(FReferences.size()); }
 
   TNeoReaderCustomReadPropertyEvent OnCustomReadProperty;
@@ -177,6 +178,7 @@ private:
   void ReadTypeKey(String* AClassName);
   void ReadProperties(TObject* AObject);
   void ReadProperty(TObject* AObject, PPropInfo AProp);
+  void ReadOrdinal(TObject* AObject, PPropInfo AProp);
   void ReadClassProperty(TObject* AObject, PPropInfo AProp);
   void ReadComponentName(TObject* AObject, PPropInfo AProp);
   bool ReadContainer(TObject* AObject, TClass ADeclared);
@@ -212,7 +214,8 @@ public:
   // The member carrying an object's class name: "$type" from the unit's start-up (empty: objects
   // are written without it and read without expecting it).
   static inline String TypeKey;
-  // Property names every new writer and reader leaves out (empty at start-up).
+  // Property names every new writer and reader leaves out (empty at start-up). Setting the list
+  // of a writer or reader, and ToJSON with excluded names, replace it; it stays in force.
   static inline TNeoExcludePropertyListArray ExcludeProperties;
   static inline TObject* IOReference = nullptr;   // not owned
   static inline TObject* RootObject = nullptr;    // not owned
@@ -265,10 +268,12 @@ public:
 
   // The entry points: the writer or reader gets IOReference, RootObject and a forwarder to the
   // class-level handler; the decimal and thousand separators are "." and "," meanwhile and are
-  // restored afterwards, also on failure.
+  // restored afterwards, also on failure. A stream that refuses the text raises EWriteError.
   static void SaveSettingsToStream(TObject* AObject, TStream* AStream);
   // From position 0 into the existing object; references are not solved.
   static void LoadSettingsFromStream(TObject* AObject, TStream* AStream);
+  // Replaces the file as one step (a temporary file renamed over it); when the text cannot be
+  // written, EWriteError and the old file stays as it was.
   static void SaveSettingsToFile(TObject* AObject, const String& AFileName);
   static void LoadSettingsFromFile(TObject* AObject, const String& AFileName);
 };

@@ -63,9 +63,9 @@ public:
   static Integer VarPosNoCase(StringView Sub, StringView S, Integer& Result);
   // Replaces the first occurrence of Srch in Dest (found ignoring ASCII case) by Repl.
   static bool TagReplaceString(StringView Srch, StringView Repl, String& Dest);
-  // Index of AText in AArray; -1 when absent. An entry equal to AText wins; otherwise texts
-  // compare ignoring case, except that a text holding "cute", "grave", "uml", "circ", "tilde",
-  // "ring" or "cedil" must match in case too.
+  // Index of the first entry of AArray equal to AText; -1 when absent. Texts compare ignoring
+  // case, except that a text holding "cute", "grave", "uml", "circ", "tilde", "ring" or "cedil"
+  // must match in case too.
   static Integer IndexOfTextInArray(StringView AText, const std::vector<String>& AArray);
 
   // ---- JSON strings ---------------------------------------------------------------------------
@@ -79,13 +79,14 @@ public:
 
   // ---- markup ----------------------------------------------------------------------------------
   // Escapes "&", the double quote, "<" and ">" in one pass; with SpecialChars also the characters
-  // of the entity table (a blank becomes "&nbsp;") and every other code point above 256 as "&#N;".
+  // of the entity table (a blank becomes "&nbsp;") and every other code unit above 256 as "&#N;".
   static String FixMarkup(StringView S, bool SpecialChars = true);
   // Decodes "&lt;", "&gt;", "&amp;", "&quot;" and, with SpecialChars, the entities of the table, in
-  // one pass: each entity is matched exactly (letter case included) and decoded once.
+  // one pass: each entity is matched exactly (letter case included) and decoded once. "&Otilde"
+  // without its semicolon, as older markup writes it, decodes too.
   static String UnFixMarkup(StringView S, bool SpecialChars = true);
-  // 0-based index of Markup in the entity table; -1 when absent (rule as IndexOfTextInArray, so
-  // "&Oslash;" and "&oslash;" are told apart too).
+  // 0-based index of Markup in the entity table; -1 when absent (rule as IndexOfTextInArray).
+  // "&Otilde" without its semicolon finds the row of "&Otilde;".
   static Integer GetMarkupIndex(StringView Markup);
   // Entry Value (1-based) of the character table; empty outside 1..86.
   static String GetSpecialChar(Integer Value);

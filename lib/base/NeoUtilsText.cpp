@@ -81,16 +81,33 @@ bool NamesAccentedLetter(StringView Text) {
                      [&](StringView F) { return Text.find(F) != StringView::npos; });
 }
 
-// Index of Text among Count texts: an entry equal to it wins; otherwise the first entry equal to
-// it ignoring case, unless Text names an accented letter. -1 when none.
+// Index of the first of Count texts equal to Text ignoring case; when Text names an accented
+// letter, the case must be equal too. -1 when none.
 template <class Entry>
 Integer IndexOfMarkupText(StringView Text, const Entry* Entries, std::size_t Count) {
-  for (std::size_t i = 0; i < Count; ++i)
-    if (Text == StringView(Entries[i])) return static_cast<Integer>(i);
-  if (NamesAccentedLetter(Text)) return -1;
-  for (std::size_t i = 0; i < Count; ++i)
-    if (SameText(Text, Entries[i])) return static_cast<Integer>(i);
+  const bool exactCase = NamesAccentedLetter(Text);
+  for (std::size_t i = 0; i < Count; ++i) {
+    const StringView entry(Entries[i]);
+    if (exactCase ? Text == entry : SameText(Text, entry)) return static_cast<Integer>(i);
+  }
   return -1;
+}
+
+// Spellings of entities without their semicolon that peers still write: each is read as the
+// table's entry (0-based) of the same name.
+struct TLegacyEntity {
+  StringView Text;
+  std::size_t Entry;
+};
+constexpr TLegacyEntity LegacyEntities[] = {{u"&Otilde", 59}};
+
+Char CharOfEntry(std::size_t Entry) { return SpecialChars[Entry]; }
+
+// The legacy entity S starts with; nullptr when none.
+const TLegacyEntity* LegacyEntityAt(StringView S) {
+  for (const TLegacyEntity& e : LegacyEntities)
+    if (S.substr(0, e.Text.size()) == e.Text) return &e;
+  return nullptr;
 }
 
 Char AsciiUpper(Char C) { return C >= u'a' && C <= u'z' ? static_cast<Char>(C - 32) : C; }
@@ -221,13 +238,8 @@ String TNeoUtils::FixMarkup(StringView S, bool SpecialChars) {
     if (const auto it = entities.find(c); it != entities.end()) {
       out += it->second;
     } else if (c > 256) {
-      // A surrogate pair is one character: one reference to its code point.
-      UInt64 code = c;
-      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < S.size() && S[i + 1] >= 0xDC00 && S[i + 1] <= 0xDFFF) {
-        code = 0x10000 + ((static_cast<UInt64>(c) - 0xD800) << 10) + (S[i + 1] - 0xDC00);
-        ++i;
-      }
-      out += u"&#" + IntToStr(code) + u";";
+      // One reference per code unit (each half of a surrogate pair has its own).
+      out += u"&#" + IntToStr(static_cast<Integer>(c)) + u";";
     } else {
       out += c;
     }
@@ -257,6 +269,13 @@ String TNeoUtils::UnFixMarkup(StringView S, bool SpecialChars) {
           continue;
         }
       }
+      if (SpecialChars) {
+        if (const TLegacyEntity* legacy = LegacyEntityAt(S.substr(i))) {
+          out += CharOfEntry(legacy->Entry);
+          i += legacy->Text.size() - 1;
+          continue;
+        }
+      }
     }
     out += S[i];
   }
@@ -264,7 +283,10 @@ String TNeoUtils::UnFixMarkup(StringView S, bool SpecialChars) {
 }
 
 Integer TNeoUtils::GetMarkupIndex(StringView Markup) {
-  return IndexOfMarkupText(Markup, MarkupEntities.data(), MarkupEntries);
+  const Integer index = IndexOfMarkupText(Markup, MarkupEntities.data(), MarkupEntries);
+  if (index >= 0) return index;
+  const TLegacyEntity* legacy = LegacyEntityAt(Markup);
+  return legacy && legacy->Text.size() == Markup.size() ? static_cast<Integer>(legacy->Entry) : -1;
 }
 
 String TNeoUtils::GetSpecialChar(Integer Value) {

@@ -264,7 +264,10 @@ bool IsStoredProp(TObject* Instance, StringView PropName) { return IsStoredProp(
 Int64 GetOrdProp(TObject* Instance, PPropInfo PropInfo) { return Accessor(Instance, PropInfo, PropInfo->GetOrd, false)(Instance); }
 Int64 GetOrdProp(TObject* Instance, StringView PropName) { return GetOrdProp(Instance, Find(Instance, PropName)); }
 void SetOrdProp(TObject* Instance, PPropInfo PropInfo, Int64 Value) {
-  Accessor(Instance, PropInfo, PropInfo->SetOrd, true)(Instance, Value);
+  const auto& setter = Accessor(Instance, PropInfo, PropInfo->SetOrd, true);
+  if (Value < PropInfo->MinValue || Value > PropInfo->MaxValue)
+    throw ERangeError(u"Value %s out of range for property %s", {IntToStr(Value), PropInfo->Name});
+  setter(Instance, Value);
 }
 void SetOrdProp(TObject* Instance, StringView PropName, Int64 Value) { SetOrdProp(Instance, Find(Instance, PropName), Value); }
 

@@ -19,6 +19,7 @@
 // Registration is meant for start-up; lookups are safe from any thread afterwards.
 #include <cstddef>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <type_traits>
 #include <typeinfo>
@@ -194,6 +195,10 @@ struct TPropInfo {
   bool HasSetter = false;
   bool HasDefault = false;
   Int64 Default = 0;                        // for ordinal properties, when HasDefault
+  // The values an ordinal property holds: its C++ type's range, an enumeration's ordinals.
+  // SetOrdProp refuses others (ERangeError).
+  Int64 MinValue = std::numeric_limits<Int64>::min();
+  Int64 MaxValue = std::numeric_limits<Int64>::max();
   bool StoredConst = true;
   std::function<bool(TObject*)> StoredFn;   // overrides StoredConst when set
 
@@ -245,7 +250,8 @@ bool IsStoredProp(TObject* Instance, PPropInfo PropInfo);
 bool IsStoredProp(TObject* Instance, StringView PropName);
 
 // Ordinal properties: integers, chars, enumerations (ordinal), sets (members 0..63 as bits),
-// Int64. The setters raise EPropertyError for a property without a setter.
+// Int64. The setters raise EPropertyError for a property without a setter, ERangeError for a
+// value outside the property's MinValue .. MaxValue.
 Int64 GetOrdProp(TObject* Instance, PPropInfo PropInfo);
 Int64 GetOrdProp(TObject* Instance, StringView PropName);
 void SetOrdProp(TObject* Instance, PPropInfo PropInfo, Int64 Value);
@@ -574,6 +580,11 @@ private:
       Info.EnumType = BooleanTypeInfo();
     } else if constexpr (std::is_enum_v<V>) {
       Info.EnumType = EnumTypeInfo<V>();
+      Info.MinValue = Info.EnumType->MinValue();
+      Info.MaxValue = Info.EnumType->MaxValue();
+    } else if constexpr (std::is_integral_v<V> && sizeof(V) < sizeof(Int64)) {
+      Info.MinValue = std::numeric_limits<V>::min();
+      Info.MaxValue = std::numeric_limits<V>::max();
     } else if constexpr (TypInfoDetail::IsTSet<V>::value) {
       Info.EnumType = EnumTypeInfo<typename TypInfoDetail::IsTSet<V>::Element>();
     } else if constexpr (TypInfoDetail::EventType<V>) {

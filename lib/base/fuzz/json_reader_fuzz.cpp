@@ -114,6 +114,7 @@ bool Rewrite(const std::vector<TEvent>& AEvents, bool AIndent, TMemoryStream& AT
   } catch (TNeoJSONWriter::EEmptyName&) {
     return false;   // "" is a valid name in JSON but not for the writer
   }
+  w.Flush();
   return true;
 }
 

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ExceptionCases.h"
-
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -127,27 +126,6 @@ INSTANTIATE_TEST_SUITE_P(Errors, ReaderTokens, testing::Values(
   TraceCase{"[tru", "[ !EEndOfInputReached"},
   TraceCase{"[x]", "[ !EExpectedValue"}));
 
-TEST(NeoJSONReader, ExceptionMessages) {
-  const TExceptionCase cases[] = {
-    {[] { throw R::EInvalidStateException(R::jstNumber); },
-     u"Invalid Json parser state. Expected state: 12"},
-    {[] { throw R::EInvalidStateException(R::jstBeginObject); },
-     u"Invalid Json parser state. Expected state: 1"},
-    {[] { throw R::EUnterminatedArray(); }, u"Unterminated array"},
-    {[] { throw R::EUnterminatedObject(); }, u"Unterminated object"},
-    {[] { throw R::ENameExpected(); }, u"Name expected"},
-    {[] { throw R::EColonExpected(); }, u"Colon expected"},
-    {[] { throw R::EMultipleRootNotAllowed(); }, u"Multiple root values not allowed"},
-    {[] { throw R::EExpectedValue(); }, u"Value expected but invalid character found"},
-    {[] { throw R::EObjectOrArrayExpected(); }, u"Object or array expected as top-level value"},
-    {[] { throw R::ETooManyDepthLevels(); }, u"Maximum level of nested structured reached."},
-    {[] { throw TNeoJSONStreamReader::EEndOfInputReached(); }, u"End of JSON input reached."},
-  };
-  ExpectMessages(cases);
-  EXPECT_EQ(R::jstEOF, 13);
-  EXPECT_EQ(R::jstDoubleQuotedName, 10);
-}
-
 // The message of the exception a call raises ("" when none).
 std::string ErrorOf(const std::function<void()>& ACall) {
   try {
@@ -156,6 +134,56 @@ std::string ErrorOf(const std::function<void()>& ACall) {
     return ClassOf(e) + ": " + UTF8Encode(e.Message);
   }
   return "";
+}
+
+// Every exception class, raised by the reader on a real input, with its class and message.
+TEST(NeoJSONReader, EachErrorClassFromARealInput) {
+  auto walk = [](R& r) {
+    for (;;) {
+      switch (r.Peek()) {
+        case jstoBeginObject: r.ReadBeginObject(); break;
+        case jstoEndObject: r.ReadEndObject(); break;
+        case jstoBeginArray: r.ReadBeginArray(); break;
+        case jstoEndArray: r.ReadEndArray(); break;
+        case jstoName: r.ReadName(); break;
+        case jstoBoolean: r.ReadBoolean(); break;
+        case jstoNull: r.ReadNull(); break;
+        case jstoText:
+        case jstoNumber: r.ReadString(); break;
+        case jstoEOF: return;
+      }
+    }
+  };
+  struct TCase {
+    std::string Json;
+    std::function<void(R&)> Read;
+    const char* Expected;
+  };
+  const TCase cases[] = {
+      {"[\"x\"]", [](R& r) { r.ReadBeginArray(); r.ReadBoolean(); },
+       "EInvalidStateException: Invalid Json parser state. Expected state: 5"},
+      {"[4294967296]", [](R& r) { r.ReadBeginArray(); r.ReadInteger(); },
+       "EInvalidStateException: Invalid Json parser state. Expected state: 11"},
+      {"[true]", [](R& r) { r.ReadBeginArray(); r.ReadDouble(); },
+       "EInvalidStateException: Invalid Json parser state. Expected state: 12"},
+      {"{}", [](R& r) { r.ReadBeginArray(); }, "EInvalidStateException: Invalid Json parser state. Expected state: 3"},
+      {"[1 2]", walk, "EUnterminatedArray: Unterminated array"},
+      {"{\"a\":1 \"b\":2}", walk, "EUnterminatedObject: Unterminated object"},
+      {"{1:2}", walk, "ENameExpected: Name expected"},
+      {"{\"a\" 1}", walk, "EColonExpected: Colon expected"},
+      {"{} []", walk, "EMultipleRootNotAllowed: Multiple root values not allowed"},
+      {"[x]", walk, "EExpectedValue: Value expected but invalid character found"},
+      {"\"text\"", walk, "EObjectOrArrayExpected: Object or array expected as top-level value"},
+      {std::string(256, '['), walk, "ETooManyDepthLevels: Maximum level of nested structured reached."},
+      {"[fals", walk, "EEndOfInputReached: End of JSON input reached."},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Json);
+    auto r = ReaderOf(c.Json);
+    EXPECT_EQ(ErrorOf([&] { c.Read(*r); }), c.Expected);
+  }
+  EXPECT_EQ(R::jstEOF, 13);
+  EXPECT_EQ(R::jstDoubleQuotedName, 10);
 }
 
 TEST(NeoJSONReader, NestingToTheStackLimit) {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
+#include <limits>
 #include <memory>
 
 #include "lib/base/NeoObjectJSON.h"
@@ -311,6 +315,84 @@ TEST_F(NeoPersistenceFixture, EveryKindRoundTripsThroughToJSONAndFromJSON) {
   EXPECT_EQ(Form.Pings, 1);
 }
 
+TEST_F(NeoPersistenceFixture, FromJSONTakesEveryCharacterOfItsText) {
+  TDemo demo;
+  // Characters outside Windows-1252, and ones Windows-1252 holds, written as they are or escaped.
+  for (const String& caption : {String(u"\u0142\u00E9\u20AC\u20AC \u4E2D\U0001F600"), String(u"\u00E9\u00FC\u20AC\u2122")}) {
+    TObjectJSONHelper::FromJSON(&demo, u"{\"Caption\":\"" + caption + u"\"}");
+    EXPECT_EQ(demo.FCaption, caption);
+    TDemo copy;
+    TObjectJSONHelper::FromJSON(&copy, TObjectJSONHelper::ToJSON(&demo));
+    EXPECT_EQ(copy.FCaption, caption);
+  }
+}
+
+TEST_F(NeoPersistenceFixture, OrdinalsOutsideThePropertysTypeRaiseAndLeaveItAsItWas) {
+  TDemoAll a(nullptr);
+  a.FCounter = 5;
+  a.FMask = 6;
+  a.FMood = dmBusy;
+  const struct {
+    const char16_t* Json;
+  } refused[] = {{u"{\"Counter\":4294967296}"}, {u"{\"Counter\":2147483648}"}, {u"{\"Counter\":-2147483649}"},
+                 {u"{\"Counter\":4294967396}"}, {u"{\"Mask\":4294967296}"},    {u"{\"Mask\":-1}"},
+                 {u"{\"Mood\":3}"},             {u"{\"Mood\":99}"},            {u"{\"Mood\":-1}"}};
+  for (const auto& r : refused) {
+    SCOPED_TRACE(UTF8Encode(r.Json));
+    try {
+      TObjectJSONHelper::FromJSON(&a, r.Json);
+      ADD_FAILURE() << "no exception";
+    } catch (TNeoJSONReader::EInvalidStateException& e) {
+      EXPECT_EQ(e.Message, u"Invalid Json parser state. Expected state: 11");
+    }
+  }
+  EXPECT_EQ(a.FCounter, 5);
+  EXPECT_EQ(a.FMask, 6u);
+  EXPECT_EQ(a.FMood, dmBusy);
+  // The ends of each range are taken.
+  TObjectJSONHelper::FromJSON(&a, u"{\"Counter\":-2147483648,\"Mask\":4294967295,\"Mood\":2,\"Big\":-9223372036854775808}");
+  EXPECT_EQ(a.FCounter, std::numeric_limits<Integer>::min());
+  EXPECT_EQ(a.FMask, 4294967295u);
+  EXPECT_EQ(a.FMood, dmGone);
+  EXPECT_EQ(a.FBig, std::numeric_limits<Int64>::min());
+}
+
+TEST_F(NeoPersistenceFixture, AFailedSaveRaisesEWriteErrorAndKeepsTheOldFile) {
+  TDemo demo;
+  demo.FCaption = u"Hi";
+  TFileStream full(u"/dev/full", fmOpenWrite);
+  EXPECT_THROW(TNeoPersistence::SaveSettingsToStream(&demo, &full), EWriteError);
+  EXPECT_THROW(TObjectJSONHelper::SaveToJSONStream(&demo, &full), EWriteError);
+
+  // A file the process may not write in full: the save raises and the good file stays whole.
+  const std::string file = std::string(ZELK_TEST_OUTPUT) + "/persistence-kept.json";
+  TObjectJSONHelper::SaveToJSONFile(&demo, UTF8ToString(file));
+  const auto good = std::filesystem::file_size(file);
+  demo.FCaption = String(4096, u'x');
+  struct TFileSizeLimit {
+    rlimit Saved{};
+    void (*SavedHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+    explicit TFileSizeLimit(rlim_t ABytes) {
+      getrlimit(RLIMIT_FSIZE, &Saved);
+      rlimit limit = Saved;
+      limit.rlim_cur = ABytes;
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit() {
+      setrlimit(RLIMIT_FSIZE, &Saved);
+      signal(SIGXFSZ, SavedHandler);
+    }
+  };
+  {
+    TFileSizeLimit limit(1024);
+    EXPECT_THROW(TObjectJSONHelper::SaveToJSONFile(&demo, UTF8ToString(file)), EWriteError);
+  }
+  EXPECT_EQ(std::filesystem::file_size(file), good);
+  TDemo loaded;
+  TObjectJSONHelper::LoadFromJSONFile(&loaded, UTF8ToString(file));
+  EXPECT_EQ(loaded.FCaption, u"Hi");
+}
+
 TEST_F(NeoPersistenceFixture, EveryKindRoundTripsThroughFilesAndStreams) {
   TNeoPersistence::RootObject = &Form;
   TDemoAll* a = MakeFilled();
@@ -542,26 +624,34 @@ TEST_F(NeoPersistenceFixture, FontSizeInPixelsIsConvertedToPoints) {
   }
 }
 
-TEST_F(NeoPersistenceFixture, ExcludedPropertiesApplyToTheCallThatNamesThem) {
+TEST_F(NeoPersistenceFixture, ExcludedPropertiesStayInForceAfterTheCallThatNamesThem) {
   TDemo demo;
   demo.FCaption = u"Hi";
-  EXPECT_EQ(TObjectJSONHelper::ToJSON(&demo, {u"caption"}), u"{\"$type\":\"TDemo\",\"Color\":\"#000000\"}");
-  EXPECT_TRUE(TNeoPersistence::ExcludeProperties.empty());
-  EXPECT_EQ(TObjectJSONHelper::ToJSON(&demo), u"{\"$type\":\"TDemo\",\"Caption\":\"Hi\",\"Color\":\"#000000\"}");
+  const String withoutCaption = u"{\"$type\":\"TDemo\",\"Color\":\"#000000\"}";
+  EXPECT_EQ(TObjectJSONHelper::ToJSON(&demo, {u"caption"}), withoutCaption);
+  EXPECT_EQ(TNeoPersistence::ExcludeProperties, TNeoExcludePropertyListArray{u"caption"});
+  // A later plain ToJSON still leaves it out, and a load does not read it.
+  EXPECT_EQ(TObjectJSONHelper::ToJSON(&demo), withoutCaption);
+  TObjectJSONHelper::FromJSON(&demo, u"{\"Caption\":\"New\",\"Color\":\"#FFFFFF\"}");
+  EXPECT_EQ(demo.FCaption, u"Hi");
+  EXPECT_EQ(demo.FColor, clWhite);
 
-  // A writer's own list stays its own; the process-wide list applies to every new writer and reader.
+  // Setting a writer's or a reader's list replaces the process-wide one as well.
   TMemoryStream stream;
   {
     TNeoWriter writer(&stream);
     writer.SetExcludeProperties({u"Color"});
+    EXPECT_EQ(writer.GetExcludeProperties(), TNeoExcludePropertyListArray{u"Color"});
+  }
+  EXPECT_EQ(TNeoPersistence::ExcludeProperties, TNeoExcludePropertyListArray{u"Color"});
+  EXPECT_EQ(TObjectJSONHelper::ToJSON(&demo), u"{\"$type\":\"TDemo\",\"Caption\":\"Hi\"}");
+  {
+    TNeoReader reader(&stream);
+    EXPECT_EQ(reader.GetExcludeProperties(), TNeoExcludePropertyListArray{u"Color"});
+    reader.SetExcludeProperties({});
   }
   EXPECT_TRUE(TNeoPersistence::ExcludeProperties.empty());
-  TNeoPersistence::ExcludeProperties = {u"Color"};
-  EXPECT_EQ(TObjectJSONHelper::ToJSON(&demo), u"{\"$type\":\"TDemo\",\"Caption\":\"Hi\"}");
-  TObjectJSONHelper::FromJSON(&demo, u"{\"Caption\":\"New\",\"Color\":\"#FFFFFF\"}");
-  EXPECT_EQ(demo.FCaption, u"New");
-  EXPECT_EQ(demo.FColor, clBlack);
-  TNeoPersistence::ExcludeProperties.clear();
+  EXPECT_EQ(TObjectJSONHelper::ToJSON(&demo), u"{\"$type\":\"TDemo\",\"Caption\":\"Hi\",\"Color\":\"#FFFFFF\"}");
 }
 
 TEST_F(NeoPersistenceFixture, FiltersAndHandlersDecideWhatIsWrittenAndRead) {

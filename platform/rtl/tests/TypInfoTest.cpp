@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
+#include <string>
 
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Generics.h"
@@ -207,6 +209,38 @@ TEST_F(TRttiFixture, MisuseRaisesPropertyErrors) {
       EXPECT_EQ(e.Message, c.Message);
     }
   }
+}
+
+TEST_F(TRttiFixture, OrdinalSettersRefuseValuesTheTypeCannotHold) {
+  TWidget w;
+  w.FWidth = 5;
+  w.FShade = shMedium;
+  w.FLetter = u'a';
+  const struct {
+    const char16_t* Name;
+    Int64 Value;
+  } refused[] = {{u"Width", 4294967396}, {u"Width", Int64(1) << 31}, {u"Width", -(Int64(1) << 31) - 1},
+                 {u"Shade", 3},          {u"Shade", -1},             {u"Shade", 99},
+                 {u"Letter", 0x10000},   {u"Letter", -1}};
+  for (const auto& r : refused) {
+    SCOPED_TRACE(std::to_string(r.Value));
+    try {
+      SetOrdProp(&w, r.Name, r.Value);
+      ADD_FAILURE() << "no exception";
+    } catch (ERangeError& e) {
+      EXPECT_EQ(e.Message, u"Value " + IntToStr(r.Value) + u" out of range for property " + r.Name);
+    }
+  }
+  EXPECT_EQ(w.FWidth, 5);
+  EXPECT_EQ(w.FShade, shMedium);
+  EXPECT_EQ(w.FLetter, u'a');
+  // The bounds themselves are taken.
+  SetOrdProp(&w, u"Width", -(Int64(1) << 31));
+  EXPECT_EQ(w.FWidth, std::numeric_limits<Integer>::min());
+  SetOrdProp(&w, u"Shade", 2);
+  EXPECT_EQ(w.FShade, shDark);
+  SetOrdProp(&w, u"Big", std::numeric_limits<Int64>::min());
+  EXPECT_EQ(w.FBig, std::numeric_limits<Int64>::min());
 }
 
 TEST_F(TRttiFixture, DefaultsAndStoredFlags) {
