@@ -2,6 +2,7 @@
 #include "lib/base/NeoAppStyler.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
@@ -11,19 +12,9 @@
 
 namespace NeoAppStyler {
 
-TThemeNotifierWindow::TThemeNotifierWindow(TComponent* AOwner) : TWinControl(AOwner) { SetVisible(false); }
-
 void TThemeNotifierWindow::WndProc(TMessage& Message) {
   if (Message.Msg == WM_THEMECHANGED && OnThemeChange) OnThemeChange(this);
   inherited::WndProc(Message);
-}
-
-void TThemeNotifierWindow::CreateParams(TCreateParams& Params) {
-  inherited::CreateParams(Params);
-  if (!GetParent() && !GetParentWindow()) {   // no window to live in: a hidden top-level one
-    Params.Style = (Params.Style & ~WS_CHILD) | WS_POPUP;
-    Params.ExStyle |= WS_EX_TOOLWINDOW;
-  }
 }
 
 }  // namespace NeoAppStyler
@@ -32,17 +23,11 @@ namespace {
 
 using NeoAppStyler::TThemeNotifierWindow;
 
-// Whether a control can have a window now: its topmost parent is a form or sits in a window.
-bool CanHaveWindow(TWinControl* AControl) {
-  while (AControl->GetParent()) AControl = AControl->GetParent();
-  return dynamic_cast<TCustomForm*>(AControl) || AControl->GetParentWindow();
-}
-
 // The hidden window of a styler, made at once so that theme changes reach it from the start. A
 // parent that cannot have a window yet (a frame not placed anywhere) is not taken.
 TThemeNotifierWindow* MakeNotifier(TComponent* AStyler, TWinControl* AParent, std::function<void()> AThemeChanged) {
   auto* w = new TThemeNotifierWindow(AStyler);
-  if (AParent && CanHaveWindow(AParent)) w->SetParent(AParent);
+  w->PlaceIn(AParent);
   w->OnThemeChange = [AThemeChanged](TObject*) { AThemeChanged(); };
   w->HandleNeeded();
   return w;
@@ -95,7 +80,47 @@ TNeoStyle FormStylerStyle(TComponent* Component, TNeoStyle Default) {
 // ---------------------------------------------------------------------------------------------
 // TNeoFormStyler
 
+void RegisterNeoAppStylerRtti() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    Publish<TNeoFormStyler>()
+        .Property(u"AppColor", &TNeoFormStyler::GetAppColor, &TNeoFormStyler::SetAppColor).Type(u"TColor").Default(0)
+        .Property(u"AppStyle", &TNeoFormStyler::GetAppStyle, &TNeoFormStyler::SetAppStyle)
+        .Property(u"AutoThemeAdapt", &TNeoFormStyler::GetAutoThemeAdapt, &TNeoFormStyler::SetAutoThemeAdapt).Default(false)
+        .Property(u"ComboBox", &TNeoFormStyler::GetComboBox, &TNeoFormStyler::SetComboBox)
+        .Property(u"Enabled", &TNeoFormStyler::GetEnabled, &TNeoFormStyler::SetEnabled).Default(true)
+        .Property(u"Metro", &TNeoFormStyler::GetMetro, &TNeoFormStyler::SetMetro).Default(false)
+        .Property(u"MetroColor", &TNeoFormStyler::GetMetroColor, &TNeoFormStyler::SetMetroColor)
+        .Type(u"TColor").Default(clHighlight)
+        .Property(u"MetroStyle", &TNeoFormStyler::GetMetroStyle, &TNeoFormStyler::SetMetroStyle).Default(msLight)
+        .Property(u"MetroTextColor", &TNeoFormStyler::GetMetroTextColor, &TNeoFormStyler::SetMetroTextColor)
+        .Type(u"TColor").Default(0)
+        .Property(u"Style", &TNeoFormStyler::GetStyle, &TNeoFormStyler::SetStyle).Default(tsCustom)
+        .Property(u"Version", &TNeoFormStyler::GetVersion, &TNeoFormStyler::SetVersion).Stored(false)
+        .Property(u"OnApplyColorTones", &TNeoFormStyler::OnApplyColorTones)
+        .Property(u"OnAppliedColorTones", &TNeoFormStyler::OnAppliedColorTones)
+        .Property(u"OnAppliedStyle", &TNeoFormStyler::OnAppliedStyle)
+        .Property(u"OnApplyStyle", &TNeoFormStyler::OnApplyStyle)
+        .Property(u"OnChange", &TNeoFormStyler::OnChange);
+    Publish<TNeoAppStyler>()
+        .Property(u"AppColor", &TNeoAppStyler::GetAppColor, &TNeoAppStyler::SetAppColor).Type(u"TColor").Default(clNone)
+        .Property(u"AutoThemeAdapt", &TNeoAppStyler::GetAutoThemeAdapt, &TNeoAppStyler::SetAutoThemeAdapt).Default(false)
+        .Property(u"Enabled", &TNeoAppStyler::GetEnabled, &TNeoAppStyler::SetEnabled).Default(true)
+        .Property(u"Metro", &TNeoAppStyler::GetMetro, &TNeoAppStyler::SetMetro).Default(false)
+        .Property(u"MetroColor", &TNeoAppStyler::GetMetroColor, &TNeoAppStyler::SetMetroColor)
+        .Type(u"TColor").Default(clHighlight)
+        .Property(u"MetroStyle", &TNeoAppStyler::GetMetroStyle, &TNeoAppStyler::SetMetroStyle).Default(msLight)
+        .Property(u"MetroTextColor", &TNeoAppStyler::GetMetroTextColor, &TNeoAppStyler::SetMetroTextColor)
+        .Type(u"TColor").Default(0)
+        .Property(u"Style", &TNeoAppStyler::GetStyle, &TNeoAppStyler::SetStyle).Default(tsCustom)
+        .Property(u"Version", &TNeoAppStyler::GetVersion, &TNeoAppStyler::SetVersion).Stored(false)
+        .Property(u"OnChange", &TNeoAppStyler::OnChange);
+    RegisterClasses({TNeoFormStyler::StaticClass(), TNeoAppStyler::StaticClass()});
+  });
+}
+
 TNeoFormStyler::TNeoFormStyler(TComponent* AOwner) : TComponent(AOwner) {
+  RegisterNeoAppStylerRtti();
   FStyle = tsCustom;
   FTones = DefaultColorTones();
   FMetroColor = FTones.Selected.BrushColor;
@@ -341,6 +366,7 @@ void TNeoFormStyler::Assign(TPersistent* Source) {
 // TNeoAppStyler
 
 TNeoAppStyler::TNeoAppStyler(TComponent* AOwner) : TComponent(AOwner) {
+  RegisterNeoAppStylerRtti();
   FStyle = tsCustom;
   FTones = DefaultColorTones();
   FMetroColor = clHighlight;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "lib/base/NeoHiddenWindow.h"
+#include "lib/base/NeoObjectJSON.h"
 #include "lib/base/NeoStyleIF.h"
 #include "platform/rtl/StringLists.h"
 #include "platform/ui/Controls.h"
@@ -16,23 +18,22 @@ class TCustomForm;
 class TFrame;
 class TNeoAppStyler;
 
-using TApplyStyleEvent = std::function<void(TObject* Sender, TComponent* AComponent, bool& Allow)>;
-using TAppliedStyleEvent = std::function<void(TObject* Sender, TComponent* AComponent)>;
+// Event holders that remember a published method they are bound to, so that persistence and form
+// descriptions can name it.
+using TApplyStyleEvent = TMethodEvent<void(TObject* Sender, TComponent* AComponent, bool& Allow)>;
+using TAppliedStyleEvent = TMethodEvent<void(TObject* Sender, TComponent* AComponent)>;
+using TStylerNotifyEvent = TMethodEvent<void(TObject* Sender)>;
 
 namespace NeoAppStyler {
 
-// A hidden window that raises OnThemeChange for WM_THEMECHANGED. Given a parent it lives in that
-// window; without one it is a hidden top-level window of its own.
-class TThemeNotifierWindow : public TWinControl {
-  ZELK_CLASS(TThemeNotifierWindow, TWinControl)
+// A hidden window that raises OnThemeChange for WM_THEMECHANGED.
+class TThemeNotifierWindow : public TNeoHiddenWindow {
+  ZELK_CLASS(TThemeNotifierWindow, TNeoHiddenWindow)
 public:
-  explicit TThemeNotifierWindow(TComponent* AOwner);
+  explicit TThemeNotifierWindow(TComponent* AOwner) : TNeoHiddenWindow(AOwner) {}
   void WndProc(TMessage& Message) override;
 
   TNotifyEvent OnThemeChange;
-
-protected:
-  void CreateParams(TCreateParams& Params) override;
 };
 
 }  // namespace NeoAppStyler
@@ -41,7 +42,11 @@ protected:
 constexpr Integer NeoStylerVersionNr = 0x02040001;
 String NeoStylerVersionText();
 
-class TNeoFormStyler : public TComponent {
+// Publishes the stylers' properties with the runtime's RTTI and registers both classes (done by
+// their constructors; safe to call again).
+void RegisterNeoAppStylerRtti();
+
+class TNeoFormStyler : public TComponent, public TNeoJSONMethods<TNeoFormStyler> {
   ZELK_CLASS(TNeoFormStyler, TComponent)
 public:
   explicit TNeoFormStyler(TComponent* AOwner);
@@ -87,7 +92,7 @@ public:
   TAppliedStyleEvent OnAppliedStyle;
   TApplyStyleEvent OnApplyColorTones;
   TAppliedStyleEvent OnAppliedColorTones;
-  TNotifyEvent OnChange;
+  TStylerNotifyEvent OnChange;
 
   virtual void UpdateMetroTones();
   virtual void Changed();
@@ -122,7 +127,7 @@ private:
   TColor FAppColor = 0;
 };
 
-class TNeoAppStyler : public TComponent {
+class TNeoAppStyler : public TComponent, public TNeoJSONMethods<TNeoAppStyler> {
   ZELK_CLASS(TNeoAppStyler, TComponent)
 public:
   explicit TNeoAppStyler(TComponent* AOwner);
@@ -161,7 +166,7 @@ public:
   void SetColorTones(TColorTones ATones);
   NeoAppStyler::TThemeNotifierWindow* GetNotifier() const { return FNotifier; }
 
-  TNotifyEvent OnChange;
+  TStylerNotifyEvent OnChange;
 
   virtual void UpdateMetroTones();
   virtual void Changed();

@@ -12,6 +12,17 @@
 #include "platform/ui/Forms.h"
 #include "platform/win/UxTheme.h"
 
+ZELK_ENUM_INFO(TNeoStyle, tsOffice2003Blue, tsOffice2003Silver, tsOffice2003Olive, tsOffice2003Classic,
+               tsOffice2007Luna, tsOffice2007Obsidian, tsWindowsXP, tsWhidbey, tsCustom, tsOffice2007Silver,
+               tsWindowsVista, tsWindows7, tsTerminal, tsOffice2010Blue, tsOffice2010Silver, tsOffice2010Black,
+               tsWindows8, tsOffice2013White, tsOffice2013LightGray, tsOffice2013Gray, tsWindows10,
+               tsOffice2016White, tsOffice2016Gray, tsOffice2016Black, tsOffice2019White, tsOffice2019Gray,
+               tsOffice2019Black)
+ZELK_ENUM_INFO(TOfficeTheme, ot2003Blue, ot2003Silver, ot2003Olive, ot2003Classic, ot2007Blue, ot2007Silver,
+               ot2007Black, ot2010Blue, ot2010Silver, ot2010Black, ot2013White, ot2013Silver, ot2013Gray,
+               ot2016White, ot2016Gray, ot2016Black, ot2019White, ot2019Gray, ot2019Black, otUnknown)
+ZELK_ENUM_INFO(TMetroStyle, msLight, msDark)
+
 namespace {
 
 const String OfficeKey = u"Software\\Microsoft\\Office\\";

@@ -4,6 +4,7 @@
 // the stateless routines that read the user's Office and Windows theme and answer small style
 // questions. The theme change notifier of this unit lives in NeoThemeNotifier.h.
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/TypInfo.h"
 #include "platform/ui/Graphics.h"
 
 class TControl;
@@ -26,6 +27,10 @@ enum TOfficeTheme {
 };
 
 enum TMetroStyle { msLight, msDark };
+
+ZELK_DECLARE_ENUM_INFO(TNeoStyle)
+ZELK_DECLARE_ENUM_INFO(TOfficeTheme)
+ZELK_DECLARE_ENUM_INFO(TMetroStyle)
 
 struct TColorTone {
   TColor BrushColor = 0;

@@ -29,8 +29,6 @@ void THandleList::DeleteValue(HWND Handle) {
 
 namespace NeoStyleIF {
 
-TThemeNotifierWindow::TThemeNotifierWindow(TComponent* AOwner) : TWinControl(AOwner) { SetVisible(false); }
-
 void TThemeNotifierWindow::WndProc(TMessage& Message) {
   if (Message.Msg == WM_OFFICETHEMECHANGE && OnOfficeThemeChange) OnOfficeThemeChange(this);
   inherited::WndProc(Message);
@@ -137,7 +135,7 @@ TThemeNotifier::TThemeNotifier(TComponent* AOwner) : TComponent(AOwner) {
   Integer version = InstalledOfficeVersion();
   if (version < 1 || version > 4) return;
   FNotifier = new NeoStyleIF::TThemeNotifierWindow(this);
-  if (auto* parent = dynamic_cast<TWinControl*>(AOwner)) FNotifier->SetParent(parent);
+  FNotifier->PlaceIn(dynamic_cast<TWinControl*>(AOwner));
   FNotifier->OnOfficeThemeChange = [this](TObject* Sender) { DoOfficeThemeChange(Sender); };
   RegMonitorThread = std::make_unique<TRegMonitorThread>();
   RegMonitorThread->SetWnd(FNotifier->GetHandle());

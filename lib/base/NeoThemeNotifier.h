@@ -8,6 +8,7 @@
 #include <mutex>
 #include <vector>
 
+#include "lib/base/NeoHiddenWindow.h"
 #include "lib/base/NeoStyleIF.h"
 #include "platform/rtl/Registry.h"
 #include "platform/rtl/Threads.h"
@@ -34,10 +35,10 @@ public:
 namespace NeoStyleIF {
 
 // A hidden window that raises OnOfficeThemeChange for WM_OFFICETHEMECHANGE.
-class TThemeNotifierWindow : public TWinControl {
-  ZELK_CLASS(TThemeNotifierWindow, TWinControl)
+class TThemeNotifierWindow : public TNeoHiddenWindow {
+  ZELK_CLASS(TThemeNotifierWindow, TNeoHiddenWindow)
 public:
-  explicit TThemeNotifierWindow(TComponent* AOwner);
+  explicit TThemeNotifierWindow(TComponent* AOwner) : TNeoHiddenWindow(AOwner) {}
   void WndProc(TMessage& Message) override;
 
   TNotifyEvent OnOfficeThemeChange;
@@ -102,8 +103,9 @@ private:
 class TThemeNotifier : public TComponent {
   ZELK_CLASS(TThemeNotifier, TComponent)
 public:
-  // At run time with Office installed: the hidden window (parented to AOwner, a windowed control)
-  // and the running monitor thread; otherwise neither.
+  // At run time with Office installed: the hidden window (in AOwner when that is a control that
+  // can have a window, else a hidden top-level window) and the running monitor thread; otherwise
+  // neither.
   explicit TThemeNotifier(TComponent* AOwner);
   // Stops the thread (and waits for it), clears the singleton, then frees the window.
   ~TThemeNotifier() override;

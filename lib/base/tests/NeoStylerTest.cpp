@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lib/base/NeoAppStyler.h"
+#include "lib/base/NeoPersistence.h"
 #include "lib/base/tests/StyleTestSupport.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/win/UxTheme.h"
@@ -324,6 +325,65 @@ TEST_F(NeoStyler, StyleListComboAndVersion) {
   EXPECT_EQ(Styler->GetVersionNr(), 33816577);
   TNeoAppStyler app(nullptr);
   EXPECT_EQ(app.GetVersion(), u"2.4.0.1");
+}
+
+TEST_F(NeoStyler, PublishedPropertiesWithDefaultsRoundTripThroughJSON) {
+  const String savedTypeKey = TNeoPersistence::TypeKey;
+  TNeoPersistence::TypeKey = u"$type";
+  TNeoFormStyler styler(nullptr);
+  for (const auto& [name, value] : {std::pair<const char16_t*, Int64>{u"AppColor", 0}, {u"AutoThemeAdapt", 0},
+                                    {u"Enabled", 1}, {u"Metro", 0}, {u"MetroColor", clHighlight},
+                                    {u"MetroTextColor", 0}, {u"MetroStyle", msLight}, {u"Style", tsCustom}}) {
+    PPropInfo prop = GetPropInfo(&styler, name);
+    ASSERT_NE(prop, nullptr) << UTF8Encode(name);
+    EXPECT_TRUE(prop->HasDefault);
+    EXPECT_EQ(prop->Default, value) << UTF8Encode(name);
+    EXPECT_EQ(GetOrdProp(&styler, prop), value) << UTF8Encode(name);   // a new styler holds its defaults
+  }
+  // Version reads "2.4.0.1", ignores writes and is not stored.
+  SetStrProp(&styler, u"Version", u"9.9");
+  EXPECT_EQ(GetStrProp(&styler, u"Version"), u"2.4.0.1");
+  EXPECT_FALSE(IsStoredProp(&styler, u"Version"));
+  // A form description sets them by name; an ordinal beyond the styles is refused.
+  SetEnumProp(&styler, u"Style", u"tsOffice2019Gray");
+  EXPECT_EQ(styler.GetStyle(), tsOffice2019Gray);
+  EXPECT_THROW(SetOrdProp(&styler, u"Style", 27), ERangeError);
+
+  styler.SetAppColor(0x123456);
+  styler.SetMetroColor(0x00AA00);
+  styler.SetMetroTextColor(0x0000FF);
+  styler.SetMetroStyle(msDark);
+  styler.SetMetro(true);
+  styler.SetStyle(tsOffice2016Black);
+  const String json = styler.ToJSON();
+  EXPECT_EQ(json,
+            u"{\"$type\":\"TNeoFormStyler\",\"AppColor\":\"#563412\",\"AppStyle\":\"\",\"AutoThemeAdapt\":false,"
+            u"\"ComboBox\":\"\",\"Enabled\":true,\"Metro\":true,\"MetroColor\":\"#00AA00\",\"MetroStyle\":1,"
+            u"\"MetroTextColor\":\"#FF0000\",\"Name\":\"\",\"OnAppliedColorTones\":null,\"OnAppliedStyle\":null,"
+            u"\"OnApplyColorTones\":null,\"OnApplyStyle\":null,\"OnChange\":null,\"Style\":23,\"Tag\":0,"
+            u"\"Version\":\"2.4.0.1\"}");
+  TNeoFormStyler copy(nullptr);
+  copy.FromJSON(json);
+  EXPECT_EQ(copy.GetAppColor(), 0x123456);
+  EXPECT_EQ(copy.GetMetroColor(), 0x00AA00);
+  EXPECT_EQ(copy.GetMetroTextColor(), 0x0000FF);
+  EXPECT_EQ(copy.GetMetroStyle(), msDark);
+  EXPECT_TRUE(copy.GetMetro());
+  EXPECT_EQ(copy.GetStyle(), tsOffice2016Black);
+  EXPECT_EQ(copy.GetJSON(), json);
+
+  TNeoAppStyler app(nullptr);
+  EXPECT_EQ(GetPropInfo(&app, u"AppColor")->Default, clNone);
+  app.SetAppColor(0x336699);
+  app.SetEnabled(false);
+  app.SetStyle(tsWindows10);
+  TNeoAppStyler appCopy(nullptr);
+  appCopy.SetJSON(app.ToJSON());
+  EXPECT_EQ(appCopy.GetAppColor(), 0x336699);
+  EXPECT_FALSE(appCopy.GetEnabled());
+  EXPECT_EQ(appCopy.GetStyle(), tsWindows10);
+  EXPECT_EQ(appCopy.ToJSON(), app.ToJSON());
+  TNeoPersistence::TypeKey = savedTypeKey;
 }
 
 TEST_F(NeoStyler, FormStylerStyleAndAssign) {

@@ -1,6 +1,7 @@
 // The theme change notifier: its monitor thread watching the Office key of a real registry store,
 // changed by a second process, the windows that hear of it, and stopping and exiting cleanly.
 #include <atomic>
+#include <memory>
 #include <vector>
 
 #include "lib/base/NeoThemeNotifier.h"
@@ -273,6 +274,29 @@ TEST_F(NeoThemeNotifier, SingletonAndHandleList) {
   t.SetFilter(4);
   EXPECT_EQ(t.GetFilter(), 4);
 }
+
+TEST_F(NeoThemeNotifier, AnOwnerWithoutAWindowGetsAHiddenTopLevelWindow) {
+  InstallOffice(u"16.0");
+  WriteDword(Office16, u"UI Theme", 0);
+  TComponent plain(nullptr);
+  TWinControl unplaced(nullptr);   // a control on no form: it cannot have a window
+  std::unique_ptr<TThemeNotifier> notifiers[] = {std::unique_ptr<TThemeNotifier>(ThemeNotifierInstance(nullptr)),
+                                                  std::make_unique<TThemeNotifier>(&plain),
+                                                  std::make_unique<TThemeNotifier>(&unplaced)};
+  int raised = 0;
+  for (auto& n : notifiers) {
+    ASSERT_NE(n->GetNotifier(), nullptr);
+    const HWND wnd = n->GetNotifier()->GetHandle();
+    EXPECT_EQ(n->GetRegMonitorThread()->GetWnd(), wnd);
+    EXPECT_EQ(GetParent(wnd), HWND(nullptr));
+    EXPECT_FALSE(IsWindowVisible(wnd));
+    n->OnOfficeThemeChange = [&](TObject*) { ++raised; };
+    ASSERT_TRUE(Watching(*n));
+  }
+  EXPECT_FALSE(unplaced.HandleAllocated());
+  WriteDword(Office16, u"UI Theme", 4);
+  EXPECT_TRUE(PumpUntil([&] { return raised == 3; }));
+}   // the notifiers go first, leaving their owners
 
 TEST_F(NeoThemeNotifier, ProgramExitsCleanlyWithTheThreadRunning) {
   InstallOffice(u"16.0");
