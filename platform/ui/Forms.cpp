@@ -243,9 +243,13 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
 
 void TCustomForm::FocusControl(TWinControl* Control) {
   bool wasActive = FActive;
+  // A new active control was given the focus by SetActiveControl; a control that refused to
+  // let it go (its exit failed) keeps it.
+  bool focusGiven = FActiveControl != Control && FActive && Control && GetVisible();
   SetActiveControl(Control);
   if (!wasActive && GetVisible()) SetFocus();
-  else if (Control && Control->FHandle && GetFocus() != Control->FHandle && FActive) ::SetFocus(Control->FHandle);
+  else if (!focusGiven && Control && Control->FHandle && GetFocus() != Control->FHandle && FActive)
+    ::SetFocus(Control->FHandle);
 }
 
 void TCustomForm::DefocusControl(TWinControl* Control) {
