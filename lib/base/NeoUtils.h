@@ -226,6 +226,9 @@ public:
   // Decodes the text and loads a graphic of the class FindGraphicClass finds into Picture;
   // nothing when the data is Base64 text (holds ";base64,") or no class is found.
   static void LoadBitmapFromHexStr(StringView Hex, TPicture* Picture);
+  // A new picture of the library's picture class (the class registered as "TNeoBitmap" by the
+  // graphics layer; a plain TPicture before that) loaded by LoadBitmapFromHexStr.
+  static std::unique_ptr<TPicture> CreateBitmapFromHexStr(StringView Hex);
   // JPEG data of the picture: a JPEG's own bytes, any other picture drawn on BackgroundColor
   // (white for clNone or -1) and compressed at Quality x 100. nullptr when the type is unknown.
   static std::unique_ptr<TMemoryStream> ConvertBitmapToJPEGStream(TPicture* Picture, TColor BackgroundColor,

@@ -119,6 +119,15 @@ void TNeoUtils::LoadBitmapFromHexStr(StringView Hex, TPicture* Picture) {
   if (std::unique_ptr<TGraphic> graphic = LoadGraphic(bytes, cls)) Picture->SetGraphic(graphic.get());
 }
 
+std::unique_ptr<TPicture> TNeoUtils::CreateBitmapFromHexStr(StringView Hex) {
+  const TClass cls = GetClass(u"TNeoBitmap");
+  std::unique_ptr<TPicture> picture(cls && cls->InheritsFrom(TPicture::StaticClass())
+                                        ? static_cast<TPicture*>(cls->Create())
+                                        : new TPicture());
+  LoadBitmapFromHexStr(Hex, picture.get());
+  return picture;
+}
+
 std::unique_ptr<TMemoryStream> TNeoUtils::ConvertBitmapToJPEGStream(TPicture* Picture, TColor BackgroundColor,
                                                                     Single Quality) {
   TGraphic* source = Picture ? Picture->GetGraphic() : nullptr;
