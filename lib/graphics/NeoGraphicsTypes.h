@@ -340,10 +340,10 @@ public:
   // From a fill: everything, the gradient matrix included. From a stroke: a solid vertical fill of
   // its colour. Other sources copy nothing. The fill notifies in every case.
   void Assign(TPersistent* Source) override;
-  void BeginUpdate() { ++FUpdateCount; }
-  void EndUpdate();
-  void ClearGradientItems();
-  TNeoGraphicsFillGradientItem* AddGradientItem(TColor AColor, Single APosition, Single AOpacity);
+  virtual void BeginUpdate() { ++FUpdateCount; }
+  virtual void EndUpdate();
+  virtual void ClearGradientItems();
+  virtual TNeoGraphicsFillGradientItem* AddGradientItem(TColor AColor, Single APosition, Single AOpacity);
 
   TNeoGraphicsFillKind GetKind() const { return FKind; }
   void SetKind(TNeoGraphicsFillKind Value);
@@ -428,8 +428,8 @@ public:
   // From a stroke: colour, kind, opacity, width. From a fill: a solid stroke of its colour,
   // opacity 1, width 1. Then notifies.
   void Assign(TPersistent* Source) override;
-  void BeginUpdate() { ++FUpdateCount; }
-  void EndUpdate();
+  virtual void BeginUpdate() { ++FUpdateCount; }
+  virtual void EndUpdate();
 
   TNeoGraphicsStrokeKind GetKind() const { return FKind; }
   void SetKind(TNeoGraphicsStrokeKind Value);
@@ -468,9 +468,9 @@ public:
   TNeoGraphicsFont();
   // The font's own assignment, then one notification.
   void Assign(TPersistent* Source) override;
-  void AssignSource(TPersistent* Source) { Assign(Source); }
-  void BeginUpdate() { ++FUpdateCount; }
-  void EndUpdate();
+  virtual void AssignSource(TPersistent* Source) { Assign(Source); }
+  virtual void BeginUpdate() { ++FUpdateCount; }
+  virtual void EndUpdate();
 
   TNotifyEvent OnChanged;
 
