@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cmath>
 #include <ctime>
+#include <limits>
 
 namespace {
 
@@ -669,12 +670,24 @@ TDateTime IncWeek(TDateTime Value, Integer NumberOfWeeks) { return IncDay(Value,
 TDateTime IncDay(TDateTime Value, Integer NumberOfDays) {
   return IncMilliSecond(Value, static_cast<Int64>(NumberOfDays) * MSecsPerDay);
 }
-TDateTime IncHour(TDateTime Value, Int64 NumberOfHours) { return IncMilliSecond(Value, NumberOfHours * 3600000); }
-TDateTime IncMinute(TDateTime Value, Int64 NumberOfMinutes) { return IncMilliSecond(Value, NumberOfMinutes * 60000); }
-TDateTime IncSecond(TDateTime Value, Int64 NumberOfSeconds) { return IncMilliSecond(Value, NumberOfSeconds * 1000); }
-TDateTime IncMilliSecond(TDateTime Value, Int64 NumberOfMilliSeconds) {
-  return MSecsToDateTime(DateTimeToMSecs(Value) + NumberOfMilliSeconds);
+namespace {
+// Value moved by Count units of UnitMSecs milliseconds; a moment whose day number no longer fits
+// the time stamp raises instead of wrapping.
+TDateTime IncUnits(TDateTime Value, Int64 Count, Int64 UnitMSecs) {
+  Int64 Delta = 0, MSecs = 0;
+  if (__builtin_mul_overflow(Count, UnitMSecs, &Delta) ||
+      __builtin_add_overflow(DateTimeToMSecs(Value), Delta, &MSecs) ||
+      MSecs / MSecsPerDay > std::numeric_limits<Integer>::max() - 1 ||
+      MSecs / MSecsPerDay < std::numeric_limits<Integer>::min() + 1)
+    throw EConvertError(String(u"Date-time value out of range"));
+  return MSecsToDateTime(MSecs);
 }
+}  // namespace
+
+TDateTime IncHour(TDateTime Value, Int64 NumberOfHours) { return IncUnits(Value, NumberOfHours, 3600000); }
+TDateTime IncMinute(TDateTime Value, Int64 NumberOfMinutes) { return IncUnits(Value, NumberOfMinutes, 60000); }
+TDateTime IncSecond(TDateTime Value, Int64 NumberOfSeconds) { return IncUnits(Value, NumberOfSeconds, 1000); }
+TDateTime IncMilliSecond(TDateTime Value, Int64 NumberOfMilliSeconds) { return IncUnits(Value, NumberOfMilliSeconds, 1); }
 
 Int64 MilliSecondsBetween(TDateTime Now, TDateTime Then) {
   const Int64 D = DateTimeToMSecs(Now) - DateTimeToMSecs(Then);

@@ -226,7 +226,21 @@ String TMemIniFile::ReadString(const String& Section, const String& Ident, const
   return e ? e->Value : Default;
 }
 
+namespace {
+bool HasLineBreak(StringView S) { return S.find_first_of(u"\r\n") != StringView::npos; }
+
+// Refuses what would read back as something else.
+void CheckWritable(const String& Section, const String& Ident, const String& Value) {
+  if (HasLineBreak(Section)) throw EIniFileException(u"Invalid section name '" + Section + u"'");
+  const String name = Trim(Ident);
+  if (HasLineBreak(Ident) || Ident.find(u'=') != String::npos || (!name.empty() && (name[0] == u';' || name[0] == u'[')))
+    throw EIniFileException(u"Invalid entry name '" + Ident + u"'");
+  if (HasLineBreak(Value)) throw EIniFileException(u"Invalid value for entry '" + Ident + u"'");
+}
+}  // namespace
+
 void TMemIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
+  CheckWritable(Section, Ident, Value);
   FSections->Get(Section).Set(Ident, Value);
 }
 

@@ -21,6 +21,10 @@
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
 
+// Raised for a section, entry name or value that the file format cannot hold: a line break
+// anywhere, or an entry name that holds '=' or starts with ';' or '['. Nothing is written then.
+ZELK_DECLARE_EXCEPTION(EIniFileException, Exception)
+
 class TCustomIniFile : public TObject {
   ZELK_CLASS(TCustomIniFile, TObject)
 public:

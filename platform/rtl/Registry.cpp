@@ -16,6 +16,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 using zelk_detail::TKernelEvent;
@@ -40,14 +41,32 @@ struct TRegValue {
 
 struct TRegKey {
   String Name;
-  std::vector<TRegValue> Values;
+  std::vector<TRegValue> Values;                        // in file order; changed by Put and Remove
+  std::unordered_map<String, std::size_t> ValueIndex;   // folded name -> position in Values
   std::map<String, std::unique_ptr<TRegKey>> SubKeys;   // by folded name, so in key order
 
   TRegValue* FindValue(StringView name) {
-    const String folded = Fold(name);
-    for (auto& v : Values)
-      if (Fold(v.Name) == folded) return &v;
-    return nullptr;
+    auto it = ValueIndex.find(Fold(name));
+    return it == ValueIndex.end() ? nullptr : &Values[it->second];
+  }
+  // Stores a new value, or replaces the data of one with the same name (its spelling stays).
+  void Put(const TRegValue& value) {
+    if (TRegValue* existing = FindValue(value.Name)) {
+      const String name = existing->Name;
+      *existing = value;
+      existing->Name = name;
+      return;
+    }
+    ValueIndex.emplace(Fold(value.Name), Values.size());
+    Values.push_back(value);
+  }
+  bool Remove(StringView name) {
+    auto it = ValueIndex.find(Fold(name));
+    if (it == ValueIndex.end()) return false;
+    Values.erase(Values.begin() + static_cast<std::ptrdiff_t>(it->second));
+    ValueIndex.clear();
+    for (std::size_t i = 0; i < Values.size(); ++i) ValueIndex.emplace(Fold(Values[i].Name), i);
+    return true;
   }
   const TRegValue* FindValue(StringView name) const { return const_cast<TRegKey*>(this)->FindValue(name); }
   TRegKey* Child(StringView name) const {
@@ -204,6 +223,13 @@ std::string Serialize(const TRegKey& root) {
   return out;
 }
 
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 // Reads a quoted text at line[pos] (the opening quote); pos ends after the closing quote.
 bool ParseQuoted(std::string_view line, std::size_t& pos, String& text) {
   if (pos >= line.size() || line[pos] != '"') return false;
@@ -225,8 +251,10 @@ bool ParseQuoted(std::string_view line, std::size_t& pos, String& text) {
       case 'r': raw += '\r'; break;
       case 't': raw += '\t'; break;
       case 'x': {
-        if (pos + 2 >= line.size()) return false;
-        raw += static_cast<char>(std::stoi(std::string(line.substr(pos + 1, 2)), nullptr, 16));
+        const int high = pos + 2 < line.size() ? HexDigit(line[pos + 1]) : -1;
+        const int low = high >= 0 ? HexDigit(line[pos + 2]) : -1;
+        if (low < 0) return false;   // a bad escape makes the line unreadable, and it is skipped
+        raw += static_cast<char>(high * 16 + low);
         pos += 2;
         break;
       }
@@ -302,8 +330,7 @@ std::unique_ptr<TRegKey> Parse(std::string_view text) {
     }
     TRegValue value;
     if (!current || !ParseValue(line, value)) continue;
-    if (TRegValue* existing = current->FindValue(value.Name)) *existing = value;
-    else current->Values.push_back(value);
+    current->Put(value);
   }
   return root;
 }
@@ -629,13 +656,7 @@ LONG ChangeValue(HKEY key, const std::function<bool(TRegKey&)>& change) {
 
 LONG SetValue(HKEY key, const TRegValue& value) {
   return ChangeValue(key, [&](TRegKey& k) {
-    if (TRegValue* existing = k.FindValue(value.Name)) {
-      const String name = existing->Name;   // the stored spelling stays
-      *existing = value;
-      existing->Name = name;
-    } else {
-      k.Values.push_back(value);
-    }
+    k.Put(value);
     return true;
   });
 }
@@ -800,7 +821,7 @@ bool TRegistry::ValueExists(const String& Name) { return FCurrentKey && QueryVal
 bool TRegistry::DeleteValue(const String& Name) {
   if (!FCurrentKey) return false;
   return ChangeValue(FCurrentKey, [&](TRegKey& k) {
-           return std::erase_if(k.Values, [&](const TRegValue& v) { return Fold(v.Name) == Fold(Name); }) > 0;
+           return k.Remove(Name);
          }) == ERROR_SUCCESS;
 }
 

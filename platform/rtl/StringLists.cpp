@@ -313,7 +313,7 @@ void TStrings::SplitDelimited(StringView Value, Char Delimiter, Char QuoteChar, 
         }
       } else {
         const std::size_t start = p;
-        while (p < n && Value[p] != Delimiter && (Strict || Value[p] > u' ')) ++p;
+        while (p < n && Value[p] != Delimiter && (Strict || !IsBlank(Value[p]))) ++p;
         s.assign(Value.substr(start, p - start));
       }
       Add(s);

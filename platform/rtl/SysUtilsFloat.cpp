@@ -363,9 +363,9 @@ String RenderSection(const TFloatSection& Sec, const std::string& IntText, const
   const StringView S = Sec.Text;
   const int IntLen = static_cast<int>(IntText.size());
   int IntSlot = 0, DecSlot = 0;
-  bool AfterPoint = false, PointDone = false;
+  bool AfterPoint = false, PointDone = false, ExponentDone = false;
   auto EmitIntDigit = [&](int From, int To) {   // digits [From, To) of IntText
-    for (int P = From; P < To; ++P) {
+    for (int P = std::max(From, 0); P < std::min(To, IntLen); ++P) {
       Out += static_cast<Char>(IntText[static_cast<std::size_t>(P)]);
       const int Remaining = IntLen - 1 - P;
       if (Sec.Thousands && !Sec.Scientific && Remaining > 0 && Remaining % 3 == 0) Out += FS.ThousandSeparator;
@@ -375,6 +375,10 @@ String RenderSection(const TFloatSection& Sec, const std::string& IntText, const
     const Char C = S[I];
     if (C == u'\'' || C == u'"') {
       I = AppendQuoted(Out, S, I);
+      continue;
+    }
+    if ((C == u'0' || C == u'#') && ExponentDone) {
+      ++I;   // the analyser counts no placeholder after the exponent, so neither does the output
       continue;
     }
     if (C == u'0' || C == u'#') {
@@ -406,9 +410,10 @@ String RenderSection(const TFloatSection& Sec, const std::string& IntText, const
       ++I;
       continue;
     }
-    if (Sec.Scientific && IsExponentAt(S, I)) {
+    if (Sec.Scientific && !ExponentDone && IsExponentAt(S, I)) {
       Out += C;
       AppendExponent(Out, Exp, S[I + 1] == u'+', std::max(Sec.ExpDigits, 1));
+      ExponentDone = true;
       I += 2;
       while (I < S.size() && S[I] == u'0') ++I;
       continue;

@@ -47,19 +47,24 @@ private:
     return FArgs[FNext++];
   }
 
-  // Reads digits or '*' at I; -1 when there is neither.
+  // Widths, precisions and argument indexes beyond this are refused rather than allocated.
+  static constexpr Int64 MaxNumber = 1 << 20;
+
+  // Reads digits or '*' at I; -1 when there is neither. A '*' argument may be negative (a
+  // left-justifying width), but never beyond MaxNumber either way.
   Int64 Number(std::size_t& I) {
     if (I < FFmt.size() && FFmt[I] == u'*') {
       ++I;
       const TVarRec& A = NextArg();
       if (A.VType != vtInteger && A.VType != vtInt64) Invalid();
+      if (A.VInt64 > MaxNumber || A.VInt64 < -MaxNumber) Invalid();
       return A.VInt64;
     }
     if (I >= FFmt.size() || FFmt[I] < u'0' || FFmt[I] > u'9') return -1;
     Int64 N = 0;
     while (I < FFmt.size() && FFmt[I] >= u'0' && FFmt[I] <= u'9') {
       N = N * 10 + (FFmt[I++] - u'0');
-      if (N > 0x7FFFFFFF) Invalid();
+      if (N > MaxNumber) Invalid();
     }
     return N;
   }

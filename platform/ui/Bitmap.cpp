@@ -473,6 +473,8 @@ void TBitmap::ReadData(TStream* Stream) {
     Changed(this);
     return;
   }
+  // The declared size is checked against what the stream holds before anything is allocated.
+  if (size > Stream->GetSize() - Stream->GetPosition()) throw EReadError(String(u"Stream read error"));
   std::vector<Byte> data(static_cast<std::size_t>(size));
   Stream->ReadBuffer(data.data(), size);
   TDibImage dib = ImageCodecs::DecodeBmp(data.data(), data.size());

@@ -91,11 +91,12 @@ TDibInfo ReadDib(const TReader& R, std::size_t HeaderPos, std::size_t BitsPos, b
     R.Fail(u"unknown header size " + UTF8ToString(std::to_string(headerSize)));
   }
   const bool topDown = height < 0;
-  if (topDown) height = -height;
-  if (Icon) height /= 2;
-  if (width <= 0 || height <= 0 || width > MaxDimension || height > MaxDimension ||
-      static_cast<Int64>(width) * height > MaxPixels)
+  Int64 rows = topDown ? -static_cast<Int64>(height) : height;   // INT_MIN has no negation in 32 bits
+  if (Icon) rows /= 2;
+  if (width <= 0 || rows <= 0 || width > MaxDimension || rows > MaxDimension ||
+      static_cast<Int64>(width) * rows > MaxPixels)
     R.Fail(u"bad image size");
+  height = static_cast<Integer>(rows);
   if (planes != 1) R.Fail(u"bad plane count");
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
     R.Fail(u"unsupported bit count " + UTF8ToString(std::to_string(bitCount)));

@@ -69,6 +69,10 @@ bool ReadPng(TPngState& St, TRawImage& Image) {
   const png_uint_32 w = png_get_image_width(png, info);
   const png_uint_32 h = png_get_image_height(png, info);
   if (static_cast<Int64>(w) * h > MaxPixels) png_error(png, "image too large");
+  // Deflate packs at most about 1032 bytes into one, so the bytes left in the file bound the
+  // image they can hold: a small file claiming a huge image fails before the pixels are allocated.
+  const Int64 filtered = static_cast<Int64>(h) * (1 + static_cast<Int64>(png_get_rowbytes(png, info)));
+  if (filtered > static_cast<Int64>(St.Size - St.Pos) * 1032 + 1024) png_error(png, "image data too short");
   const int colorType = png_get_color_type(png, info);
   const bool trns = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
   png_set_expand(png);          // palette -> RGB, grey < 8 bits -> 8 bits, tRNS -> alpha

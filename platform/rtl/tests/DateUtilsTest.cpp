@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/rtl/tests/FormatSettingsFixture.h"
 
 namespace {
@@ -66,6 +68,20 @@ TEST(DateEncoding, WeekdaysMonthsAndIncrements) {
   EXPECT_EQ(IncSecond(-0.0, -1), EncodeDateTime(1899, 12, 29, 23, 59, 59, 0));
   EXPECT_EQ(DaysBetween(EncodeDate(2024, 1, 1), EncodeDate(2024, 3, 1)), 60);
   EXPECT_EQ(SecondsBetween(EncodeTime(1, 0, 0, 0), EncodeTime(0, 59, 0, 0)), 60);
+}
+
+// Increments the time stamp cannot hold raise instead of wrapping or overflowing.
+TEST(DateEncoding, IncrementsBeyondTheRangeRaise) {
+  const Int64 huge[] = {9300000000000000, -9300000000000000, std::numeric_limits<Int64>::max(),
+                        std::numeric_limits<Int64>::min(), 200000000000000};
+  for (Int64 n : huge) {
+    SCOPED_TRACE(n);
+    EXPECT_THROW(IncSecond(0, n), EConvertError);
+    EXPECT_THROW(UnixToDateTime(n), EConvertError);
+    EXPECT_THROW(IncHour(0, n), EConvertError);
+  }
+  EXPECT_THROW(IncMilliSecond(0, std::numeric_limits<Int64>::max()), EConvertError);
+  EXPECT_EQ(IncSecond(0, 86400LL * 365 * 8000), IncDay(0, 365 * 8000));   // far, but representable
 }
 
 TEST(DateEncoding, UnixTimeAndSystemTime) {

@@ -110,6 +110,10 @@ TEST_F(FloatText, FormatFloatSectionsPlaceholdersAndLiterals) {
       {u"0.0 'a;b'", 1, u"1.0 a;b", u"1,0 a;b"},
       {u"", 1.5, u"1.5", u"1,5"},
       {u"0", 1e20, u"100000000000000000000", u"100000000000000000000"},
+      // Placeholders after the exponent are not digits of the number; the literals stay.
+      {u"0E+ 00000", 1234.5, u"1E+3 ", u"1E+3 "},
+      {u"0E+ 0000000000000000", 0, u"0E+0 ", u"0E+0 "},
+      {u"0E+0 #x0E-0", 5, u"5E+0 xE-", u"5E+0 xE-"},
   };
   for (const auto& C : Cases) {
     UseUS();
@@ -223,6 +227,9 @@ TEST_F(FormatText, WrongOrMissingArgumentsRaiseEConvertError) {
       {u"%x", {2.0}},   {u"%d", {true}},      {u"%p", {1}},        {u"%*d", {u"w", 1}},
       {u"%k", {1}},     {u"%", {1}},          {u"%5", {1}},        {u"%d %d", {1}},
       {u"%d", {}},      {u"%3:d", {1}},
+      // Widths and precisions a program cannot mean: refused, never allocated.
+      {u"%2147483647d", {1}},  {u"%.2147483647d", {1}},  {u"%*d", {0x7FFFFFFF, 1}},
+      {u"%-*d", {std::numeric_limits<Int64>::min(), 1}},  {u"%*d", {std::numeric_limits<Int64>::max(), 1}},
   };
   for (const auto& C : Cases)
     EXPECT_THROW(Format(C.Format, C.Args.data(), C.Args.size(), FormatSettings), EConvertError) << UTF8Encode(C.Format);

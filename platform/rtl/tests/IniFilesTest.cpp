@@ -209,3 +209,41 @@ TEST_F(IniFiles, UnwritableFileRaises) {
     EXPECT_NE(e.Message.find(u"/proc/zelk-no-such-folder/x.ini"), String::npos);
   }
 }
+
+// A name or value the file cannot hold would come back as something else (a new section, a lost
+// or renamed entry): it is refused with the exception naming it, and the file keeps what it had.
+TEST_F(IniFiles, RefusesWhatTheFileCannotHold) {
+  struct Case {
+    const Char* Section;
+    const Char* Ident;
+    const Char* Value;
+    const Char* Named;
+  };
+  const Case cases[] = {
+      {u"Grid", u"Title", u"line\r\n[Injected]\r\nx=1", u"Title"},
+      {u"Grid", u"Title", u"cr\ronly", u"Title"},
+      {u"Grid", u"a=b", u"1", u"a=b"},
+      {u"Grid", u";comment", u"1", u";comment"},
+      {u"Grid", u" [bracket", u"1", u" [bracket"},
+      {u"Grid", u"two\nlines", u"1", u"two\nlines"},
+      {u"Sec\ntion", u"Key", u"1", u"Sec\ntion"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(UTF8Encode(c.Ident));
+    TIniFile ini(File("refused.ini"));
+    ini.WriteString(u"Grid", u"Kept", u"yes");
+    const std::string before = ReadBytes(Path("refused.ini"));
+    try {
+      ini.WriteString(c.Section, c.Ident, c.Value);
+      ADD_FAILURE() << "no exception";
+    } catch (const EIniFileException& e) {
+      EXPECT_NE(e.Message.find(c.Named), String::npos) << UTF8Encode(e.Message);
+    }
+    EXPECT_EQ(ReadBytes(Path("refused.ini")), before);
+  }
+  // What the format can hold still goes through: '=' in a value, ';' and '[' inside a name.
+  TIniFile ini(File("refused.ini"));
+  ini.WriteString(u"Grid", u"a;b[c", u"x=y;z");
+  TMemIniFile reread(File("refused.ini"));
+  EXPECT_EQ(reread.ReadString(u"Grid", u"a;b[c", u""), u"x=y;z");
+}

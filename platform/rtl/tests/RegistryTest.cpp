@@ -226,6 +226,34 @@ TEST_F(Registry, TheStoreIsReadableTextAndReadAgainWhenChanged) {
   EXPECT_TRUE(reg.KeyExists(u"\\Software\\New Key"));
 }
 
+// A line the store cannot read is skipped; the rest of the file and every call still work.
+TEST_F(Registry, BadEscapesSkipOnlyTheirLine) {
+  ASSERT_TRUE(WriteFileAtomically(UTF8ToString(Dir + "/registry"),
+                                  "[Software\\Zelk]\n\"a\"=sz:\"\\xZZ\"\n\"b\"=sz:\"\\x4\"\n"
+                                  "\"c\"=sz:\"\\x\"\n\"d\"=sz:\"ok\\x21\"\n"));
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey(u"Software\\Zelk", false));
+  EXPECT_FALSE(reg.ValueExists(u"a"));
+  EXPECT_FALSE(reg.ValueExists(u"b"));
+  EXPECT_FALSE(reg.ValueExists(u"c"));
+  EXPECT_EQ(reg.ReadString(u"d"), u"ok!");
+  reg.WriteInteger(u"e", 5);
+  EXPECT_EQ(reg.ReadInteger(u"e"), 5);
+}
+
+// Many values in one key: each write costs time linear in the key, not quadratic.
+TEST_F(Registry, ManyValuesInOneKey) {
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey(u"Software\\Many", true));
+  for (Integer i = 0; i < 3000; ++i) reg.WriteInteger(u"Value" + IntToStr(i), i);
+  EXPECT_EQ(reg.ReadInteger(u"value2999"), 2999);
+  EXPECT_TRUE(reg.DeleteValue(u"VALUE0"));
+  EXPECT_EQ(reg.ReadInteger(u"Value1500"), 1500);
+  TStringList names;
+  reg.GetValueNames(&names);
+  EXPECT_EQ(names.GetCount(), 2999);
+}
+
 TEST_F(Registry, OtherRootsAreEmptyAndReadOnly) {
   TRegistry reg;
   reg.SetRootKey(HKEY_LOCAL_MACHINE);

@@ -433,3 +433,15 @@ TEST(StringListSorted, SortAndFindAgreeWithTheComparisonOnTrickyText) {
     }
   }
 }
+
+// A NUL is an ordinary character of an item, neither a blank nor a delimiter.
+TEST(StringListText, NulIsAnOrdinaryCharacter) {
+  const String withNul(u"a\0b,c\0", 6);
+  TStringList comma;
+  comma.SetCommaText(withNul);
+  EXPECT_EQ(Items(comma), (std::vector<String>{String(u"a\0b", 3), String(u"c\0", 2)}));
+  TStringList delimited;
+  delimited.SetDelimiter(u';');
+  delimited.SetDelimitedText(String(u"\0;x", 3));
+  EXPECT_EQ(Items(delimited), (std::vector<String>{String(u"\0", 1), u"x"}));
+}

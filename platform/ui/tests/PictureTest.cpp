@@ -372,6 +372,79 @@ TEST(Picture, TruncatedAndCorruptFilesRaiseInvalidGraphic) {
   EXPECT_TRUE(Is<TPngImage>(picture.GetGraphic()));
 }
 
+namespace {
+
+std::uint32_t Crc32(const Byte* Data, std::size_t Size) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < Size; ++i) {
+    crc ^= Data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+void PutBigEndian(std::vector<Byte>& Out, std::uint32_t Value) {
+  for (int shift = 24; shift >= 0; shift -= 8) Out.push_back(static_cast<Byte>(Value >> shift));
+}
+
+void PutChunk(std::vector<Byte>& Out, const char* Type, const std::vector<Byte>& Body) {
+  PutBigEndian(Out, static_cast<std::uint32_t>(Body.size()));
+  std::vector<Byte> typed(Type, Type + 4);
+  typed.insert(typed.end(), Body.begin(), Body.end());
+  Out.insert(Out.end(), typed.begin(), typed.end());
+  PutBigEndian(Out, Crc32(typed.data(), typed.size()));
+}
+
+void PutLittleEndian(std::vector<Byte>& Data, std::size_t Pos, std::uint32_t Value) {
+  for (int i = 0; i < 4; ++i) Data[Pos + i] = static_cast<Byte>(Value >> (8 * i));
+}
+
+}  // namespace
+
+// Sizes a file declares are checked against the bytes it has before anything is allocated, and a
+// height of INT_MIN is an error, not an overflow.
+TEST(Picture, DeclaredSizesAreCheckedBeforeAllocating) {
+  // A PNG of a few dozen bytes claiming 8192 x 8192 pixels.
+  std::vector<Byte> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<Byte> header;
+  PutBigEndian(header, 8192);
+  PutBigEndian(header, 8192);
+  header.insert(header.end(), {8, 6, 0, 0, 0});
+  PutChunk(png, "IHDR", header);
+  PutChunk(png, "IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
+  PutChunk(png, "IEND", {});
+  TPngImage image;
+  auto pngStream = StreamOf(png, png.size());
+  try {
+    image.LoadFromStream(pngStream.get());
+    ADD_FAILURE() << "a huge PNG without its data loaded";
+  } catch (EInvalidGraphic& E) {
+    EXPECT_NE(E.Message.find(u"image data too short"), String::npos) << E.what();
+  }
+
+  // Bitmap and icon heights of INT_MIN (top-down with no positive counterpart).
+  std::vector<Byte> bmp = FileBytes("quad24.bmp");
+  PutLittleEndian(bmp, 22, 0x80000000u);
+  TBitmap bitmap;
+  auto bmpStream = StreamOf(bmp, bmp.size());
+  EXPECT_THROW(bitmap.LoadFromStream(bmpStream.get()), EInvalidGraphic);
+  std::vector<Byte> ico = FileBytes("alpha-icon.ico");
+  const std::uint32_t entry = ico[18] | (ico[19] << 8) | (ico[20] << 16) | (std::uint32_t(ico[21]) << 24);
+  PutLittleEndian(ico, entry + 8, 0x80000000u);
+  TIcon icon;
+  auto icoStream = StreamOf(ico, ico.size());
+  EXPECT_THROW(icon.LoadFromStream(icoStream.get()), EInvalidGraphic);
+
+  // Form data declaring 2 GiB in six bytes: a read error, with nothing allocated.
+  TMemoryStream formData;
+  const Integer declared = 0x7FFFFFF0;
+  formData.WriteBuffer(&declared, 4);
+  formData.WriteBuffer("BM", 2);
+  formData.SetPosition(0);
+  TBitmap restored;
+  EXPECT_THROW(restored.ReadData(&formData), EReadError);
+}
+
 TEST(Picture, GraphicAssignmentEventsAndFormData) {
   TPicture picture;
   int changes = 0;
