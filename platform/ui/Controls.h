@@ -57,6 +57,8 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;   // controls use bsNone and bsSingle
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 enum TControlStyleItem {
   csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption, csOpaque,
@@ -90,6 +92,7 @@ using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shi
 using TKeyPressEvent = std::function<void(TObject* Sender, Char& Key)>;
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
 // What CM_HINTSHOW passes (LParam points at it): the control may change or cancel the hint.
 class THintWindow;
@@ -218,12 +221,19 @@ public:
   bool GetAutoSize() const { return FAutoSize; }
   virtual void SetAutoSize(bool Value);
 
+  // Right to left: bdRightToLeft mirrors the layout of controls that support it.
+  TBiDiMode GetBiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TMouseEvent OnMouseDown;
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
   TMouseWheelEvent OnMouseWheel;
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
   TNotifyEvent OnResize;
@@ -234,8 +244,13 @@ protected:
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
   virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
-  // The wheel: OnMouseWheel first; true when handled.
+  // The wheel: OnMouseWheel first; unhandled, DoMouseWheelDown / DoMouseWheelUp once per notch
+  // (120) turned, by the sign of the delta (partial notches add up). MousePos is on the screen.
+  // True when handled.
   virtual bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos);
+  // OnMouseWheelDown / OnMouseWheelUp; true when handled.
+  virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+  virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   virtual void Resize();
   virtual void SetClientSize(Integer AWidth, Integer AHeight);
   // Tells the parent to place aligned and anchored controls again.
@@ -304,6 +319,8 @@ protected:
   TControlState FControlState;
   std::unique_ptr<TFont> FFont;
   Integer FUpdatingFont = 0;
+  Integer FWheelAccumulator = 0;
+  TBiDiMode FBiDiMode = bdLeftToRight;
 
   friend class TWinControl;
   friend class TCustomForm;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/ui/Controls.h"
-#include "platform/ui/ScrollBarParts.h"
+#include "platform/win/ScrollBarParts.h"
 
 // ---------------------------------------------------------------------------------------------
 // Labels

@@ -281,10 +281,7 @@ void DefaultNcPaint(TWindow* w) {
   RECT inner = w->Client;
   if (w->Style & WS_VSCROLL) inner.right += GetSystemMetrics(SM_CXVSCROLL);
   if (w->Style & WS_HSCROLL) inner.bottom += GetSystemMetrics(SM_CYHSCROLL);
-  if (w->Style & (WS_VSCROLL | WS_HSCROLL)) {
-    RECT bars = inner;
-    FillRect(dc, &bars, GetSysColorBrush(COLOR_SCROLLBAR));
-  }
+  if (w->Style & (WS_VSCROLL | WS_HSCROLL)) PaintWindowScrollBars(w, dc);
   if (w->ExStyle & WS_EX_CLIENTEDGE) {
     int e = GetSystemMetrics(SM_CXEDGE);
     RECT edge{inner.left - e, inner.top - e, inner.right + e, inner.bottom + e};

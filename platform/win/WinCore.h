@@ -37,6 +37,18 @@ struct TWindowClass {
   int Windows = 0;   // live windows of the class: it cannot be unregistered while any exist
 };
 
+// One window scroll bar (SB_HORZ or SB_VERT). Shown when the style has WS_HSCROLL / WS_VSCROLL.
+struct TScrollState {
+  int Min = 0;
+  int Max = 0;
+  UINT Page = 0;
+  int Pos = 0;
+  int TrackPos = 0;
+  UINT Disabled = 0;           // ESB_DISABLE_* arrows
+  bool AutoDisabled = false;   // disabled by SIF_DISABLENOSCROLL for want of a range
+  int FlatStyle = 0;           // FSB_*_MODE
+};
+
 struct TWindow {
   HWND Handle = nullptr;
   TWindowClass* Class = nullptr;
@@ -67,6 +79,9 @@ struct TWindow {
   bool Painting = false;      // inside BeginPaint/EndPaint
   bool ActiveCaption = false; // as the last WM_NCACTIVATE left it
   bool PaintedInDispatch = false;
+
+  TScrollState Scroll[2];     // SB_HORZ, SB_VERT
+  bool FlatScrollBars = false;   // InitializeFlatSB
 
   bool Destroying = false;
   bool Maximized = false;
@@ -201,6 +216,11 @@ void OnWindowShown(TWindow* w, bool shown);
 TWindow* FindPaintWindow(DWORD threadId, HWND filter);
 void FlushPresent();
 void DefaultNcPaint(TWindow* w);
+// Window scroll bars: painting into a DC of the whole window, a press on one (from
+// WM_NCLBUTTONDOWN), and the device input the bar takes while it holds the mouse (true: taken).
+void PaintWindowScrollBars(TWindow* w, HDC windowDC);
+void ScrollBarPress(TWindow* w, int bar, POINT screen);
+bool ScrollBarTrackInput(const TRawInput& in);
 void EraseWithClassBrush(TWindow* w, HDC dc);
 
 // Input

@@ -1182,7 +1182,12 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_NCLBUTTONDOWN:
-      if (wParam == HTCLOSE) SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lParam);
+    case WM_NCLBUTTONDBLCLK:
+      if (wParam == HTVSCROLL || wParam == HTHSCROLL) {
+        ScrollBarPress(w, wParam == HTVSCROLL ? SB_VERT : SB_HORZ, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+      }
+      if (msg == WM_NCLBUTTONDOWN && wParam == HTCLOSE) SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lParam);
       return 0;
     case WM_SETCURSOR:
       return DefaultSetCursor(w, lParam);

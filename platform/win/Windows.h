@@ -3,3 +3,4 @@
 #include "platform/win/WinTypes.h"
 #include "platform/win/WinGdi.h"
 #include "platform/win/WinUser.h"
+#include "platform/win/WinScroll.h"

@@ -1,8 +1,8 @@
 #pragma once
 // One scroll bar drawn into a rectangle of a window: arrows, track and thumb in the classic look,
-// hit-testing and the mouse (arrows and track repeat while held, the thumb is dragged). Both the
-// scroll bar control and the list box's own bar use it; the owner turns the SB_* codes it reports
-// into scrolling.
+// hit-testing and the mouse (arrows and track repeat while held, the thumb is dragged). The scroll
+// bar control, the list box's own bar and the window scroll bars of the non-client area use it;
+// the owner turns the SB_* codes it reports into scrolling.
 #include <functional>
 
 #include "platform/rtl/System.h"
@@ -16,6 +16,7 @@ public:
 
   bool Vertical = true;
   bool Enabled = true;
+  bool Flat = false;   // flat arrows and thumb (the flat scroll bar styles)
   RECT Bounds{};      // in the owner window's client coordinates
   int Min = 0;
   int Max = 100;
@@ -23,6 +24,8 @@ public:
   int Position = 0;
   // SB_* code and the thumb's position (for SB_THUMBTRACK / SB_THUMBPOSITION).
   std::function<void(WORD Code, int Pos)> OnScroll;
+  // The repeat timer's procedure; none sends WM_TIMER with RepeatTimerId to the owner.
+  TIMERPROC TimerProc = nullptr;
 
   void Paint(HDC DC);
   TScrollPart HitTest(POINT P) const;
@@ -38,13 +41,15 @@ public:
   // WM_TIMER with RepeatTimerId: repeats the held arrow or page.
   void TimerTick();
   bool Tracking() const { return FPressed != spNone; }
+  // Where the dragged thumb is (the position while it is not dragged).
+  int TrackPosition() const { return FPressed == spThumb ? FTrackPos : Position; }
   TScrollPart Pressed() const { return FHot ? FPressed : spNone; }
 
 private:
   int ArrowSize() const;
   int TrackLength() const;
   int ThumbLength() const;
-  int ThumbOffset() const;   // from the track's start
+  int ThumbOffset() const;   // from the track's start, at TrackPosition
   int PositionAt(int Offset) const;
   void Step();
 
