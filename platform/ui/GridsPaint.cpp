@@ -99,8 +99,10 @@ void TCustomGrid::Paint() {
   // Only the cells meeting the area to paint.
   TRect clip = c->GetClipRect();
   if (UseRightToLeftAlignment()) clip = Mirror(clip);
-  auto range = [&](const TGridAxis& Axis, const TAxisView& View, Integer Fixed, Integer Lo, Integer Hi, Integer& From,
-                   Integer& To) {
+  // The fixed cells and the scrolling cells of an axis that meet the pixels Lo .. Hi-1.
+  auto range = [&](const TGridAxis& Axis, const TAxisView& View, Integer Fixed, Integer Lo, Integer Hi, Integer& FixedTo,
+                   Integer& From, Integer& To) {
+    FixedTo = Lo < View.FixedBoundary ? std::min(Fixed - 1, Axis.CellAt(std::min<Int64>(Hi, View.FixedBoundary) - 1)) : -1;
     From = View.First;
     To = View.LastPartial;
     if (Lo >= View.FixedBoundary) {
@@ -113,15 +115,14 @@ void TCustomGrid::Paint() {
     } else {
       To = From - 1;
     }
-    (void)Fixed;
   };
-  Integer c0, c1, r0, r1;
-  range(FCols, h, FFixedCols, clip.left, clip.right, c0, c1);
-  range(FRows, v, FFixedRows, clip.top, clip.bottom, r0, r1);
+  Integer cf, c0, c1, rf, r0, r1;
+  range(FCols, h, FFixedCols, clip.left, clip.right, cf, c0, c1);
+  range(FRows, v, FFixedRows, clip.top, clip.bottom, rf, r0, r1);
 
-  DrawCells(c, h, v, 0, FFixedCols - 1, 0, FFixedRows - 1, true);
-  DrawCells(c, h, v, c0, c1, 0, FFixedRows - 1, true);
-  DrawCells(c, h, v, 0, FFixedCols - 1, r0, r1, true);
+  DrawCells(c, h, v, 0, cf, 0, rf, true);
+  DrawCells(c, h, v, c0, c1, 0, rf, true);
+  DrawCells(c, h, v, 0, cf, r0, r1, true);
   DrawCells(c, h, v, c0, c1, r0, r1, false);
   PaintLines(c, h, v);
 
