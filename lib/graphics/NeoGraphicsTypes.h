@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "lib/base/NeoPersistence.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Generics.h"
 #include "platform/rtl/TypInfo.h"
@@ -257,6 +258,20 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
+// Persistence of the paint descriptions: a property is written only when it is stored and differs
+// from its published default (and is not in the process-wide exclude list), so that a document
+// holds what differs from a new object. Reading takes every property not excluded.
+// ---------------------------------------------------------------------------------------------
+class TNeoStoredPropertiesFilter : public IPersistPropertyFilter {
+public:
+  bool CanWriteProperty(TObject* AObject, const String& APropertyName, TTypeKind APropertyKind) override;
+  bool CanReadProperty(TObject* AObject, const String& APropertyName, TTypeKind APropertyKind) override;
+
+protected:
+  ~TNeoStoredPropertiesFilter() = default;
+};
+
+// ---------------------------------------------------------------------------------------------
 // The library's typed owned collection
 // ---------------------------------------------------------------------------------------------
 template <class T>
@@ -290,7 +305,7 @@ public:
 class TNeoCustomGraphicsFill;
 
 // One stop of a gradient: colour, position 0..1 and opacity 0..1. Its changes notify the fill.
-class TNeoGraphicsFillGradientItem : public TCollectionItem {
+class TNeoGraphicsFillGradientItem : public TCollectionItem, public TNeoStoredPropertiesFilter {
   ZELK_CLASS(TNeoGraphicsFillGradientItem, TCollectionItem)
 public:
   explicit TNeoGraphicsFillGradientItem(TCollection* ACollection);
@@ -330,7 +345,7 @@ private:
   TNeoCustomGraphicsFill* FOwner;
 };
 
-class TNeoCustomGraphicsFill : public TPersistent {
+class TNeoCustomGraphicsFill : public TPersistent, public TNeoStoredPropertiesFilter {
   ZELK_CLASS(TNeoCustomGraphicsFill, TPersistent)
 public:
   // The colour is stored as given (no translation of clNone or clDefault); the gradient matrix is
@@ -421,7 +436,7 @@ public:
   using TNeoCustomGraphicsFill::TNeoCustomGraphicsFill;
 };
 
-class TNeoCustomGraphicsStroke : public TPersistent {
+class TNeoCustomGraphicsStroke : public TPersistent, public TNeoStoredPropertiesFilter {
   ZELK_CLASS(TNeoCustomGraphicsStroke, TPersistent)
 public:
   explicit TNeoCustomGraphicsStroke(TNeoGraphicsStrokeKind AKind = gskSolid, TColor AColor = 0xC0C0C0);

@@ -1,6 +1,7 @@
 // Published properties of the graphics layer's value classes.
 #include <mutex>
 
+#include "lib/base/NeoUtils.h"
 #include "lib/graphics/NeoGraphicsTypes.h"
 #include "platform/ui/GraphicsRtti.h"
 
@@ -18,6 +19,44 @@ ZELK_ENUM_INFO(TNeoGraphicsCorner, gcTopLeft, gcTopRight, gcBottomLeft, gcBottom
 ZELK_ENUM_INFO(TNeoGraphicsModifyRectMode, gcrmNone, gcrmExpandAll, gcrmShrinkAll, gcrmShiftRightAndExpandHeight,
                gcrmShiftDownAndExpandWidth, gcrmShiftRightAndShrinkHeight, gcrmShiftRightDown, gcrmShiftRightUp,
                gcrmShiftLeftUp, gcrmShiftLeftDown, gcrmShiftUpAndExpandWidth, gcrmShiftLeftAndExpandHeight)
+
+namespace {
+
+bool Excluded(const String& APropertyName) {
+  return TNeoUtils::IndexOfTextInArray(APropertyName, TNeoPersistence::ExcludeProperties) >= 0;
+}
+
+// An ordinal property holding its published default.
+bool HoldsDefault(TObject* AObject, PPropInfo AProp) {
+  switch (AProp->Kind) {
+    case tkInteger:
+    case tkChar:
+    case tkWChar:
+    case tkEnumeration:
+    case tkSet:
+    case tkInt64:
+      return AProp->HasDefault && AProp->GetOrd && GetOrdProp(AObject, AProp) == AProp->Default;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool TNeoStoredPropertiesFilter::CanWriteProperty(TObject* AObject, const String& APropertyName,
+                                                  TTypeKind APropertyKind) {
+  (void)APropertyKind;
+  PPropInfo prop = GetPropInfo(AObject, APropertyName);
+  if (!prop || Excluded(APropertyName)) return false;
+  return IsStoredProp(AObject, prop) && !HoldsDefault(AObject, prop);
+}
+
+bool TNeoStoredPropertiesFilter::CanReadProperty(TObject* AObject, const String& APropertyName,
+                                                 TTypeKind APropertyKind) {
+  (void)AObject;
+  (void)APropertyKind;
+  return !Excluded(APropertyName);
+}
 
 namespace {
 
