@@ -208,6 +208,11 @@ TFileStamp GetFileStamp(const String& FileName) {
   return stamp;
 }
 
+bool FileExists(const String& FileName) {
+  struct stat st {};
+  return !FileName.empty() && stat(Narrow(FileName).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool ReadFileBytes(const String& FileName, std::string& Bytes) {
   std::ifstream in(Narrow(FileName), std::ios::binary);
   if (!in) return false;

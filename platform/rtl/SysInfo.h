@@ -84,6 +84,8 @@ struct TFileStamp {
   bool operator==(const TFileStamp&) const = default;
 };
 TFileStamp GetFileStamp(const String& FileName);
+// True when a file (not a folder) of that name exists.
+bool FileExists(const String& FileName);
 // The whole file; false when it cannot be read.
 bool ReadFileBytes(const String& FileName, std::string& Bytes);
 

@@ -197,3 +197,13 @@ TEST(SysInfo, WriteFileAtomicallyReplacesTheWholeFile) {
   EXPECT_FALSE(WriteFileAtomically(u"/proc/zelk-no-such-folder/x", "x"));
   EXPECT_FALSE(GetFileStamp(u"/proc/zelk-no-such-folder/x").Exists);
 }
+
+TEST(SysInfo, FileExistsOnlyForFiles) {
+  const std::string dir = TestScratchFolder();
+  const String file = UTF8ToString(dir + "/present.txt");
+  ASSERT_TRUE(WriteFileAtomically(file, "x"));
+  EXPECT_TRUE(FileExists(file));
+  EXPECT_FALSE(FileExists(UTF8ToString(dir)));   // a folder is no file
+  EXPECT_FALSE(FileExists(UTF8ToString(dir + "/absent.txt")));
+  EXPECT_FALSE(FileExists(u""));
+}
