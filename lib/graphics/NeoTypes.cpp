@@ -6,6 +6,7 @@
 
 #include "lib/base/NeoUtils.h"
 #include "lib/graphics/NeoGraphicsInternal.h"
+#include "platform/rtl/Units.h"
 
 using NeoGraphicsInternal::NearestInt;
 
@@ -262,4 +263,9 @@ void RegisterNeoTypesRtti() {
     Publish<TNeoScaledBitmaps>().Property(u"OnChange", &TNeoScaledBitmaps::OnChange);
     RegisterClasses({TNeoScaledBitmap::StaticClass(), TNeoScaledBitmaps::StaticClass()});
   });
+}
+
+void RegisterNeoTypesUnit() {
+  RegisterNeoGraphicsTypesUnit();
+  RegisterUnit(u"NeoTypes", [] { RegisterNeoTypesRtti(); });
 }

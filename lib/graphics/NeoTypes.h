@@ -81,3 +81,5 @@ protected:
 // Publishes the properties of TNeoScaledBitmap(s) and registers the classes; later calls do
 // nothing.
 void RegisterNeoTypesRtti();
+// Registers the graphics types' unit, then this unit, whose start-up publishes the properties.
+void RegisterNeoTypesUnit();

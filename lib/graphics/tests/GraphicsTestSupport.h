@@ -18,9 +18,8 @@ protected:
   static void SetUpTestSuite() {
     Units().Clear();
     RegisterNeoPersistenceUnit();
-    RegisterNeoGraphicsTypesUnit();
+    RegisterNeoTypesUnit();
     InitializeUnits();
-    RegisterNeoTypesRtti();
   }
   static void TearDownTestSuite() {
     FinalizeUnits();

@@ -40,7 +40,8 @@ TEST_F(NeoGraphicsColors, LookupsIgnoreCaseAndAnswerBgrValues) {
 
 TEST(NeoGraphicsColorsUnit, TheTableLivesFromStartUpToFinalisation) {
   Units().Clear();
-  RegisterNeoGraphicsTypesUnit();
+  RegisterNeoTypesUnit();
+  EXPECT_EQ(Units().Names(0), u"NeoGraphicsTypes");
   EXPECT_EQ(GetColorList(), nullptr);
   TColor color = 0;
   EXPECT_FALSE(FindNamedColor(u"red", color));
@@ -49,6 +50,7 @@ TEST(NeoGraphicsColorsUnit, TheTableLivesFromStartUpToFinalisation) {
     ASSERT_NE(GetColorList(), nullptr);
     EXPECT_TRUE(IsPublishedProp(TNeoGraphicsFill::StaticClass(), u"GradientItems"));
     EXPECT_EQ(GetClass(u"TNeoBitmap"), TNeoBitmap::StaticClass());
+    EXPECT_TRUE(IsPublishedProp(TNeoScaledBitmap::StaticClass(), u"Scale"));
   }
   EXPECT_EQ(GetColorList(), nullptr);
   Units().Clear();
