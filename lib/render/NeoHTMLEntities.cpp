@@ -193,11 +193,29 @@ void AppendEncodedEntities(String& AOut, StringView AText, bool ANamed) {
 }
 
 String UpperText(StringView AText) {
-  String upper = AnsiUpperCase(AText);
-  if (upper.size() == AText.size()) return upper;
-  // Simple case mappings keep a character in its plane, so this is only a safeguard.
-  upper.clear();
-  for (const Char c : AText) upper += CharUpper(c);
+  String upper(AText);
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    const Char c = upper[i];
+    if (c < 0x80) {
+      if (c >= u'a' && c <= u'z') upper[i] = static_cast<Char>(c - 32);
+      continue;
+    }
+    std::size_t next = i;
+    const char32_t code = NextCodePoint(upper, next);
+    const char32_t mapped = UnicodeToUpper(code);
+    // A simple case mapping stays in its plane; a mapping that would not is left out.
+    if (mapped == code || (mapped >= 0x10000) != (code >= 0x10000)) {
+      i = next - 1;
+      continue;
+    }
+    if (mapped < 0x10000) {
+      upper[i] = static_cast<Char>(mapped);
+    } else {
+      upper[i] = static_cast<Char>(0xD800 + ((mapped - 0x10000) >> 10));
+      upper[i + 1] = static_cast<Char>(0xDC00 + ((mapped - 0x10000) & 0x3FF));
+    }
+    i = next - 1;
+  }
   return upper;
 }
 

@@ -72,8 +72,8 @@ private:
   std::vector<std::size_t> FFailure;   // length of the longest proper border of each prefix
 };
 
-// AnsiUpperCase with one code unit out for each code unit in, so that positions in the result are
-// positions in the text.
+// AnsiUpperCase (simple case mapping by code point) with one code unit out for each code unit in,
+// so that positions in the result are positions in the text.
 String UpperText(StringView AText);
 
 }  // namespace NeoHTMLInternal

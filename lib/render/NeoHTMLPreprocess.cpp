@@ -126,8 +126,10 @@ String NormalizeHtmlLineBreaks(StringView AText, bool AKeepLineBreaks) {
 }
 
 String PrepareHtmlText(StringView AText) {
+  // A step with nothing to do is skipped: most texts hold no references and no line breaks.
   String text = AText.find(u'&') != StringView::npos ? DecodeHtmlTextEntities(AText) : String(AText);
-  text = DropHashTagBrackets(text);
-  text = ExpandNumericEntities(text);
-  return NormalizeHtmlLineBreaks(text, HtmlKeepLineBreaks);
+  if (text.find(u"<#") != String::npos) text = DropHashTagBrackets(text);
+  if (text.find(u"&#") != String::npos) text = ExpandNumericEntities(text);
+  if (text.find_first_of(u"\r\n") != String::npos) text = NormalizeHtmlLineBreaks(text, HtmlKeepLineBreaks);
+  return text;
 }

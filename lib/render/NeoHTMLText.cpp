@@ -64,8 +64,9 @@ namespace {
 
 bool IsLowSurrogate(Char C) { return C >= 0xDC00 && C <= 0xDFFF; }
 
-// The text without "<" + ATag + ">" and "</" + ATag + ">" (ATag upper-cased; the text in any case).
-String RemoveTagPairs(StringView AText, StringView AUpperTag) {
+// AText without "<" + ATag + ">" and "</" + ATag + ">" (ATag upper-cased; the text in any case),
+// into AOut; false, with AOut untouched, when there is none.
+bool RemoveTagPairs(StringView AText, StringView AUpperTag, String& AOut) {
   // Length of such a tag at APos (a "<"); 0 when there is none.
   const auto tagLength = [&](std::size_t APos) -> std::size_t {
     std::size_t i = APos + 1;
@@ -75,18 +76,22 @@ String RemoveTagPairs(StringView AText, StringView AUpperTag) {
       if (CharUpper(AText[i++]) != c) return 0;
     return AText[i] == u'>' ? i + 1 - APos : 0;
   };
-  String out;
-  out.reserve(AText.size());
+  bool removed = false;
   std::size_t copied = 0;
   for (std::size_t i = AText.find(u'<'); i != StringView::npos; i = AText.find(u'<', i + 1)) {
     const std::size_t length = tagLength(i);
     if (length == 0) continue;
-    out.append(AText.substr(copied, i - copied));
+    if (!removed) {
+      AOut.clear();
+      AOut.reserve(AText.size());
+      removed = true;
+    }
+    AOut.append(AText.substr(copied, i - copied));
     copied = i + length;
     i = copied - 1;
   }
-  out.append(AText.substr(copied));
-  return out;
+  if (removed) AOut.append(AText.substr(copied));
+  return removed;
 }
 
 // The matches of a search text, left to right and not overlapping; a match never starts or ends
@@ -234,19 +239,21 @@ String HighlightHtmlText(StringView AText, StringView ASearch, StringView ATag, 
   const String tag = UpperText(ATag);
   const String open = u"<" + tag + u">";
   const String close = u"</" + tag + u">";
-  const String text = RemoveTagPairs(AText, tag);
-  if (ASearch.empty()) return text;
+  String withoutTags;
+  const StringView text = RemoveTagPairs(AText, tag, withoutTags) ? StringView(withoutTags) : AText;
+  if (ASearch.empty()) return String(text);
   const String search = ACaseSensitive ? String(ASearch) : UpperText(ASearch);
-  if (text.find(u"</") == String::npos) {
-    const String comparison = ACaseSensitive ? text : UpperText(text);
-    return HighlightPlainText(text, comparison, search, open, close, AWholeText);
+  if (text.find(u"</") == StringView::npos) {
+    const String upper = ACaseSensitive ? String() : UpperText(text);
+    return HighlightPlainText(text, ACaseSensitive ? text : StringView(upper), search, open, close, AWholeText);
   }
   return HighlightMarkup(text, MarkupComparisonText(text, ACaseSensitive), search, open, close, AWholeText);
 }
 
 String UnhighlightHtmlText(StringView AText, StringView ATag) {
-  const bool hadClosingTags = AText.find(u"</") != StringView::npos;
-  String text = RemoveTagPairs(AText, UpperText(ATag));
-  if (hadClosingTags && text.find(u"</") == String::npos) text = DecodeHtmlEntities(text, false);
+  String text;
+  if (!RemoveTagPairs(AText, UpperText(ATag), text)) return String(AText);
+  // Only a text that held "</" can lose its last one here.
+  if (text.find(u"</") == String::npos && AText.find(u"</") != StringView::npos) return DecodeHtmlEntities(text, false);
   return text;
 }
