@@ -135,7 +135,11 @@ bool MatchComparisons(StringView P, StringView S) {
 // ---------------------------------------------------------------------------------------------
 // Expressions
 
-bool EvalExpression(StringView E, StringView S, bool CaseSensitive) {
+// Groups nest at most this deep; deeper text is refused rather than overflowing the stack.
+constexpr int MaxGroupDepth = 200;
+
+bool EvalExpression(StringView E, StringView S, bool CaseSensitive, int Depth = 0) {
+  if (Depth > MaxGroupDepth) throw Exception(u"Filter expression nested too deeply");
   bool result = false;
   Char op = 0;
   std::size_t pos = 0;
@@ -147,7 +151,7 @@ bool EvalExpression(StringView E, StringView S, bool CaseSensitive) {
       const Integer close = NeoUtilsInternal::BalancingParenthesis(E.substr(pos), true);
       const std::size_t after = pos + static_cast<std::size_t>(close);
       if (close > 0 && (after == E.size() || IsCombinator(E[after]))) {
-        v = EvalExpression(E.substr(pos + 1, static_cast<std::size_t>(close) - 2), S, CaseSensitive);
+        v = EvalExpression(E.substr(pos + 1, static_cast<std::size_t>(close) - 2), S, CaseSensitive, Depth + 1);
         end = after;
       }
     }

@@ -254,7 +254,8 @@ String TNeoUtils::UnFixMarkup(StringView S, bool SpecialChars) {
   String candidate;
   for (std::size_t i = 0; i < S.size(); ++i) {
     if (S[i] == u'&') {
-      const std::size_t semi = S.find(u';', i + 1);
+      // Only as far as the longest entity: a text of many '&' and no ';' stays linear.
+      const std::size_t semi = S.substr(0, std::min(S.size(), i + decoder.MaxLength)).find(u';', i + 1);
       if (semi != StringView::npos && semi - i + 1 <= decoder.MaxLength) {
         candidate.assign(S.substr(i, semi - i + 1));
         auto it = decoder.Basic.find(candidate);

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
 #include <mutex>
@@ -60,6 +61,11 @@ public:
     std::lock_guard guard(FLock);
     return FRequests;
   }
+  // Waits until the server has closed Count connections of its own (a client can finish first).
+  bool WaitClosed(std::size_t Count) {
+    std::unique_lock guard(FLock);
+    return FClosedChanged.wait_for(guard, std::chrono::seconds(10), [&] { return FClosed >= Count; });
+  }
 
 private:
   void Serve() {
@@ -85,6 +91,11 @@ private:
       FHandler(fd, request);
       shutdown(fd, SHUT_RDWR);
       close(fd);
+      {
+        std::lock_guard guard(FLock);
+        ++FClosed;
+      }
+      FClosedChanged.notify_all();
     }
   }
 
@@ -94,6 +105,8 @@ private:
   std::atomic<bool> FStop{false};
   std::mutex FLock;
   std::vector<std::string> FRequests;
+  std::size_t FClosed = 0;
+  std::condition_variable FClosedChanged;
   std::thread FThread;
 };
 
@@ -206,12 +219,14 @@ TEST(NeoUtilsDownload, EveryPathClosesItsHandles) {
   });
   // Warm up once: the library may keep process-wide descriptors of its own.
   TNeoUtils::DownloadImage(server.Url("/image"));
+  ASSERT_TRUE(server.WaitClosed(1));
   const std::size_t before = OpenFileCount();
   for (int i = 0; i < 5; ++i) {
     TNeoUtils::DownloadImage(server.Url("/image"));
     TNeoUtils::DownloadImage(server.Url("/text"));
     EXPECT_THROW(TNeoUtils::DownloadImage(server.Url("/huge")), Exception);
   }
+  ASSERT_TRUE(server.WaitClosed(16));
   EXPECT_EQ(OpenFileCount(), before);
 }
 

@@ -42,6 +42,23 @@ TEST_F(NeoUtilsMatch, LongTextsStayLinear) {
   EXPECT_TRUE(TNeoUtils::Matches(u"*a*a*a*a*a*a*a*a*", text));
 }
 
+// Nested groups: a deep but sane nesting evaluates; thousands of levels raise a clear error
+// instead of overflowing the stack.
+TEST_F(NeoUtilsMatch, GroupNestingIsBounded) {
+  const auto nested = [](int depth, StringView inner) {
+    return String(static_cast<std::size_t>(depth), u'(') + String(inner) + String(static_cast<std::size_t>(depth), u')');
+  };
+  EXPECT_TRUE(TNeoUtils::MatchStrEx(nested(50, u"A*|B*"), u"Apple", false));
+  EXPECT_FALSE(TNeoUtils::MatchStrEx(nested(50, u"A*|B*"), u"Pear", false));
+  try {
+    TNeoUtils::MatchStrEx(nested(5000, u"A*"), u"Apple", false);
+    ADD_FAILURE() << "no error for 5000 levels";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message, u"Filter expression nested too deeply");
+  }
+  EXPECT_THROW(TNeoUtils::MatchStrEx(nested(20000, u"A*"), u"Apple", false), Exception);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Dates
 

@@ -231,6 +231,14 @@ TEST(NeoUtilsMarkup, FixMarkup) {
   for (const Row& r : rows) EXPECT_EQ(TNeoUtils::FixMarkup(r.In, r.Special), r.Out) << U8(r.In);
 }
 
+// Many '&' without a ';' cost one pass, not one pass per '&'.
+TEST(NeoUtilsMarkup, UnFixMarkupStaysLinear) {
+  const String ampersands(200000, u'&');
+  EXPECT_EQ(TNeoUtils::UnFixMarkup(ampersands, true), ampersands);
+  const String tail = ampersands + u"&lt;";
+  EXPECT_EQ(TNeoUtils::UnFixMarkup(tail, false), ampersands + u"<");
+}
+
 TEST(NeoUtilsMarkup, UnFixMarkupDecodesOnce) {
   struct Row {
     const Char* In;
