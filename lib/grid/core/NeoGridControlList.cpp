@@ -3,8 +3,8 @@
 TNeoControlList::~TNeoControlList() { ClearControls(); }
 
 void TNeoControlList::Notify(Pointer Ptr, TListNotification Action) {
-  if (Action == lnDeleted) delete static_cast<TControlItem*>(Ptr);
   TList::Notify(Ptr, Action);
+  if (Action == lnDeleted) delete static_cast<TControlItem*>(Ptr);
 }
 
 void TNeoControlList::AddControl(Integer X, Integer Y, TControl* AControl) { Add(new TControlItem(X, Y, AControl)); }

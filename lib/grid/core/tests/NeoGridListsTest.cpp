@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lib/grid/core/NeoGridUnits.h"
+#include "platform/rtl/TypInfo.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/PngImage.h"
@@ -144,7 +145,7 @@ protected:
   }
 };
 
-TEST_F(GridListsUnit, TagsCountFromTheUnitsStartUp) {
+TEST_F(GridListsUnit, StartUpCountsTagsFromZeroAndPublishesThePictureName) {
   RegisterNeoGridUnits();
   ASSERT_GE(Units().Count(), 2);
   EXPECT_EQ(Units().Names(Units().Count() - 1), u"NeoGridLists");   // the last of the grid's units
@@ -158,6 +159,12 @@ TEST_F(GridListsUnit, TagsCountFromTheUnitsStartUp) {
   EXPECT_EQ(first.GetTag(), 0);
   EXPECT_EQ(second.GetTag(), 1);
   EXPECT_EQ(third.GetTag(), 2);
+
+  TFilePicture picture;
+  SetStrProp(&picture, u"Filename", u"/no/such.png");
+  EXPECT_EQ(picture.GetFilename(), u"/no/such.png");
+  EXPECT_EQ(GetOrdProp(&picture, u"Width"), 0);
+  EXPECT_THROW(SetOrdProp(&picture, u"Width", 5), EPropertyError);   // measured, never set
 }
 
 // ---------------------------------------------------------------------------------------------
