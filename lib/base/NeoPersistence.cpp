@@ -374,9 +374,21 @@ void TNeoReader::ReadProperties(TObject* AObject) {
       FReader->SkipValue();
       continue;
     }
+    if (IsFontSize(AObject, prop)) {
+      ReadFontSize(static_cast<TFont*>(AObject), prop);
+      continue;
+    }
     ReadProperty(AObject, prop);
-    if (IsFontSize(AObject, prop)) ReadFontPixels(AObject, prop);
   }
+}
+
+// A font's whole-point Size, with "IsPixels" after it. When it is the size the font's height
+// already gives, the height stays as it is: a height between two point sizes survives a round trip.
+void TNeoReader::ReadFontSize(TFont* AFont, PPropInfo AProp) {
+  const Integer height = AFont->GetHeight(), size = AFont->GetSize();
+  ReadProperty(AFont, AProp);
+  ReadFontPixels(AFont, AProp);
+  if (AFont->GetSize() == size) AFont->SetHeight(height);
 }
 
 // "IsPixels" right after a font's Size: a true value means the size was given in 96-dpi pixels.

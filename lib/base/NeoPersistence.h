@@ -13,6 +13,8 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/TypInfo.h"
 
+class TFont;
+
 ZELK_DECLARE_EXCEPTION(ENeoReaderException, Exception)
 
 using TNeoExcludePropertyListArray = std::vector<String>;
@@ -190,6 +192,7 @@ private:
   void ReadPicture(TObject* APicture);
   void ReadMethod(TObject* AObject, PPropInfo AProp);
   void ReadFontPixels(TObject* AObject, PPropInfo AProp);
+  void ReadFontSize(TFont* AFont, PPropInfo AProp);
   TObject* ReadNewObject(TClass ABaseClass);
   TObject* CreateItem(const String& AClassName, TClass ABaseClass);
   TClass ItemClassOf(TObject* AContainer, TClass ADefault);

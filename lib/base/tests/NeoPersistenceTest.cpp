@@ -624,6 +624,18 @@ TEST_F(NeoPersistenceFixture, FontSizeInPixelsIsConvertedToPoints) {
   }
 }
 
+// A height between two whole point sizes comes back as it was, not as the nearest point size.
+TEST_F(NeoPersistenceFixture, FontHeightsRoundTripExactly) {
+  for (Integer height : {-14, -13, -11, -16, 20, -1}) {
+    SCOPED_TRACE(height);
+    TFont source, target;
+    source.SetHeight(height);
+    target.SetSize(30);
+    TObjectJSONHelper::FromJSON(&target, TObjectJSONHelper::ToJSON(&source));
+    EXPECT_EQ(target.GetHeight(), height);
+  }
+}
+
 TEST_F(NeoPersistenceFixture, ExcludedPropertiesStayInForceAfterTheCallThatNamesThem) {
   TDemo demo;
   demo.FCaption = u"Hi";
