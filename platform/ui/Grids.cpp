@@ -150,7 +150,8 @@ void TCustomGrid::SetGridLineWidth(Integer Value) {
   if (Value == FGridLineWidth) return;
   FGridLineWidth = Value;
   UpdateLines();
-  ColWidthsChanged();
+  UpdateScrollRange();
+  Invalidate();
 }
 
 void TCustomGrid::ColWidthsChanged() {
@@ -188,7 +189,8 @@ void TCustomGrid::SetOptions(TGridOptions Value) {
   if (Value == FOptions) return;
   FOptions = Value;
   UpdateLines();
-  ColWidthsChanged();
+  UpdateScrollRange();
+  Invalidate();
 }
 
 void TCustomGrid::SetScrollBars(TScrollStyle Value) {
@@ -614,9 +616,18 @@ void TCustomGrid::Dispatch(TMessage& Message) {
       InvalidateCell(FCurrent.X, FCurrent.Y);
       return;
     }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (CanFocus() && !Focused()) SetFocus();
+    case WM_TIMER:
+      if (Message.WParam == 1 && FGridState != gsNormal) {
+        SelectingTick();
+        return;
+      }
+      break;
+    case WM_CANCELMODE:
+      EndMouseState();
+      break;
+    case WM_CAPTURECHANGED:
+      // Lost while the button is still held: another window took the mouse.
+      if (FGridState != gsNormal && GetKeyState(VK_LBUTTON) < 0) EndMouseState();
       break;
     case CM_BIDIMODECHANGED:
       Invalidate();

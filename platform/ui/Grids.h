@@ -118,12 +118,18 @@ public:
   void SetWidthHint(Integer Value) { FWidthHint = Value; }
   // Rows holding at least one text or object.
   Integer FilledRows() const { return FFilledRows; }
+  // Takes a row / column out at From and puts it back at To, the ones between moving up by one
+  // (or down); every stored row or column takes part, within the counts or not.
+  void MoveRow(Integer From, Integer To);
+  void MoveColumn(Integer From, Integer To);
 
 private:
   struct TRow;
   struct TPage;
   TRow* FindRow(Integer ARow) const;
   TRow& RowForWrite(Integer ARow);
+  std::unique_ptr<TRow> TakeRow(Integer ARow);
+  void PutRow(Integer ARow, std::unique_ptr<TRow> Row);
   void ReleaseIfEmpty(Integer ARow, TRow& Row);
   std::vector<std::unique_ptr<TPage>> FPages;
   Integer FWidthHint = 5;
@@ -141,6 +147,8 @@ public:
   Integer Size(Integer Index) const;
   void SetSize(Integer Index, Integer Value);
   bool HasCustomSizes() const { return !FSizes.empty(); }
+  // The size at From taken out and put back at To.
+  void Move(Integer From, Integer To);
   // The grid line after each fixed and each scrolling cell.
   void SetLines(Integer Fixed, Integer FixedLine, Integer Line);
   // Pixels from the start of cell 0 to the start of cell N (sizes and lines of cells 0 .. N-1).
@@ -239,6 +247,14 @@ public:
   void InvalidateRow(Integer ARow);
   void InvalidateGrid() { Invalidate(); }
 
+  // Takes column (row) From out and puts it back at To with its size; the ones between shift by
+  // one. EInvalidGridOperation for an index outside the columns (rows); nothing moves then.
+  void MoveColumn(Integer FromIndex, Integer ToIndex);
+  void MoveRow(Integer FromIndex, Integer ToIndex);
+  // Moves the column (row) to the end and lowers the count: its cells stay past the count.
+  void DeleteColumn(Integer ACol);
+  void DeleteRow(Integer ARow);
+
 
 protected:
   // ---- call sites for descendants
@@ -250,6 +266,20 @@ protected:
   virtual void SizeChanged(Integer OldColCount, Integer OldRowCount);
   virtual void ColWidthsChanged();
   virtual void RowHeightsChanged();
+  virtual void ColumnMoved(Integer FromIndex, Integer ToIndex);
+  virtual void RowMoved(Integer FromIndex, Integer ToIndex);
+  // A press at (X, Y) on a border between fixed cells starts sizing with goColSizing / goRowSizing:
+  // State gsColSizing / gsRowSizing, Index the cell before the border, SizingPos the border's
+  // position and SizingOfs its distance from the press.
+  virtual void CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
+                               Integer& SizingOfs);
+  // A click on a fixed cell, with goFixedColClick (fixed rows) or goFixedRowClick (fixed columns).
+  virtual void FixedCellClick(Integer ACol, Integer ARow);
+  // The grid's own work on a press, a move and a release (selecting, sizing, moving), then the
+  // inherited event.
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void ChangeScale(Integer M, Integer D) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
@@ -303,6 +333,22 @@ private:
                  Integer RowTo, bool Fixed);
   TGridDrawState CellState(Integer ACol, Integer ARow, bool Fixed, bool Focused, const TGridRect& Sel) const;
   Integer PageRows();
+  // Mouse states.
+  void XorLine(Integer Pos, bool Vertical);
+  void ShowSizingLine(bool Show);
+  void ShowMoveLine(bool Show);
+  Integer MoveLinePos();
+  void EndMouseState();
+  void SelectingTick();
+  Integer FSizingIndex = -1;
+  Integer FSizingPos = 0;
+  Integer FSizingOfs = 0;
+  Integer FSizingStart = 0;   // where the sized column (row) begins
+  bool FLineShown = false;
+  Integer FMoveIndex = -1;
+  Integer FMovePos = -1;
+  Integer FShownLine = 0;
+  TGridCoord FFixedPress{-1, -1};
 
   grids::TGridAxis FCols;
   grids::TGridAxis FRows;
@@ -331,8 +377,14 @@ public:
   TDrawCellEvent OnDrawCell;
   TSelectCellEvent OnSelectCell;
   TNotifyEvent OnTopLeftChanged;
+  TMovedEvent OnColumnMoved;
+  TMovedEvent OnRowMoved;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow)> OnFixedCellClick;
 
 protected:
+  void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
+  void RowMoved(Integer FromIndex, Integer ToIndex) override;
+  void FixedCellClick(Integer ACol, Integer ARow) override;
   void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
   bool SelectCell(Integer ACol, Integer ARow) override;
   void TopLeftChanged() override;
@@ -398,6 +450,8 @@ public:
 protected:
   void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
   void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
+  void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
+  void RowMoved(Integer FromIndex, Integer ToIndex) override;
 
 private:
   struct TLineCache {

@@ -115,3 +115,17 @@ Integer TGridAxis::FirstToShow(Integer Last, Int64 Extent, Integer From) const {
 }
 
 }  // namespace grids
+
+namespace grids {
+
+void TGridAxis::Move(Integer From, Integer To) {
+  if (FSizes.empty() || From == To || From < 0 || To < 0 || From >= FCount || To >= FCount) return;
+  auto f = FSizes.begin() + From, t = FSizes.begin() + To;
+  if (From < To)
+    std::rotate(f, f + 1, t + 1);
+  else
+    std::rotate(t, f, f + 1);
+  Rebuild();
+}
+
+}  // namespace grids

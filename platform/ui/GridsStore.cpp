@@ -198,3 +198,78 @@ void TCellStore::SetObject(Integer ACol, Integer ARow, TObject* Value) {
 }
 
 }  // namespace grids
+
+// ---------------------------------------------------------------------------------------------
+// Moving rows and columns
+
+namespace grids {
+
+namespace {
+// Where an index between From and To (inclusive) lands when From moves to To.
+Integer Moved(Integer Index, Integer From, Integer To) {
+  if (Index == From) return To;
+  if (From < To && Index > From && Index <= To) return Index - 1;
+  if (To < From && Index >= To && Index < From) return Index + 1;
+  return Index;
+}
+}  // namespace
+
+std::unique_ptr<TCellStore::TRow> TCellStore::TakeRow(Integer ARow) {
+  auto page = static_cast<std::size_t>(ARow >> PageBits);
+  if (page >= FPages.size() || !FPages[page]) return nullptr;
+  TPage& p = *FPages[page];
+  std::unique_ptr<TRow> row = std::move(p.Rows[ARow & (PageRows - 1)]);
+  if (row && --p.Used == 0) FPages[page].reset();
+  return row;
+}
+
+void TCellStore::PutRow(Integer ARow, std::unique_ptr<TRow> Row) {
+  if (!Row) return;
+  auto page = static_cast<std::size_t>(ARow >> PageBits);
+  if (page >= FPages.size()) FPages.resize(page + 1);
+  if (!FPages[page]) FPages[page] = std::make_unique<TPage>();
+  FPages[page]->Rows[ARow & (PageRows - 1)] = std::move(Row);
+  ++FPages[page]->Used;
+}
+
+void TCellStore::MoveRow(Integer From, Integer To) {
+  if (From < 0 || To < 0) throw EInvalidGridOperation(u"Grid index out of range");
+  if (From == To) return;
+  std::unique_ptr<TRow> moving = TakeRow(From);
+  Integer step = From < To ? 1 : -1;
+  for (Integer r = From; r != To; r += step) PutRow(r, TakeRow(r + step));
+  PutRow(To, std::move(moving));
+  while (!FPages.empty() && !FPages.back()) FPages.pop_back();
+}
+
+void TCellStore::MoveColumn(Integer From, Integer To) {
+  if (From < 0 || To < 0) throw EInvalidGridOperation(u"Grid index out of range");
+  if (From == To) return;
+  Integer lo = std::min(From, To), hi = std::max(From, To);
+  for (std::size_t page = 0; page < FPages.size(); ++page) {
+    if (!FPages[page]) continue;
+    for (Integer i = 0; i < PageRows; ++i) {
+      TRow* row = FPages[page]->Rows[i].get();
+      if (!row) continue;
+      // Texts: the cells in lo .. hi taken out and written back at their new columns.
+      std::vector<std::pair<Integer, TCellText>> texts;
+      for (Integer c = lo; c <= hi; ++c) {
+        const TCellText* cell = row->Find(c);
+        if (cell && !cell->Empty()) texts.emplace_back(Moved(c, From, To), std::move(*const_cast<TCellText*>(cell)));
+      }
+      for (Integer c = lo; c <= hi; ++c) row->DropEmptyFar(c);
+      for (auto& [c, text] : texts) row->Slot(c, FWidthHint) = std::move(text);
+      // Objects keep their order by column.
+      bool moved = false;
+      for (auto& [c, object] : row->Objects)
+        if (c >= lo && c <= hi) {
+          c = Moved(c, From, To);
+          moved = true;
+        }
+      if (moved)
+        std::sort(row->Objects.begin(), row->Objects.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+  }
+}
+
+}  // namespace grids

@@ -17,6 +17,18 @@ bool TCustomDrawGrid::SelectCell(Integer ACol, Integer ARow) {
   return canSelect;
 }
 
+void TCustomDrawGrid::ColumnMoved(Integer FromIndex, Integer ToIndex) {
+  if (OnColumnMoved) OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomDrawGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
+  if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomDrawGrid::FixedCellClick(Integer ACol, Integer ARow) {
+  if (OnFixedCellClick) OnFixedCellClick(this, ACol, ARow);
+}
+
 void TCustomDrawGrid::TopLeftChanged() {
   TCustomGrid::TopLeftChanged();
   if (OnTopLeftChanged) OnTopLeftChanged(this);
@@ -127,6 +139,17 @@ TStrings* TStringGrid::GetCols(Integer Index) { return Line(FColLines, false, In
 void TStringGrid::SizeChanged(Integer OldColCount, Integer OldRowCount) {
   TDrawGrid::SizeChanged(OldColCount, OldRowCount);
   FStore.SetWidthHint(GetColCount());
+}
+
+// Texts and objects move with their column (row), past the counts too.
+void TStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex) {
+  FStore.MoveColumn(FromIndex, ToIndex);
+  TDrawGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
+  FStore.MoveRow(FromIndex, ToIndex);
+  TDrawGrid::RowMoved(FromIndex, ToIndex);
 }
 
 void TStringGrid::DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) {
