@@ -146,6 +146,14 @@ bool MatchTokens(const std::vector<TWildToken>& Tokens, StringView Text) {
 
 // ---- expressions
 
+// An operand against the cell text as the expression compares it: Subject is the text itself, or
+// upper-cased (once for all operands) unless CaseSensitive.
+bool MatchOperand(StringView Operand, StringView Subject, bool CaseSensitive) {
+  if (Operand == u"\"\"") return Subject.empty();
+  if (CaseSensitive) return MatchFilterPattern(Operand, Subject);
+  return MatchFilterPattern(AnsiUpperCase(Operand), Subject);
+}
+
 // The length of the group at the start of S, up to and including its ')', when S starts with '('
 // and its matching ')' is followed by an operator or ends S; 0 otherwise.
 std::size_t LeadingGroup(StringView S, int Depth) {
@@ -155,7 +163,7 @@ std::size_t LeadingGroup(StringView S, int Depth) {
   return close;
 }
 
-bool EvalPrepared(StringView S, StringView Text, bool CaseSensitive, int Depth) {
+bool EvalPrepared(StringView S, StringView Subject, bool CaseSensitive, int Depth) {
   bool result = false;
   Char previous = 0;
   for (;;) {
@@ -164,12 +172,12 @@ bool EvalPrepared(StringView S, StringView Text, bool CaseSensitive, int Depth) 
     if (op == 0) break;
     bool value;
     if (const std::size_t group = LeadingGroup(S, Depth)) {
-      value = EvalPrepared(S.substr(1, group - 2), Text, CaseSensitive, Depth + 1);
+      value = EvalPrepared(S.substr(1, group - 2), Subject, CaseSensitive, Depth + 1);
       if (group == S.size()) return Combine(previous, result, value);
       op = S[group];
       S.remove_prefix(group + 1);
     } else {
-      value = EvalFilterOperand(S.substr(0, static_cast<std::size_t>(at - 1)), Text, CaseSensitive);
+      value = MatchOperand(S.substr(0, static_cast<std::size_t>(at - 1)), Subject, CaseSensitive);
       S.remove_prefix(static_cast<std::size_t>(at));
     }
     result = Combine(previous, result, value);
@@ -177,8 +185,9 @@ bool EvalPrepared(StringView S, StringView Text, bool CaseSensitive, int Depth) 
   }
   // The last operand; a group standing alone or last is an expression of its own.
   const std::size_t group = LeadingGroup(S, Depth);
-  const bool value = group != 0 && group == S.size() ? EvalPrepared(S.substr(1, group - 2), Text, CaseSensitive, Depth + 1)
-                                                    : EvalFilterOperand(S, Text, CaseSensitive);
+  const bool value = group != 0 && group == S.size()
+                         ? EvalPrepared(S.substr(1, group - 2), Subject, CaseSensitive, Depth + 1)
+                         : MatchOperand(S, Subject, CaseSensitive);
   return Combine(previous, result, value);
 }
 
@@ -255,13 +264,13 @@ bool MatchFilterPattern(StringView Pattern, StringView Text) {
 }
 
 bool EvalFilterOperand(StringView Operand, StringView Text, bool CaseSensitive) {
-  if (Operand == u"\"\"") return Text.empty();
-  if (CaseSensitive) return MatchFilterPattern(Operand, Text);
-  return MatchFilterPattern(AnsiUpperCase(Operand), AnsiUpperCase(Text));
+  if (CaseSensitive) return MatchOperand(Operand, Text, true);
+  return MatchOperand(Operand, AnsiUpperCase(Text), false);
 }
 
 bool EvalFilterExpression(StringView Expression, StringView Text, bool CaseSensitive) {
   String s = StripBlanksOutsideQuotes(Trim(Expression));
   if (s.starts_with(u'=')) s.erase(0, 1);
-  return EvalPrepared(s, Text, CaseSensitive, 0);
+  if (CaseSensitive) return EvalPrepared(s, Text, true, 0);
+  return EvalPrepared(s, AnsiUpperCase(Text), false, 0);
 }
