@@ -297,6 +297,7 @@ void TCustomGrid::MoveTopLeft(Integer ALeft, Integer ATop) {
   FTopLeft = TGridCoord{ALeft, ATop};
   ScrollBy(FCols.Offset(ALeft) - FCols.Offset(old.X), FRows.Offset(ATop) - FRows.Offset(old.Y), h, v);
   UpdateScrollPos();
+  UpdateEdit();
   TopLeftChanged();
 }
 
@@ -392,9 +393,12 @@ void TCustomGrid::MoveColRow(Integer ACol, Integer ARow, bool MoveAnchor, bool S
   if (!SelectCell(ACol, ARow)) return;
   TGridRect old = GetSelection();
   TGridCoord oldCurrent = FCurrent;
+  bool moved = !(oldCurrent == TGridCoord{ACol, ARow});
+  if (moved && !FOptions.Contains(goAlwaysShowEditor)) HideEditor();
   FCurrent = TGridCoord{ACol, ARow};
   if (MoveAnchor || !FOptions.Contains(goRangeSelect)) FAnchor = FCurrent;
   if (Show) ClampInView(FCurrent);
+  if (moved && FOptions.Contains(goAlwaysShowEditor) && Focused()) ShowEditor();
   InvalidateSelection(old, GetSelection());
   InvalidateCell(oldCurrent.X, oldCurrent.Y);
   InvalidateCell(FCurrent.X, FCurrent.Y);
@@ -606,8 +610,21 @@ void TCustomGrid::Dispatch(TMessage& Message) {
     case WM_SIZE:
       inherited::Dispatch(Message);
       UpdateScrollRange();
+      UpdateEdit();
       if (UseRightToLeftAlignment()) Invalidate();
       return;
+    case WM_CHAR: {
+      // A character typed on a cell opens the editor and goes on to it.
+      auto ch = static_cast<Char>(Message.WParam);
+      if (FOptions.Contains(goEditing) && !FEditorMode && (ch == 8 || ch >= 32)) {
+        ShowEditor();
+        if (FEditorMode && FInplaceEdit && FInplaceEdit->HandleAllocated() && FInplaceEdit->GetVisible()) {
+          PostMessage(FInplaceEdit->GetHandle(), WM_CHAR, Message.WParam, 0);
+          return;
+        }
+      }
+      break;
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       inherited::Dispatch(Message);

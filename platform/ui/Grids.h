@@ -29,6 +29,7 @@
 #include "platform/rtl/StringLists.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Mask.h"
 
 // ---------------------------------------------------------------------------------------------
 // Vocabulary
@@ -66,6 +67,7 @@ struct TGridRect {
 };
 
 class TCustomGrid;
+class TInplaceEdit;
 using TSelectCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& CanSelect)>;
 using TDrawCellEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, TRect Rect, TGridDrawState State)>;
@@ -236,6 +238,11 @@ public:
   TGridRect GetSelection() const;
   void SetSelection(const TGridRect& Value);
 
+  // ---- the inplace editor: a child edit over the current cell while EditorMode is on
+  bool GetEditorMode() const { return FEditorMode; }
+  void SetEditorMode(bool Value);
+  TInplaceEdit* GetInplaceEditor() const { return FInplaceEdit; }
+
   // ---- cells on screen
   // The cell's rectangle in client coordinates; empty when the cell is out of view.
   virtual TRect CellRect(Integer ACol, Integer ARow);
@@ -275,6 +282,22 @@ protected:
                                Integer& SizingOfs);
   // A click on a fixed cell, with goFixedColClick (fixed rows) or goFixedRowClick (fixed columns).
   virtual void FixedCellClick(Integer ACol, Integer ARow);
+  // The inplace editor. CreateEditor makes the editor (the grid owns it); CanEditShow decides
+  // whether it may show now; the text comes from GetEditText when it shows and goes back through
+  // SetEditText on every change; GetEditMask and GetEditLimit shape it for the cell.
+  virtual TInplaceEdit* CreateEditor();
+  virtual bool CanEditShow();
+  virtual void ShowEditor();
+  virtual void HideEditor();
+  virtual String GetEditText(Integer ACol, Integer ARow);
+  virtual void SetEditText(Integer ACol, Integer ARow, const String& Value);
+  virtual String GetEditMask(Integer ACol, Integer ARow);
+  virtual Integer GetEditLimit();
+  virtual bool CanEditAcceptKey(Char Key);
+  virtual bool CanEditModify();
+  // Places the editor over the current cell again (hidden while the cell is out of view).
+  void UpdateEdit();
+  void KeyPress(Char& Key) override;
   // The grid's own work on a press, a move and a release (selecting, sizing, moving), then the
   // inherited event.
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
@@ -349,6 +372,12 @@ private:
   Integer FMovePos = -1;
   Integer FShownLine = 0;
   TGridCoord FFixedPress{-1, -1};
+  // The inplace editor.
+  void CancelEdit();
+  TInplaceEdit* FInplaceEdit = nullptr;
+  bool FEditorMode = false;
+  String FEditText;   // what GetEditText gave when the editor showed: Esc brings it back
+  friend class TInplaceEdit;
 
   grids::TGridAxis FCols;
   grids::TGridAxis FRows;
@@ -367,6 +396,33 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
+// TInplaceEdit
+// ---------------------------------------------------------------------------------------------
+// The editor of the current cell: a borderless masked edit, a child of its grid. Its changes reach
+// the grid through SetEditText; keys that move between cells (arrows at the edge of the text,
+// Up, Down, Page keys, Tab, Enter, Esc) go to the grid.
+class TInplaceEdit : public TCustomMaskEdit {
+  ZELK_CLASS(TInplaceEdit, TCustomMaskEdit)
+public:
+  explicit TInplaceEdit(TComponent* AOwner);
+  TCustomGrid* GetGrid() const { return FGrid; }
+  // Shows the editor at Loc (client coordinates of the grid) / hides it.
+  void Move(const TRect& Loc);
+  void HideEdit();
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void Change() override;
+
+private:
+  TCustomGrid* FGrid = nullptr;
+  friend class TCustomGrid;
+};
+
+// ---------------------------------------------------------------------------------------------
 // TCustomDrawGrid, TDrawGrid
 // ---------------------------------------------------------------------------------------------
 class TCustomDrawGrid : public TCustomGrid {
@@ -379,12 +435,18 @@ public:
   TNotifyEvent OnTopLeftChanged;
   TMovedEvent OnColumnMoved;
   TMovedEvent OnRowMoved;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)> OnGetEditText;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, const String& Value)> OnSetEditText;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)> OnGetEditMask;
   std::function<void(TObject* Sender, Integer ACol, Integer ARow)> OnFixedCellClick;
 
 protected:
   void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
   void RowMoved(Integer FromIndex, Integer ToIndex) override;
   void FixedCellClick(Integer ACol, Integer ARow) override;
+  String GetEditText(Integer ACol, Integer ARow) override;
+  void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
+  String GetEditMask(Integer ACol, Integer ARow) override;
   void DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) override;
   bool SelectCell(Integer ACol, Integer ARow) override;
   void TopLeftChanged() override;
@@ -452,6 +514,8 @@ protected:
   void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
   void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
   void RowMoved(Integer FromIndex, Integer ToIndex) override;
+  String GetEditText(Integer ACol, Integer ARow) override;
+  void SetEditText(Integer ACol, Integer ARow, const String& Value) override;
 
 private:
   struct TLineCache {

@@ -73,6 +73,9 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
         else
           current.X = lastCol;
         break;
+      case VK_F2:
+        if (FOptions.Contains(goEditing)) ShowEditor();
+        return;
       case VK_TAB:
         if (!FOptions.Contains(goTabs) || Shift.Contains(ssAlt)) {
           handled = false;

@@ -158,7 +158,10 @@ void TCustomGrid::ShowMoveLine(bool Show) {
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   if (CanFocus() && !Focused()) SetFocus();
   FFixedPress = TGridCoord{-1, -1};
-  if (Button == mbLeft && !Shift.Contains(ssDouble)) {
+  if (Button == mbLeft && Shift.Contains(ssDouble)) {
+    DblClick();
+    if (FOptions.Contains(goEditing) && MouseCoord(X, Y) == FCurrent) ShowEditor();
+  } else if (Button == mbLeft) {
     CalcSizingState(X, Y, FGridState, FSizingIndex, FSizingPos, FSizingOfs);
     if (FGridState != gsNormal) {
       FSizingStart = FSizingPos - (FGridState == gsColSizing ? GetColWidths(FSizingIndex) : GetRowHeights(FSizingIndex));
@@ -166,12 +169,18 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
       ShowSizingLine(true);
     } else {
       TGridCoord hit = MouseCoord(X, Y);
-      if (hit.X >= FFixedCols && hit.Y >= FFixedRows) {
+      if (hit.X >= FFixedCols && hit.Y >= FFixedRows && FOptions.Contains(goEditing)) {
+        // An editing grid: a click on the current cell opens the editor, on another moves there.
+        if (hit == FCurrent)
+          ShowEditor();
+        else
+          MoveColRow(hit.X, hit.Y, true, true);
+        Click();
+      } else if (hit.X >= FFixedCols && hit.Y >= FFixedRows) {
         bool extend = Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect);
         FGridState = gsSelecting;
         SetTimer(GetHandle(), ScrollTimerId, ScrollTimerMs, nullptr);
         MoveColRow(hit.X, hit.Y, !extend, true);
-        if (FOptions.Contains(goEditing)) Click();
       } else if (hit.X >= 0 && hit.Y >= 0) {
         FFixedPress = hit;
         if (FOptions.Contains(goColMoving) && hit.Y < FFixedRows && hit.X >= FFixedCols) {

@@ -29,6 +29,22 @@ void TCustomDrawGrid::FixedCellClick(Integer ACol, Integer ARow) {
   if (OnFixedCellClick) OnFixedCellClick(this, ACol, ARow);
 }
 
+String TCustomDrawGrid::GetEditText(Integer ACol, Integer ARow) {
+  String value;
+  if (OnGetEditText) OnGetEditText(this, ACol, ARow, value);
+  return value;
+}
+
+void TCustomDrawGrid::SetEditText(Integer ACol, Integer ARow, const String& Value) {
+  if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
+}
+
+String TCustomDrawGrid::GetEditMask(Integer ACol, Integer ARow) {
+  String value;
+  if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, value);
+  return value;
+}
+
 void TCustomDrawGrid::TopLeftChanged() {
   TCustomGrid::TopLeftChanged();
   if (OnTopLeftChanged) OnTopLeftChanged(this);
@@ -150,6 +166,17 @@ void TStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex) {
 void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex) {
   FStore.MoveRow(FromIndex, ToIndex);
   TDrawGrid::RowMoved(FromIndex, ToIndex);
+}
+
+String TStringGrid::GetEditText(Integer ACol, Integer ARow) {
+  String value = GetCells(ACol, ARow);
+  if (OnGetEditText) OnGetEditText(this, ACol, ARow, value);
+  return value;
+}
+
+void TStringGrid::SetEditText(Integer ACol, Integer ARow, const String& Value) {
+  if (CellView(ACol, ARow) != Value) SetCells(ACol, ARow, Value);
+  TDrawGrid::SetEditText(ACol, ARow, Value);
 }
 
 void TStringGrid::DrawCell(Integer ACol, Integer ARow, const TRect& ARect, TGridDrawState AState) {
