@@ -83,7 +83,8 @@ String DecodeHtmlRunEntities(StringView AText);
 // Preprocessing, in the order PrepareHtmlText applies the steps
 
 // Step 1: every "&amp;" becomes the escaped ampersand "&&"; "&quot;" and the named table decode
-// to their characters (DecodeQuotAmpEntities with the named table).
+// to their characters (DecodeQuotAmpEntities with the named table). An "&&" already in the text is
+// passed on whole.
 String DecodeHtmlTextEntities(StringView AText);
 
 // Step 2: every "<#" loses its "<", and the first ">" after it is dropped, so "<#12>" reads "#12".
