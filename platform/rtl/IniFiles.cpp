@@ -280,6 +280,17 @@ void TMemIniFile::DeleteKey(const String& Section, const String& Ident) {
   if (TIniSection* s = FSections->Find(Section)) s->Remove(Ident);
 }
 
+namespace {
+bool HasLoneSurrogate(StringView S) {
+  for (std::size_t i = 0; i < S.size(); ++i) {
+    const Char c = S[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < S.size() && S[i + 1] >= 0xDC00 && S[i + 1] <= 0xDFFF) ++i;
+    else if (c >= 0xD800 && c <= 0xDFFF) return true;
+  }
+  return false;
+}
+}  // namespace
+
 void TMemIniFile::UpdateFile() {
   String text;
   FSections->Lines([&](const String& line) {
@@ -294,6 +305,8 @@ void TMemIniFile::UpdateFile() {
     if (AnsiToString(ansi) == text) bytes.assign(ansi.begin(), ansi.end());
     else encoding = TEncoding::UTF8();
   }
+  // UTF-8 has no form for a lone surrogate; UTF-16 keeps every code unit.
+  if (encoding == TEncoding::UTF8() && HasLoneSurrogate(text)) encoding = TEncoding::Unicode();
   if (encoding) {
     bytes = encoding->GetPreamble();
     TBytes body = encoding->GetBytes(text);

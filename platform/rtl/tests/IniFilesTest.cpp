@@ -247,3 +247,17 @@ TEST_F(IniFiles, RefusesWhatTheFileCannotHold) {
   TMemIniFile reread(File("refused.ini"));
   EXPECT_EQ(reread.ReadString(u"Grid", u"a;b[c", u""), u"x=y;z");
 }
+
+// A lone surrogate has no UTF-8 form: the file becomes UTF-16 rather than lose it.
+TEST_F(IniFiles, LoneSurrogatesSurviveAWrite) {
+  const String values[] = {String(1, Char(0xD800)), u"a" + String(1, Char(0xDC01)) + u"b", u"\u20ac pair \U0001F600"};
+  {
+    TIniFile ini(File("surrogates.ini"));
+    ini.WriteString(u"S", u"Euro", u"\u20ac");   // UTF-8 from here on
+    for (std::size_t i = 0; i < std::size(values); ++i) ini.WriteString(u"S", u"V" + IntToStr(static_cast<Integer>(i)), values[i]);
+  }
+  TMemIniFile reread(File("surrogates.ini"));
+  for (std::size_t i = 0; i < std::size(values); ++i)
+    EXPECT_EQ(reread.ReadString(u"S", u"V" + IntToStr(static_cast<Integer>(i)), u""), values[i]) << i;
+  EXPECT_EQ(reread.ReadString(u"S", u"Euro", u""), u"\u20ac");
+}
