@@ -8,6 +8,7 @@
 //   Paint:  one full repaint of a 1000 x 700 view of 10 columns (TStringGrid in the headless
 //           window system, QTableView on Qt's offscreen platform, Fl_Table on the X display).
 //   Scroll: 20,000 rows from top to bottom a page at a time, painting each page.
+//   TopRow: the view moved between the ends of a million rows of mixed heights (ours alone).
 //
 // Run under a display for FLTK, for example:
 //   QT_QPA_PLATFORM=offscreen xvfb-run -a build/release/bench/bench_grid_bench
@@ -163,6 +164,20 @@ void BM_Scroll_TStringGrid(benchmark::State& State) {
     }
   }
   State.counters["pages"] = benchmark::Counter(pages, benchmark::Counter::kAvgIterations);
+}
+
+// TopRow near the end of a million rows of mixed heights, and the cell rectangle there: prefix
+// sums, not a walk over the heights.
+void BM_TopRowMillionMixedHeights(benchmark::State& State) {
+  TOurView v(100);
+  v.Grid->SetRowCount(FillRows);
+  for (int r = 0; r < FillRows; r += 7) v.Grid->SetRowHeights(r, RowHeight + r % 5);
+  Integer tops[2] = {FillRows - 10, 1};
+  int i = 0;
+  for (auto _ : State) {
+    v.Grid->SetTopRow(tops[i++ & 1]);
+    benchmark::DoNotOptimize(v.Grid->CellRect(1, v.Grid->GetTopRow()));
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -343,6 +358,7 @@ void BM_Scroll_FlTable(benchmark::State& State) {
 
 }  // namespace
 
+BENCHMARK(BM_TopRowMillionMixedHeights)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SetGet_TStringGrid)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_SetGet_QtLeanModel)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_SetGet_QTableWidget)->Unit(benchmark::kMillisecond)->Iterations(1);

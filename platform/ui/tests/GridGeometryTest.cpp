@@ -102,6 +102,15 @@ TEST_F(GridGeometryTest, VisibleCountsAndScrolledCells) {
   EXPECT_EQ(Grid->MouseCoord(335, 30), (TGridCoord{0, 5}));   // the line left of column 0
 }
 
+TEST_F(GridGeometryTest, ScalingScalesDefaultAndCustomSizes) {
+  Grid->SetColWidths(2, 100);
+  Grid->ScaleBy(3, 2);
+  EXPECT_EQ(Grid->GetDefaultColWidth(), 96);
+  EXPECT_EQ(Grid->GetDefaultRowHeight(), 36);
+  EXPECT_EQ(Grid->GetColWidths(2), 150);
+  EXPECT_EQ(Grid->GetColWidths(3), 96);
+}
+
 TEST_F(GridGeometryTest, MillionRowsWithCustomHeights) {
   Grid->SetRowCount(1000000);
   for (Integer r = 1; r < 1000000; r += 1000) Grid->SetRowHeights(r, 10);   // every 1000th row is short

@@ -100,6 +100,18 @@ TEST_F(GridMouseTest, SizingAColumnByItsBorder) {
   EXPECT_EQ(Grid->GetRow(), 1);   // sizing selects nothing
 }
 
+TEST_F(GridMouseTest, CancelModeEndsSizingWithoutApplying) {
+  Grid->SetOptions(Grid->GetOptions() + goColSizing);
+  std::vector<COLORREF> before = Pixels();
+  Down(129, 10);
+  Move(170, 10);
+  Grid->Perform(WM_CANCELMODE, 0, 0);
+  EXPECT_EQ(Grid->GetGridState(), gsNormal);
+  Up(170, 10);
+  EXPECT_EQ(Grid->GetColWidths(1), 64);
+  EXPECT_EQ(Pixels(), before);   // the line is gone
+}
+
 TEST_F(GridMouseTest, MovingAColumnByItsHeader) {
   Grid->SetOptions(Grid->GetOptions() + goColMoving);
   Grid->SetColWidths(2, 90);
