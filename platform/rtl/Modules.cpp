@@ -17,6 +17,7 @@ using TExportTable = std::unordered_map<std::string, void*>;
 struct TBuiltin {
   std::shared_ptr<const TExportTable> Exports;
   bool Preloaded = false;
+  TModuleLoader Loader;   // set: the table is made at each first load
 };
 
 struct TAlias {
@@ -107,7 +108,7 @@ std::uintptr_t AddLoaded(TModuleTable& t, TLoadedModule module) {
 
 // Call with the lock held.
 void SetBuiltin(TModuleTable& t, const String& key, std::shared_ptr<const TExportTable> exports, bool preloaded) {
-  t.Builtins[key] = TBuiltin{exports, preloaded};
+  t.Builtins[key] = TBuiltin{exports, preloaded, nullptr};
   auto it = t.LoadedByKey.find(key);
   if (it != t.LoadedByKey.end()) {
     auto& loaded = t.Loaded.at(it->second);
@@ -162,8 +163,19 @@ HMODULE LoadLibraryW(const String& LibFileName) {
   std::string soName;
   int flags = RTLD_NOW | RTLD_LOCAL;
   if (!EnvAlias(key, soName)) {
-    if (auto b = t.Builtins.find(key); b != t.Builtins.end())
-      return reinterpret_cast<HMODULE>(AddLoaded(t, TLoadedModule{key, b->second.Exports, nullptr, 1, false}));
+    if (auto b = t.Builtins.find(key); b != t.Builtins.end()) {
+      std::shared_ptr<const TExportTable> exports = b->second.Exports;
+      if (b->second.Loader) {
+        std::vector<TModuleExport> made;
+        if (!b->second.Loader(made)) {
+          gLoadError = LibFileName + u": cannot be loaded";
+          SetLastError(ERROR_MOD_NOT_FOUND);
+          return nullptr;
+        }
+        exports = MakeTable(made);
+      }
+      return reinterpret_cast<HMODULE>(AddLoaded(t, TLoadedModule{key, exports, nullptr, 1, false}));
+    }
     if (auto a = t.Aliases.find(key); a != t.Aliases.end()) {
       soName = a->second.SoName;
       flags = a->second.Flags;
@@ -264,6 +276,15 @@ void UnregisterBuiltinModule(const String& Name) {
       t.LoadedByKey.erase(it);
     }
   }
+}
+
+void RegisterBuiltinModuleLoader(const String& Name, TModuleLoader Load) {
+  auto& t = Modules();
+  std::lock_guard guard(t.Lock);
+  TBuiltin& b = t.Builtins[ModuleKeyName(Name)];
+  b.Exports = MakeTable({});
+  b.Preloaded = false;
+  b.Loader = std::move(Load);
 }
 
 void RegisterModuleAlias(const String& Name, const std::string& SoName, int DlopenFlags) {

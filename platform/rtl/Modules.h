@@ -13,6 +13,7 @@
 // "shlwapi.dll" (StrCmpLogicalW), all loaded from the start like the platform's own.
 #include <dlfcn.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -47,6 +48,11 @@ void RegisterBuiltinModule(const String& Name, std::initializer_list<TModuleExpo
 void RegisterBuiltinModule(const String& Name, const std::vector<TModuleExport>& Exports,
                            bool Preloaded = false);
 void UnregisterBuiltinModule(const String& Name);
+// A built-in module whose export table is made when the module is first loaded (or loaded again
+// after its last FreeLibrary): Load fills the table, or returns false and the load fails with
+// ERROR_MOD_NOT_FOUND. Load runs with the loader's lock held and must not call the loader.
+using TModuleLoader = std::function<bool(std::vector<TModuleExport>& Exports)>;
+void RegisterBuiltinModuleLoader(const String& Name, TModuleLoader Load);
 // Maps a platform name onto a shared library opened with dlopen(SoName, Flags).
 void RegisterModuleAlias(const String& Name, const std::string& SoName, int DlopenFlags = RTLD_NOW | RTLD_LOCAL);
 

@@ -685,6 +685,12 @@ bool GdiFontFamilyExists(const String& AFamily) {
   return Installed(UTF8Encode(AFamily));
 }
 
+String GdiFontSubstitute(const String& AFace) {
+  std::lock_guard lock(Lock());
+  auto it = Substitutes().find(TPango::Lower(UTF8Encode(AFace)));
+  return it != Substitutes().end() && Installed(it->second) ? UTF8ToString(it->second) : String();
+}
+
 String GdiResolveFontFamily(const String& AFace) {
   std::lock_guard lock(Lock());
   LOGFONTW lf;

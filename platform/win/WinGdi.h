@@ -475,6 +475,9 @@ int EnumFontFamiliesEx(HDC ADC, const LOGFONTW* AFont, FONTENUMPROCW AProc, LPAR
 // name is drawn with (after substitution).
 bool GdiFontFamilyExists(const String& AFamily);
 String GdiResolveFontFamily(const String& AFace);
+// The installed family that the platform's table of well-known faces draws AFace with ("Arial",
+// "Tahoma" ...); empty for a face the table does not name.
+String GdiFontSubstitute(const String& AFace);
 
 // ---- Blits ----
 BOOL BitBlt(HDC ADest, int X, int Y, int AWidth, int AHeight, HDC ASrc, int XSrc, int YSrc, DWORD ARop);

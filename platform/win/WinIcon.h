@@ -1,0 +1,27 @@
+#pragma once
+// Icons made from bitmaps: 32-bit premultiplied pixels with a hot spot, drawn with their alpha.
+#include "platform/win/WinGdi.h"
+#include "platform/win/WinTypes.h"
+
+struct ICONINFO {
+  BOOL fIcon = TRUE;
+  DWORD xHotspot = 0;
+  DWORD yHotspot = 0;
+  HBITMAP hbmMask = nullptr;    // 1 where the icon is transparent (and its colour is ignored)
+  HBITMAP hbmColor = nullptr;   // 32-bit colour; its alpha counts when any pixel has some or no mask is given
+};
+
+constexpr UINT DI_MASK = 0x0001, DI_IMAGE = 0x0002, DI_NORMAL = 0x0003, DI_COMPAT = 0x0004,
+               DI_DEFAULTSIZE = 0x0008, DI_NOMIRROR = 0x0010;
+
+// Copies the pixels of both bitmaps into a new icon; nullptr without a colour bitmap or with bitmaps
+// of different sizes. The bitmaps stay the caller's.
+HICON CreateIconIndirect(const ICONINFO* AInfo);
+// Fills AInfo with new bitmaps the caller deletes: a 32-bit top-down DIB section of the icon's
+// premultiplied pixels and a monochrome mask.
+BOOL GetIconInfo(HICON AIcon, ICONINFO* AInfo);
+BOOL DestroyIcon(HICON AIcon);
+// Draws the icon at (X, Y) scaled to AWidth x AHeight (0: its own size), blended by its alpha.
+BOOL DrawIconEx(HDC ADC, int X, int Y, HICON AIcon, int AWidth, int AHeight, UINT AStep, HBRUSH AFlickerFree,
+                UINT AFlags);
+inline BOOL DrawIcon(HDC ADC, int X, int Y, HICON AIcon) { return DrawIconEx(ADC, X, Y, AIcon, 0, 0, 0, nullptr, DI_NORMAL); }
