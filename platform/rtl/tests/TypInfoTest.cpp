@@ -9,7 +9,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Generics.h"
 
-using Generics::Collections::TList;
+namespace Collections = Generics::Collections;
 using Generics::Collections::TObjectDictionary;
 using Generics::Collections::TObjectList;
 using Generics::Collections::doOwnsValues;
@@ -310,7 +310,7 @@ TEST(TypInfoEnums, NamesValuesAndSetText) {
 class TPublishedList : public TPersistent {
   ZELK_CLASS(TPublishedList, TPersistent)
 public:
-  TList<String>* FNames = new TList<String>();
+  Collections::TList<String>* FNames = new Collections::TList<String>();
   TObjectList<TGadget>* FGadgets = new TObjectList<TGadget>();
   TObjectDictionary<String, TGadget*>* FByKey = new TObjectDictionary<String, TGadget*>({doOwnsValues});
   ~TPublishedList() override {
