@@ -13,3 +13,9 @@ if(name STREQUAL "grid_bench")
     set_target_properties(bench_${name} PROPERTIES EXCLUDE_FROM_ALL TRUE)
   endif()
 endif()
+
+# The rich edit benchmark lays the same text out with Pango directly as its reference.
+if(name STREQUAL "richedit_bench")
+  pkg_check_modules(bench_ui_pangocairo REQUIRED IMPORTED_TARGET pangocairo)
+  target_link_libraries(bench_${name} PRIVATE PkgConfig::bench_ui_pangocairo)
+endif()

@@ -123,6 +123,7 @@ protected:
   // Layout of the control: formatting rectangle, scrolling, caret.
   TRect FormatRect();
   void UpdateLayout();
+  void UpdateScrollBars();
   void ScrollToCaret();
   Integer PosFromPoint(TPoint P);
   TPoint PointFromPos(Integer Pos);

@@ -10,6 +10,7 @@
 #include "platform/ui/RichText.h"
 #include "platform/win/Surface.h"
 #include "platform/win/WinBase.h"
+#include "platform/win/WinScroll.h"
 
 namespace {
 
@@ -274,6 +275,7 @@ void TCustomRichEdit::CreateWnd() {
   // The class library asks for every notification it turns into events.
   FEventMask = ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE;
   FLastRequest = TSize{-1, -1};
+  UpdateScrollBars();
 }
 
 void TCustomRichEdit::SetLines(TStrings* Value) { FLines->Assign(Value); }
@@ -314,6 +316,7 @@ void TCustomRichEdit::Changed() {
   FAnchor = std::clamp(FAnchor, 0, len);
   FCaret = std::clamp(FCaret, 0, len);
   Invalidate();
+  UpdateScrollBars();
   if (FEventMask & ENM_CHANGE) NotifyChange();
   if (FEventMask & ENM_REQUESTRESIZE) Perform(EM_REQUESTRESIZE, 0, 1);
 }
@@ -404,6 +407,19 @@ void TCustomRichEdit::ScrollToCaret() {
   } else {
     FLeftX = 0;
   }
+  UpdateScrollBars();
+}
+
+void TCustomRichEdit::UpdateScrollBars() {
+  if (!FHandle || !(FScrollBars == ssVertical || FScrollBars == ssBoth)) return;
+  UpdateLayout();
+  TRect r = FormatRect();
+  SCROLLINFO si;
+  si.fMask = SIF_ALL;
+  si.nMax = std::max(0, FLayout->Height() - 1);
+  si.nPage = static_cast<UINT>(std::max<Integer>(0, r.bottom - r.top));
+  si.nPos = FTopY;
+  SetScrollInfo(FHandle, SB_VERT, &si, TRUE);
 }
 
 // ---- painting
@@ -843,7 +859,8 @@ void TCustomRichEdit::DefaultHandler(TMessage& Message) {
         default: break;
       }
       FTopY = std::clamp<Integer>(pos, 0, std::max(0, FLayout->Height() - page));
-          Invalidate();
+      UpdateScrollBars();
+      Invalidate();
       return;
     }
     case WM_CUT:

@@ -132,7 +132,8 @@ public:
         ++FPos;
         FlushBytes();
         EndGroup();
-        if (FStack.empty()) break;
+        // The document's own group ends: its state stays for the last paragraph.
+        if (FStack.size() <= 1) break;
         FState = FStack.back();
         FStack.pop_back();
         FSkipPending = 0;
@@ -244,6 +245,10 @@ private:
       } else if (W == "fcharset" && FFonts.count(FFontIndex)) {
         FFonts[FFontIndex].CodePage = CodePageOfCharset(N);
         FCharsets[FFontIndex] = static_cast<Byte>(std::clamp(N, 0, 255));
+      } else if (W == "u" && FState.Dest == dFontEntry) {
+        UnicodeChar(HasParam, N);
+      } else if (W == "uc") {
+        FState.UnicodeSkip = std::clamp(N, 0, 16);
       } else if (IsDestination(W)) {
         FState.Dest = dSkip;
       }
@@ -329,15 +334,20 @@ private:
     } else if (W == "nosupersub") {
       f.Script = rsNone;
     } else if (W == "u") {
-      if (!HasParam || N < -32768 || N > 65535) return;
-      Char ch = static_cast<Char>(N < 0 ? N + 65536 : N);
-      Text(String(1, ch));
-      FSkipPending = FState.UnicodeSkip;
+      UnicodeChar(HasParam, N);
     } else if (W == "uc") {
       FState.UnicodeSkip = std::clamp(N, 0, 16);
     } else if (const Char* s = Symbol(W)) {
       Text(s);
     }
+  }
+
+  // \uN: one UTF-16 unit (N signed), then the fallback characters are skipped.
+  void UnicodeChar(bool HasParam, int N) {
+    if (!HasParam || N < -32768 || N > 65535) return;
+    FlushBytes();
+    Text(String(1, static_cast<Char>(N < 0 ? N + 65536 : N)));
+    FSkipPending = FState.UnicodeSkip;
   }
 
   static bool IsDestination(const std::string& W) {
@@ -370,7 +380,7 @@ private:
       FState.FontCodePage = 0;
       return;
     }
-    if (!it->second.Name.empty()) FState.Format.Name = it->second.Name;
+    FState.Format.Name = it->second.Name;
     FState.FontCodePage = it->second.CodePage;
     auto cs = FCharsets.find(Index);
     FState.Format.Charset = cs != FCharsets.end() ? cs->second : 1;
@@ -482,6 +492,13 @@ void WriteEscaped(std::string& Out, StringView Text) {
   }
 }
 
+// A font name as the table can hold it: ';' ends an entry and trailing blanks are not kept.
+String FontNameForRtf(String Name) {
+  std::replace(Name.begin(), Name.end(), u';', u' ');
+  while (!Name.empty() && Name.back() == u' ') Name.pop_back();
+  return Name;
+}
+
 std::string ColorKey(COLORREF C) {
   return "\\red" + std::to_string(GetRValue(C)) + "\\green" + std::to_string(GetGValue(C)) + "\\blue" +
          std::to_string(GetBValue(C));
@@ -513,7 +530,7 @@ std::string TRichDocument::ToRtf() const {
   for (std::size_t i = 0; i < FFormats.size(); ++i) {
     if (!used[i]) continue;
     const TRichFormat& f = FFormats[i];
-    std::pair<String, Byte> key{f.Name, f.Charset};
+    std::pair<String, Byte> key{FontNameForRtf(f.Name), f.Charset};
     auto it = std::find(fonts.begin(), fonts.end(), key);
     fontOf[i] = static_cast<int>(it - fonts.begin());
     if (it == fonts.end()) fonts.push_back(key);

@@ -7,6 +7,7 @@
 #include "platform/rtl/Math.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/win/Surface.h"
+#include "platform/win/WinScroll.h"
 
 namespace {
 
@@ -178,6 +179,25 @@ TEST_F(RichEditTest, PositionsLinesAndTheFormattingRectangle) {
   EXPECT_GT(Rich->Perform(EM_GETLINECOUNT, 0, 0), 2);
   Rich->SetWordWrap(false);
   EXPECT_EQ(Rich->Perform(EM_GETLINECOUNT, 0, 0), 1);
+  // A vertical scroll bar covers the content; scrolling moves it.
+  Rich->Perform(EM_SETRECTNP, 0, 0);
+  Rich->SetScrollBars(ssVertical);
+  String many;
+  for (int i = 0; i < 40; ++i) many += u"Zeile " + IntToStr(i) + u"\r\n";
+  Rich->SetText(many);
+  SCROLLINFO si;
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(Rich->GetHandle(), SB_VERT, &si));
+  EXPECT_GT(si.nMax, static_cast<int>(si.nPage) * 3);
+  Rich->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
+  Rich->Perform(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), 0);
+  EXPECT_LT(p.y, -100);
+  ASSERT_TRUE(GetScrollInfo(Rich->GetHandle(), SB_VERT, &si));
+  EXPECT_EQ(si.nPos, -p.y);
+  // The caret brings its line into view.
+  Rich->SetSelStart(0);
+  Rich->Perform(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), 0);
+  EXPECT_EQ(p.y, 0);
 }
 
 TEST_F(RichEditTest, ResizeRequestsFollowTheContent) {
@@ -322,6 +342,13 @@ TEST_F(RichEditTest, MouseSelectsAndDrawsMixedRuns) {
   };
   Integer line = c2.y, lineEnd = c2.y + 40;
   EXPECT_LT(inkTop(two.x, two.x + 6, line, lineEnd), inkTop(c2.x, two.x, line, lineEnd));
+  // A background colour of its own, and back to the system's.
+  Rich->Perform(EM_SETBKGNDCOLOR, 0, RGB(255, 255, 200));
+  Pump();
+  EXPECT_EQ(Headless::ClientPixel(h, 290, 140), RGB(255, 255, 200));
+  EXPECT_EQ(static_cast<COLORREF>(Rich->Perform(EM_SETBKGNDCOLOR, 1, 0)), RGB(255, 255, 200));
+  Pump();
+  EXPECT_EQ(Headless::ClientPixel(h, 290, 140), ColorToRGB(clWindow));
 }
 
 TEST_F(RichEditTest, FormatRangeDrawsAtTheDevicesResolution) {
@@ -343,8 +370,8 @@ TEST_F(RichEditTest, FormatRangeDrawsAtTheDevicesResolution) {
   LRESULT nextSmall = 0, nextLarge = 0;
   render(96, small, nextSmall);
   render(192, large, nextLarge);
-  small.SaveToFile(TestOutput("richedit_formatrange_96.bmp"));
-  large.SaveToFile(TestOutput("richedit_formatrange_192.bmp"));
+  GetDCSurface(small.GetCanvas()->GetHandle())->SaveToPng(OutputPath("richedit_formatrange_96.png"));
+  GetDCSurface(large.GetCanvas()->GetHandle())->SaveToPng(OutputPath("richedit_formatrange_192.png"));
   // Everything fits: the end of the text (a paragraph end counts once, not as CR LF).
   EXPECT_EQ(nextSmall, static_cast<LRESULT>(Rich->GetText().size()) - 3);
   EXPECT_EQ(nextLarge, nextSmall);

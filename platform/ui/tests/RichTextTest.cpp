@@ -185,3 +185,18 @@ TEST(RichText, EditsKeepRunsAndParagraphs) {
   EXPECT_NE(same & rfFace, 0u);
   EXPECT_EQ(d.TextRange(2, 9), u"WeHallo");
 }
+
+TEST(RichText, WrittenRtfIsStableForAnyInput) {
+  const std::string inputs[] = {"", "plain", "{\\rtf1}", "{\\rtf1{\\fonttbl{\\f0 A;B;}}\\f0 x}",
+                                "{\\rtf1\\fs1 tiny\\fs99999 huge}", "{\\rtf1 a\\par\\par}",
+                                // font names with characters beyond ASCII, a ';', blanks or nothing
+                                "{\\rtf1{\\fonttbl{\\f0 Schrift \\u196?;}{\\f1 A\\'3bB  ;}{\\f2;}}\\f0 x\\f1 y\\f2 z}"};
+  for (const std::string& in : inputs) {
+    SCOPED_TRACE(in);
+    TRichDocument d = TRichDocument::FromRtf(in, Base());
+    std::string once = d.ToRtf();
+    TRichDocument back = TRichDocument::FromRtf(once, Base());
+    EXPECT_EQ(back.ToRtf(), once);
+    EXPECT_EQ(back.Text(), d.Text());
+  }
+}
