@@ -248,8 +248,6 @@ Integer TRichLayout::CharFromPoint(int X, int Y) {
   PangoLayoutLine* pl = pango_layout_get_line_readonly(l->Layout, lineIndex);
   if (!pl) return line.Start;
   int index = 0, trailing = 0;
-  PangoRectangle ext;
-  pango_layout_line_get_extents(pl, nullptr, &ext);
   // x relative to the line: pango lines of an aligned layout start at their own offset.
   PangoLayoutIter* iter = pango_layout_get_iter(l->Layout);
   for (int i = 0; i < lineIndex; ++i) pango_layout_iter_next_line(iter);

@@ -492,9 +492,11 @@ void WriteEscaped(std::string& Out, StringView Text) {
   }
 }
 
-// A font name as the table can hold it: ';' ends an entry and trailing blanks are not kept.
+// A font name as the table can hold it: ';' ends an entry, control characters have no place in
+// it and trailing blanks are not kept.
 String FontNameForRtf(String Name) {
-  std::replace(Name.begin(), Name.end(), u';', u' ');
+  for (Char& c : Name)
+    if (c == u';' || c < 0x20) c = u' ';
   while (!Name.empty() && Name.back() == u' ') Name.pop_back();
   return Name;
 }

@@ -2,6 +2,10 @@
 // runs, and input that is broken on purpose.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "platform/ui/RichText.h"
 
 namespace {
@@ -191,8 +195,15 @@ TEST(RichText, WrittenRtfIsStableForAnyInput) {
                                 "{\\rtf1\\fs1 tiny\\fs99999 huge}", "{\\rtf1 a\\par\\par}",
                                 // font names with characters beyond ASCII, a ';', blanks or nothing
                                 "{\\rtf1{\\fonttbl{\\f0 Schrift \\u196?;}{\\f1 A\\'3bB  ;}{\\f2;}}\\f0 x\\f1 y\\f2 z}"};
-  for (const std::string& in : inputs) {
-    SCOPED_TRACE(in);
+  std::vector<std::string> all(std::begin(inputs), std::end(inputs));
+  // The fuzz target's seeds (findings among them) as well.
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(ZELK_TEST_DATA) + "/../../fuzz/corpus")) {
+    std::ifstream file(entry.path(), std::ios::binary);
+    all.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+  ASSERT_GT(all.size(), std::size(inputs));
+  for (const std::string& in : all) {
+    SCOPED_TRACE(in.substr(0, 80));
     TRichDocument d = TRichDocument::FromRtf(in, Base());
     std::string once = d.ToRtf();
     TRichDocument back = TRichDocument::FromRtf(once, Base());
