@@ -89,6 +89,22 @@ bool FindNamedColor(const String& AName, TColor& AColor) {
   return true;
 }
 
+TColor HTMLToColor(const String& AHTML) {
+  auto channel = [&](Integer AIndex) {
+    const String digits = AHTML.size() == 4 ? String(2, AHTML[static_cast<std::size_t>(AIndex)]) : Copy(AHTML, 2 * AIndex, 2);
+    return StrToInt(u"$" + digits);
+  };
+  return channel(1) + channel(2) * 256 + channel(3) * 65536;
+}
+
+TColor TextToColor(const String& AText) {
+  String name = LowerCase(AText);
+  for (StringView prefix : {StringView(u"cl"), StringView(u"cla"), StringView(u"gc")})
+    if (name.starts_with(prefix)) name.erase(0, prefix.size());
+  TColor color = 0;
+  return FindNamedColor(name, color) ? color : 0;
+}
+
 void RegisterNeoGraphicsTypesUnit() {
   RegisterUnit(u"NeoGraphicsTypes",
                [] {

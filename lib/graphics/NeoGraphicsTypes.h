@@ -542,6 +542,12 @@ private:
 TStringList* GetColorList();
 // The colour of a name in the table; false when the table has no such name.
 bool FindNamedColor(const String& AName, TColor& AColor);
+// "#RGB" (each digit doubled) or "#RRGGBB" (characters 2-7) as R + G·256 + B·65536;
+// EConvertError for digits that are not hexadecimal.
+TColor HTMLToColor(const String& AHTML);
+// A named colour, without regard to case and without a leading "cl", "cla" or "gc"; 0 when the
+// table has no such name.
+TColor TextToColor(const String& AText);
 
 // Publishes the properties of the layer's persistent classes and registers them by name;
 // later calls do nothing.
