@@ -33,7 +33,7 @@ constexpr const Char* ClientLibraryName = u"gds32.dll";
   X(isc_dsql_allocate_statement) X(isc_dsql_prepare) X(isc_dsql_describe)                      \
   X(isc_dsql_sql_info) X(isc_dsql_execute) X(isc_dsql_execute2) X(isc_dsql_fetch)              \
   X(isc_dsql_free_statement) X(isc_open_blob2) X(isc_get_segment) X(isc_close_blob)            \
-  X(fb_interpret) X(isc_sqlcode)
+  X(fb_interpret) X(isc_sqlcode) X(fb_shutdown)
 
 struct TEntryPoints {
 #define IB_DECLARE(Name) decltype(&::Name) Name = nullptr;
@@ -45,6 +45,7 @@ std::mutex LoadLock;
 // The reference kept for the life of the process; set once Api is complete, read without the lock.
 std::atomic<HMODULE> LibraryHandle{nullptr};
 TEntryPoints Api;
+bool LibraryShutDown = false;   // guarded by LoadLock
 
 const TEntryPoints& Client() {
   if (!LibraryHandle.load(std::memory_order_acquire)) LoadClientLibrary();
@@ -327,6 +328,20 @@ void LoadClientLibrary() {
 #undef IB_RESOLVE
   Api = api;
   LibraryHandle.store(module, std::memory_order_release);
+}
+
+void ShutdownClientLibrary() {
+  if (!LibraryHandle.load(std::memory_order_acquire)) {
+    // Another user of the library in this process (not these components) may have started it.
+    if (!GetModuleHandleW(ClientLibraryName)) return;
+    LoadClientLibrary();
+  }
+  std::lock_guard<std::mutex> guard(LoadLock);
+  if (LibraryShutDown) return;
+  LibraryShutDown = true;
+  if (Api.fb_shutdown(0, fb_shutrsn_app_stopped) != 0)
+    throw EIBClientError(String(u"The client library \"") + ClientLibraryName +
+                         u"\" could not close every attachment while shutting down");
 }
 
 // ---------------------------------------------------------------------------------------------

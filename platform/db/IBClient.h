@@ -20,6 +20,13 @@ using TISCHandle = unsigned int;
 // been). Raises EIBClientError naming the library or the missing entry point.
 void LoadClientLibrary();
 
+// Stops the library for the rest of the process: the engine closes what is still attached (rolling
+// back) and ends its threads before this returns. Afterwards every attach fails ("connection
+// shutdown"). Nothing happens when no part of the process loaded the library or it is already shut
+// down. Call it after the last detach, before main returns, as the data-access unit's
+// finalisation does.
+void ShutdownClientLibrary();
+
 // A character set of the server: its id (the low byte of a text column's sub type), its name and
 // the most bytes one character takes.
 struct TCharSetInfo {

@@ -1,6 +1,7 @@
 #include "platform/db/IBDatabase.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "platform/db/IBClient.h"
 #include "platform/db/IBQuery.h"
@@ -36,22 +37,56 @@ void CloseAll(const std::vector<TIBQuery*>& DataSets) noexcept {
   for (TIBQuery* q : copy) q->Close();
 }
 
+// Every connection component alive, for the finalisation that closes those still open.
+struct TConnections {
+  std::mutex Lock;
+  std::vector<TIBDatabase*> List;
+};
+TConnections& Connections() {
+  static TConnections connections;
+  return connections;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // TIBDatabase
 // ---------------------------------------------------------------------------------------------
 
-TIBDatabase::TIBDatabase(TComponent* AOwner) : TComponent(AOwner), FParams(std::make_unique<TStringList>()) {}
+TIBDatabase::TIBDatabase(TComponent* AOwner) : TComponent(AOwner), FParams(std::make_unique<TStringList>()) {
+  auto& c = Connections();
+  std::lock_guard<std::mutex> guard(c.Lock);
+  c.List.push_back(this);
+}
 
 TIBDatabase::~TIBDatabase() {
+  {
+    auto& c = Connections();
+    std::lock_guard<std::mutex> guard(c.Lock);
+    RemoveAll(c.List, this);
+  }
+  Release();
+  // The transactions asked for free notification: they forget this connection when it goes.
+}
+
+void TIBDatabase::Release() noexcept {
   try {
     Disconnect();
   } catch (...) {
     ForceDisconnect();
   }
   CloseAll(FDataSets);
-  // The transactions asked for free notification: they forget this connection when it goes.
+}
+
+void CloseAllConnections() noexcept {
+  std::vector<TIBDatabase*> open;
+  {
+    auto& c = Connections();
+    std::lock_guard<std::mutex> guard(c.Lock);
+    open = c.List;
+  }
+  for (TIBDatabase* db : open)
+    if (db->GetConnected()) db->Release();
 }
 
 void TIBDatabase::SetDefaultTransaction(TIBTransaction* Value) {

@@ -72,9 +72,12 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+  friend void CloseAllConnections() noexcept;
   void Connect();
   void Disconnect();
   void ForceDisconnect() noexcept;
+  // Disconnects, or rolls back and detaches regardless when that fails; closes the queries.
+  void Release() noexcept;
 
   String FDatabaseName;
   std::unique_ptr<TStringList> FParams;
@@ -87,6 +90,10 @@ private:
   std::vector<TIBTransaction*> FTransactions;
   std::vector<TIBQuery*> FDataSets;
 };
+
+// Closes every connection still open as destroying it would (queries closed, transactions ended
+// by their DefaultAction, detached). The components stay usable objects, disconnected.
+void CloseAllConnections() noexcept;
 
 // ---------------------------------------------------------------------------------------------
 // TIBTransaction: a transaction on its DefaultDatabase.

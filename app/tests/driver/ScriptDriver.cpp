@@ -12,7 +12,9 @@
 #include <memory>
 
 #include "app/UpdateScript.h"
+#include "platform/db/DataAccessUnits.h"
 #include "platform/rtl/StringLists.h"
+#include "platform/rtl/Units.h"
 
 int main(int argc, char** argv) {
   if (argc < 2 || argc > 3) {
@@ -20,6 +22,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const long stopAt = argc == 3 ? std::strtol(argv[2], nullptr, 10) : 0;
+  RegisterDataAccessUnits();
+  TUnitsScope units;
   try {
     auto owner = std::make_unique<TComponent>(nullptr);
     auto* db = new TIBDatabase(owner.get());

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/UpdQvDlg.h"
+#include "platform/db/DataAccessUnits.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/Units.h"
 #include "platform/win/WinSystem.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   SetCommandLine(argc, argv);
+  RegisterDataAccessUnits();
   TUnitsScope units;
   Application->Initialize();
   Application->SetTitle(u"Update Zelk");

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/db/DataAccessUnits.h"
 #include "platform/rtl/Modules.h"
 
 namespace DbTest {
@@ -36,6 +37,13 @@ const TFolder& Folder() {
   return folder;
 }
 [[maybe_unused]] const bool FolderReady = (Folder(), true);
+
+// Finalises the data-access unit when the tests are done, as a program does before main returns.
+class TDataAccessEnvironment : public ::testing::Environment {
+public:
+  void TearDown() override { FinalizeDataAccess(); }
+};
+[[maybe_unused]] const auto* const Environment = ::testing::AddGlobalTestEnvironment(new TDataAccessEnvironment);
 
 }  // namespace
 
