@@ -13,6 +13,8 @@ namespace fltkpeer {
 
 namespace {
 
+long long Drawn = 0;
+
 class TTable : public Fl_Table {
 public:
   TTable(const std::vector<std::string>* Texts, int Rows, int Cols, int Width, int Height, int RowHeight, int ColWidth)
@@ -27,6 +29,7 @@ public:
 protected:
   void draw_cell(TableContext Context, int R, int C, int X, int Y, int W, int H) override {
     if (Context != CONTEXT_CELL) return;
+    ++Drawn;
     fl_push_clip(X, Y, W, H);
     fl_color(FL_WHITE);
     fl_rectf(X, Y, W, H);
@@ -49,6 +52,8 @@ struct TView {
   TTable* Table = nullptr;
 };
 
+long long CellsDrawn() { return Drawn; }
+
 bool HasDisplay() {
   static int open = -1;
   if (open < 0) open = std::getenv("DISPLAY") && Fl::screen_count() > 0 ? 1 : 0;
@@ -62,8 +67,8 @@ TView* NewView(const std::vector<std::string>* Texts, int Rows, int Cols, int Wi
   v->Table = new TTable(Texts, Rows, Cols, Width, Height, RowHeight, ColWidth);
   v->Window->end();
   v->Window->show();
-  while (!v->Window->visible()) Fl::wait(0.05);
-  Fl::check();
+  // Until the server has mapped it and the first paint came through.
+  for (int i = 0; i < 100 && Drawn == 0; ++i) Fl::wait(0.02);
   return v;
 }
 

@@ -15,5 +15,7 @@ void FreeView(TView* View);
 void Paint(TView* View);
 // Scrolls so that Row is the top row, and draws.
 void ShowRow(TView* View, int Row);
+// Cells drawn so far (to tell a paint from a skipped one).
+long long CellsDrawn();
 
 }  // namespace fltkpeer
