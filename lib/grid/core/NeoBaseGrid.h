@@ -340,6 +340,8 @@ private:
   void PaintLinesOf(TCanvas* Canvas, const TRect& R, bool Fixed);
   // With HideLastRow the current cell leaves the last row for the one above it.
   void KeepOffHiddenRow();
+  // Before a step by an arrow key: the current cell to the block's edge on the key's side.
+  void StepToBlockEdge(Word Key);
 
   bool FDefaultDrawing = false;
   Integer FGridLineWidth = 1;

@@ -253,44 +253,46 @@ void TBaseGrid::KeepOffHiddenRow() {
   if (FHideLastRow && last > GetFixedRows() && GetRow() == last) SetRow(last - 1);
 }
 
-void TBaseGrid::KeyDown(Word& Key, TShiftState Shift) {
+void TBaseGrid::StepToBlockEdge(Word Key) {
   Integer col = GetCol(), row = GetRow(), c = RealColIndex(col);
+  if (!HasCellProperties(c, row)) return;
+  // The current cell is put at the block's edge, so that the inherited step lands next to it.
+  TPoint b = BaseCell(c, row);
+  TCellProperties* bp = GetCellProperties(b.x, b.y);
+  Integer bx = b.x, by = b.y, spanX = std::max(0, bp->GetCellSpanX()), spanY = std::max(0, bp->GetCellSpanY());
+  switch (Key) {
+    case VK_LEFT:
+      if (c > bx && col > GetFixedCols() && bx > 0) SetCol(DisplColIndex(bx));
+      break;
+    case VK_UP:
+      if (row > by && row > GetFixedRows() && by > 0) SetRow(by);
+      break;
+    case VK_RIGHT:
+      if (bx + spanX >= c && col < GetColCount() - 1 && DisplColIndex(bx) < GetColCount() - 1 &&
+          DisplColIndex(bx + spanX) < GetColCount())
+        SetCol(DisplColIndex(bx + spanX));
+      break;
+    case VK_DOWN:
+      if (by + spanY >= row && row < GetRowCount() - 1 && by < GetRowCount() - 1 && by + spanY + 1 < GetRowCount())
+        SetRow(by + spanY);
+      break;
+    default: break;
+  }
+}
+
+void TBaseGrid::KeyDown(Word& Key, TShiftState Shift) {
   if (Key == VK_NEXT && FHideLastRow && GetRowCount() > 1 &&
       GetRowCount() == GetVisibleRowCount() + GetTopRow() - GetFixedRows() + 1)
     SetRow(GetRowCount() - 2);
-  if (HasCellProperties(c, row)) {
-    // The current cell is first put at the block's edge, so that the inherited step lands next to
-    // the block.
-    TPoint b = BaseCell(c, row);
-    TCellProperties* bp = GetCellProperties(b.x, b.y);
-    Integer bx = b.x, by = b.y, spanX = std::max(0, bp->GetCellSpanX()), spanY = std::max(0, bp->GetCellSpanY());
-    switch (Key) {
-      case VK_LEFT:
-        if (c > bx && col > GetFixedCols() && bx > 0) SetCol(DisplColIndex(bx));
-        break;
-      case VK_UP:
-        if (row > by && row > GetFixedRows() && by > 0) SetRow(by);
-        break;
-      case VK_RIGHT: {
-        Integer v = bx + spanX;
-        if (v >= c && col < GetColCount() - 1 && DisplColIndex(bx) < GetColCount() - 1 &&
-            DisplColIndex(v) < GetColCount())
-          SetCol(DisplColIndex(v));
-        break;
-      }
-      case VK_DOWN:
-        if (by + spanY >= row && row < GetRowCount() - 1 && by < GetRowCount() - 1 && by + spanY + 1 < GetRowCount())
-          SetRow(by + spanY);
-        break;
-      default: break;
-    }
-  }
+  if (!Shift.Contains(ssCtrl)) StepToBlockEdge(Key);
   TObjStringGrid::KeyDown(Key, Shift);
   KeepOffHiddenRow();
   MoveToBaseCell();
 }
 
 bool TBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  // As the Down key: a notch leaves a block by the row below it.
+  StepToBlockEdge(VK_DOWN);
   bool result = TObjStringGrid::DoMouseWheelDown(Shift, MousePos);
   if (GetVisibleRowCount() < GetRow() - GetTopRow() && GetRow() < GetRowCount() - 1 && FHideLastRow)
     SetTopRow(GetTopRow() + 1);

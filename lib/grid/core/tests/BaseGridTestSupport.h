@@ -39,11 +39,21 @@ public:
     TBaseGrid::DrawGridCell(Canvas, ACol, ARow, ARect, AState);
   }
 
+  // Background colours of chosen data cells, as the full painter gives them.
+  void GetVisualProperties(Integer ACol, Integer ARow, TGridDrawState&, bool, bool, bool, TBrush* ABrush, TColor&,
+                           TColor&, TColor&, TFont*, TAlignment&, TVAlignment&, bool&,
+                           TCellGradientDirection&) override {
+    auto it = Fill.find({RealColIndex(ACol), ARow});
+    if (it != Fill.end()) ABrush->SetColor(it->second);
+  }
+
+  std::vector<TRect>& DrawnAt(Integer ACol, Integer ARow) { return Drawn[{ACol, ARow}]; }
   using TBaseGrid::PaintCellCore;
 
   Double Scale = 1.0;
   std::vector<Integer> Hidden;
   std::vector<std::pair<Integer, Integer>> CheckBoxes;
   std::map<std::pair<Integer, Integer>, std::vector<TRect>> Drawn;
+  std::map<std::pair<Integer, Integer>, TColor> Fill;
 };
 
