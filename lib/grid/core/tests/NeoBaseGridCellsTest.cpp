@@ -3,6 +3,7 @@
 
 #include "BaseGridTestSupport.h"
 #include "lib/gridutil/NeoGridUtilText.h"
+#include "platform/rtl/TypInfo.h"
 
 namespace {
 
@@ -304,6 +305,29 @@ TEST_F(BaseGridCells, DisplayTextEventsSeeTheBaseCellBelowTheNormalRows) {
     V += u"\u0436";
   };
   EXPECT_EQ(Grid.GetCellEx(3, 3), EncodePairEncodedText(u"\u0416x\u0436"));
+}
+
+TEST_F(BaseGridCells, PublishedPropertiesOfCellsAndGrid) {
+  RegisterBaseGridRtti();
+  TCellProperties* p = Grid.GetCellProperties(1, 1);
+  std::vector<String> names;
+  for (PPropInfo info : GetPropList(p)) names.push_back(info->Name);
+  const std::vector<String> want{u"IsBaseCell", u"CellSpanX", u"CellSpanY", u"OwnerCol", u"OwnerRow", u"Alignment",
+                        u"BorderColor", u"BorderWidth", u"BrushColor", u"BrushColorTo", u"BrushStyle", u"CellObject",
+                        u"FontColor", u"FontName", u"FontSize", u"FontStyle", u"Editor", u"GradientDirection",
+                        u"ReadOnly", u"VAlignment", u"WordWrap", u"NodeLevel", u"Control"};
+  EXPECT_EQ(names, want);
+  EXPECT_FALSE(IsStoredProp(p, u"OwnerCol"));
+  SetOrdProp(p, u"Editor", edDateEdit);
+  EXPECT_EQ(p->GetEditor(), edDateEdit);
+  EXPECT_EQ(GetEnumProp(p, u"VAlignment"), u"vtaTop");
+  p->SetCellSpanY(4);
+  p->SetMergeCollaps(true);
+  EXPECT_EQ(GetOrdProp(p, u"CellSpanY"), 0);
+  EXPECT_TRUE(IsPublishedProp(&Grid, u"HoverRowCells"));
+  EXPECT_EQ(GetOrdProp(&Grid, u"GridLineWidth"), 1);
+  SetOrdProp(&Grid, u"GridLineWidth", 2);
+  EXPECT_EQ(Grid.GetGridLineWidth(), 2);
 }
 
 }  // namespace
