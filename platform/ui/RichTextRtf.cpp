@@ -399,6 +399,8 @@ private:
 
   void Text(const String& S) {
     if (S.empty()) return;
+    // Bytes read before S come first (FlushBytes clears them before it calls back here).
+    if (!FBytes.empty()) FlushBytes();
     if (FState.Dest == dFontEntry) {
       if (!FFonts.count(FFontIndex)) return;
       String& name = FFonts[FFontIndex].Name;
@@ -413,7 +415,6 @@ private:
       return;
     }
     if (FState.Dest != dText) return;
-    if (!FBytes.empty()) FlushBytes();
     TRichParagraph& p = FDoc.Paragraph(FDoc.ParagraphCount() - 1);
     Integer fmt = FormatIndex();
     if (p.Runs.back().Format != fmt) {
