@@ -1,9 +1,14 @@
 #include "lib/gridutil/NeoGridUtilPaint.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <tuple>
+#include <vector>
 #include <utility>
 
 #include "platform/rtl/Math.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 
@@ -39,7 +44,7 @@ void VLine(TCanvas* Canvas, Integer X, Integer Y1, Integer Y2, TColor Color) {
 }  // namespace
 
 void PaintGradientRect(TCanvas* Canvas, TColor ColorFrom, TColor ColorTo, bool Horizontal, TRect Rect, Integer Steps) {
-  if (Rect.bottom == Rect.top) return;
+  if (!Canvas || Rect.bottom == Rect.top) return;
   if (Rect.bottom < Rect.top) std::swap(Rect.top, Rect.bottom);
   if (ColorFrom == clNone || ColorTo == clNone) {
     TColor c = ColorFrom == clNone ? ColorTo : ColorFrom;
@@ -63,6 +68,7 @@ void PaintGradientRect(TCanvas* Canvas, TColor ColorFrom, TColor ColorTo, bool H
 
 void PaintFacedRect(TCanvas* Canvas, TRect Rect, TColor Color, bool AFill, bool VerticalLinesOnly, TColor BorderColor,
                     bool Horizontal, TColor MirrorFrom, TColor MirrorTo, TColor ColorTo) {
+  if (!Canvas) return;
   if (AFill && Color != clNone) {
     if (MirrorFrom != clNone) {
       TRect upper = Rect, lower = Rect;
@@ -84,6 +90,7 @@ void PaintFacedRect(TCanvas* Canvas, TRect Rect, TColor Color, bool AFill, bool 
 void PaintTabShape(TCanvas* Canvas, TColor Color, TColor ColorTo, Integer Kind, TRect Rect, TColor InnerLowerColor,
                    TColor CornerColor, TColor OuterColor, TColor InnerUpperColor, TColor BorderColor, TColor MirrorTo,
                    TColor MirrorFrom) {
+  if (!Canvas) return;
   bool left = Kind == 0 || Kind == 1, right = Kind == 0 || Kind == 2;
   Rect.bottom -= 2;
   Rect.right -= 1;
@@ -128,4 +135,157 @@ void PaintTabShape(TCanvas* Canvas, TColor Color, TColor ColorTo, Integer Kind, 
     PaintGradientRect(Canvas, Color, ColorTo, false, upper, 16);
     PaintGradientRect(Canvas, MirrorFrom, MirrorTo, false, lower, 16);
   }
+}
+
+TColor BlendStepColor(TColor ColorFrom, TColor ColorTo, Integer First, Integer Value, Integer Last) {
+  if (ColorTo == clNone || Last == First) return ColorFrom;
+  TRgb from = RgbOf(ColorFrom), to = RgbOf(ColorTo);
+  auto blend = [&](Integer a, Integer b) {
+    return a + static_cast<Integer>(Round(Double(b - a) / (Last - First) * Value));
+  };
+  return ColorOf(blend(from.R, to.R), blend(from.G, to.G), blend(from.B, to.B));
+}
+
+TColor HalveColor(TColor Color) {
+  TRgb c = RgbOf(Color);
+  return ColorOf(c.R / 2, c.G / 2, c.B / 2);
+}
+
+TColor ShiftColorPercent(TColor Color, Integer Percent) {
+  TRgb c = RgbOf(Color);
+  auto shift = [&](Integer v) { return static_cast<Integer>(Round(Double(v) * Percent / 100 + v)); };
+  return ColorOf(shift(c.R), shift(c.G), shift(c.B));
+}
+
+void FillRectColor(TCanvas* Canvas, TRect Rect, TColor Color) {
+  if (!Canvas || Color == clNone || Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
+  Fill(Canvas, Rect, Color);
+}
+
+void PaintDropTriangle(TCanvas* Canvas, Integer X, Integer Y, TColor Color) {
+  if (!Canvas) return;
+  for (Integer row = 0; row < 3; ++row) HLine(Canvas, X + row, X + 6 - row, Y + row, Color);
+}
+
+void PaintBalanceBar(TCanvas* Canvas, TRect Rect, Integer Value, TColor PositiveColor, TColor NegativeColor,
+                     bool ShowText, Integer Maximum) {
+  if (!Canvas || Maximum <= 0) return;
+  Rect = TRect{Rect.left + 2, Rect.top + 2, Rect.right - 2, Rect.bottom - 2};
+  if (Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
+  Value = std::clamp(Value, -Maximum, Maximum);
+  Integer half = (Rect.right - Rect.left) / 2, centre = Rect.left + half;
+  Integer width = static_cast<Integer>(Round(Double(half) * Value / Maximum));
+  if (width > 0) FillRectColor(Canvas, TRect{centre, Rect.top, centre + width, Rect.bottom}, PositiveColor);
+  if (width < 0) FillRectColor(Canvas, TRect{centre + width, Rect.top, centre, Rect.bottom}, NegativeColor);
+  if (!ShowText) return;
+  Canvas->GetBrush()->SetStyle(bsClear);
+  Canvas->TextRect(Rect, IntToStr(Value), TTextFormat{tfCenter, tfVerticalCenter, tfSingleLine});
+  Canvas->GetBrush()->SetStyle(bsSolid);
+}
+
+void PaintPieChart(TCanvas* Canvas, TRect Rect, TColor Color, bool FloodUp, Integer Percentage) {
+  if (!Canvas || Rect.right - Rect.left < 3 || Rect.bottom - Rect.top < 3) return;
+  const TColor grey = 0x808080;
+  Canvas->GetPen()->SetColor(grey);
+  Canvas->GetPen()->SetWidth(1);
+  Canvas->GetBrush()->SetStyle(bsClear);
+  Canvas->Ellipse(Rect);
+  Integer cx = (Rect.left + Rect.right) / 2, cy = (Rect.top + Rect.bottom) / 2;
+  Double rx = (Rect.right - Rect.left) / 2.0, ry = (Rect.bottom - Rect.top) / 2.0;
+  Canvas->MoveTo(cx, cy);
+  Canvas->LineTo(cx, Rect.top);
+  Percentage = std::clamp(Percentage, 0, 100);
+  Double sign = FloodUp ? 1.0 : -1.0;
+  auto at = [&](Double Angle, Double Part) {
+    return TPoint{cx + static_cast<Integer>(Round(sign * std::sin(Angle) * rx * Part)),
+                  cy - static_cast<Integer>(Round(std::cos(Angle) * ry * Part))};
+  };
+  Double angle = Percentage * 2 * std::numbers::pi / 100;
+  TPoint end = at(angle, 1.0);
+  Canvas->MoveTo(cx, cy);
+  Canvas->LineTo(end.x, end.y);
+  Canvas->GetBrush()->SetStyle(bsSolid);
+  if (Percentage == 0) return;
+  TPoint seed = at(angle / 2, 0.5);
+  if (Canvas->GetPixels(seed.x, seed.y) == grey) return;  // sector too thin to hold a seed
+  Canvas->GetBrush()->SetColor(Color);
+  Canvas->FloodFill(seed.x, seed.y, grey, fsBorder);
+}
+
+namespace {
+
+// The ten points of a star inside Box, the first straight up, stepping clockwise by pi / 5.
+std::vector<TPoint> StarPoints(const TRect& Box) {
+  Double cx = (Box.left + Box.right - 1) / 2.0, cy = (Box.top + Box.bottom - 1) / 2.0;
+  Double rx = (Box.right - Box.left - 1) / 2.0, ry = (Box.bottom - Box.top - 1) / 2.0;
+  std::vector<TPoint> points;
+  for (Integer k = 0; k < 10; ++k) {
+    Double part = k % 2 == 0 ? 1.0 : 0.4, angle = k * std::numbers::pi / 5;
+    points.push_back(TPoint{static_cast<Integer>(Round(cx + std::sin(angle) * rx * part)),
+                            static_cast<Integer>(Round(cy - std::cos(angle) * ry * part))});
+  }
+  return points;
+}
+
+// An arrow filling Box pointing up, turned by Turn quarter turns clockwise.
+std::vector<TPoint> ArrowPoints(const TRect& Box, Integer Turn) {
+  // Unit outline (x, y in 0..6, pointing up): head over the upper half, shaft a third wide.
+  static const Integer unit[7][2] = {{3, 0}, {6, 3}, {4, 3}, {4, 6}, {2, 6}, {2, 3}, {0, 3}};
+  Integer w = Box.right - Box.left - 1, h = Box.bottom - Box.top - 1;
+  std::vector<TPoint> points;
+  for (const auto& p : unit) {
+    Integer x = p[0], y = p[1];
+    for (Integer i = 0; i < Turn; ++i) std::tie(x, y) = std::pair{6 - y, x};
+    points.push_back(TPoint{Box.left + x * w / 6, Box.top + y * h / 6});
+  }
+  return points;
+}
+
+}  // namespace
+
+void PaintCellShape(TCanvas* Canvas, TRect Rect, TColor PenColor, TColor BrushColor, TCellShape Shape, Integer Width,
+                    Integer Height) {
+  if (!Canvas || Width <= 0 || Height <= 0) return;
+  if (Shape == csCircle || Shape == csSquare || Shape == csRoundSquare) Width = Height = std::min(Width, Height);
+  Integer left = Rect.left + (Rect.right - Rect.left - Width) / 2, top = Rect.top + (Rect.bottom - Rect.top - Height) / 2;
+  TRect box{left, top, left + Width, top + Height};
+  Integer r = box.right - 1, b = box.bottom - 1, cx = left + (Width - 1) / 2, cy = top + (Height - 1) / 2;
+  Canvas->GetPen()->SetColor(PenColor == clNone ? BrushColor : PenColor);
+  Canvas->GetPen()->SetWidth(1);
+  Canvas->GetBrush()->SetStyle(BrushColor == clNone ? bsClear : bsSolid);
+  if (BrushColor != clNone) Canvas->GetBrush()->SetColor(BrushColor);
+  Integer corner = std::max(2, std::min(Width, Height) / 3);
+  switch (Shape) {
+    case csRectangle:
+    case csSquare: Canvas->Rectangle(box); break;
+    case csCircle:
+    case csEllips: Canvas->Ellipse(box); break;
+    case csRoundRect:
+    case csRoundSquare: Canvas->RoundRect(box, corner, corner); break;
+    case csTriangleLeft: Canvas->Polygon({{r, box.top}, {r, b}, {box.left, cy}}); break;
+    case csTriangleRight: Canvas->Polygon({{box.left, box.top}, {box.left, b}, {r, cy}}); break;
+    case csTriangleUp: Canvas->Polygon({{box.left, b}, {r, b}, {cx, box.top}}); break;
+    case csTriangleDown: Canvas->Polygon({{box.left, box.top}, {r, box.top}, {cx, b}}); break;
+    case csDiamond: Canvas->Polygon({{cx, box.top}, {r, cy}, {cx, b}, {box.left, cy}}); break;
+    case csLineVert:
+      Canvas->MoveTo(cx, box.top);
+      Canvas->LineTo(cx, box.bottom);
+      break;
+    case csLineHorz:
+      Canvas->MoveTo(box.left, cy);
+      Canvas->LineTo(box.right, cy);
+      break;
+    case csStar: Canvas->Polygon(StarPoints(box)); break;
+    case csHalfStar: {
+      // The left half: from the inner point straight down round to the top point.
+      std::vector<TPoint> star = StarPoints(box);
+      Canvas->Polygon({star[5], star[6], star[7], star[8], star[9], star[0]});
+      break;
+    }
+    case csArrowUp: Canvas->Polygon(ArrowPoints(box, 0)); break;
+    case csArrowRight: Canvas->Polygon(ArrowPoints(box, 1)); break;
+    case csArrowDown: Canvas->Polygon(ArrowPoints(box, 2)); break;
+    case csArrowLeft: Canvas->Polygon(ArrowPoints(box, 3)); break;
+  }
+  Canvas->GetBrush()->SetStyle(bsSolid);
 }

@@ -20,3 +20,41 @@ void PaintFacedRect(TCanvas* Canvas, TRect Rect, TColor Color, bool Fill, bool V
 void PaintTabShape(TCanvas* Canvas, TColor Color, TColor ColorTo, Integer Kind, TRect Rect, TColor InnerLowerColor,
                    TColor CornerColor, TColor OuterColor, TColor InnerUpperColor, TColor BorderColor, TColor MirrorTo,
                    TColor MirrorFrom);
+
+// The figures PaintCellShape draws.
+enum TCellShape {
+  csRectangle, csCircle, csTriangleLeft, csTriangleRight, csTriangleUp, csTriangleDown, csDiamond, csLineVert,
+  csLineHorz, csRoundRect, csEllips, csSquare, csRoundSquare, csStar, csArrowUp, csArrowDown, csArrowLeft,
+  csArrowRight, csHalfStar
+};
+
+// The colour at Value between First and Last: each component From + N((To - From) / (Last - First) x
+// Value). ColorTo clNone, or First equal to Last, gives ColorFrom.
+TColor BlendStepColor(TColor ColorFrom, TColor ColorTo, Integer First, Integer Value, Integer Last);
+
+// Each RGB component halved.
+TColor HalveColor(TColor Color);
+
+// Each RGB component c becomes N(c x Percent / 100 + c), kept within 0..255.
+TColor ShiftColorPercent(TColor Color, Integer Percent);
+
+// Rect filled with Color (nothing for clNone or an empty rect).
+void FillRectColor(TCanvas* Canvas, TRect Rect, TColor Color);
+
+// A filled triangle pointing down, 6 pixels wide and 3 high, its top-left corner at X, Y.
+void PaintDropTriangle(TCanvas* Canvas, Integer X, Integer Y, TColor Color);
+
+// Inside Rect shrunk by 2: a bar from the horizontal centre, N(half width x Value / Maximum) wide,
+// rightwards in PositiveColor or leftwards in NegativeColor, Value limited to +-Maximum; with
+// ShowText the value centred on a transparent background. A Maximum of 0 or less paints nothing.
+void PaintBalanceBar(TCanvas* Canvas, TRect Rect, Integer Value, TColor PositiveColor, TColor NegativeColor,
+                     bool ShowText, Integer Maximum);
+
+// A grey circle in Rect, a radius straight up and one Percentage x 2 pi from it (clockwise when
+// FloodUp, else anticlockwise), and the sector between them flood-filled in Color.
+void PaintPieChart(TCanvas* Canvas, TRect Rect, TColor Color, bool FloodUp, Integer Percentage);
+
+// One figure of Width x Height centred in Rect; circles and squares use the smaller of the two for
+// both; stars have ten points at steps of pi / 5.
+void PaintCellShape(TCanvas* Canvas, TRect Rect, TColor PenColor, TColor BrushColor, TCellShape Shape, Integer Width,
+                    Integer Height);
