@@ -1,5 +1,6 @@
 // Reads and writes a generated 20 MB document of mixed objects, arrays, strings and numbers with
-// TNeoJSONReader/TNeoJSONWriter, next to nlohmann/json and RapidJSON in the same run.
+// TNeoJSONReader/TNeoJSONWriter, next to nlohmann/json, RapidJSON and (reading, when installed)
+// simdjson in the same run.
 #include <benchmark/benchmark.h>
 
 #include <nlohmann/json.hpp>
@@ -7,6 +8,9 @@
 #include <rapidjson/reader.h>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
+#ifdef ZELK_BENCH_SIMDJSON
+#include <simdjson.h>
+#endif
 
 #include <random>
 #include <string>
@@ -181,6 +185,49 @@ void BM_Read_RapidJSONSax(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 
+#ifdef ZELK_BENCH_SIMDJSON
+// simdjson's DOM parser; its padded copy of the text is made once, outside the timing.
+void BM_Read_Simdjson(benchmark::State& state) {
+  const simdjson::padded_string text(Document().Text);
+  simdjson::dom::parser parser;
+  for (auto _ : state) {
+    simdjson::dom::element dom;
+    if (parser.parse(text).get(dom)) state.SkipWithError("parse error");
+    benchmark::DoNotOptimize(dom);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+// simdjson's on-demand parser taking every value, as our reader's walk does.
+void WalkSimdjson(simdjson::ondemand::value v) {
+  switch (v.type()) {
+    case simdjson::ondemand::json_type::object:
+      for (auto field : v.get_object()) {
+        benchmark::DoNotOptimize(field.unescaped_key().value());
+        WalkSimdjson(field.value());
+      }
+      break;
+    case simdjson::ondemand::json_type::array:
+      for (auto item : v.get_array()) WalkSimdjson(item.value());
+      break;
+    case simdjson::ondemand::json_type::string: benchmark::DoNotOptimize(v.get_string().value()); break;
+    case simdjson::ondemand::json_type::number: benchmark::DoNotOptimize(v.get_double().value()); break;
+    case simdjson::ondemand::json_type::boolean: benchmark::DoNotOptimize(v.get_bool().value()); break;
+    case simdjson::ondemand::json_type::null: benchmark::DoNotOptimize(v.is_null().value()); break;
+  }
+}
+
+void BM_Read_SimdjsonOnDemand(benchmark::State& state) {
+  const simdjson::padded_string text(Document().Text);
+  simdjson::ondemand::parser parser;
+  for (auto _ : state) {
+    simdjson::ondemand::document doc = parser.iterate(text);
+    WalkSimdjson(doc.get_value().value());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+#endif
+
 // ---------------------------------------------------------------------------------------------
 // Writing the same document. Our writer replays the document's calls from a list that holds its
 // values as the writer takes them (UTF-16 text), made once outside the timing.
@@ -310,6 +357,10 @@ BENCHMARK(BM_Read_Nlohmann)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read_NlohmannSax)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read_RapidJSON)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read_RapidJSONSax)->Unit(benchmark::kMillisecond);
+#ifdef ZELK_BENCH_SIMDJSON
+BENCHMARK(BM_Read_Simdjson)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Read_SimdjsonOnDemand)->Unit(benchmark::kMillisecond);
+#endif
 BENCHMARK(BM_Write_NeoJSONWriter)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Write_Nlohmann)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Write_RapidJSON)->Unit(benchmark::kMillisecond);

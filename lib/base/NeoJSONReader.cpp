@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <string_view>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "lib/base/NeoJSONScope.h"
 #include "lib/base/NeoUtils.h"
@@ -16,16 +21,16 @@ namespace {
 
 constexpr std::size_t CopyBlockSize = 1048576;
 
-bool IsWhitespace(Char C) noexcept {
-  return C == 9 || C == 10 || C == 12 || C == 13 || C == 32;
-}
-
 bool IsDigit(Char C) noexcept { return C >= u'0' && C <= u'9'; }
 
-// The characters that may follow a number or a keyword.
-bool IsSeparator(Char C) {
-  static const TNeoUtilsCharSet Separators = TNeoUtils::CreateCharSet(u"/\\;#{}[]:,' \r\n\f\t");
-  return TNeoUtils::CharInSet(C, Separators);
+// The characters that may follow a number or a keyword: "/\\;#{}[]:,' " CR LF FF TAB.
+bool IsSeparator(Char C) noexcept {
+  static constexpr auto Table = [] {
+    std::array<bool, 128> t{};
+    for (const char c : std::string_view("/\\;#{}[]:,' \r\n\f\t")) t[static_cast<unsigned char>(c)] = true;
+    return t;
+  }();
+  return C < 128 && Table[C];
 }
 
 // The Windows-1252 characters of the bytes 0x80 .. 0xFF.
@@ -71,56 +76,57 @@ int Utf8Sequence(const unsigned char* P, std::size_t Avail, char32_t& Code) noex
   return 0;
 }
 
-// UTF-8 to UTF-16; a byte outside a well-formed sequence is its Windows-1252 character. A leading
-// byte order mark is dropped.
-String DecodeSource(const std::string& Bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(Bytes.data());
-  std::size_t n = Bytes.size();
-  if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
-    p += 3;
-    n -= 3;
-  }
-  String out(n, u'\0');   // never more units than bytes
-  Char* o = out.data();
+// Copies a run of ASCII bytes from P (at most N) to Out, widening each; returns how many.
+std::size_t WidenAscii(const unsigned char* P, std::size_t N, Char* Out) noexcept {
   std::size_t i = 0;
-  while (i < n) {
-    // Runs of ASCII, eight bytes at a time.
-    while (i + 8 <= n) {
-      std::uint64_t w;
-      std::memcpy(&w, p + i, 8);
-      if (w & 0x8080808080808080ULL) break;
-      for (int k = 0; k < 8; ++k) o[k] = p[i + k];
-      o += 8;
-      i += 8;
-    }
-    if (i >= n) break;
-    const unsigned char b = p[i];
-    if (b < 0x80) {
-      *o++ = b;
-      ++i;
-      continue;
-    }
+#ifdef __SSE2__
+  const __m128i zero = _mm_setzero_si128();
+  while (i + 16 <= N) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + i));
+    if (_mm_movemask_epi8(bytes) != 0) break;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(Out + i), _mm_unpacklo_epi8(bytes, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(Out + i + 8), _mm_unpackhi_epi8(bytes, zero));
+    i += 16;
+  }
+#endif
+  while (i < N && P[i] < 0x80) {
+    Out[i] = P[i];
+    ++i;
+  }
+  return i;
+}
+
+// UTF-8 to UTF-16 of N bytes at P into Out (room for N characters); a byte outside a
+// well-formed sequence is its Windows-1252 character. Returns the characters written.
+std::size_t DecodeUtf8(const unsigned char* P, std::size_t N, Char* Out) noexcept {
+  Char* o = Out;
+  std::size_t i = 0;
+  while (i < N) {
+    const std::size_t run = WidenAscii(P + i, N - i, o);
+    o += run;
+    i += run;
+    if (i >= N) break;
     char32_t code = 0;
-    const int len = Utf8Sequence(p + i, n - i, code);
+    const int len = Utf8Sequence(P + i, N - i, code);
     if (len == 0) {
-      *o++ = Cp1252High()[b - 0x80];
+      *o++ = Cp1252High()[P[i] - 0x80];
       ++i;
     } else if (code >= 0x10000) {
       code -= 0x10000;
       *o++ = static_cast<Char>(0xD800 + (code >> 10));
       *o++ = static_cast<Char>(0xDC00 + (code & 0x3FF));
-      i += len;
+      i += static_cast<std::size_t>(len);
     } else {
       *o++ = static_cast<Char>(code);
-      i += len;
+      i += static_cast<std::size_t>(len);
     }
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
-  return out;
+  return static_cast<std::size_t>(o - Out);
 }
 
-String Unescaped(StringView ARaw, bool AEscaped) {
-  return AEscaped ? TNeoUtils::UnescapeString(ARaw) : String(ARaw);
+String Unescaped(std::string_view ARaw, bool AEscaped) {
+  String text = TNeoJSONStreamReader::DecodeText(ARaw);
+  return AEscaped ? TNeoUtils::UnescapeString(text) : text;
 }
 
 }  // namespace
@@ -132,38 +138,55 @@ TNeoJSONStreamReader::EEndOfInputReached::EEndOfInputReached()
     : Exception(u"End of JSON input reached.") {}
 
 TNeoJSONStreamReader::TNeoJSONStreamReader(TStream* AStream) : FStream(AStream) {
-  // Size bytes from the current position, in blocks; fewer when the stream ends before.
-  const Int64 size = std::max<Int64>(FStream->GetSize(), 0);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const std::size_t want = std::min(bytes.size() - done, CopyBlockSize);
-    const Int64 got = FStream->Read(bytes.data() + done, static_cast<Int64>(want));
-    if (got <= 0) break;
-    done += static_cast<std::size_t>(got);
+  // Size bytes from the current position, in blocks; fewer when the stream ends before. The copy
+  // is left uninitialised beyond what is read.
+  const std::size_t size = static_cast<std::size_t>(std::max<Int64>(FStream->GetSize(), 0));
+  FText.reset(new unsigned char[size]);
+  if (auto* memory = dynamic_cast<TCustomMemoryStream*>(FStream)) {
+    // The bytes are in memory already: one copy, and the position moves past them.
+    const Int64 position = memory->GetPosition();
+    FSize = std::min(size, static_cast<std::size_t>(std::max<Int64>(memory->GetSize() - position, 0)));
+    if (FSize > 0) std::memcpy(FText.get(), static_cast<const unsigned char*>(memory->GetMemory()) + position, FSize);
+    memory->Seek(static_cast<Int64>(FSize), soCurrent);
+  } else {
+    while (FSize < size) {
+      const std::size_t want = std::min(size - FSize, CopyBlockSize);
+      const Int64 got = FStream->Read(FText.get() + FSize, static_cast<Int64>(want));
+      if (got <= 0) break;
+      FSize += static_cast<std::size_t>(got);
+    }
   }
-  bytes.resize(done);
-  FText = DecodeSource(bytes);
+  if (FSize >= 3 && FText[0] == 0xEF && FText[1] == 0xBB && FText[2] == 0xBF) FStart = FPosition = 3;
 }
 
 TNeoJSONStreamReader::~TNeoJSONStreamReader() = default;
 
 void TNeoJSONStreamReader::RaiseEndOfInput() { throw EEndOfInputReached(); }
 
-void TNeoJSONStreamReader::SkipWhitespace() noexcept {
-  const std::size_t n = FText.size();
-  while (FPosition < n && IsWhitespace(FText[FPosition])) ++FPosition;
-}
-
-StringView TNeoJSONStreamReader::PeekQuoted(bool& AEscaped) const noexcept {
-  const std::size_t n = FText.size();
-  const Char* data = FText.data();
+std::string_view TNeoJSONStreamReader::PeekQuoted(bool& AEscaped) const noexcept {
+  // Quote and backslash bytes never occur inside a UTF-8 sequence: the raw bytes are scanned.
+  const std::size_t n = FSize;
+  const unsigned char* data = FText.get();
   std::size_t p = FPosition;
   AEscaped = false;
   while (p < n) {
-    const Char c = data[p];
-    if (c == u'"') break;
-    if (c == u'\\') {
+#ifdef __SSE2__
+    // Sixteen bytes at a time up to the first quote or backslash.
+    const __m128i quote = _mm_set1_epi8('"'), backslash = _mm_set1_epi8('\\');
+    while (p + 16 <= n) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p));
+      const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)));
+      if (hits != 0) {
+        p += static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(hits)));
+        break;
+      }
+      p += 16;
+    }
+    if (p >= n) break;
+#endif
+    const unsigned char c = data[p];
+    if (c == '"') break;
+    if (c == '\\') {
       AEscaped = true;
       p += 2;
     } else {
@@ -171,14 +194,26 @@ StringView TNeoJSONStreamReader::PeekQuoted(bool& AEscaped) const noexcept {
     }
   }
   if (p > n) p = n;   // a backslash as the last character
-  return StringView(data + FPosition, p - FPosition);
+  return std::string_view(reinterpret_cast<const char*>(data) + FPosition, p - FPosition);
 }
 
-StringView TNeoJSONStreamReader::ReadQuoted(bool& AEscaped) noexcept {
-  const StringView raw = PeekQuoted(AEscaped);
+std::string_view TNeoJSONStreamReader::ReadQuoted(bool& AEscaped) noexcept {
+  const std::string_view raw = PeekQuoted(AEscaped);
   FPosition += raw.size();
-  if (FPosition < FText.size()) ++FPosition;   // the closing quote
+  if (FPosition < FSize) ++FPosition;   // the closing quote
   return raw;
+}
+
+String TNeoJSONStreamReader::DecodeText(std::string_view ABytes) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(ABytes.data());
+  if (ABytes.size() <= 256) {   // the usual short text: decoded on the stack, then one copy
+    Char chars[256];
+    return String(chars, DecodeUtf8(bytes, ABytes.size(), chars));
+  }
+  String text;
+  text.resize(ABytes.size());   // never more characters than bytes
+  text.resize(DecodeUtf8(bytes, ABytes.size(), text.data()));
+  return text;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -222,15 +257,6 @@ void TNeoJSONReader::Pop() noexcept {
   if (FStackSize > 1) --FStackSize;
 }
 
-void TNeoJSONReader::Consume() noexcept {
-  FReader->ReadChar();
-  FReader->SkipWhitespace();
-}
-
-TNeoJSONReader::TNeoJSONState TNeoJSONReader::NeedState() {
-  if (FPeeked == jstNone) FPeeked = DoPeek();
-  return FPeeked;
-}
 
 TNeoJSONReader::TNeoJSONState TNeoJSONReader::DoPeek() {
   FReader->SkipWhitespace();
@@ -349,99 +375,73 @@ TNeoJSONReader::TNeoJSONState TNeoJSONReader::PeekKeyword() {
 }
 
 TNeoJSONReader::TNeoJSONState TNeoJSONReader::PeekNumber() {
-  const Char first = FReader->PeekChar();
-  if (first != u'-' && !IsDigit(first)) return jstNone;
+  const std::string_view rest = FReader->Rest();
+  if (rest.empty() || (rest[0] != '-' && !IsDigit(rest[0]))) return jstNone;
 
-  enum TPhase { phStart, phMinus, phDigits, phPoint, phFraction, phExpMark, phExpSign, phExpDigits };
-  // The accumulated value stays negative (its range is the larger); this is the last value that
-  // can take one more digit.
+  // The character at k: at most 254 characters make a number, and it must end before the input.
+  const auto at = [&rest](std::size_t k) -> char {
+    if (k >= 255) throw EExpectedValue();
+    if (k >= rest.size()) TNeoJSONStreamReader::RaiseEndOfInput();
+    return rest[k];
+  };
+  // The integer part: an optional minus, then digits without a leading zero. The accumulated
+  // value stays negative (its range is the larger); MinIncomplete is the last value that can
+  // take one more digit.
   constexpr Int64 MinIncomplete = std::numeric_limits<Int64>::min() / 10;
-  TPhase phase = phStart;
-  Int64 value = 0;
-  bool negative = false;
+  const bool negative = rest[0] == '-';
+  std::size_t i = negative ? 1 : 0;
+  char c = at(i);
+  if (!IsDigit(c)) throw EExpectedValue();
+  Int64 value = -(c - '0');
   bool fits = true;
-  for (int i = 0;; ++i) {
-    if (i >= 255) throw EExpectedValue();
-    const Char c = FReader->NextChar();
-    FPeekedNumber[i] = c;
-    if (IsDigit(c)) {
-      const int digit = c - u'0';
-      switch (phase) {
-        case phStart:
-        case phMinus:
-          value = -digit;
-          phase = phDigits;
-          break;
-        case phDigits:
-          if (value == 0) throw EExpectedValue();   // a leading zero
-          if (fits) {
-            fits = value > MinIncomplete || (value == MinIncomplete && digit <= 8);
-            if (fits) value = value * 10 - digit;
-          }
-          break;
-        case phPoint:
-          phase = phFraction;
-          break;
-        case phExpMark:
-        case phExpSign:
-          phase = phExpDigits;
-          break;
-        default:
-          break;
-      }
-      continue;
+  for (c = at(++i); IsDigit(c); c = at(++i)) {
+    if (value == 0) throw EExpectedValue();   // a leading zero
+    const int digit = c - '0';
+    if (fits) {
+      fits = value > MinIncomplete || (value == MinIncomplete && digit <= 8);
+      if (fits) value = value * 10 - digit;
     }
-    switch (c) {
-      case u'-':
-        if (phase == phStart) {
-          negative = true;
-          phase = phMinus;
-          continue;
-        }
-        if (phase == phExpMark) {
-          phase = phExpSign;
-          continue;
-        }
-        throw EExpectedValue();
-      case u'+':
-        if (phase == phExpMark) {
-          phase = phExpSign;
-          continue;
-        }
-        throw EExpectedValue();
-      case u'.':
-        if (phase == phDigits) {
-          phase = phPoint;
-          continue;
-        }
-        throw EExpectedValue();
-      case u'e':
-      case u'E':
-        if (phase == phDigits || phase == phFraction) {
-          phase = phExpMark;
-          continue;
-        }
-        throw EExpectedValue();
-      default:
-        break;
-    }
-    if (!IsSeparator(c)) throw EExpectedValue();
-    FReader->Backup();
-    FPeekedNumber[i] = 0;
-    if (phase == phDigits && fits && (negative || value != std::numeric_limits<Int64>::min())) {
-      FPeekedInt64 = negative ? value : -value;
-      return jstInt64;
-    }
-    if (phase == phDigits || phase == phFraction || phase == phExpDigits) return jstNumber;
-    throw EExpectedValue();
   }
+  bool whole = true;
+  if (c == '.') {   // a fraction: at least one digit
+    whole = false;
+    if (!IsDigit(at(++i))) throw EExpectedValue();
+    for (c = at(++i); IsDigit(c); c = at(++i)) {}
+  }
+  if (c == 'e' || c == 'E') {   // an exponent: an optional sign, at least one digit
+    whole = false;
+    c = at(++i);
+    if (c == '-' || c == '+') c = at(++i);
+    if (!IsDigit(c)) throw EExpectedValue();
+    for (c = at(++i); IsDigit(c); c = at(++i)) {}
+  }
+  if (!IsSeparator(c)) throw EExpectedValue();
+  // The separator stays in the input.
+  std::memcpy(FPeekedNumber, rest.data(), i);
+  FPeekedNumber[i] = 0;
+  FPeekedNumberLength = i;
+  FReader->MoveNext(i);
+  if (whole && fits && (negative || value != std::numeric_limits<Int64>::min())) {
+    FPeekedInt64 = negative ? value : -value;
+    return jstInt64;
+  }
+  return jstNumber;
 }
 
-String TNeoJSONReader::NumberText() const { return String(FPeekedNumber); }
+bool TNeoJSONReader::NumberValue(Double& AValue) const {
+  // With "." as the decimal separator a checked number text converts straight, as TryStrToFloat
+  // would convert it; otherwise (and for values beyond the float range) through TryStrToFloat.
+  if (FormatSettings.DecimalSeparator == u'.') {
+    const char* end = FPeekedNumber + FPeekedNumberLength;
+    const auto result = std::from_chars(FPeekedNumber, end, AValue, std::chars_format::general);
+    if (result.ec == std::errc() && result.ptr == end) return true;
+  }
+  return TryStrToFloat(NumberText(), AValue);
+}
 
 String TNeoJSONReader::ReadQuotedText() {
   bool escaped;
-  const StringView raw = FReader->ReadQuoted(escaped);
+  const std::string_view raw = FReader->ReadQuoted(escaped);
   String result = Unescaped(raw, escaped);
   FReader->SkipWhitespace();
   return result;
@@ -456,9 +456,7 @@ TNeoJSONToken TNeoJSONReader::Peek() {
   return Tokens[NeedState()];
 }
 
-void TNeoJSONReader::Expect(TNeoJSONState AState) {
-  if (NeedState() != AState) throw EInvalidStateException(AState);
-}
+void TNeoJSONReader::RaiseState(TNeoJSONState AExpected) { throw EInvalidStateException(AExpected); }
 
 bool TNeoJSONReader::HasNext() {
   const TNeoJSONState state = NeedState();
@@ -499,7 +497,7 @@ String TNeoJSONReader::ReadName() {
 String TNeoJSONReader::PeekName() {
   Expect(jstDoubleQuotedName);
   bool escaped;
-  const StringView raw = FReader->PeekQuoted(escaped);
+  const std::string_view raw = FReader->PeekQuoted(escaped);
   return Unescaped(raw, escaped);
 }
 
@@ -609,12 +607,11 @@ Double TNeoJSONReader::ReadDouble() {
       return static_cast<Double>(FPeekedInt64);
     case jstNumber: {
       Double value;
-      String text = NumberText();
-      if (TryStrToFloat(text, value)) {
+      if (NumberValue(value)) {
         FPeeked = jstNone;
         return value;
       }
-      FPeekedString = std::move(text);
+      FPeekedString = NumberText();
       break;
     }
     case jstDoubleQuoted:

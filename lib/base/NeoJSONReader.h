@@ -4,14 +4,18 @@
 // with a fixed English message.
 #include <cstddef>
 #include <memory>
+#include <string_view>
 
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/System.h"
 
-// The character source: a private, decoded copy of the whole source stream. The bytes are read as
-// UTF-8; a byte that does not belong to a valid UTF-8 sequence is taken as its Windows-1252
-// character (ASCII text, which the JSON writer produces, reads the same either way).
+// The character source: a private copy of the whole source stream, read as UTF-8. Positions
+// count bytes; ReadChar and its kin give an ASCII character as it is and any other byte as its
+// value (the structure of JSON is ASCII). The text of strings and names is decoded when it is
+// taken (DecodeText): UTF-8, with a byte that does not belong to a valid UTF-8 sequence taken as
+// its Windows-1252 character (ASCII text, which the JSON writer produces, reads the same either
+// way). A leading byte order mark is skipped.
 class TNeoJSONStreamReader : public TObject {
   ZELK_CLASS(TNeoJSONStreamReader, TObject)
 public:
@@ -25,37 +29,51 @@ public:
   ~TNeoJSONStreamReader() override;
 
   // The character at the position, advancing by one; 0 at the end (no advance).
-  Char ReadChar() noexcept { return FPosition < FText.size() ? FText[FPosition++] : Char(0); }
+  Char ReadChar() noexcept { return FPosition < FSize ? Char(FText[FPosition++]) : Char(0); }
   // ReadChar without moving.
-  Char PeekChar() const noexcept { return FPosition < FText.size() ? FText[FPosition] : Char(0); }
+  Char PeekChar() const noexcept { return FPosition < FSize ? Char(FText[FPosition]) : Char(0); }
   // ReadChar, raising EEndOfInputReached at the end.
   Char NextChar() {
-    if (FPosition >= FText.size()) RaiseEndOfInput();
-    return FText[FPosition++];
+    if (FPosition >= FSize) RaiseEndOfInput();
+    return Char(FText[FPosition++]);
   }
   void Backup() noexcept {
-    if (FPosition > 0) --FPosition;
+    if (FPosition > FStart) --FPosition;
   }
-  void MoveNext(std::size_t ACount) noexcept {
-    FPosition = ACount < FText.size() - FPosition ? FPosition + ACount : FText.size();
-  }
-  bool Eof() const noexcept { return FPosition >= FText.size(); }
+  void MoveNext(std::size_t ACount) noexcept { FPosition = ACount < FSize - FPosition ? FPosition + ACount : FSize; }
+  bool Eof() const noexcept { return FPosition >= FSize; }
 
   // Skips TAB, LF, FF, CR and space.
-  void SkipWhitespace() noexcept;
-  // Takes the characters of a string or name whose opening quote was taken, up to the closing
-  // quote (a backslash protects the character after it), and takes that quote too. The result is
-  // the raw text between the quotes; AEscaped tells whether it holds a backslash. An unterminated
-  // text ends at the end of the input.
-  StringView ReadQuoted(bool& AEscaped) noexcept;
+  void SkipWhitespace() noexcept {
+    while (FPosition < FSize && IsWhitespace(FText[FPosition])) ++FPosition;
+  }
+  // Takes the bytes of a string or name whose opening quote was taken, up to the closing quote (a
+  // backslash protects the character after it), and takes that quote too. The result is the raw
+  // text between the quotes, for DecodeText; AEscaped tells whether it holds a backslash. An
+  // unterminated text ends at the end of the input.
+  std::string_view ReadQuoted(bool& AEscaped) noexcept;
   // The same without moving.
-  StringView PeekQuoted(bool& AEscaped) const noexcept;
-
-private:
+  std::string_view PeekQuoted(bool& AEscaped) const noexcept;
+  // The bytes from the position to the end, for a caller that scans them itself (and then moves
+  // by MoveNext).
+  std::string_view Rest() const noexcept {
+    return std::string_view(reinterpret_cast<const char*>(FText.get()) + FPosition, FSize - FPosition);
+  }
+  // The bytes of a text as UTF-16 (see the class comment).
+  static String DecodeText(std::string_view ABytes);
   [[noreturn]] static void RaiseEndOfInput();
 
-  TStream* FStream;        // not owned
-  String FText;            // the decoded copy
+  static bool IsWhitespace(unsigned char C) noexcept {
+    constexpr UInt64 Mask = (UInt64(1) << 9) | (UInt64(1) << 10) | (UInt64(1) << 12) | (UInt64(1) << 13) |
+                            (UInt64(1) << 32);
+    return C <= 32 && ((Mask >> C) & 1) != 0;
+  }
+
+private:
+  TStream* FStream;                          // not owned
+  std::unique_ptr<unsigned char[]> FText;    // the copy: its first FSize bytes
+  std::size_t FSize = 0;
+  std::size_t FStart = 0;                    // past a byte order mark
   std::size_t FPosition = 0;
 };
 
@@ -162,9 +180,15 @@ public:
   void SkipValue();
 
 private:
-  TNeoJSONState NeedState();
+  TNeoJSONState NeedState() {
+    if (FPeeked == jstNone) FPeeked = DoPeek();
+    return FPeeked;
+  }
   // The pending state, which must be AState (else EInvalidStateException).
-  void Expect(TNeoJSONState AState);
+  void Expect(TNeoJSONState AState) {
+    if (NeedState() != AState) RaiseState(AState);
+  }
+  [[noreturn]] static void RaiseState(TNeoJSONState AExpected);
   // Reads the pending bracket AState: opens a scope AScope, or closes the current one.
   void EnterScope(TNeoJSONState AState, Byte AScope);
   void LeaveScope(TNeoJSONState AState);
@@ -172,11 +196,17 @@ private:
   TNeoJSONState PeekValue(Byte AScope);
   TNeoJSONState PeekKeyword();
   TNeoJSONState PeekNumber();
-  void Consume() noexcept;
+  // Takes the token character and the whitespace after it.
+  void Consume() noexcept {
+    FReader->ReadChar();
+    FReader->SkipWhitespace();
+  }
   void Push(Byte AScope);
   void Pop() noexcept;
   String ReadQuotedText();
-  String NumberText() const;
+  String NumberText() const { return String(FPeekedNumber, FPeekedNumber + FPeekedNumberLength); }
+  // The pending number's float value; false when its text does not convert.
+  bool NumberValue(Double& AValue) const;
   // ReadInt64 (ANarrow false) and ReadInteger (ANarrow true): the pending value, through its
   // float text when it is not plain integer text.
   Int64 ReadWholeNumber(bool ANarrow);
@@ -186,6 +216,7 @@ private:
   Integer FStackSize;
   TNeoJSONState FPeeked;
   Int64 FPeekedInt64;
-  Char FPeekedNumber[256];
+  char FPeekedNumber[256];
+  std::size_t FPeekedNumberLength = 0;
   String FPeekedString;
 };

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "lib/base/NeoJSONScope.h"
 #include "lib/base/NeoUtils.h"
@@ -34,22 +37,58 @@ TNeoJSONStreamWriter::TNeoJSONStreamWriter(TStream* AStream) : FStream(AStream) 
 TNeoJSONStreamWriter::~TNeoJSONStreamWriter() = default;
 
 void TNeoJSONStreamWriter::Flush() {
-  for (std::size_t done = 0; done < FLength; done += CopyBlockSize) {
-    const std::size_t count = std::min(CopyBlockSize, FLength - done);
-    FStream->WriteBuffer(FText.data() + done, static_cast<Int64>(count));
+  // Every block is full up to its size except the last, which is full up to FLength.
+  for (std::size_t i = 0; i < FBlocks.size(); ++i) {
+    const std::size_t used = i + 1 < FBlocks.size() ? FBlocks[i].Size : FLength;
+    if (used > 0) FStream->WriteBuffer(FBlocks[i].Data.get(), static_cast<Int64>(used));
   }
+  FBlocks.clear();
+  FCurrent = nullptr;
   FLength = 0;
+  FCapacity = 0;
 }
 
-char* TNeoJSONStreamWriter::Grow(std::size_t ACount) {
-  FText.resize(std::max(FText.size() * 2, FLength + ACount + 4096));
-  return FText.data() + FLength;
+char* TNeoJSONStreamWriter::NewBlock(std::size_t ACount) {
+  // The block in use ends where its text ends; the new one holds at least ACount bytes and is
+  // left uninitialised.
+  if (!FBlocks.empty()) FBlocks.back().Size = FLength;
+  const std::size_t size = std::max(ACount + 1, CopyBlockSize);
+  FBlocks.push_back(TBlock{std::unique_ptr<char[]>(new char[size]), size});
+  FCurrent = FBlocks.back().Data.get();
+  FLength = 0;
+  FCapacity = size;
+  return FCurrent;
 }
 
 void TNeoJSONStreamWriter::WriteNarrow(StringView AText) {
   char* out = Room(AText.size());
   for (const Char c : AText) *out++ = static_cast<char>(c);
   FLength += AText.size();
+}
+
+std::size_t TNeoJSONStreamWriter::WritePlain(StringView AText) {
+  const std::size_t n = AText.size();
+  char* out = Room(n);
+  std::size_t i = 0;
+#ifdef __SSE2__
+  // Eight characters at a time while none of them needs an escape.
+  const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80)), quote = _mm_set1_epi16(u'"'),
+                backslash = _mm_set1_epi16(u'\\'), seven = _mm_set1_epi16(7), fourteen = _mm_set1_epi16(14),
+                eleven = _mm_set1_epi16(11), zero = _mm_setzero_si128();
+  for (; i + 8 <= n; i += 8) {
+    const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(AText.data() + i));
+    const __m128i wide = _mm_xor_si128(_mm_cmpeq_epi16(_mm_and_si128(chars, high), zero), _mm_set1_epi16(-1));
+    const __m128i control = _mm_andnot_si128(_mm_cmpeq_epi16(chars, eleven),
+                                             _mm_and_si128(_mm_cmpgt_epi16(chars, seven), _mm_cmplt_epi16(chars, fourteen)));
+    const __m128i escaped = _mm_or_si128(_mm_or_si128(wide, control),
+                                         _mm_or_si128(_mm_cmpeq_epi16(chars, quote), _mm_cmpeq_epi16(chars, backslash)));
+    if (_mm_movemask_epi8(escaped) != 0) break;
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(chars, chars));
+  }
+#endif
+  for (; i < n && IsPlainChar(AText[i]); ++i) out[i] = static_cast<char>(AText[i]);
+  FLength += i;
+  return i;
 }
 
 void TNeoJSONStreamWriter::Write(StringView AText) {
@@ -101,10 +140,7 @@ void TNeoJSONWriter::SetIndentLength(Integer AValue) {
   }
 }
 
-Byte& TNeoJSONWriter::Top() {
-  if (FStackSize <= 0) throw EEmptyJson();
-  return FStack[FStackSize - 1];
-}
+void TNeoJSONWriter::RaiseEmptyJson() { throw EEmptyJson(); }
 
 void TNeoJSONWriter::Push(Byte AScope) {
   if (FStackSize >= MaxStackSize) throw ETooManyDepthLevels();
@@ -118,16 +154,13 @@ void TNeoJSONWriter::NewLine() {
 }
 
 void TNeoJSONWriter::WriteEscaped(StringView AText) {
-  // Runs of plain characters go out as they are; each other character through EscapeString.
+  // Runs of plain characters go out as they are; each other character as EscapeString writes
+  // it, a backslash-u escape of its code unit.
   FWriter->WriteAscii("\"");
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < AText.size(); ++i) {
-    if (IsPlainChar(AText[i])) continue;
-    FWriter->WriteNarrow(AText.substr(start, i - start));
-    FWriter->Write(TNeoUtils::EscapeString(AText.substr(i, 1)));
-    start = i + 1;
+  for (std::size_t i = FWriter->WritePlain(AText); i < AText.size(); i += FWriter->WritePlain(AText.substr(i))) {
+    FWriter->WriteHexEscape(AText[i]);
+    ++i;
   }
-  FWriter->WriteNarrow(AText.substr(start));
   FWriter->WriteAscii("\"");
 }
 
@@ -251,9 +284,10 @@ TNeoJSONWriter& TNeoJSONWriter::WriteDouble(Double AValue) {
     s.DecimalSeparator = u'.';
     return s;
   }();
-  const String text = FloatToStr(AValue, PointSettings);
+  Char text[FloatToStrBufSize];
+  const Integer length = FloatToStrBuf(text, AValue, PointSettings);
   BeforeValue(vkScalar);
-  FWriter->Write(text);
+  FWriter->WriteNarrow(StringView(text, static_cast<std::size_t>(length)));
   return *this;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SysUtils.h"
@@ -32,17 +33,42 @@ public:
   }
   // Appends text whose characters are all below 128.
   void WriteNarrow(StringView AText);
+  // Appends the longest start of AText whose characters need no JSON escape (below 128, neither a
+  // quote nor a backslash, nor backspace, tab, line feed, form feed or carriage return); returns
+  // its length.
+  std::size_t WritePlain(StringView AText);
+
+  // Appends the code unit as "\u" and four upper-case hexadecimal digits.
+  void WriteHexEscape(Char C) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    char* out = Room(6);
+    out[0] = '\\';
+    out[1] = 'u';
+    out[2] = Hex[(C >> 12) & 0xF];
+    out[3] = Hex[(C >> 8) & 0xF];
+    out[4] = Hex[(C >> 4) & 0xF];
+    out[5] = Hex[C & 0xF];
+    FLength += 6;
+  }
 
 private:
-  // Space for ACount more bytes at the end of the text.
-  char* Room(std::size_t ACount) {
-    return ACount <= FText.size() - FLength ? FText.data() + FLength : Grow(ACount);
-  }
-  char* Grow(std::size_t ACount);
+  // The text is collected in blocks, so that it never moves while it grows; the last block is
+  // filled up to FLength.
+  struct TBlock {
+    std::unique_ptr<char[]> Data;
+    std::size_t Size;
+  };
 
-  TStream* FStream;          // not owned
-  AnsiString FText;          // the collected text: its first FLength bytes
-  std::size_t FLength = 0;
+  // Space for ACount more bytes at the end of the text (a new block when the last one has no
+  // more than ACount left, so that there is always a block to point into).
+  char* Room(std::size_t ACount) { return ACount < FCapacity - FLength ? FCurrent + FLength : NewBlock(ACount); }
+  char* NewBlock(std::size_t ACount);
+
+  TStream* FStream;               // not owned
+  std::vector<TBlock> FBlocks;    // full blocks, then the one being filled
+  char* FCurrent = nullptr;       // the last block's bytes
+  std::size_t FLength = 0;        // bytes used of the last block
+  std::size_t FCapacity = 0;      // size of the last block
 };
 
 class TNeoJSONWriter : public TObject {
@@ -116,7 +142,11 @@ public:
 
 private:
   enum TValueKind { vkScalar, vkOpenBracket };
-  Byte& Top();
+  Byte& Top() {
+    if (FStackSize <= 0) RaiseEmptyJson();
+    return FStack[FStackSize - 1];
+  }
+  [[noreturn]] static void RaiseEmptyJson();
   void Push(Byte AScope);
   void NewLine();
   void WritePendingName();

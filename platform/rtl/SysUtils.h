@@ -283,6 +283,10 @@ enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
 // integer part has more than 15 digits or the magnitude is below 0.0001: "1E-5").
 String FloatToStr(Double Value);
 String FloatToStr(Double Value, const TFormatSettings& Settings);
+// FloatToStr into Buffer (room for FloatToStrBufSize characters), allocating nothing; returns the
+// number of characters written.
+constexpr Integer FloatToStrBufSize = 32;
+Integer FloatToStrBuf(Char* Buffer, Double Value, const TFormatSettings& Settings);
 String FloatToStrF(Double Value, TFloatFormat Format, Integer Precision, Integer Digits);
 String FloatToStrF(Double Value, TFloatFormat Format, Integer Precision, Integer Digits,
                    const TFormatSettings& Settings);

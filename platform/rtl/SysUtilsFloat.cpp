@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/RtlInternal.h"
@@ -208,10 +209,22 @@ String FloatToStrFImpl(double Value, TFloatFormat Fmt, int Precision, int Digits
 
 String FloatToStr(Double Value) { return FloatToStr(Value, FormatSettings); }
 
-// The general format of the shortest digits, built on the stack: this is the hot path of every
-// writer of numbers, so it allocates nothing but the result.
 String FloatToStr(Double Value, const TFormatSettings& Settings) {
-  if (!std::isfinite(Value)) return SpecialText(Value);
+  Char Buf[FloatToStrBufSize];
+  return String(Buf, static_cast<std::size_t>(FloatToStrBuf(Buf, Value, Settings)));
+}
+
+// The general format of the shortest digits, built on the stack: this is the hot path of every
+// writer of numbers, so it allocates nothing.
+Integer FloatToStrBuf(Char* Buffer, Double Value, const TFormatSettings& Settings) {
+  Char* Out = Buffer;
+  const auto Put = [&Out](std::string_view Text) {
+    for (const char C : Text) *Out++ = static_cast<Char>(C);
+  };
+  if (!std::isfinite(Value)) {
+    Put(std::isnan(Value) ? "NAN" : Value < 0 ? "-INF" : "INF");
+    return static_cast<Integer>(Out - Buffer);
+  }
   char Buf[64];
   const auto R = std::to_chars(Buf, Buf + sizeof Buf, std::fabs(Value), std::chars_format::scientific);
   char Digits[24];
@@ -222,29 +235,33 @@ String FloatToStr(Double Value, const TFormatSettings& Settings) {
   int Exp = 0;
   if (P != R.ptr) std::from_chars(P + (P[1] == '+' ? 2 : 1), R.ptr, Exp);
   while (N > 0 && Digits[N - 1] == '0') --N;
-  if (N == 0) return u"0";
+  if (N == 0) {
+    *Out++ = u'0';
+    return 1;
+  }
   const int Point = Exp + 1;  // digits before the decimal point
   const auto Digit = [&](int I) -> Char { return (I >= 0 && I < N) ? static_cast<Char>(Digits[I]) : u'0'; };
-  String S;
-  S.reserve(static_cast<std::size_t>(N) + 8);
-  if (std::signbit(Value)) S += u'-';
+  if (std::signbit(Value)) *Out++ = u'-';
   if (Point > 15 || Point < -3) {
-    S += Digit(0);
+    *Out++ = Digit(0);
     if (N > 1) {
-      S += Settings.DecimalSeparator;
-      for (int I = 1; I < N; ++I) S += Digit(I);
+      *Out++ = Settings.DecimalSeparator;
+      for (int I = 1; I < N; ++I) *Out++ = Digit(I);
     }
-    S += u'E';
-    AppendExponent(S, Exp, false, 0);
-    return S;
+    *Out++ = u'E';
+    if (Exp < 0) *Out++ = u'-';
+    char ExpText[8];
+    const auto E = std::to_chars(ExpText, ExpText + sizeof ExpText, Exp < 0 ? -Exp : Exp);
+    Put(std::string_view(ExpText, static_cast<std::size_t>(E.ptr - ExpText)));
+    return static_cast<Integer>(Out - Buffer);
   }
-  if (Point <= 0) S += u'0';
-  for (int I = 0; I < Point; ++I) S += Digit(I);
+  if (Point <= 0) *Out++ = u'0';
+  for (int I = 0; I < Point; ++I) *Out++ = Digit(I);
   if (N > Point) {
-    S += Settings.DecimalSeparator;
-    for (int I = Point; I < N; ++I) S += Digit(I);
+    *Out++ = Settings.DecimalSeparator;
+    for (int I = Point; I < N; ++I) *Out++ = Digit(I);
   }
-  return S;
+  return static_cast<Integer>(Out - Buffer);
 }
 
 String FloatToStrF(Double Value, TFloatFormat Format, Integer Precision, Integer Digits) {
