@@ -572,6 +572,7 @@ std::string TRichDocument::ToRtf() const {
     for (std::size_t r = 0; r < p.Runs.size(); ++r) {
       auto fi = static_cast<std::size_t>(p.Runs[r].Format);
       const TRichFormat& f = FFormats[fi];
+      std::size_t mark = out.size();
       if (fontOf[fi] != curFont) out += "\\f" + std::to_string(fontOf[fi]);
       if (f.Height != cur.Height) out += "\\fs" + std::to_string(f.Height / 10);
       if (f.Bold != cur.Bold) out += f.Bold ? "\\b" : "\\b0";
@@ -581,7 +582,8 @@ std::string TRichDocument::ToRtf() const {
       if (colorOf[fi] != curColor) out += "\\cf" + std::to_string(colorOf[fi]);
       if (f.Offset != cur.Offset) out += f.Offset >= 0 ? "\\up" + std::to_string(f.Offset / 10) : "\\dn" + std::to_string(-f.Offset / 10);
       if (f.Script != cur.Script) out += f.Script == rsSubscript ? "\\sub" : f.Script == rsSuperscript ? "\\super" : "\\nosupersub";
-      out += ' ';
+      // The blank ends the control words before the text (\pard's too); no words, no blank.
+      if (r == 0 || out.size() != mark) out += ' ';
       cur = f;
       curFont = fontOf[fi];
       curColor = colorOf[fi];
