@@ -45,6 +45,8 @@ Status Startup(ULONG_PTR* AToken, const GdiplusStartupInput* AInput, GdiplusStar
     ULONG_PTR token = 0;
     GdiplusStartupInput input = *AInput;
     input.GdiplusVersion = 1;
+    // The library itself is started without hooks to hand out: its background thread is kept.
+    input.SuppressBackgroundThread = 0;
     Status status = Lib().GdiplusStartup(&token, &input, nullptr);
     if (status != Ok) return status;
     s.LibraryStarted = true;
