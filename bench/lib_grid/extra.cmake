@@ -1,0 +1,11 @@
+# The base grid benchmark paints against QTableView; without Qt it is left out of the build.
+if(name STREQUAL "basegrid_bench")
+  find_package(Qt5 QUIET COMPONENTS Widgets)
+  if(Qt5Widgets_FOUND)
+    target_link_libraries(bench_${name} PRIVATE Qt5::Widgets)
+    set_target_properties(bench_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+  else()
+    message(STATUS "bench_basegrid_bench left out: Qt 5 Widgets not found")
+    set_target_properties(bench_${name} PROPERTIES EXCLUDE_FROM_ALL TRUE)
+  endif()
+endif()
