@@ -82,6 +82,23 @@ TEST_F(BaseGridView, AMergedBlockIsDrawnOncePerPassAsOneRectangle) {
   EXPECT_EQ(Grid->Drawn.begin()->first, (std::pair<Integer, Integer>{2, 2}));
 }
 
+TEST_F(BaseGridView, WithAHiddenColumnTheBlockIsDrawnAtItsDisplayColumn) {
+  Grid->Hidden = {1};   // data column 1 hidden: display column 2 shows data column 3
+  Grid->SetColCount(10);
+  Grid->MergeCells(3, 2, 3, 1);
+  Grid->SetCellEx(3, 2, u"shown");
+  Grid->SetLeftCol(3);   // the base cell's display column scrolled out
+  Grid->Drawn.clear();
+  Grid->Invalidate();
+  Pump();
+  ASSERT_EQ(Grid->DrawnAt(2, 2).size(), 1u);
+  EXPECT_TRUE(Grid->DrawnAt(3, 2).empty() && Grid->DrawnAt(4, 2).empty());
+  TRect block = Grid->CellRect(2, 2);
+  EXPECT_EQ(block.right - block.left, 3 * Grid->GetDefaultColWidth());
+  InflateRect(&block, -1, -1);
+  EXPECT_EQ(Grid->DrawnAt(2, 2)[0], block);
+}
+
 TEST_F(BaseGridView, ABlockHalfUnderTheFixedColumnIsClippedAtItsEdge) {
   Grid->SetColCount(12);
   Grid->MergeCells(2, 2, 2, 2);
