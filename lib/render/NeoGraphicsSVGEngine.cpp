@@ -62,13 +62,13 @@ TColor ParseColorValue(String& AValue) {
 
 // The bounds of the corners of ARect mapped by AMatrix.
 TRectF MapBounds(const TRectF& ARect, const TNeoGraphicsMatrix& AMatrix) {
-  const TPointF corners[] = {TPointF(ARect.Left, ARect.Top), TPointF(ARect.Right, ARect.Top),
-                             TPointF(ARect.Left, ARect.Bottom), TPointF(ARect.Right, ARect.Bottom)};
-  TRectF r(1, 1, -1, -1);
+  const TPointF corners[] = {TPointF{ARect.Left, ARect.Top}, TPointF{ARect.Right, ARect.Top},
+                             TPointF{ARect.Left, ARect.Bottom}, TPointF{ARect.Right, ARect.Bottom}};
+  TRectF r{1, 1, -1, -1};
   bool first = true;
   for (TPointF c : corners) {
     const TPointF p = c * AMatrix;
-    if (first) r = TRectF(p.X, p.Y, p.X, p.Y);
+    if (first) r = TRectF{p.X, p.Y, p.X, p.Y};
     r.Left = std::min(r.Left, p.X);
     r.Top = std::min(r.Top, p.Y);
     r.Right = std::max(r.Right, p.X);
@@ -102,7 +102,7 @@ bool ParsePoints(const String& AText, std::vector<TPointF>& APoints) {
   }
   const std::vector<String> items = SplitNonEmpty(text, u' ');
   if (items.size() % 2 != 0) return false;
-  for (std::size_t i = 0; i < items.size(); i += 2) APoints.emplace_back(ToNumber(items[i]), ToNumber(items[i + 1]));
+  for (std::size_t i = 0; i < items.size(); i += 2) APoints.push_back(TPointF{ToNumber(items[i]), ToNumber(items[i + 1])});
   return true;
 }
 
@@ -181,7 +181,7 @@ void TNeoGraphicsSVGImport::Clear() {
   FXML.reset();
   FMatrix = TNeoGraphicsMatrix::Identity();
   FTextMatrix = TNeoGraphicsMatrix::Identity();
-  FViewRect = TRectF(ViewMarkerLow, ViewMarkerLow, ViewMarkerHigh, ViewMarkerHigh);
+  FViewRect = TRectF{ViewMarkerLow, ViewMarkerLow, ViewMarkerHigh, ViewMarkerHigh};
 }
 
 void TNeoGraphicsSVGImport::LoadFromFile(const String& AFile) {
@@ -221,16 +221,16 @@ void TNeoGraphicsSVGImport::LoadFromText(const String& AText) {
   const IXMLNode* root = FXML->GetDocumentElement();
   if (!root || root->GetNodeName() != u"svg") return;
 
-  TRectF viewBox(ViewMarkerLow, ViewMarkerLow, ViewMarkerHigh, ViewMarkerHigh);
+  TRectF viewBox{ViewMarkerLow, ViewMarkerLow, ViewMarkerHigh, ViewMarkerHigh};
   if (root->HasAttribute(u"viewBox")) {
     const std::vector<String> items = SplitNonEmpty(Trim(root->GetAttribute(u"viewBox")), u' ');
     if (items.size() == 4) {
       const Single x = ToNumber(items[0]), y = ToNumber(items[1]);
-      viewBox = TRectF(x, y, Finite(Double(x) + ToNumber(items[2])), Finite(Double(y) + ToNumber(items[3])));
+      viewBox = TRectF{x, y, Finite(Double(x) + ToNumber(items[2])), Finite(Double(y) + ToNumber(items[3]))};
     }
   } else {
     const String width = root->GetAttribute(u"width"), height = root->GetAttribute(u"height");
-    if (!width.empty() && !height.empty()) viewBox = TRectF(0, 0, ParseLength(width), ParseLength(height));
+    if (!width.empty() && !height.empty()) viewBox = TRectF{0, 0, ParseLength(width), ParseLength(height)};
   }
 
   ParseElements(FElementList, *root, nullptr, true);
@@ -257,7 +257,7 @@ void TNeoGraphicsSVGImport::LoadFromText(const String& AText) {
   const bool nothingMeasured = FViewRect.Left == ViewMarkerLow && FViewRect.Top == ViewMarkerLow &&
                                FViewRect.Right == ViewMarkerHigh && FViewRect.Bottom == ViewMarkerHigh;
   if (boxComplete) FViewRect = viewBox;
-  else if (nothingMeasured) FViewRect = TRectF(0, 0, 0, 0);
+  else if (nothingMeasured) FViewRect = TRectF{0, 0, 0, 0};
 }
 
 void TNeoGraphicsSVGImport::ParseElements(TNeoGraphicsSVGElementList& AList, const IXMLNode& ANode,
@@ -354,16 +354,16 @@ void TNeoGraphicsSVGImport::BuildElement(TNeoGraphicsSVGElement& AElement, const
       LoadImage(e, ANode);
       [[fallthrough]];
     case etRect:
-      if (AUpdateViewRect) UpdateViewRect(e, TRectF(e.FXV, e.FYV, e.FXV + e.FWidth, e.FYV + e.FHeight));
+      if (AUpdateViewRect) UpdateViewRect(e, TRectF{e.FXV, e.FYV, e.FXV + e.FWidth, e.FYV + e.FHeight});
       break;
     case etLine:
       if (AUpdateViewRect)
-        UpdateViewRect(e, TRectF(std::min(e.FXV, e.FWidth), std::min(e.FYV, e.FHeight), std::max(e.FXV, e.FWidth),
-                                 std::max(e.FYV, e.FHeight)));
+        UpdateViewRect(e, TRectF{std::min(e.FXV, e.FWidth), std::min(e.FYV, e.FHeight), std::max(e.FXV, e.FWidth),
+                                 std::max(e.FYV, e.FHeight)});
       break;
     case etCircle:
     case etEllipse:
-      if (AUpdateViewRect) UpdateViewRect(e, TRectF(e.FXV - e.FRx, e.FYV - e.FRy, e.FXV + e.FRx, e.FYV + e.FRy));
+      if (AUpdateViewRect) UpdateViewRect(e, TRectF{e.FXV - e.FRx, e.FYV - e.FRy, e.FXV + e.FRx, e.FYV + e.FRy});
       break;
     case etPolyline:
     case etPolygon: {

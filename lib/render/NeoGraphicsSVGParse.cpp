@@ -1,5 +1,6 @@
 // The SVG parser's text routines: numbers, lengths, angles, transforms, colour functions, font
 // families and path data with its arcs.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -56,14 +57,14 @@ TNeoGraphicsMatrix TransformFunction(const String& AName, const std::vector<Stri
     m.m21 = ToNumber(AArgs[2]); m.m22 = ToNumber(AArgs[3]);
     m.m31 = ToNumber(AArgs[4]); m.m32 = ToNumber(AArgs[5]);
   } else if (AName == u"translate" && (n == 1 || n == 2)) {
-    ALastTranslate = TPointF(ToNumber(AArgs[0]), n == 2 ? ToNumber(AArgs[1]) : 0.0f);
+    ALastTranslate = TPointF{ToNumber(AArgs[0]), n == 2 ? ToNumber(AArgs[1]) : 0.0f};
     m = Translation(ALastTranslate.X, ALastTranslate.Y);
   } else if (AName == u"scale" && (n == 1 || n == 2)) {
     m.m11 = ToNumber(AArgs[0]);
     m.m22 = n == 2 ? ToNumber(AArgs[1]) : m.m11;
   } else if (AName == u"rotate" && (n == 1 || n == 3)) {
     const Double a = ParseAngle(AArgs[0]);
-    const TPointF c = n == 3 ? TPointF(ToNumber(AArgs[1]), ToNumber(AArgs[2])) : ALastTranslate;
+    const TPointF c = n == 3 ? TPointF{ToNumber(AArgs[1]), ToNumber(AArgs[2])} : ALastTranslate;
     TNeoGraphicsMatrix r = TNeoGraphicsMatrix::Identity();
     r.m11 = static_cast<Single>(std::cos(a));
     r.m12 = static_cast<Single>(std::sin(a));
@@ -78,11 +79,14 @@ TNeoGraphicsMatrix TransformFunction(const String& AName, const std::vector<Stri
   return m;
 }
 
-TPointF Reflect(TPointF APoint, TPointF ACenter) { return TPointF(2 * ACenter.X - APoint.X, 2 * ACenter.Y - APoint.Y); }
+TPointF Reflect(TPointF APoint, TPointF ACenter) { return TPointF{2 * ACenter.X - APoint.X, 2 * ACenter.Y - APoint.Y}; }
 
 bool IsFinitePoint(TPointF P) { return std::isfinite(P.X) && std::isfinite(P.Y); }
 
-TPointF ToPoint(Double X, Double Y) { return TPointF(Finite(X), Finite(Y)); }
+// An arc flag as an integer; only 0 and 1 mean anything, so larger values are kept at 2.
+Integer Flag(Double AValue) { return static_cast<Integer>(std::clamp(std::trunc(AValue), -2.0, 2.0)); }
+
+TPointF ToPoint(Double X, Double Y) { return TPointF{Finite(X), Finite(Y)}; }
 
 }  // namespace
 
@@ -334,7 +338,7 @@ void BuildPath(const std::vector<String>& ATokens, TNeoGraphicsSVGElementPathLis
       case u'A': case u'a': {
         const TPointF p = at(5);
         if (path)
-          AddArcToPath(*path, static_cast<Integer>(v[3]), static_cast<Integer>(v[4]), v[2], std::fabs(v[0]),
+          AddArcToPath(*path, Flag(v[3]), Flag(v[4]), v[2], std::fabs(v[0]),
                        std::fabs(v[1]), cur.X, cur.Y, p.X, p.Y);
         cur = p;
         break;
@@ -387,8 +391,8 @@ void AddArcToPath(TNeoGraphicsPath& APath, Integer ALarge, Integer ASweep, Doubl
   const Double step = delta / n;
   const Double k = 8.0 / 3 * std::sin(step / 4) * std::sin(step / 4) / std::sin(step / 2);
   auto point = [&](Double t) {
-    return TPointF(static_cast<Single>(cx + rx * std::cos(t) * cosPhi - ry * std::sin(t) * sinPhi),
-                   static_cast<Single>(cy + rx * std::cos(t) * sinPhi + ry * std::sin(t) * cosPhi));
+    return TPointF{static_cast<Single>(cx + rx * std::cos(t) * cosPhi - ry * std::sin(t) * sinPhi),
+                   static_cast<Single>(cy + rx * std::cos(t) * sinPhi + ry * std::sin(t) * cosPhi)};
   };
   auto tangent = [&](Double t) {
     return std::pair<Double, Double>(-rx * std::sin(t) * cosPhi - ry * std::cos(t) * sinPhi,
@@ -398,8 +402,8 @@ void AddArcToPath(TNeoGraphicsPath& APath, Integer ALarge, Integer ASweep, Doubl
     const Double a = theta1 + s * step, b = a + step;
     const TPointF start = point(a), end = point(b);
     const auto ta = tangent(a), tb = tangent(b);
-    const TPointF c1(static_cast<Single>(start.X + k * ta.first), static_cast<Single>(start.Y + k * ta.second));
-    const TPointF c2(static_cast<Single>(end.X - k * tb.first), static_cast<Single>(end.Y - k * tb.second));
+    const TPointF c1{static_cast<Single>(start.X + k * ta.first), static_cast<Single>(start.Y + k * ta.second)};
+    const TPointF c2{static_cast<Single>(end.X - k * tb.first), static_cast<Single>(end.Y - k * tb.second)};
     if (!IsFinitePoint(start) || !IsFinitePoint(end) || !IsFinitePoint(c1) || !IsFinitePoint(c2)) continue;
     if (APath.GetCount() == 0) APath.MoveTo(start);
     else APath.LineTo(start);
