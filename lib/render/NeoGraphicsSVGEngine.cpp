@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "lib/base/NeoUtils.h"
 #include "lib/render/NeoGraphicsSVGInternal.h"
@@ -104,6 +105,19 @@ bool ParsePoints(const String& AText, std::vector<TPointF>& APoints) {
   if (items.size() % 2 != 0) return false;
   for (std::size_t i = 0; i < items.size(); i += 2) APoints.push_back(TPointF{ToNumber(items[i]), ToNumber(items[i + 1])});
   return true;
+}
+
+// The element's transform applied to a sub-path; coordinates it takes beyond a float count as 0.
+void ApplyTransform(TNeoGraphicsPath& APath, const TNeoGraphicsMatrix& AMatrix) {
+  if (IsMatrixEmpty(AMatrix)) return;
+  APath.ApplyMatrix(AMatrix);
+  TNeoGraphicsPathPoints& points = *APath.GetPathData();
+  for (Integer i = 0; i < points.GetCount(); ++i) {
+    TNeoGraphicsPathPoint p = points.GetItem(i);
+    if (std::isfinite(p.Point.X) && std::isfinite(p.Point.Y)) continue;
+    p.Point = TPointF{Finite(p.Point.X), Finite(p.Point.Y)};
+    points.SetItem(i, p);
+  }
 }
 
 // Only regular local files are opened: no devices, pipes or URLs.
@@ -372,7 +386,7 @@ void TNeoGraphicsSVGImport::BuildElement(TNeoGraphicsSVGElement& AElement, const
       TNeoGraphicsPath* path = e.GetPaths()->Add(new TNeoGraphicsPath());
       for (std::size_t i = 0; i + 1 < points.size(); ++i) path->AddLine(points[i], points[i + 1]);
       if (e.FType == etPolygon) path->ClosePath();
-      if (!IsMatrixEmpty(e.FMatrix)) path->ApplyMatrix(e.FMatrix);
+      ApplyTransform(*path, e.FMatrix);
       if (AUpdateViewRect) UpdateViewRect(e, path->GetBounds());
       break;
     }
@@ -381,7 +395,7 @@ void TNeoGraphicsSVGImport::BuildElement(TNeoGraphicsSVGElement& AElement, const
       std::replace(d.begin(), d.end(), u',', u' ');
       BuildPath(TokenizePathData(d), *e.GetPaths());
       for (TNeoGraphicsPath* p : *e.GetPaths()) {
-        if (!IsMatrixEmpty(e.FMatrix)) p->ApplyMatrix(e.FMatrix);
+        ApplyTransform(*p, e.FMatrix);
         if (AUpdateViewRect) UpdateViewRect(e, p->GetBounds());
       }
       break;

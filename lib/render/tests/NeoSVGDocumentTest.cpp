@@ -244,6 +244,10 @@ TEST_F(NeoSVGDocument, BadInputEndsInAnErrorOrAnEmptyImporter) {
   EXPECT_EQ(At(0)->GetFillColor(), -1);
   EXPECT_EQ(At(0)->GetStrokeColor(), -1);
   EXPECT_FLOAT_EQ(At(0)->GetWidth(), 0);
+  // A transform that takes points beyond a float leaves them at 0.
+  Text(u"<svg><path d='M1 1 L3e38 2' transform='scale(3e38)'/></svg>");
+  EXPECT_FLOAT_EQ(At(0)->GetActivePath()->GetPoint(1).Point.X, 0);
+  EXPECT_FLOAT_EQ(At(0)->GetActivePath()->GetPoint(1).Point.Y, 0);
   // Bytes that are no UTF-8 arrive replaced and still parse.
   TMemoryStream stream;
   const char bytes[] = "<svg><text>\xff\xfe</text></svg>";
