@@ -1,7 +1,7 @@
 // The update window driven headless through the message queue, on real database files.
 #include <gmock/gmock.h>
 
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 #include "UpdateFixture.h"
 #include "app/UpdQvDlg.h"
 

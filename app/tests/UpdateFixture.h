@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "DbTestSupport.h"
-#include "OldSchema.h"
+#include "platform/db/testsupport/DbTestSupport.h"
+#include "app/testsupport/OldSchema.h"
 #include "app/UpdateScript.h"
 #include "platform/rtl/StringLists.h"
 

@@ -1,3 +1,2 @@
 # The update benchmark builds its database with the tests' old-schema builder.
-target_sources(bench_${name} PRIVATE ${CMAKE_SOURCE_DIR}/app/tests/OldSchema.cpp)
-target_include_directories(bench_${name} PRIVATE ${CMAKE_SOURCE_DIR}/app/tests)
+target_sources(bench_${name} PRIVATE ${CMAKE_SOURCE_DIR}/app/testsupport/OldSchema.cpp)

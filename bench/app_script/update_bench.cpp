@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "OldSchema.h"
+#include "app/testsupport/OldSchema.h"
 #include "app/UpdateScript.h"
 #include "platform/rtl/Modules.h"
 #include "platform/rtl/StringLists.h"

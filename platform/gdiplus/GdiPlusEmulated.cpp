@@ -6,7 +6,7 @@
 #include <mutex>
 #include <unordered_set>
 
-#include "platform/gdiplus/GdiPlusPrivate.h"
+#include "platform/gdiplus/GdiPlusInternal.h"
 #include "platform/win/WinGdi.h"
 
 namespace gdip::bridge {

@@ -17,7 +17,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/gdiplus/GdiPlusPrivate.h"
+#include "platform/gdiplus/GdiPlusInternal.h"
 #include "platform/win/Surface.h"
 #include "platform/win/SurfaceAccess.h"
 #include "platform/win/WinGdi.h"

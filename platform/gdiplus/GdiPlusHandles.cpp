@@ -6,7 +6,7 @@
 #include <cstring>
 #include <span>
 
-#include "platform/gdiplus/GdiPlusPrivate.h"
+#include "platform/gdiplus/GdiPlusInternal.h"
 #include "platform/rtl/Streams.h"
 #include "platform/win/WinGdi.h"
 #include "platform/win/WinIcon.h"

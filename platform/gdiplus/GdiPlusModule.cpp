@@ -10,7 +10,7 @@
 #include <unordered_map>
 
 #include "platform/gdiplus/GdiPlusBridge.h"
-#include "platform/gdiplus/GdiPlusPrivate.h"
+#include "platform/gdiplus/GdiPlusInternal.h"
 #include "platform/rtl/Modules.h"
 
 namespace gdip::bridge {

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <set>
 
-#include "platform/gdiplus/GdiPlusPrivate.h"
+#include "platform/gdiplus/GdiPlusInternal.h"
 
 namespace gdip::bridge {
 

@@ -3,7 +3,7 @@
 // returns, so the stream may go right after it.
 #include <limits>
 
-#include "platform/gdiplus/GdiPlusPrivate.h"
+#include "platform/gdiplus/GdiPlusInternal.h"
 
 namespace gdip::bridge {
 

@@ -1,5 +1,5 @@
 // Bitmaps, DIB sections and bit transfers with ternary raster operations, alpha and colour keys.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 
 #include <algorithm>
 #include <cmath>

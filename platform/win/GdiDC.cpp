@@ -1,5 +1,5 @@
 // Device contexts: creation over surfaces, state, saving, coordinate mapping and clipping.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 
 #include <cairo.h>
 

@@ -1,5 +1,5 @@
 // Lines, shapes, region painting, pixels, flood fill and paths with GDI's pixel rules.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 #include "platform/win/WinUser.h"
 
 #include <algorithm>

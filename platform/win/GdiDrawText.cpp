@@ -1,6 +1,6 @@
 // DrawText and DrawTextEx: prefixes, tabs, line breaking, ellipses, alignment and measuring, all
 // through one layout routine so that what DT_CALCRECT reports is what gets painted.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 
 #include <algorithm>
 #include <cmath>

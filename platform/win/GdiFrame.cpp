@@ -1,6 +1,6 @@
 // Classic three-dimensional edges, frame controls (buttons, check boxes, radio buttons, scroll
 // arrows, size grip) and focus rectangles, drawn in device pixels at the surface's own resolution.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 #include "platform/win/WinUser.h"
 
 #include <algorithm>

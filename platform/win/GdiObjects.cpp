@@ -1,5 +1,5 @@
 // Drawing objects: the handle registry, stock objects, pens, brushes, fonts, selection and deletion.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 
 #include <algorithm>
 #include <cstring>

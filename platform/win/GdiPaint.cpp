@@ -1,5 +1,5 @@
 // Painting pixel sets with raster operations, brushes and pens; line pixels and pen outlines.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 
 #include <algorithm>
 #include <cmath>

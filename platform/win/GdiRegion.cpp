@@ -1,5 +1,5 @@
 // Regions as sorted band lists of rectangles, the region API and polygon rasterising.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,5 +1,5 @@
 // Direct pixel access for drawing libraries beside GDI.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 #include "platform/win/SurfaceAccess.h"
 
 using namespace gdi;

@@ -1,6 +1,6 @@
 // Fonts and text output: LOGFONT resolved to Pango fonts with family substitution, metrics, shaped
 // and cached lines, TextOut and ExtTextOut.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 
 #include <cairo.h>
 #include <pango/pangocairo.h>

@@ -12,7 +12,7 @@
 #include "platform/rtl/Modules.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Threads.h"
-#include "platform/win/ThemeLibraryPrivate.h"
+#include "platform/win/ThemeLibraryInternal.h"
 
 namespace uxtheme {
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/win/GdiPrivate.h"
-#include "platform/win/ThemeLibraryPrivate.h"
+#include "platform/win/GdiInternal.h"
+#include "platform/win/ThemeLibraryInternal.h"
 
 namespace uxtheme {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Internals of the window manager shared by its implementation files: window and class objects,
 // per-thread message queues, the input state and the global lock. Not for use outside platform/win.
-#include "platform/win/GdiPrivate.h"
+#include "platform/win/GdiInternal.h"
 #include "platform/win/Surface.h"
 #include "platform/win/WinBase.h"
 #include "platform/win/WinUser.h"

@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "lib/base/NeoUtils.h"
-#include "platform/rtl/tests/ScopedEnv.h"
-#include "platform/ui/tests/UiTestSupport.h"
+#include "platform/rtl/testsupport/ScopedEnv.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 namespace fs = std::filesystem;
 

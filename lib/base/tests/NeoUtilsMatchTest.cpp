@@ -4,7 +4,7 @@
 #include "lib/base/NeoUtils.h"
 #include "lib/base/tests/MatchCases.h"
 #include "platform/rtl/DateUtils.h"
-#include "platform/rtl/tests/FormatSettingsFixture.h"
+#include "platform/rtl/testsupport/FormatSettingsFixture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "lib/base/NeoUtils.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/SysInfo.h"
-#include "platform/rtl/tests/FormatSettingsFixture.h"
+#include "platform/rtl/testsupport/FormatSettingsFixture.h"
 
 namespace {
 

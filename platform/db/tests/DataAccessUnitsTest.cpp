@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "DbTestSupport.h"
+#include "platform/db/testsupport/DbTestSupport.h"
 #include "platform/db/DataAccessUnits.h"
 
 using namespace DbTest;

@@ -1,7 +1,7 @@
 // Connecting, disconnecting, the table list and the errors of the connection.
 #include <chrono>
 
-#include "DbTestSupport.h"
+#include "platform/db/testsupport/DbTestSupport.h"
 #include "platform/rtl/Modules.h"
 
 using namespace DbTest;

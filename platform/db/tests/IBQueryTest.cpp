@@ -1,7 +1,7 @@
 // Queries: statements, cursors, fields of every column type, names, sizes and Locate.
 #include <cmath>
 
-#include "DbTestSupport.h"
+#include "platform/db/testsupport/DbTestSupport.h"
 #include "platform/db/IBClient.h"
 
 using namespace DbTest;

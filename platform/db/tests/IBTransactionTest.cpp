@@ -1,5 +1,5 @@
 // Transactions: hard and retaining commits, rollbacks, parameters and lock conflicts.
-#include "DbTestSupport.h"
+#include "platform/db/testsupport/DbTestSupport.h"
 
 using namespace DbTest;
 

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "platform/rtl/tests/FormatSettingsFixture.h"
+#include "platform/rtl/testsupport/FormatSettingsFixture.h"
 
 namespace {
 

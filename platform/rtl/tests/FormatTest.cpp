@@ -7,7 +7,7 @@
 #include <random>
 
 #include "platform/rtl/SysUtils.h"
-#include "platform/rtl/tests/FormatSettingsFixture.h"
+#include "platform/rtl/testsupport/FormatSettingsFixture.h"
 
 using FloatText = FormatSettingsTest;
 using FormatText = FormatSettingsTest;

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/rtl/tests/ScopedEnv.h"
+#include "platform/rtl/testsupport/ScopedEnv.h"
 
 namespace {
 

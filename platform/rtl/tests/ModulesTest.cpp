@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/rtl/tests/ScopedEnv.h"
+#include "platform/rtl/testsupport/ScopedEnv.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "platform/rtl/Threads.h"
-#include "platform/rtl/tests/ScopedEnv.h"
+#include "platform/rtl/testsupport/ScopedEnv.h"
 
 extern char** environ;
 

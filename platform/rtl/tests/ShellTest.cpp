@@ -11,7 +11,7 @@
 
 #include "platform/rtl/Shell.h"
 #include "platform/rtl/SysInfo.h"
-#include "platform/rtl/tests/ScopedEnv.h"
+#include "platform/rtl/testsupport/ScopedEnv.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "platform/rtl/SysUtils.h"
-#include "platform/rtl/tests/ScopedEnv.h"
+#include "platform/rtl/testsupport/ScopedEnv.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "platform/rtl/tests/FormatSettingsFixture.h"
+#include "platform/rtl/testsupport/FormatSettingsFixture.h"
 
 // ---------------------------------------------------------------------------------------------------
 // Positions and parts

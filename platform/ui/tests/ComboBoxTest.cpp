@@ -1,6 +1,6 @@
 // The combo box: the list drops down in a popup that never takes the focus; items are chosen by
 // mouse and keys; Enter and Esc belong to the open list.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <vector>
 

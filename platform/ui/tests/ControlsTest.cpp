@@ -1,6 +1,6 @@
 // The control classes: message dispatch with inherited chaining, replaceable WindowProc, parent
 // font, alignment and anchors, windowless controls under the mouse, cursors, timers.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <vector>
 

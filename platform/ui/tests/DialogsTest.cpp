@@ -1,6 +1,6 @@
 // The file dialogs on a real folder: filters, navigation, DefaultExt, confirm and cancel, all
 // answered through the message queue while the modal loop runs.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <filesystem>
 #include <fstream>

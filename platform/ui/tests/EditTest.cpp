@@ -1,5 +1,5 @@
 // The single-line edit driven by keys, mouse and clipboard through the message queue.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <vector>
 

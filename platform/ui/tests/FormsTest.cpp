@@ -1,6 +1,6 @@
 // Forms, focus, the dialog-key path, modal loops and the application's exception handling,
 // driven through the message queue.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <sys/wait.h>
 

@@ -1,6 +1,6 @@
 // The grid's inplace editor: opened by typing, F2, Enter or a click on the current cell; its text
 // goes back through SetEditText; Esc restores; it follows the view.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <vector>
 

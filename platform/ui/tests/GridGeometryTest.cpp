@@ -1,6 +1,6 @@
 // Grid geometry: cell rectangles, hit-testing, visible counts and offsets, with fixed cells, custom
 // sizes, line widths, a shortened client rectangle and right to left.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include "platform/ui/Grids.h"
 

@@ -1,5 +1,5 @@
 // The grid's current cell from keys, wheel and code, asking SelectCell before every move.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <vector>
 

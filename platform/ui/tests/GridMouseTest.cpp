@@ -1,6 +1,6 @@
 // The grid and the mouse: sizing by a border, moving a column by its header, selecting with
 // auto-scroll, refused cells, the order of the events, and the moves of rows and columns.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <string>
 #include <vector>

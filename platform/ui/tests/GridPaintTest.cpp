@@ -1,6 +1,6 @@
 // What the string grid paints, against golden pictures (grid lines exact, text within 2 per
 // channel), and how little it paints when it scrolls by a row.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // The list box selected by mouse, keys and wheel; its items as a string list that reaches it.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <vector>
 

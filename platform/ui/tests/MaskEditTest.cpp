@@ -1,6 +1,6 @@
 // The masked edit: the mask language (typed input -> EditText, Text, validation), editing over
 // the mask through the message queue, and validation when the focus leaves.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <cstring>
 

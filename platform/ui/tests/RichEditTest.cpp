@@ -1,5 +1,5 @@
 // The rich edit driven through its messages, keys, mouse and clipboard, and drawn headless.
-#include "UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <cstring>
 

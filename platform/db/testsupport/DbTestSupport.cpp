@@ -1,4 +1,4 @@
-#include "DbTestSupport.h"
+#include "platform/db/testsupport/DbTestSupport.h"
 
 #include <ibase.h>
 #include <unistd.h>

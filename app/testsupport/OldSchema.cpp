@@ -1,4 +1,4 @@
-#include "OldSchema.h"
+#include "app/testsupport/OldSchema.h"
 
 #include <initializer_list>
 #include <memory>
