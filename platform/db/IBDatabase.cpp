@@ -5,6 +5,7 @@
 
 #include "platform/db/IBClient.h"
 #include "platform/db/IBQuery.h"
+#include "platform/rtl/ScopeGuard.h"
 
 namespace {
 
@@ -165,10 +166,7 @@ void TIBDatabase::ForceDisconnect() noexcept {
 
 void TIBDatabase::GetTableNames(TStrings* List, bool SystemTables) {
   List->BeginUpdate();
-  struct TEndUpdate {
-    TStrings* L;
-    ~TEndUpdate() { L->EndUpdate(); }
-  } endUpdate{List};
+  const auto endUpdate = ScopeExit([List] { List->EndUpdate(); });
   List->Clear();
   CheckActive();
 
@@ -179,23 +177,23 @@ void TIBDatabase::GetTableNames(TStrings* List, bool SystemTables) {
   static const std::vector<std::pair<String, String>> readOnly = {
       {u"read", u""}, {u"read_committed", u""}, {u"rec_version", u""}, {u"nowait", u""}};
   unsigned int transaction = IBClient::StartTransaction(FHandle, IBClient::BuildTPB(readOnly));
+  // The commit clears the handle; on any other way out the transaction is rolled back.
+  const auto rollback = ScopeExit([&transaction] {
+    if (!transaction) return;
+    try {
+      IBClient::RollbackTransaction(transaction);
+    } catch (...) {
+    }
+  });
   std::vector<String> names;
-  try {
+  {
     IBClient::TIBStatement statement(&FHandle, &transaction, FCharSetId, FDialect);
     statement.Prepare(sql);
     statement.Execute();
     while (statement.Fetch()) names.push_back(TrimRight(statement.GetText(0)));
     statement.Free();
-    IBClient::CommitTransaction(transaction);
-  } catch (...) {
-    if (transaction) {
-      try {
-        IBClient::RollbackTransaction(transaction);
-      } catch (...) {
-      }
-    }
-    throw;
   }
+  IBClient::CommitTransaction(transaction);
   for (const String& name : names) List->Add(name);
 }
 
