@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "BaseGridTestSupport.h"
-#include "platform/ui/tests/UiTestSupport.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 #include "platform/win/Surface.h"
 
 namespace {
