@@ -1,6 +1,6 @@
 // update-zelk: brings the schema of one database file up to date through the update window.
 #include "app/UpdQvDlg.h"
-#include "lib/base/NeoBaseUnits.h"
+#include "lib/grid/core/NeoGridUnits.h"
 #include "platform/db/DataAccessUnits.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/Units.h"
@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
   SetCommandLine(argc, argv);
   RegisterDataAccessUnits();   // finalised last: connections closed, then the client library
-  RegisterNeoBaseUnits();   // the library's units start with the program, in link order
+  RegisterNeoGridUnits();   // the library's units start with the program, in link order
   TUnitsScope units;   // the units' start-up now, their finalisation in reverse at exit
   Application->Initialize();
   Application->SetTitle(u"Update Zelk");

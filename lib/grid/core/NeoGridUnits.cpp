@@ -1,9 +1,15 @@
 #include "lib/grid/core/NeoGridUnits.h"
 
+#include "lib/graphics/NeoGDIPlusApi.h"
+#include "lib/graphics/NeoTypes.h"
 #include "lib/grid/core/NeoGridLists.h"
 #include "lib/gridutil/NeoGridUtilUnit.h"
+#include "lib/render/NeoSVGBitmap.h"
 
 void RegisterNeoGridUnits() {
-  RegisterGridUtilUnits();
+  RegisterGridUtilUnits();        // visual styles, natural-order comparison, then the library base
+  RegisterNeoGDIPlusApiUnits();   // GDI+ bound by name and started
+  RegisterNeoTypesUnit();         // the graphics types with the named colours
+  RegisterNeoSVGUnit();           // the "SVG" picture format
   RegisterNeoGridListsUnit();
 }

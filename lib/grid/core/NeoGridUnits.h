@@ -1,7 +1,8 @@
 #pragma once
-// The start-up of the grid's units, registered in the program's link order after the layers the
-// grid builds on.
+// The start-up of the library's units, in the program's link order: the grid's units come after
+// every layer the grid builds on.
 
-// Registers the grid utilities' units (and with them the library base's), then the grid lists'
-// unit, whose tag counter starts last. The program calls it before the units start.
+// Registers the grid utilities' units (and with them the library base's), GDI+, the graphics
+// types, the SVG picture format, then the grid lists' unit, whose tag counter starts last. The
+// program calls it before the units start.
 void RegisterNeoGridUnits();

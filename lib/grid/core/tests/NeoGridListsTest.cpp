@@ -167,6 +167,24 @@ TEST_F(GridListsUnit, StartUpCountsTagsFromZeroAndPublishesThePictureName) {
   EXPECT_THROW(SetOrdProp(&picture, u"Width", 5), EPropertyError);   // measured, never set
 }
 
+// The library's units start in the program's link order, each layer after those it builds on.
+TEST_F(GridListsUnit, LibraryUnitsStartInLinkOrder) {
+  RegisterNeoGridUnits();
+  const Char* const order[] = {u"NeoXPVS",          u"NeoGridUtil",      u"NeoUtils",    u"NeoPersistence",
+                               u"NeoGDIPlusApi",    u"NeoGDIPlusClasses", u"NeoGraphicsTypes", u"NeoSVG",
+                               u"NeoGridLists"};
+  Integer last = -1;
+  for (const Char* name : order) {
+    Integer at = -1;
+    for (Integer i = 0; i < Units().Count(); ++i)
+      if (Units().Names(i) == name) at = i;
+    EXPECT_GT(at, last) << UTF8Encode(name);
+    last = at;
+  }
+  InitializeUnits();
+  EXPECT_TRUE(Units().Initialized());
+}
+
 // ---------------------------------------------------------------------------------------------
 // TSortIndexList
 
