@@ -105,6 +105,7 @@ TFormatSettings TFormatSettings::German() {
 }
 
 TFormatSettings FormatSettings = TFormatSettings::USEnglish();
+TSysLocale SysLocale;
 
 // ---------------------------------------------------------------------------------------------------
 // Strings

@@ -187,6 +187,12 @@ struct TFormatSettings {
 
 extern TFormatSettings FormatSettings;   // starts as TFormatSettings::USEnglish()
 
+// The system locale's traits. MiddleEast: a right-to-left (middle-east) locale; false here.
+struct TSysLocale {
+  bool MiddleEast = false;
+};
+extern TSysLocale SysLocale;
+
 // ---------------------------------------------------------------------------------------------------
 // Strings (UTF-16 code units; 1-based positions)
 

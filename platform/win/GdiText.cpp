@@ -100,7 +100,7 @@ const std::map<std::string, std::string>& Substitutes() {
       {"courier", "Liberation Mono"},        {"fixedsys", "Liberation Mono"},
       {"terminal", "Liberation Mono"},       {"consolas", "Liberation Mono"},
       {"lucida console", "Liberation Mono"}, {"symbol", "Standard Symbols PS"},
-      {"wingdings", "DejaVu Sans"},          {"segoe ui emoji", "DejaVu Sans"},
+      {"wingdings", "DejaVu Sans"},          {"segoe ui emoji", "Noto Color Emoji"},
   };
   return table;
 }

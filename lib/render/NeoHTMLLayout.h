@@ -1,0 +1,805 @@
+#pragma once
+// The one line loop of the markup engines, a template over its drawing target. A target supplies:
+//
+//   using Coord;                                   Integer or Single
+//   static Coord Scaled(Double v);                 a device length (rounded for Integer)
+//   static Coord Half(Coord v);
+//   void MeasureRun(const THtmlFont&, StringView, UINT AFlags, Coord& W, Coord& H);
+//   void DrawRun(const THtmlFont&, TColor ABrush, StringView, Coord L, Coord T, Coord R, Coord B, UINT AFlags);
+//   void FillRect(Coord L, Coord T, Coord R, Coord B, TColor);
+//   void Line(Coord X1, Coord Y1, Coord X2, Coord Y2, TColor);
+//   void Ellipse(Coord L, Coord T, Coord R, Coord B, TColor);
+//   void FocusRect(Coord L, Coord T, Coord R, Coord B);
+//   Coord Emoji(Coord X, Coord Y, bool AMeasureOnly, StringView AChars, Integer AFontSize);
+//   bool PictureSize(StringView ASource, Coord& W, Coord& H);       false: no such picture
+//   void DrawPicture(StringView ASource, Coord L, Coord T, Coord R, Coord B);
+//   void DrawControl(const THtmlControlFace&);
+//   TColor NoColor() const;                        the "no colour" value of the dialect
+//
+// The engine keeps the drawing state (font, brush colour, flags) itself and hands the font to every
+// run, so the target holds no state between calls besides its device.
+#include <algorithm>
+#include <vector>
+
+#include "lib/render/NeoHTMLControls.h"
+#include "lib/render/NeoHTMLEngine.h"
+#include "lib/render/NeoHTMLMarkup.h"
+#include "lib/render/NeoHTMLTags.h"
+#include "platform/win/WinGdi.h"
+
+// The font of a run as the engine tracks it.
+struct THtmlFont {
+  String Name;
+  Integer Size = 8;
+  TFontStyles Style;
+  TColor Color = clBlack;
+  Integer Angle = 0;   // degrees, counter-clockwise
+  bool operator==(const THtmlFont&) const = default;
+};
+
+enum THtmlControlKind { hcEdit, hcCombo, hcCheck, hcRadio, hcButton };
+enum THtmlControlState { hsNormal, hsHot, hsPressed };
+
+// One control face to draw, in device coordinates.
+struct THtmlControlFace {
+  THtmlControlKind Kind = hcEdit;
+  TRect Box{};          // the face (frame, check box, button)
+  TRect ButtonBox{};    // COMBO: the drop-down button
+  TRect TextBox{};      // where the value or caption goes
+  String Text;
+  bool Checked = false;
+  THtmlControlState State = hsNormal;
+  TColor FrameColor = 0x808080;
+  bool Themed = false;
+  THtmlFont Font;
+};
+
+// The call-wide inputs a core needs besides the target.
+struct THtmlLayoutInput {
+  Single Scale = 1.0f;   // device scale (vertical pixels per inch / 96)
+  UINT Flags = 0;        // DrawText flags of runs
+  bool Themed = false;
+};
+
+template <class TTarget>
+class THtmlLayout {
+public:
+  using Coord = typename TTarget::Coord;
+
+  THtmlLayout(TTarget& ATarget, THtmlDrawParams& AParams, const THtmlLayoutInput& AInput, const THtmlFont& ABase)
+      : T(ATarget), P(AParams), In(AInput), Base(ABase) {
+    S.Font = ABase;
+    S.Brush = T.NoColor();
+    Coord w{}, h{};
+    T.MeasureRun(ABase, u"gh", In.Flags, w, h);
+    GH = h;
+  }
+
+  // Lays out the prepared text; returns the hit result.
+  bool Run(StringView AText) {
+    bool result = false;
+    const Coord rectLeft = Coord(P.ARect.left + 1), rectRight = Coord(P.ARect.right);
+    Coord top = Coord(P.ARect.top);
+    Coord ySize{};
+    std::size_t pos = 0;
+    while (pos < AText.size()) {
+      const TState before = S;
+      TLine line;
+      line.Left = rectLeft + FloatLeft;
+      line.Right = rectRight - FloatRight;
+      line.Top = top;
+      line.PenStart = line.Left;
+      const std::size_t start = pos;
+      pos = Line(AText, start, line, pmMeasure);
+      const StringView markup = AText.substr(start, pos - start);
+      // Alignment and indent.
+      Coord left = line.Left;
+      if (line.Align == paRight && line.Right - line.W > left) left = line.Right - line.W;
+      if (line.Align == paCenter && line.Right - line.Left - line.W > Coord{})
+        left = line.Left + TTarget::Half(line.Right - line.Left - line.W);
+      left += line.Indent;
+      const Coord bottom = top + line.H + line.SubExtra + line.SupExtra;
+      if (!P.ACheckHeight) {
+        S = before;
+        TLine draw = line;
+        draw.PenStart = left;
+        draw.Bottom = bottom;
+        draw.AnchorFlag = false;
+        Line(markup, 0, draw, P.ACheckHotSpot ? pmHitTest : pmDraw);
+        if (P.ACheckHotSpot) line.AnchorFlag = line.AnchorFlag || draw.AnchorFlag;
+        const Coord y = Coord(P.AY);
+        if (line.AnchorFlag && y > bottom - line.D - GH && y < bottom - line.D) result = true;
+        if (FControlHit || FPictureHit) result = true;
+      }
+      if (FFloatHeight > Coord{} && FFloatTop + FFloatHeight < top) {
+        FloatLeft = FloatRight = Coord{};
+        FFloatHeight = Coord{};
+      }
+      const Coord height = bottom - top;
+      top += height;
+      ySize += height;
+      if (line.DropRest) break;
+      if (!P.ACheckHeight && top + GH > Coord(P.ARect.bottom)) break;
+    }
+    if (ySize == Coord{}) ySize = GH;
+    P.AYSize = static_cast<Integer>(ySize);
+    return result;
+  }
+
+private:
+  enum TPassMode { pmMeasure, pmDraw, pmHitTest };
+  enum TParaAlign { paLeft, paRight, paCenter };
+
+  // Drawing state that tags change; carried from line to line by each pass.
+  struct TState {
+    THtmlFont Font;
+    TColor Brush = clNone;
+    TColor SavedBackground = clNone;
+    TColor SavedHoverBrush = clNone, SavedHoverFont = clNone;
+    TColor SavedHiBrush = clNone, SavedHiFont = clNone;
+    TColor SavedParaBrush = clNone;
+    bool InAnchor = false;
+    String Href, Title;
+    Integer Anchors = 0;
+    bool HoverApplied = false;
+    bool AnchorHit = false;
+    Coord AnchorX{}, AnchorTop{};
+    bool Error = false, Shadow = false, Sub = false, Sup = false, Hidden = false, Highlight = false;
+    Integer ListLevel = 0;
+    bool Ordered = false;
+    Integer ItemNo = 1;
+    TParaAlign Align = paLeft;
+    Coord Indent{};
+    bool ParaBackground = false;
+    TColor ParaColor = clNone;
+    Integer Rotation = 0;
+    Coord ControlWidth{};
+    Integer Pictures = 0;
+  };
+
+  // One line: inputs from the caller and what the pass finds.
+  struct TLine {
+    Coord Left{}, Right{}, Top{}, Bottom{}, PenStart{};
+    Coord W{}, H{}, SubExtra{}, SupExtra{}, D{}, Blank{};
+    TParaAlign Align = paLeft;
+    Coord Indent{};
+    bool AnchorFlag = false;
+    bool DropRest = false;
+    bool HasContent = false;
+    Integer Items = 0;
+  };
+
+  bool Drawing(TPassMode AMode) const { return AMode == pmDraw; }
+  bool Measuring(TPassMode AMode) const { return AMode != pmDraw; }
+
+  // Consumes one line of AText from APos; returns the position after it.
+  std::size_t Line(StringView AText, std::size_t APos, TLine& L, TPassMode AMode) {
+    L.H = GH;
+    L.W = L.Blank = Coord{};
+    L.Items = 0;
+    L.HasContent = false;
+    Coord pen = L.PenStart;
+    if (S.ParaBackground && Drawing(AMode)) T.FillRect(Coord(P.ARect.left), L.Top, Coord(P.ARect.right), L.Top + L.H, S.ParaColor);
+    const Coord width = L.Right - L.Left;
+    bool endsWithBlank = false;
+    bool ended = false;
+    std::size_t pos = APos;
+    while (pos < AText.size() && !ended) {
+      if (AText[pos] != u'<') {
+        std::size_t end = AText.find(u'<', pos);
+        if (end == StringView::npos) end = AText.size();
+        if (P.AWordWrap) {
+          const std::size_t blank = AText.find(u' ', pos);
+          if (blank != StringView::npos && blank < end) end = blank + 1;
+        }
+        const StringView raw = AText.substr(pos, end - pos);
+        const String run = DecodeHtmlRunEntities(raw);
+        if (S.Hidden) {
+          pos = end;
+          continue;
+        }
+        Coord rw{}, rh{};
+        T.MeasureRun(S.Font, run, In.Flags, rw, rh);
+        if (P.AWordWrap && L.W + rw > width && L.W > Coord{} && endsWithBlank) break;   // starts the next line
+        if (AMode == pmMeasure) P.AStripped += run;
+        L.H = std::max(L.H, rh);
+        if (S.Sub) L.SubExtra = std::max(L.SubExtra, TTarget::Half(TTarget::Half(rh)));
+        if (S.Sup) L.SupExtra = std::max(L.SupExtra, TTarget::Half(TTarget::Half(rh)));
+        if (Measuring(AMode)) HitRun(L, rw);
+        if (Drawing(AMode)) DrawRun(L, run, pen, rw);
+        if (!P.AWordWrap && L.W == Coord{} && rw > width && !L.HasContent) {
+          // A single run too wide for its line ends the text (the ellipsis flag shortens it).
+          L.DropRest = AMode == pmMeasure;
+        }
+        pen += rw;
+        L.W += rw;
+        L.HasContent = true;
+        endsWithBlank = !run.empty() && run.back() == u' ';
+        if (endsWithBlank) {
+          Coord bw{}, bh{};
+          T.MeasureRun(S.Font, u" ", In.Flags, bw, bh);
+          L.Blank = bw;
+        } else {
+          L.Blank = Coord{};
+        }
+        pos = end;
+        if (L.DropRest) {
+          pos = AText.size();
+          break;
+        }
+        continue;
+      }
+      THtmlTag tag;
+      if (!ReadHtmlTag(AText.substr(pos), tag)) {
+        pos = AText.size();   // an unfinished tag ends the text
+        break;
+      }
+      const TTagOutcome outcome = ApplyTag(tag, L, pen, AMode);
+      if (outcome == toKeep && pos > APos) {
+        ended = true;   // the tag starts the next line
+        break;
+      }
+      pos += tag.Text.size();
+      if (outcome == toEndLine) ended = true;
+    }
+    L.W -= L.Blank;
+    if (L.W < Coord{}) L.W = Coord{};
+    if (AMode == pmMeasure) {
+      L.Align = S.Align;
+      L.Indent = S.Indent;
+    }
+    P.AXSize = std::max(P.AXSize, static_cast<Integer>(L.W));
+    if (S.InAnchor && S.Anchors - 1 == P.AFocusLink && Drawing(AMode)) {
+      T.FocusRect(FFocusLeft - Coord(1), L.Bottom - L.D - GH, pen + Coord(1), L.Bottom - L.D);
+      FFocusLeft = L.PenStart;
+    }
+    return pos;
+  }
+
+  void HitRun(TLine& L, Coord ARunWidth) {
+    if (P.AX < 0) return;
+    const Coord x = (P.ARightToLeft != bdLeftToRight) ? L.Right - Coord(P.AX) : Coord(P.AX) - L.PenStart;
+    if (x < L.W || x > L.W + ARunWidth || !S.InAnchor) return;
+    L.AnchorFlag = true;
+    if (Coord(P.AY) > L.Top) {
+      P.AAnchor = S.Href;
+      P.ATitle = S.Title;
+      S.AnchorHit = true;
+      FHitAnchor = S.Anchors;
+    }
+  }
+
+  void DrawRun(TLine& L, StringView ARun, Coord APen, Coord ARunWidth) {
+    // Normal text sits on the line bottom less the room kept below for subscripts.
+    Coord bottom = L.Bottom - L.SubExtra - L.D;
+    if (S.Sup) bottom -= L.SupExtra;
+    if (S.Sub) bottom += L.SubExtra;
+    const UINT flags = In.Flags;
+    if (S.Shadow) {
+      THtmlFont shadow = S.Font;
+      shadow.Color = P.AShadowColor;
+      const Coord off = Coord(P.AShadowOffset);
+      T.DrawRun(shadow, T.NoColor(), ARun, APen + off, L.Top + off, L.Right + off, bottom + off, flags);
+    }
+    THtmlFont font = S.Font;
+    T.DrawRun(font, S.Brush, ARun, APen, L.Top, L.Right, bottom, flags);
+    if (S.InAnchor && S.Anchors - 1 == P.AFocusLink) P.AFocusAnchor = S.Href;
+    if (S.Error) {
+      // A red zigzag one pixel wide under the run, alternating every 2 pixels.
+      Integer x = static_cast<Integer>(APen);
+      x -= x % 2;
+      const Integer right = static_cast<Integer>(APen + ARunWidth);
+      const Integer y = static_cast<Integer>(bottom);
+      bool low = false;
+      for (; x < right; x += 2) {
+        T.Line(Coord(x), Coord(low ? y + 2 : y), Coord(x + 2), Coord(low ? y : y + 2), 0x0000FF);
+        low = !low;
+      }
+    }
+  }
+
+  enum TTagOutcome { toConsume, toEndLine, toKeep };
+
+  TTagOutcome ApplyTag(const THtmlTag& ATag, TLine& L, Coord& APen, TPassMode AMode) {
+    const THtmlAttributes attrs(ATag.Attributes());
+    return ATag.Closing ? CloseTag(ATag, L, APen, AMode) : OpenTag(ATag, attrs, L, APen, AMode);
+  }
+
+  bool HoverApplies() const { return !P.AHoverOnly || S.Anchors == P.AHoverLink; }
+
+  static Integer IntOr(StringView AText, Integer ADefault) {
+    Integer v = 0;
+    return TryStrToInt(Trim(String(AText)), v) ? v : ADefault;
+  }
+
+  TColor ColorValue(const String& AValue) const {
+    if (AValue.empty()) return clBlack;
+    if (AValue[0] == u'#') return HtmlHexColor(AValue);
+    return HtmlColorByName(LowerCase(AValue));
+  }
+
+  TTagOutcome OpenTag(const THtmlTag& ATag, const THtmlAttributes& A, TLine& L, Coord& APen, TPassMode AMode) {
+    const bool draw = Drawing(AMode);
+    switch (ATag.Kind) {
+      case htAnchor: {
+        if (S.Anchors == P.AFocusLink) {
+          FFocusLeft = APen;
+        }
+        ++S.Anchors;
+        if (AMode == pmMeasure) P.AHyperLinks = std::max(P.AHyperLinks, S.Anchors);
+        S.InAnchor = true;
+        S.Href = A.ValueAsWritten(u"HREF");
+        S.Title = A.ValueAsWritten(u"TITLE");
+        S.HoverApplied = false;
+        bool hoverFont = false;
+        if (HoverApplies() && draw) {
+          S.HoverApplied = true;
+          S.Font.Style.Include(fsUnderline);
+          if (P.AHoverColor != clNone) {
+            S.SavedHoverBrush = S.Brush;
+            S.Brush = P.AHoverColor;
+          }
+          if (P.AHoverFontColor != clNone) {
+            S.SavedHoverFont = S.Font.Color;
+            S.Font.Color = P.AHoverFontColor;
+            hoverFont = true;
+          }
+        }
+        if (!P.AFixedColors && !hoverFont) S.Font.Color = P.AURLColor;
+        S.AnchorX = APen;
+        S.AnchorTop = L.Top;
+        S.AnchorHit = false;
+        return toConsume;
+      }
+      case htBold: S.Font.Style.Include(fsBold); return toConsume;
+      case htItalic: S.Font.Style.Include(fsItalic); return toConsume;
+      case htUnderline: S.Font.Style.Include(fsUnderline); return toConsume;
+      case htStrike: S.Font.Style.Include(fsStrikeOut); return toConsume;
+      case htLineBreak:
+        if (AMode == pmMeasure) P.AStripped += u'\r';
+        return toEndLine;
+      case htBlink:
+        if (!P.ABlink) S.Font.Color = FCallBrush;
+        return toConsume;
+      case htBody: Body(A, L, AMode); return toConsume;
+      case htControl: return Control(A, L, APen, AMode);
+      case htError: if (draw) S.Error = true; return toConsume;
+      case htFont: Font(A, draw); return toConsume;
+      case htHighlight:
+        if (draw) {
+          S.Highlight = true;
+          S.SavedHiBrush = S.Brush;
+          S.SavedHiFont = S.Font.Color;
+          S.Brush = HtmlHighlightColor();
+          S.Font.Color = HtmlHighlightTextColor();
+        }
+        return toConsume;
+      case htRule:
+        if (draw) {
+          const String c = A.ValueAsWritten(u"COLOR");
+          T.Line(L.Left, L.Bottom + Coord(1), L.Right, L.Bottom + Coord(1), c.empty() ? clBlack : ColorValue(c));
+        }
+        return toEndLine;
+      case htIndent: {
+        const Integer x = IntOr(A.FirstQuoted(true), 0);
+        const Coord to = Coord(P.ARect.left) + TTarget::Scaled(x * In.Scale);
+        if (APen < to) {
+          L.W += to - APen;
+          APen = to;
+        }
+        return toConsume;
+      }
+      case htImage: return Image(A, L, APen, AMode);
+      case htEmoji: {
+        if (S.Hidden) return toConsume;
+        const StringView text = ATag.Text;
+        const StringView chars = text.size() >= 5 ? text.substr(3, text.size() - 5) : StringView{};
+        const Coord adv = T.Emoji(APen, L.Top, !draw, chars, S.Font.Size);
+        APen += adv;
+        L.W += adv;   // the emoji takes its width on the line
+        L.HasContent = true;
+        return toConsume;
+      }
+      case htListItem: return ListItem(A, L, APen, AMode);
+      case htOrderedList:
+      case htUnorderedList:
+        if (draw || AMode == pmMeasure) {
+          if (draw) ++S.ListLevel;
+          if (draw && ATag.Kind == htUnorderedList) S.Ordered = false;
+          if (ATag.Kind == htOrderedList) {
+            S.Ordered = true;
+            S.ItemNo = 1;
+          }
+        }
+        return L.HasContent ? toEndLine : toConsume;
+      case htParagraph: Paragraph(A, L, AMode); return toConsume;
+      case htRotate: S.Font.Angle = IntOr(A.FirstQuoted(true), 0); return toConsume;
+      case htSpan: {
+        String style = UpperCase(String(A.After(u"=")));
+        const std::size_t q = style.find(u'"');
+        if (q != String::npos) style = style.substr(q + 1);
+        const std::size_t at = style.find(u"BACKGROUND-COLOR:");
+        if (at != String::npos) {
+          String rest = style.substr(at + 17);
+          if (!rest.empty() && rest[0] == u'#') {
+            S.SavedBackground = S.Brush;
+            S.Brush = HtmlHexColor(rest);
+          }
+        }
+        return toConsume;
+      }
+      case htShadow: S.Shadow = true; return toConsume;
+      case htSubscript: S.Sub = true; return toConsume;
+      case htSuperscript: S.Sup = true; return toConsume;
+      case htHidden: S.Hidden = true; return toConsume;
+      case htUnknown: return toConsume;
+    }
+    return toConsume;
+  }
+
+  TTagOutcome CloseTag(const THtmlTag& ATag, TLine& L, Coord& APen, TPassMode AMode) {
+    const bool draw = Drawing(AMode);
+    switch (ATag.Kind) {
+      case htAnchor: {
+        if (!S.InAnchor) return toConsume;
+        if (S.HoverApplied) {
+          S.Font.Style.Exclude(fsUnderline);
+          if (P.AHoverColor != clNone) S.Brush = S.SavedHoverBrush;
+          if (P.AHoverFontColor != clNone) S.Font.Color = S.SavedHoverFont;
+        }
+        if (!P.AFixedColors) S.Font.Color = Base.Color;
+        if (FHitAnchor == S.Anchors && FHitAnchor > 0) {
+          const bool earlier = S.AnchorTop < L.Top;
+          const Coord x0 = earlier ? L.PenStart : S.AnchorX;
+          const Coord bottom = draw ? L.Bottom : L.Top + L.H;
+          P.AHoverRect = TRect{static_cast<Integer>(x0), static_cast<Integer>(earlier ? L.Top : S.AnchorTop),
+                               static_cast<Integer>(L.PenStart + L.W), static_cast<Integer>(bottom)};
+          P.AMouseLink = S.Anchors;
+        }
+        if (S.Anchors - 1 == P.AFocusLink && draw)
+          T.FocusRect(FFocusLeft - Coord(1), L.Bottom - L.D - GH, APen + Coord(1), L.Bottom - L.D);
+        S.InAnchor = false;
+        S.HoverApplied = false;
+        return toConsume;
+      }
+      case htBold: S.Font.Style.Exclude(fsBold); return toConsume;
+      case htBody:
+      case htBlink: S.Font.Color = Base.Color; return toConsume;
+      case htError: if (draw) S.Error = false; return toConsume;
+      case htFont:
+        S.Font.Name = Base.Name;
+        S.Font.Size = Base.Size;
+        if (!P.AFixedColors && draw) {
+          S.Font.Color = Base.Color;
+          S.Brush = S.SavedBackground;
+        }
+        return toConsume;
+      case htHighlight:
+        if (draw && S.Highlight) {
+          S.Brush = S.SavedHiBrush;
+          S.Font.Color = S.SavedHiFont;
+          S.Highlight = false;
+        }
+        return toConsume;
+      case htItalic: S.Font.Style.Exclude(fsItalic); return toConsume;
+      case htListItem: return toEndLine;
+      case htOrderedList:
+        if (S.ListLevel > 0) --S.ListLevel;
+        if (draw) S.Ordered = false;
+        return toConsume;
+      case htParagraph:
+        S.ParaBackground = false;
+        if (draw) {
+          S.Align = paLeft;
+          S.Brush = S.SavedParaBrush;
+        }
+        return toEndLine;
+      case htRotate: S.Font.Angle = 0; return toConsume;
+      case htStrike: S.Font.Style.Exclude(fsStrikeOut); return toConsume;
+      case htSubscript:
+      case htSuperscript: S.Sub = S.Sup = false; return toConsume;
+      case htSpan: S.Brush = S.SavedBackground; return toConsume;
+      case htShadow: S.Shadow = false; return toConsume;
+      case htUnderline:
+        S.Font.Style.Exclude(fsUnderline);
+        return toConsume;
+      case htUnorderedList:
+        if (S.ListLevel > 0) --S.ListLevel;
+        else S.Font.Style.Exclude(fsUnderline);
+        return toConsume;
+      case htHidden: S.Hidden = false; return toConsume;
+      default: return toConsume;
+    }
+  }
+
+  void Font(const THtmlAttributes& A, bool ADraw) {
+    if (A.Has(u"FACE")) {
+      const String face = A.Value(u"FACE");
+      if (!face.empty()) S.Font.Name = face;
+    }
+    if (!P.AFixedColors) {
+      const StringView after = A.After(u" COLOR");
+      if (!after.empty() || A.Has(u" COLOR")) {
+        const String c = A.Value(u" COLOR");
+        if (!c.empty()) S.Font.Color = ColorValue(c);
+      }
+      if (ADraw && A.Has(u"BGCOLOR")) {
+        S.SavedBackground = S.Brush;
+        S.Brush = ColorValue(A.Value(u"BGCOLOR"));
+      }
+    }
+    if (A.Has(u"STYLE")) {
+      String style = UpperCase(String(A.After(u"STYLE")));
+      const std::size_t eq = style.find(u'"');
+      if (eq != String::npos) style = style.substr(eq + 1);
+      const std::size_t at = style.find(u"FONT-SIZE:");
+      const std::size_t pt = style.find(u"PT");
+      if (at != String::npos && pt != String::npos && pt > at + 10) {
+        const Integer size = IntOr(StringView(style).substr(at + 10, pt - at - 10), 0);
+        if (size > 0) S.Font.Size = size;
+      }
+    } else if (A.Has(u"SIZE")) {
+      const Integer v = IntOr(A.Value(u"SIZE"), 0);
+      static constexpr Integer sizes[] = {8, 10, 12, 14, 16};
+      if (v >= 1 && v <= 5) S.Font.Size = sizes[v - 1];
+      else if (v > 0) S.Font.Size = v;
+    }
+  }
+
+  void Body(const THtmlAttributes& A, TLine& L, TPassMode AMode) {
+    if (A.Has(u"FONT-FAMILY")) {
+      const String v = String(A.After(u"FONT-FAMILY"));
+      const THtmlAttributes rest(v);
+      const String name = rest.FirstQuoted(true);
+      if (!name.empty()) S.Font.Name = name;
+    }
+    auto valueAfter = [&](StringView AName) {
+      String v = String(A.After(AName));
+      if (!v.empty()) v = v.substr(1);
+      const std::size_t end = v.find_first_of(u";'\"");
+      if (end != String::npos) v = v.substr(0, end);
+      return UpperCase(v);
+    };
+    if (A.Has(u"FONT-SIZE")) {
+      String v = valueAfter(u"FONT-SIZE");
+      const std::size_t pt = v.find(u"PT");
+      if (pt != String::npos) v = v.substr(0, pt);
+      const Integer size = IntOr(v, 0);
+      if (size > 0) {
+        S.Font.Size = size;
+        Coord w{}, h{};
+        T.MeasureRun(S.Font, u"gh", In.Flags, w, h);
+        L.H = std::max(L.H, h);
+      }
+    }
+    if (A.Has(u"FONT-STYLE")) {
+      const String v = valueAfter(u"FONT-STYLE");
+      if (v.find(u"BOLD") != String::npos) S.Font.Style = TFontStyles{fsBold};
+      if (v.find(u"ITALIC") != String::npos) S.Font.Style = TFontStyles{fsItalic};
+    }
+    if (Drawing(AMode) && A.Has(u"BGCOLOR")) {
+      const String v = A.Value(u"BGCOLOR");
+      TColor c = clNone;
+      bool set = false;
+      if (v.find(u"CL") != String::npos) {
+        c = HtmlColorByName(LowerCase(v));
+        set = true;
+      } else if (v.find(u'#') != String::npos) {
+        c = HtmlHexColor(v);
+        set = true;
+      }
+      if (set) {
+        S.Brush = c;
+        S.SavedBackground = c;
+        T.FillRect(Coord(P.ARect.left), Coord(P.ARect.top), Coord(P.ARect.right), Coord(P.ARect.bottom), c);
+      }
+    }
+  }
+
+  void Paragraph(const THtmlAttributes& A, TLine& L, TPassMode AMode) {
+    if (A.Has(u"ALIGN")) {
+      const String v = A.Value(u"ALIGN");
+      if (v.find(u"RIGHT") != String::npos) S.Align = paRight;
+      if (v.find(u"LEFT") != String::npos) S.Align = paLeft;
+      if (v.find(u"CENTER") != String::npos) S.Align = paCenter;
+    }
+    if (A.Has(u"INDENT")) S.Indent = Coord(IntOr(A.Value(u"INDENT"), 0));
+    if (Drawing(AMode) && A.Has(u"BGCOLOR")) {
+      S.ParaBackground = true;
+      S.ParaColor = ColorValue(A.Value(u"BGCOLOR"));
+      S.SavedParaBrush = S.Brush;
+      S.Brush = S.ParaColor;
+      T.FillRect(Coord(P.ARect.left), L.Top, Coord(P.ARect.right), L.Top + L.H, S.ParaColor);
+    }
+  }
+
+  TTagOutcome ListItem(const THtmlAttributes& A, TLine& L, Coord& APen, TPassMode AMode) {
+    if (L.Items > 0) return toKeep;   // a second item starts the next line
+    ++L.Items;
+    const Coord step = Coord(12);
+    L.W += Coord(S.ListLevel * 12);
+    APen += Coord(S.ListLevel * 12) - step;
+    const String type = A.Value(u"TYPE");
+    const String color = A.Value(u"COLOR");
+    const TColor c = color.empty() ? S.Font.Color : ColorValue(color);
+    if (Drawing(AMode) && !S.Hidden) {
+      if (type == u"SQUARE") {
+        T.FillRect(APen, L.Top + Coord(2), APen + Coord(8), L.Top + Coord(10), c);
+      } else if (type == u"CIRCLE") {
+        T.Ellipse(APen, L.Top + Coord(2), APen + Coord(8), L.Top + Coord(10), c);
+      } else if (type.empty()) {
+        THtmlFont symbol = S.Font;
+        symbol.Name = u"Symbol";
+        symbol.Color = c;
+        String text;
+        if (S.Ordered) text = IntToStr(S.ItemNo) + u". ";
+        else text = (S.ListLevel % 2 == 1) ? String(1, Char(0xB7)) : String(u"o");
+        Coord tw{}, th{};
+        T.MeasureRun(symbol, text, In.Flags, tw, th);
+        T.DrawRun(symbol, T.NoColor(), text, APen, L.Top, APen + tw + Coord(1), L.Top + th, In.Flags & ~UINT(DT_BOTTOM));
+        if (S.Ordered) APen += tw - step;
+      }
+    }
+    if (S.Ordered && Drawing(AMode)) ++S.ItemNo;
+    APen += step;
+    L.HasContent = true;
+    return toConsume;
+  }
+
+  TTagOutcome Image(const THtmlAttributes& A, TLine& L, Coord& APen, TPassMode AMode) {
+    ++S.Pictures;
+    String src = A.Value(u"SRC");
+    if (FHoverPicture == S.Pictures && A.Has(u"ALT")) src = A.Value(u"ALT");
+    Coord pw{}, ph{};
+    if (!T.PictureSize(src, pw, ph) || pw <= Coord{} || ph <= Coord{}) return toConsume;
+    const Integer wAttr = IntOr(A.Value(u"WIDTH"), 0), hAttr = IntOr(A.Value(u"HEIGHT"), 0);
+    Coord w = TTarget::Scaled(static_cast<Double>(pw) * In.Scale), h = TTarget::Scaled(static_cast<Double>(ph) * In.Scale);
+    if (wAttr > 0 && hAttr > 0) {
+      w = TTarget::Scaled(wAttr * In.Scale);
+      h = TTarget::Scaled(hAttr * In.Scale);
+    } else if (wAttr > 0) {
+      w = TTarget::Scaled(wAttr * In.Scale);
+      h = TTarget::Scaled(static_cast<Double>(ph) * static_cast<Double>(w) / static_cast<Double>(pw));
+    } else if (hAttr > 0) {
+      h = TTarget::Scaled(hAttr * In.Scale);
+      w = TTarget::Scaled(static_cast<Double>(pw) * static_cast<Double>(h) / static_cast<Double>(ph));
+    }
+    const Coord width = L.Right - L.Left;
+    if (L.W + w > width && w <= width && L.HasContent) return toKeep;
+    if (Drawing(AMode)) T.DrawPicture(src, APen, L.Top, APen + w, L.Top + h);
+    if (Measuring(AMode) && P.AX >= 0 && S.InAnchor) {
+      const Coord x = Coord(P.AX), y = Coord(P.AY);
+      if (x > APen && x < APen + w && y > L.Top && y < L.Top + h) {
+        P.AAnchor = S.Href;
+        P.ATitle = S.Title;
+        FPictureHit = true;
+        FHoverPicture = S.Pictures;
+      }
+    }
+    APen += w + Coord(2);
+    L.W += w + Coord(2);
+    L.H = std::max(L.H, h);
+    L.HasContent = true;
+    const String align = A.Value(u"ALIGN");
+    const Coord rise = L.H > GH ? L.H - GH : Coord{};
+    if (align.find(u"TOP") != String::npos) L.D = rise;
+    else if (align.find(u"MIDDLE") != String::npos) L.D = TTarget::Half(rise);
+    if (A.Has(u"WRAP")) {
+      L.H = GH;
+      L.D = Coord{};
+    }
+    return toConsume;
+  }
+
+  TTagOutcome Control(const THtmlAttributes& A, TLine& L, Coord& APen, TPassMode AMode) {
+    const THtmlControlTag c = ParseHtmlControlTag(A.Text());
+    if (c.Type.empty() || c.ID.empty()) return toConsume;
+    THtmlControlKind kind;
+    if (c.Type == u"EDIT" || c.Type == u"PASSWORD" || c.Type == u"MASK") kind = hcEdit;
+    else if (c.Type == u"COMBO") kind = hcCombo;
+    else if (c.Type == u"CHECK") kind = hcCheck;
+    else if (c.Type == u"RADIO") kind = hcRadio;
+    else if (c.Type == u"BUTTON") kind = hcButton;
+    else return toConsume;
+    const Single sc = In.Scale;
+    const Integer heightAttr = IntOr(c.Height, 25);
+    const Coord hAttr = TTarget::Scaled(heightAttr * sc);
+    Coord boxH = GH + Coord(10);
+    Integer wv = 0;
+    if (TryStrToInt(c.Width, wv)) S.ControlWidth = TTarget::Scaled(wv * sc);
+    Coord width = S.ControlWidth;
+    Coord lineH = (kind == hcCheck || kind == hcRadio) ? TTarget::Scaled(16 * sc) : TTarget::Scaled(23 * sc);
+    if (hAttr > TTarget::Scaled(25 * sc)) lineH = hAttr - Coord(2);
+    if (kind == hcButton || kind == hcCombo) boxH = TTarget::Scaled(25 * sc);
+    if (kind == hcCheck || kind == hcRadio) {
+      width = TTarget::Scaled(16 * sc * std::max(1.0, P.AResFactor));
+      boxH = TTarget::Scaled(16 * sc);
+    }
+    const Coord lineWidth = L.Right - L.Left;
+    if (L.W + width > lineWidth && width <= lineWidth && L.HasContent) return toKeep;
+    if (Drawing(AMode)) DrawControl(c, kind, L, APen, width, lineH, hAttr, boxH);
+    if (Measuring(AMode)) {
+      const Coord x = Coord(P.AX) - L.PenStart, y = Coord(P.AY);
+      const bool over = P.AX >= 0 && x > L.W && x < L.W + width && y > L.Top && y < L.Top + boxH;
+      if (over || (P.ACheckHotSpot && !P.AControlID.empty() && P.AControlID == c.ID && !FControlHit)) {
+        FControlHit = true;
+        P.AAnchor = u"ctrl";
+        const Integer l = static_cast<Integer>(L.PenStart + L.W), t = static_cast<Integer>(L.Top);
+        P.AControlRect = TRect{l, t, l + static_cast<Integer>(width), t + static_cast<Integer>(boxH)};
+        P.AControlValue = c.Value;
+        P.AControlID = c.ID;
+        P.AControlType = c.Type;
+      }
+    }
+    APen += width;
+    L.W += width;
+    L.H = std::max(L.H, std::max(lineH, boxH));
+    L.HasContent = true;
+    return toConsume;
+  }
+
+  void DrawControl(const THtmlControlTag& C, THtmlControlKind AKind, TLine& L, Coord APen, Coord AWidth, Coord AH,
+                   Coord AHeightAttr, Coord ABoxH) {
+    const auto I = [](Coord v) { return static_cast<Integer>(v); };
+    const Single sc = In.Scale;
+    const Coord bottom = L.Bottom - L.D;
+    const Coord x = Coord(P.AX), y = Coord(P.AY);
+    const bool over = P.AX >= 0 && x > APen - Coord(2) && x < APen + AWidth - Coord(2) && y > bottom - ABoxH - Coord(2) &&
+                      y < bottom - Coord(2);
+    THtmlControlFace f;
+    f.Kind = AKind;
+    f.Themed = In.Themed;
+    f.FrameColor = In.Themed ? TColor(0xB99D7F) : TColor(0x808080);
+    f.Font = Base;
+    f.State = over ? hsHot : hsNormal;
+    f.Checked = UpperCase(C.Value) == u"TRUE";
+    switch (AKind) {
+      case hcEdit:
+        f.Box = TRect{I(APen), I(bottom - AH + Coord(4)), I(APen + AWidth), I(bottom + Coord(2))};
+        f.TextBox = TRect{I(APen + Coord(2)), I(bottom - AH + Coord(4)), I(APen + AWidth), I(bottom)};
+        f.Text = C.Type == u"PASSWORD" ? MaskPasswordText(C.Value) : C.Value;
+        break;
+      case hcCombo: {
+        const Coord b = TTarget::Scaled(18 * sc);
+        f.Box = TRect{I(APen), I(bottom - AH + Coord(4)), I(APen + AWidth), I(bottom + Coord(1))};
+        f.TextBox = TRect{I(APen + Coord(4)), I(bottom - AH + Coord(4)), I(APen + AWidth - b), I(bottom)};
+        f.ButtonBox = TRect{I(APen + AWidth - b), I(bottom - AH + Coord(5)), I(APen + AWidth - Coord(1)), I(bottom + Coord(1))};
+        f.Text = C.Value;
+        break;
+      }
+      case hcCheck: {
+        const Coord s = TTarget::Scaled(16 * sc);
+        f.Box = TRect{I(APen + Coord(2)), I(bottom - s + Coord(1)), I(APen + s - Coord(1)), I(bottom)};
+        break;
+      }
+      case hcRadio: {
+        const Coord s = TTarget::Scaled(14 * sc);
+        f.Box = TRect{I(APen + Coord(2)), I(bottom - s), I(APen + s), I(bottom)};
+        break;
+      }
+      case hcButton:
+        f.Box = TRect{I(APen + Coord(2)), I(bottom - AHeightAttr), I(APen + AWidth - Coord(2)), I(bottom)};
+        f.TextBox = TRect{f.Box.left + 2, f.Box.top + 2, f.Box.right - 2, f.Box.bottom - 2};
+        f.Text = C.Value;
+        if (P.ADown && P.ADownID == C.ID) f.State = In.Themed || over ? hsPressed : hsNormal;
+        break;
+    }
+    T.DrawControl(f);
+  }
+
+  TTarget& T;
+  THtmlDrawParams& P;
+  THtmlLayoutInput In;
+  THtmlFont Base;
+  TState S;
+  Coord GH{};
+  Coord FloatLeft{}, FloatRight{}, FFloatTop{}, FFloatHeight{};
+  Coord FFocusLeft{};
+  Integer FHitAnchor = 0;
+  Integer FHoverPicture = -1;
+  bool FControlHit = false;
+  bool FPictureHit = false;
+
+public:
+  TColor FCallBrush = clNone;   // the canvas brush colour at the call (BLINK's hidden colour)
+};

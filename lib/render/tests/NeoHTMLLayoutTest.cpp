@@ -1,0 +1,258 @@
+// The line loop on a recording target with fixed metrics: each character is 6 units wide (7 in
+// bold), a line of text is 2 x the point size high. Run with Integer and Single coordinates.
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "lib/render/NeoHTMLLayout.h"
+
+namespace {
+
+template <class TCoord>
+class TRecordingTarget {
+public:
+  using Coord = TCoord;
+
+  struct TRun {
+    String Text;
+    Coord L, T, R, B;
+    THtmlFont Font;
+    TColor Brush;
+  };
+  struct TCall {
+    std::string Kind;
+    Coord A, B, C, D;
+    TColor Color;
+  };
+
+  static Coord Scaled(Double AValue) {
+    if constexpr (std::is_integral_v<Coord>) return static_cast<Coord>(std::lround(AValue));
+    else return static_cast<Coord>(AValue);
+  }
+  static Coord Half(Coord AValue) { return AValue / 2; }
+  TColor NoColor() const { return clNone; }
+
+  void MeasureRun(const THtmlFont& AFont, StringView AText, UINT, Coord& W, Coord& H) {
+    W = Coord(static_cast<Integer>(AText.size()) * (AFont.Style.Contains(fsBold) ? 7 : 6));
+    H = Coord(AFont.Size * 2);
+  }
+  void DrawRun(const THtmlFont& AFont, TColor ABrush, StringView AText, Coord L, Coord T, Coord R, Coord B, UINT) {
+    Runs.push_back({String(AText), L, T, R, B, AFont, ABrush});
+  }
+  void FillRect(Coord L, Coord T, Coord R, Coord B, TColor AColor) { Calls.push_back({"fill", L, T, R, B, AColor}); }
+  void Line(Coord X1, Coord Y1, Coord X2, Coord Y2, TColor AColor) { Calls.push_back({"line", X1, Y1, X2, Y2, AColor}); }
+  void Ellipse(Coord L, Coord T, Coord R, Coord B, TColor AColor) { Calls.push_back({"ellipse", L, T, R, B, AColor}); }
+  void FocusRect(Coord L, Coord T, Coord R, Coord B) { Calls.push_back({"focus", L, T, R, B, clNone}); }
+  Coord Emoji(Coord X, Coord Y, bool AMeasureOnly, StringView, Integer) {
+    if (!AMeasureOnly) Calls.push_back({"emoji", X, Y, X, Y, clNone});
+    return Coord(20);
+  }
+  bool PictureSize(StringView, Coord&, Coord&) { return false; }
+  void DrawPicture(StringView, Coord, Coord, Coord, Coord) {}
+  void DrawControl(const THtmlControlFace& AFace) {
+    Calls.push_back({"control", Coord(AFace.Box.left), Coord(AFace.Box.top), Coord(AFace.Box.right),
+                     Coord(AFace.Box.bottom), AFace.FrameColor});
+  }
+
+  std::vector<TRun> Runs;
+  std::vector<TCall> Calls;
+
+  Integer Count(const std::string& AKind) const {
+    return static_cast<Integer>(std::count_if(Calls.begin(), Calls.end(), [&](const TCall& c) { return c.Kind == AKind; }));
+  }
+};
+
+template <class TCoord>
+class HtmlLayoutTest : public ::testing::Test {
+protected:
+  using Target = TRecordingTarget<TCoord>;
+
+  // Lays out AText in a rectangle 0..AWidth wide, 0..200 high; font size 10, so "gh" is 20 high.
+  bool Layout(StringView AText, Integer AWidth = 100) {
+    P.AText = String(AText);
+    P.ARect = TRect{0, 0, AWidth, 200};
+    T = Target{};
+    THtmlLayoutInput in;
+    in.Flags = DT_BOTTOM | DT_SINGLELINE;
+    THtmlFont base{u"Sans", 10, {}, clBlack, 0};
+    THtmlLayout<Target> layout(T, P, in, base);
+    return layout.Run(PrepareHtmlText(P.AText));
+  }
+
+  THtmlDrawParams P;
+  Target T;
+};
+
+using Coords = ::testing::Types<Integer, Single>;
+TYPED_TEST_SUITE(HtmlLayoutTest, Coords);
+
+TYPED_TEST(HtmlLayoutTest, EmptyTextIsOneGhHighAndNothingWide) {
+  this->Layout(u"");
+  EXPECT_EQ(this->P.AYSize, 20);
+  EXPECT_EQ(this->P.AXSize, 0);
+  EXPECT_TRUE(this->T.Runs.empty());
+}
+
+TYPED_TEST(HtmlLayoutTest, WordWrapBreaksAtBlanksAndDropsTrailingBlankWidth) {
+  // "aaaa " is 30 wide; three words fit 100 only as 30 + 30 + 24 = 84; the fourth goes down.
+  this->Layout(u"aaaa bbbb cccc dddd", 100);
+  ASSERT_EQ(this->T.Runs.size(), 4u);
+  EXPECT_EQ(this->T.Runs[0].L, 1);
+  EXPECT_EQ(this->T.Runs[1].L, 31);
+  EXPECT_EQ(this->T.Runs[2].L, 61);
+  EXPECT_EQ(this->T.Runs[3].L, 1);
+  EXPECT_EQ(this->T.Runs[3].T, 20);
+  EXPECT_EQ(this->P.AYSize, 40);
+  EXPECT_EQ(this->P.AXSize, 84);   // 90 less the trailing blank
+  EXPECT_EQ(this->P.AStripped, u"aaaa bbbb cccc dddd");
+}
+
+TYPED_TEST(HtmlLayoutTest, LongWordStaysOnItsLine) {
+  this->Layout(u"ab abcdefghijklmnopqrstuvwxyz cd", 60);
+  ASSERT_EQ(this->T.Runs.size(), 3u);
+  EXPECT_EQ(this->T.Runs[1].T, 20);
+  EXPECT_EQ(this->T.Runs[1].L, 1);
+  EXPECT_EQ(this->T.Runs[2].T, 40);
+  EXPECT_EQ(this->P.AXSize, 27 * 6 - 6);
+}
+
+TYPED_TEST(HtmlLayoutTest, WithoutWrapATooWideRunEndsTheText) {
+  this->P.AWordWrap = false;
+  this->Layout(u"abcdefghijklmnopqrstuvwxyz<BR>next", 60);
+  ASSERT_EQ(this->T.Runs.size(), 1u);
+  EXPECT_EQ(this->P.AYSize, 20);
+  EXPECT_EQ(this->P.AXSize, 26 * 6);
+}
+
+TYPED_TEST(HtmlLayoutTest, RightAlignmentIgnoresTheTrailingBlank) {
+  this->Layout(u"<P ALIGN=\"RIGHT\">abc </P>", 100);
+  ASSERT_EQ(this->T.Runs.size(), 1u);
+  EXPECT_EQ(this->T.Runs[0].L, 100 - 18);
+}
+
+TYPED_TEST(HtmlLayoutTest, CentreAndLastAlignMatchWins) {
+  this->Layout(u"<P ALIGN=\"CENTER\">abcd</P><P ALIGN=\"RIGHT LEFT\">ab</P>", 101);
+  ASSERT_EQ(this->T.Runs.size(), 2u);
+  EXPECT_EQ(this->T.Runs[0].L, 1 + (100 - 24) / 2);
+  EXPECT_EQ(this->T.Runs[1].L, 1);
+}
+
+TYPED_TEST(HtmlLayoutTest, BreaksParagraphsAndListItemsEndLines) {
+  this->Layout(u"a<BR>b<P>c</P>d<UL><LI>e<LI>f</UL>");
+  std::vector<TypeParam> tops;
+  for (const auto& r : this->T.Runs) tops.push_back(r.T);
+  // Each item draws its bullet in the Symbol face at the line start, its text 12 further on.
+  ASSERT_EQ(this->T.Runs.size(), 8u);
+  EXPECT_EQ(tops, (std::vector<TypeParam>{0, 20, 20, 40, 60, 60, 80, 80}));
+  EXPECT_EQ(this->P.AStripped, u"a\rbcdef");
+  EXPECT_EQ(this->T.Runs[4].Font.Name, u"Symbol");
+  EXPECT_EQ(this->T.Runs[4].L, 1);
+  EXPECT_EQ(this->T.Runs[5].L, 1 + 12);
+}
+
+TYPED_TEST(HtmlLayoutTest, AnchorUnderThePoint) {
+  this->P.AX = 40;
+  this->P.AY = 10;
+  const bool hit = this->Layout(u"see <A HREF=\"Go\" TITLE=\"Tip\">here</A> now");
+  EXPECT_TRUE(hit);
+  EXPECT_EQ(this->P.AAnchor, u"Go");
+  EXPECT_EQ(this->P.ATitle, u"Tip");
+  EXPECT_EQ(this->P.AHyperLinks, 1);
+  EXPECT_EQ(this->P.AMouseLink, 1);
+  EXPECT_EQ(this->P.AHoverRect, (TRect{25, 0, 49, 20}));
+  // Anchors take the URL colour and, while drawing, the underline.
+  EXPECT_EQ(this->T.Runs[1].Font.Color, clBlue);
+  EXPECT_TRUE(this->T.Runs[1].Font.Style.Contains(fsUnderline));
+  EXPECT_FALSE(this->T.Runs[2].Font.Style.Contains(fsUnderline));
+  EXPECT_EQ(this->T.Runs[2].Font.Color, clBlack);
+}
+
+TYPED_TEST(HtmlLayoutTest, PointBesideAnchorMissesIt) {
+  this->P.AX = 5;
+  this->P.AY = 10;
+  EXPECT_FALSE(this->Layout(u"see <A HREF=\"Go\">here</A>"));
+  EXPECT_EQ(this->P.AMouseLink, -1);
+  EXPECT_TRUE(this->P.AAnchor.empty());
+}
+
+TYPED_TEST(HtmlLayoutTest, FocusedAnchorGetsItsRectangle) {
+  this->P.AFocusLink = 1;
+  this->Layout(u"<A HREF=\"one\">a</A> <A HREF=\"two\">bc</A>");
+  EXPECT_EQ(this->P.AFocusAnchor, u"two");
+  ASSERT_EQ(this->T.Count("focus"), 1);
+  EXPECT_EQ(this->P.AHyperLinks, 2);
+}
+
+TYPED_TEST(HtmlLayoutTest, FindsAControlByIdWhereverThePointIs) {
+  this->P.ACheckHotSpot = true;
+  this->P.AControlID = u"c2";
+  this->P.AX = 500;
+  this->P.AY = 500;
+  const bool hit = this->Layout(
+      u"x<CONTROL TYPE=\"EDIT\" ID=\"c1\" WIDTH=\"30\"><CONTROL TYPE=\"BUTTON\" ID=\"c2\" VALUE=\"Go\">", 200);
+  EXPECT_TRUE(hit);
+  EXPECT_EQ(this->P.AAnchor, u"ctrl");
+  EXPECT_EQ(this->P.AControlType, u"BUTTON");
+  EXPECT_EQ(this->P.AControlValue, u"Go");
+  // The button keeps the edit's width (30) and is 25 high.
+  EXPECT_EQ(this->P.AControlRect, (TRect{37, 0, 67, 25}));
+  EXPECT_EQ(this->T.Count("control"), 0);   // hit-test-only calls draw nothing
+}
+
+TYPED_TEST(HtmlLayoutTest, ControlUnderThePoint) {
+  this->P.AX = 10;
+  this->P.AY = 8;
+  this->P.AControlID = u"stale";
+  EXPECT_TRUE(this->Layout(u"<CONTROL TYPE=\"CHECK\" ID=\"k\" VALUE=\"TRUE\">"));
+  EXPECT_EQ(this->P.AControlID, u"k");
+  EXPECT_EQ(this->P.AControlRect, (TRect{1, 0, 17, 16}));
+  this->P.AX = 17;
+  EXPECT_FALSE(this->Layout(u"<CONTROL TYPE=\"CHECK\" ID=\"k\">"));
+  EXPECT_EQ(this->T.Calls.back().Color, TColor(0x808080));
+}
+
+TYPED_TEST(HtmlLayoutTest, EmojiTakesItsAdvanceOnTheLine) {
+  this->Layout(u"ab&#128512;cd");
+  EXPECT_EQ(this->P.AXSize, 24 + 20);
+  ASSERT_EQ(this->T.Runs.size(), 2u);
+  EXPECT_EQ(this->T.Runs[1].L, 1 + 12 + 20);
+}
+
+TYPED_TEST(HtmlLayoutTest, FontTagsChangeTheRunFont) {
+  this->Layout(u"<B>a</B><FONT SIZE=\"3\" COLOR=\"red\" FACE=\"Mono\">b</FONT><FONT COLOR=\"#00FF00\">c</FONT>d");
+  ASSERT_EQ(this->T.Runs.size(), 4u);
+  EXPECT_TRUE(this->T.Runs[0].Font.Style.Contains(fsBold));
+  EXPECT_EQ(this->T.Runs[1].Font.Size, 12);
+  EXPECT_EQ(this->T.Runs[1].Font.Color, TColor(0x0000FF));
+  EXPECT_EQ(this->T.Runs[1].Font.Name, u"MONO");
+  EXPECT_EQ(this->T.Runs[2].Font.Color, TColor(0x00FF00));
+  EXPECT_EQ(this->T.Runs[3].Font, (THtmlFont{u"Sans", 10, {}, clBlack, 0}));
+  EXPECT_EQ(this->P.AYSize, 24);
+}
+
+TYPED_TEST(HtmlLayoutTest, SubscriptAddsRoomBelowTheLine) {
+  this->Layout(u"H<SUB>2</SUB>O");
+  EXPECT_EQ(this->P.AYSize, 25);
+  ASSERT_EQ(this->T.Runs.size(), 3u);
+  EXPECT_EQ(this->T.Runs[0].B, 20);
+  EXPECT_EQ(this->T.Runs[1].B, 25);
+}
+
+TYPED_TEST(HtmlLayoutTest, BadMarkupIsSkipped) {
+  // Unknown and unclosed tags, /A without A, closing lists at level 0, bad numbers, incomplete
+  // controls: all consumed without effect, every line consuming text.
+  this->Layout(u"<Q>a</A></OL></UL><R \"x\"><FONT SIZE=\"abc\">b<CONTROL ID=\"x\"><CONTROL TYPE=\"EDIT\">"
+               u"<IMG SRC=\"IDX:99\">c<B", 100);
+  ASSERT_EQ(this->T.Runs.size(), 3u);
+  EXPECT_EQ(this->T.Runs[1].Font.Size, 10);
+  EXPECT_EQ(this->P.AStripped, u"abc");
+  EXPECT_EQ(this->P.AYSize, 20);
+}
+
+TYPED_TEST(HtmlLayoutTest, RuleAndParagraphBackgroundDrawBands) {
+  this->Layout(u"<P BGCOLOR=\"#FF0000\">a</P><HR COLOR=\"red\">b");
+  ASSERT_GE(this->T.Count("fill"), 1);
+  EXPECT_EQ(this->T.Calls[0].Color, TColor(0x0000FF));
+  EXPECT_EQ(this->T.Count("line"), 1);
+}
+
+}  // namespace
