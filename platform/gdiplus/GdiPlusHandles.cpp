@@ -31,42 +31,10 @@ std::uint32_t Unpremultiply(std::uint32_t APixel) {
   return (a << 24) | (scale((APixel >> 16) & 0xFF) << 16) | (scale((APixel >> 8) & 0xFF) << 8) | scale(APixel & 0xFF);
 }
 
-BITMAPINFO TopDown32(int AWidth, int AHeight) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = AWidth;
-  info.bmiHeader.biHeight = -AHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-// The premultiplied pixels of a platform bitmap.
-bool PlatformPixels(HBITMAP ABitmap, int& AWidth, int& AHeight, std::vector<std::uint32_t>& APixels) {
-  BITMAP bm;
-  if (!ABitmap || GetObject(ABitmap, sizeof(bm), &bm) != sizeof(bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
-    return false;
-  AWidth = bm.bmWidth;
-  AHeight = bm.bmHeight;
-  BITMAPINFO info = TopDown32(AWidth, AHeight);
-  APixels.assign(static_cast<std::size_t>(AWidth) * AHeight, 0);
-  return GetDIBits(nullptr, ABitmap, 0, static_cast<UINT>(AHeight), APixels.data(), &info, DIB_RGB_COLORS) == AHeight;
-}
-
-// A new 32-bit top-down DIB section holding APixels.
-HBITMAP PlatformBitmap(int AWidth, int AHeight, const std::vector<std::uint32_t>& APixels) {
-  BITMAPINFO info = TopDown32(AWidth, AHeight);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap) std::memcpy(bits, APixels.data(), APixels.size() * 4);
-  return bitmap;
-}
-
 Status FromPlatformBitmap(HBITMAP ABitmap, GpBitmap** AResult) {
   int w = 0, h = 0;
   std::vector<std::uint32_t> pixels;
-  if (!PlatformPixels(ABitmap, w, h, pixels)) return InvalidParameter;
+  if (!ReadBitmapPixels(ABitmap, w, h, pixels)) return InvalidParameter;
   return NewBitmapFromPixels(w, h, pixels.data(), w * 4, PixelFormat32bppRGB, AResult);
 }
 
@@ -93,7 +61,7 @@ Status CreateHBITMAPFromBitmap(GpBitmap* ABitmap, HBITMAP* AResult, ARGB ABackgr
     }
     p = out;
   }
-  *AResult = PlatformBitmap(w, h, pixels);
+  *AResult = CreateBitmapFromPixels(w, h, pixels.data());
   return *AResult ? Ok : OutOfMemory;
 }
 
@@ -104,7 +72,7 @@ Status CreateBitmapFromHICON(HICON AIcon, GpBitmap** AResult) {
   if (!AIcon || !GetIconInfo(AIcon, &info)) return InvalidParameter;
   int w = 0, h = 0;
   std::vector<std::uint32_t> pixels;
-  bool read = PlatformPixels(info.hbmColor, w, h, pixels);
+  bool read = ReadBitmapPixels(info.hbmColor, w, h, pixels);
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   if (!read) return InvalidParameter;
@@ -119,7 +87,7 @@ Status CreateHICONFromBitmap(GpBitmap* ABitmap, HICON* AResult) {
   Status status = ReadBitmapPixels(ABitmap, w, h, pixels);
   if (status != Ok) return status;
   ICONINFO info;
-  info.hbmColor = PlatformBitmap(w, h, pixels);
+  info.hbmColor = CreateBitmapFromPixels(w, h, pixels.data());
   if (!info.hbmColor) return OutOfMemory;
   *AResult = CreateIconIndirect(&info);
   DeleteObject(info.hbmColor);

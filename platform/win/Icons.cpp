@@ -41,8 +41,9 @@ BITMAPINFO TopDown32(int AWidth, int AHeight) {
   return info;
 }
 
-// The bitmap's pixels as 32-bit top-down rows; false for no bitmap.
-bool ReadPixels(HBITMAP ABitmap, int& AWidth, int& AHeight, std::vector<std::uint32_t>& APixels) {
+}  // namespace
+
+bool ReadBitmapPixels(HBITMAP ABitmap, int& AWidth, int& AHeight, std::vector<std::uint32_t>& APixels) {
   BITMAP bm;
   if (!ABitmap || GetObject(ABitmap, sizeof(bm), &bm) != sizeof(bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
     return false;
@@ -53,17 +54,23 @@ bool ReadPixels(HBITMAP ABitmap, int& AWidth, int& AHeight, std::vector<std::uin
   return GetDIBits(nullptr, ABitmap, 0, static_cast<UINT>(AHeight), APixels.data(), &info, DIB_RGB_COLORS) == AHeight;
 }
 
-}  // namespace
+HBITMAP CreateBitmapFromPixels(int AWidth, int AHeight, const std::uint32_t* APixels) {
+  BITMAPINFO info = TopDown32(AWidth, AHeight);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap) std::memcpy(bits, APixels, static_cast<std::size_t>(AWidth) * AHeight * 4);
+  return bitmap;
+}
 
 HICON CreateIconIndirect(const ICONINFO* AInfo) {
   if (!AInfo) return nullptr;
   auto icon = std::make_unique<TIcon>();
-  if (!ReadPixels(AInfo->hbmColor, icon->Width, icon->Height, icon->Pixels)) return nullptr;
+  if (!ReadBitmapPixels(AInfo->hbmColor, icon->Width, icon->Height, icon->Pixels)) return nullptr;
   bool hasAlpha = false;
   for (std::uint32_t p : icon->Pixels) hasAlpha = hasAlpha || (p >> 24) != 0;
   std::vector<std::uint32_t> mask;
   int mw = 0, mh = 0;
-  bool masked = ReadPixels(AInfo->hbmMask, mw, mh, mask);
+  bool masked = ReadBitmapPixels(AInfo->hbmMask, mw, mh, mask);
   if (masked && (mw != icon->Width || mh < icon->Height)) return nullptr;
   for (std::size_t i = 0; i < icon->Pixels.size(); ++i) {
     std::uint32_t& p = icon->Pixels[i];
@@ -82,11 +89,8 @@ HICON CreateIconIndirect(const ICONINFO* AInfo) {
 BOOL GetIconInfo(HICON AIcon, ICONINFO* AInfo) {
   TIcon* icon = IconOf(AIcon);
   if (!icon || !AInfo) return FALSE;
-  BITMAPINFO info = TopDown32(icon->Width, icon->Height);
-  void* bits = nullptr;
-  HBITMAP color = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP color = CreateBitmapFromPixels(icon->Width, icon->Height, icon->Pixels.data());
   if (!color) return FALSE;
-  std::memcpy(bits, icon->Pixels.data(), icon->Pixels.size() * 4);
   // The mask's rows are word aligned, one bit a pixel, 1 for transparent.
   int stride = ((icon->Width + 15) / 16) * 2;
   std::vector<std::uint8_t> maskBits(static_cast<std::size_t>(stride) * icon->Height, 0);

@@ -1,5 +1,8 @@
 #pragma once
 // Icons made from bitmaps: 32-bit premultiplied pixels with a hot spot, drawn with their alpha.
+#include <cstdint>
+#include <vector>
+
 #include "platform/win/WinGdi.h"
 #include "platform/win/WinTypes.h"
 
@@ -16,6 +19,11 @@ constexpr UINT DI_MASK = 0x0001, DI_IMAGE = 0x0002, DI_NORMAL = 0x0003, DI_COMPA
 
 // Copies the pixels of both bitmaps into a new icon; nullptr without a colour bitmap or with bitmaps
 // of different sizes. The bitmaps stay the caller's.
+// Bitmaps by pixel copy, as 32-bit top-down rows (0xAARRGGBB). ReadBitmapPixels answers false for no
+// bitmap; CreateBitmapFromPixels makes a new DIB section of Width x Height holding APixels, or nil.
+bool ReadBitmapPixels(HBITMAP ABitmap, int& AWidth, int& AHeight, std::vector<std::uint32_t>& APixels);
+HBITMAP CreateBitmapFromPixels(int AWidth, int AHeight, const std::uint32_t* APixels);
+
 HICON CreateIconIndirect(const ICONINFO* AInfo);
 // Fills AInfo with new bitmaps the caller deletes: a 32-bit top-down DIB section of the icon's
 // premultiplied pixels and a monochrome mask.
