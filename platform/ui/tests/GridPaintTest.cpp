@@ -38,28 +38,7 @@ protected:
 
   // Saves the grid's window (bars and border included) and compares it with the golden picture.
   void ExpectGolden(const char* Name) {
-    Pump();
-    std::string out = OutputPath(Name);
-    ASSERT_TRUE(Headless::SaveWindowPng(Grid->GetHandle(), out));
-    TSurface got(1, 1), want(1, 1);
-    ASSERT_TRUE(got.LoadFromPng(out));
-    std::string golden = std::string(ZELK_TEST_DATA) + "/grid/" + Name;
-    ASSERT_TRUE(want.LoadFromPng(golden)) << "no golden picture " << golden << "; this run's is " << out;
-    ASSERT_EQ(got.Width(), want.Width());
-    ASSERT_EQ(got.Height(), want.Height());
-    got.Pixels();
-    want.Pixels();
-    int off = 0;
-    for (int y = 0; y < got.Height(); ++y)
-      for (int x = 0; x < got.Width(); ++x) {
-        std::uint32_t a = got.Pixel(x, y), b = want.Pixel(x, y);
-        for (int shift : {0, 8, 16, 24})
-          if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 2) {
-            ++off;
-            break;
-          }
-      }
-    EXPECT_EQ(off, 0) << Name << ": pixels differ from " << golden << "; see " << out;
+    ExpectWindowMatchesGolden(Grid->GetHandle(), std::string(ZELK_TEST_DATA) + "/grid/" + Name, Name);
   }
 
   TForm* Form = nullptr;

@@ -3,12 +3,15 @@
 // input that goes through the application's message handling (key routing included).
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/win/Headless.h"
+#include "platform/win/Surface.h"
 
 class UiTest : public ::testing::Test {
 protected:
@@ -67,4 +70,28 @@ protected:
     Pump();
   }
   static std::string OutputPath(const char* Name) { return std::string(ZELK_TEST_OUTPUT) + "/" + Name; }
+
+  // Saves the window (bars and border included) under the test output and expects it to match the
+  // golden picture AGolden within 2 per channel.
+  static void ExpectWindowMatchesGolden(HWND AWindow, const std::string& AGolden, const char* AName) {
+    Pump();
+    std::string out = OutputPath(AName);
+    ASSERT_TRUE(Headless::SaveWindowPng(AWindow, out));
+    TSurface got(1, 1), want(1, 1);
+    ASSERT_TRUE(got.LoadFromPng(out));
+    ASSERT_TRUE(want.LoadFromPng(AGolden)) << "no golden picture " << AGolden << "; this run's is " << out;
+    ASSERT_EQ(got.Width(), want.Width());
+    ASSERT_EQ(got.Height(), want.Height());
+    int off = 0;
+    for (int y = 0; y < got.Height(); ++y)
+      for (int x = 0; x < got.Width(); ++x) {
+        std::uint32_t a = got.Pixel(x, y), b = want.Pixel(x, y);
+        for (int shift : {0, 8, 16, 24})
+          if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 2) {
+            ++off;
+            break;
+          }
+      }
+    EXPECT_EQ(off, 0) << AName << ": pixels differ from " << AGolden << "; see " << out;
+  }
 };
