@@ -9,6 +9,7 @@
 
 #include "platform/rtl/Math.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/Forms.h"
 
 namespace {
 
@@ -288,4 +289,11 @@ void PaintCellShape(TCanvas* Canvas, TRect Rect, TColor PenColor, TColor BrushCo
     case csArrowLeft: Canvas->Polygon(ArrowPoints(box, 3)); break;
   }
   Canvas->GetBrush()->SetStyle(bsSolid);
+}
+
+Single ControlDpiScale(TControl* Control) {
+  TCustomForm* form = Control ? GetParentForm(Control) : nullptr;
+  if (!form || !form->GetScaled()) return 1;
+  TMonitor* monitor = form->GetMonitor();
+  return monitor ? static_cast<Single>(monitor->GetPixelsPerInch()) / 96 : 1;
 }

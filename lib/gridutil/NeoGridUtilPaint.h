@@ -4,6 +4,8 @@
 // are resolved before blending.
 #include "platform/ui/Graphics.h"
 
+class TControl;
+
 // A stepped gradient over Rect from ColorFrom to ColorTo (left to right when Horizontal, else top
 // to bottom). Either colour clNone: the rectangle plainly in the other one.
 void PaintGradientRect(TCanvas* Canvas, TColor ColorFrom, TColor ColorTo, bool Horizontal, TRect Rect, Integer Steps);
@@ -58,3 +60,7 @@ void PaintPieChart(TCanvas* Canvas, TRect Rect, TColor Color, bool FloodUp, Inte
 // both; stars have ten points at steps of pi / 5.
 void PaintCellShape(TCanvas* Canvas, TRect Rect, TColor PenColor, TColor BrushColor, TCellShape Shape, Integer Width,
                     Integer Height);
+
+// The scale of a control's pixels: the pixels per inch of the monitor of the control's form divided
+// by 96 when that form is scaled, else 1 (also for a control on no form).
+Single ControlDpiScale(TControl* Control);

@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/PngImage.h"
+#include "platform/ui/StdCtrls.h"
 #include "platform/win/Headless.h"
 
 namespace {
@@ -259,6 +262,26 @@ TEST_F(GridUtilPaint, NilCanvasAndDegenerateRectsAreHarmless) {
   PaintCellShape(C(), TRect{0, 0, 40, 30}, clBlack, clYellow, csStar, 0, 10);
   PaintGradientRect(C(), clBlack, clRed, true, TRect{30, 0, 20, 10}, 4);
   EXPECT_EQ(Ink(), TRect{});
+}
+
+TEST(GridUtilDpi, ControlDpiScaleFollowsTheScaledFormsMonitor) {
+  Headless::Use();
+  Headless::SetDpi(144);
+  {
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    auto* box = new TEdit(&form);
+    box->SetParent(panel);
+    EXPECT_FLOAT_EQ(ControlDpiScale(box), 1.5F);
+    EXPECT_FLOAT_EQ(ControlDpiScale(&form), 1.5F);
+    form.SetScaled(false);
+    EXPECT_FLOAT_EQ(ControlDpiScale(box), 1.0F);
+    TEdit loose(nullptr);
+    EXPECT_FLOAT_EQ(ControlDpiScale(&loose), 1.0F);
+    EXPECT_FLOAT_EQ(ControlDpiScale(nullptr), 1.0F);
+  }
+  Headless::Reset();
 }
 
 }  // namespace
