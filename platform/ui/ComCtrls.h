@@ -121,10 +121,10 @@ protected:
   LRESULT FormatRange(bool Render, const FORMATRANGE* Range);
 
   // Layout of the control: formatting rectangle, scrolling, caret.
-  TRect FormatRect();
+  TRect FormatRect() override;
   void UpdateLayout();
   void UpdateScrollBars();
-  void ScrollToCaret();
+  void ScrollToCaret() override;
   Integer PosFromPoint(TPoint P);
   TPoint PointFromPos(Integer Pos);
 
@@ -142,8 +142,6 @@ protected:
   DWORD FEventMask = 0;
   TColor FBackColor = clWindow;
   bool FBackSystem = true;
-  TRect FRect;            // formatting rectangle (client coordinates); empty: the default
-  bool FRectSet = false;
   Integer FTopY = 0;      // pixels of content scrolled out at the top
   Integer FLeftX = 0;
   Integer FTypingFormat = -1;   // format for the next typed text (Ctrl+B on an empty selection)

@@ -274,14 +274,20 @@ void TCustomEdit::Measure() {
   FMeasured = true;
 }
 
-TRect TCustomEdit::TextRect() {
+TRect TCustomEdit::FormatRect() {
+  if (FEditRectSet) return FEditRect;
   Measure();
   TRect r = GetClientRect();
   r.left += kMargin;
-  r.right -= kMargin;
-  Integer top = std::max<Integer>(0, (r.bottom - FLineHeight) / 2);
-  r.top = top;
-  r.bottom = std::min<Integer>(r.bottom, top + FLineHeight);
+  r.right = std::max(r.left, r.right - kMargin);
+  r.top = std::max<Integer>(0, (r.bottom - FLineHeight) / 2);
+  return r;
+}
+
+TRect TCustomEdit::TextRect() {
+  Measure();
+  TRect r = FormatRect();
+  r.bottom = std::min<Integer>(r.bottom, r.top + FLineHeight);
   return r;
 }
 
@@ -327,9 +333,10 @@ void TCustomEdit::PaintWindow(HDC DC) {
   TRect client = GetClientRect();
   ControlPaint::FillColor(DC, client, GetColor());
   TRect r = TextRect();
+  TRect clip = FormatRect();
   String shown = DisplayText();
   int saved = SaveDC(DC);
-  IntersectClipRect(DC, r.left, client.top, r.right, client.bottom);
+  IntersectClipRect(DC, clip.left, clip.top, clip.right, clip.bottom);
   ControlPaint::TSelectFont sel(DC, GetFont());
   SetBkMode(DC, TRANSPARENT);
   SetTextColor(DC, GetEnabled() ? ColorToRGB(GetFont()->GetColor()) : GetSysColor(COLOR_GRAYTEXT));
@@ -415,7 +422,9 @@ void TCustomEdit::EditMouse(TMessage& Message) {
   switch (Message.Msg) {
     case WM_LBUTTONDOWN: {
       if (FHandle && GetFocus() != FHandle) SetFocus();
-      Integer pos = PosOfX(p.x);
+      // A press beside the formatting rectangle takes the nearest position it shows.
+      TRect r = FormatRect();
+      Integer pos = PosOfX(std::clamp<Integer>(p.x, r.left, std::max(r.left, r.right - 1)));
       MoveCaret(pos, (Message.WParam & MK_SHIFT) != 0);
       FSelecting = true;
       SetCapture(FHandle);
@@ -589,8 +598,16 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
     case EM_GETPASSWORDCHAR: Message.Result = FPasswordChar; return;
     case EM_SCROLLCARET: ScrollToCaret(); Invalidate(); return;
     case EM_GETRECT:
-      if (Message.LParam) *reinterpret_cast<RECT*>(Message.LParam) = TextRect();
+      if (Message.LParam) *reinterpret_cast<RECT*>(Message.LParam) = FormatRect();
       return;
+    case EM_SETRECT: case EM_SETRECTNP: {
+      auto* r = reinterpret_cast<const RECT*>(Message.LParam);
+      FEditRectSet = r != nullptr;
+      if (r) FEditRect = *r;
+      ScrollToCaret();
+      if (Message.Msg == EM_SETRECT) Invalidate();
+      return;
+    }
     case EM_GETLINECOUNT: Message.Result = 1; return;
     case EM_LINEFROMCHAR: Message.Result = 0; return;
     case EM_LINEINDEX: Message.Result = static_cast<LPARAM>(Message.WParam) <= 0 ? 0 : -1; return;

@@ -368,7 +368,7 @@ void TCustomRichEdit::Dispatch(TMessage& Message) {
 // ---- layout
 
 TRect TCustomRichEdit::FormatRect() {
-  if (FRectSet) return FRect;
+  if (FEditRectSet) return FEditRect;
   TRect r = GetClientRect();
   r.left += 1;
   r.right = std::max(r.left, r.right - 1);
@@ -980,16 +980,6 @@ void TCustomRichEdit::DefaultHandler(TMessage& Message) {
       FBackSystem = Message.WParam != 0;
       FBackColor = static_cast<TColor>(Message.LParam);
       Invalidate();
-      return;
-    }
-    case EM_GETRECT:
-      if (auto* r = reinterpret_cast<RECT*>(Message.LParam)) *r = FormatRect();
-      return;
-    case EM_SETRECT: case EM_SETRECTNP: {
-      auto* r = reinterpret_cast<const RECT*>(Message.LParam);
-      FRectSet = r != nullptr;
-      if (r) FRect = *r;
-      if (Message.Msg == EM_SETRECT) Invalidate();
       return;
     }
     case EM_POSFROMCHAR: {

@@ -141,9 +141,14 @@ protected:
   String DisplayText() const;
   void Measure();
   TRect TextRect();
+  // The formatting rectangle: the area (client coordinates) that holds the text, caret and
+  // selection. By default the client area less a margin left and right, the line centred in its
+  // height; EM_SETRECT / EM_SETRECTNP set it, a null rectangle restores the default. It survives
+  // RecreateWnd.
+  virtual TRect FormatRect();
   Integer XOfPos(Integer Pos);
   Integer PosOfX(Integer X);
-  void ScrollToCaret();
+  virtual void ScrollToCaret();
   String CaseText(const String& Text) const;
 
   Integer FAnchor = 0;   // selection: from FAnchor to FCaret
@@ -167,6 +172,8 @@ protected:
   std::vector<Integer> FOffsets;   // FOffsets[i]: x of caret position i (0 at position 0)
   bool FMeasured = false;
   Integer FLineHeight = 0;
+  TRect FEditRect;           // the formatting rectangle when FEditRectSet
+  bool FEditRectSet = false;
 };
 
 class TEdit : public TCustomEdit {

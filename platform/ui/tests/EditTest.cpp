@@ -168,3 +168,130 @@ TEST_F(EditTest, MouseSetsTheCaretDragsAndDoubleClickSelectsAWord) {
   Press(VK_TAB);
   EXPECT_EQ(Edit->GetSelLength(), 18);
 }
+
+// The formatting rectangle: set without and with a repaint, text clipped and scrolled inside it,
+// and presses beside it.
+TEST_F(EditTest, FormattingRectangleHoldsTextCaretAndSelection) {
+  RECT def{};
+  Edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&def));
+  TRect client = Edit->GetClientRect();
+  EXPECT_GT(def.left, client.left);
+  EXPECT_LT(def.right, client.right);
+  EXPECT_EQ(def.bottom, client.bottom);
+
+  // A child on the right, as a drop button would be.
+  auto* button = Add<TButton>(Edit, 150, 0, client.right - 150, client.bottom);
+  Edit->SetText(u"Ein langer Text, der über den Rand des Rechtecks hinausgeht");
+  Pump();
+  RECT rect{2, 1, 150, client.bottom};
+  RECT pending{};
+  EXPECT_FALSE(GetUpdateRect(Edit->GetHandle(), &pending, FALSE));
+  Edit->Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&rect));
+  EXPECT_FALSE(GetUpdateRect(Edit->GetHandle(), &pending, FALSE));   // no repaint asked for
+  RECT got{};
+  Edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+  EXPECT_EQ(got, rect);
+  Edit->Perform(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+  EXPECT_TRUE(GetUpdateRect(Edit->GetHandle(), &pending, FALSE));
+
+  // The end of the text scrolls into the rectangle, the start out of it.
+  Edit->SetFocus();
+  Press(VK_END);
+  auto xOf = [&](Integer i) { return static_cast<SmallInt>(LOWORD(Edit->Perform(EM_POSFROMCHAR, static_cast<WPARAM>(i), 0))); };
+  auto len = static_cast<Integer>(Edit->GetText().size());
+  EXPECT_LT(xOf(0), rect.left);
+  EXPECT_GE(xOf(len), rect.left);
+  EXPECT_LT(xOf(len), rect.right);
+  Edit->Perform(EM_SETSEL, static_cast<WPARAM>(len - 8), len);
+  Pump();
+  // Nothing of the text, the selection or the caret is drawn right of the rectangle.
+  COLORREF back = ColorToRGB(clWindow);
+  int foreign = 0;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = rect.right; x < 150; ++x)
+      if (Headless::ClientPixel(Edit->GetHandle(), x, y) != back) ++foreign;
+  EXPECT_EQ(foreign, 0);
+  ExpectWindowMatchesGolden(Edit->GetHandle(), std::string(ZELK_TEST_DATA) + "/edit-rect.png", "edit-rect.png");
+
+  // Presses at the right edge and beyond give positions within the text; a press on the child
+  // leaves the caret alone.
+  for (Integer x : {static_cast<Integer>(rect.right - 1), static_cast<Integer>(rect.right), Integer(148)}) {
+    ClickAt(Edit, x, 8);
+    EXPECT_GE(Edit->GetSelStart(), 0);
+    EXPECT_LE(Edit->GetSelStart(), len);
+    EXPECT_LT(xOf(Edit->GetSelStart()), rect.right + 1);
+  }
+  Edit->Perform(EM_SETSEL, 3, 3);
+  ClickAt(button, 5, 5);
+  EXPECT_EQ(Edit->GetSelStart(), 3);
+
+  // ES_MULTILINE on a single-line edit changes nothing; the rectangle survives a new window.
+  SetWindowLong(Edit->GetHandle(), GWL_STYLE, GetWindowLong(Edit->GetHandle(), GWL_STYLE) | static_cast<LONG>(ES_MULTILINE));
+  Edit->SetPasswordChar(u'*');
+  Edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+  EXPECT_EQ(got, rect);
+  Edit->Perform(EM_SETRECTNP, 0, 0);   // a null rectangle: the default again
+  Edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
+  EXPECT_EQ(got, def);
+}
+
+namespace {
+// An edit whose handler swallows every character before the edit's own handling.
+class TSwallowEdit : public TEdit {
+public:
+  using TEdit::TEdit;
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == WM_CHAR) return;
+    TEdit::Dispatch(Message);
+  }
+};
+}  // namespace
+
+TEST_F(EditTest, CharactersAndChangeNotifications) {
+  auto* swallow = Add<TSwallowEdit>(Form, 10, 80, 100, 22);
+  swallow->SetText(u"fest");
+  swallow->SetFocus();
+  Type(u"xyz");
+  EXPECT_EQ(swallow->GetText(), u"fest");
+
+  // EN_CHANGE reaches the parent once per change, at once.
+  int changes = 0;
+  auto formProc = Form->WindowProc;
+  Form->WindowProc = [&](TMessage& M) {
+    if (M.Msg == WM_COMMAND && HIWORD(M.WParam) == EN_CHANGE && reinterpret_cast<HWND>(M.LParam) == Edit->GetHandle()) ++changes;
+    formProc(M);
+  };
+  Edit->SetText(u"abc");
+  EXPECT_EQ(changes, 1);
+  Edit->SetText(u"abc");
+  EXPECT_EQ(changes, 1);
+  Edit->SetFocus();
+  Press(VK_END);
+  Type(u"de");
+  EXPECT_EQ(changes, 3);
+  Chord(VK_CONTROL, 'A');
+  Chord(VK_CONTROL, 'C');
+  Press(VK_END);
+  Chord(VK_CONTROL, 'V');
+  EXPECT_EQ(changes, 4);
+  EXPECT_EQ(Edit->GetText(), u"abcdeabcde");
+  // The keypad's "." and the main one both type a "."; their scan codes tell them apart.
+  std::vector<UINT> scans;
+  auto editProc = Edit->WindowProc;
+  Edit->WindowProc = [&](TMessage& M) {
+    if (M.Msg == WM_CHAR) scans.push_back((static_cast<UINT>(M.LParam) >> 16) & 0xFF);
+    editProc(M);
+  };
+  Press(VK_DECIMAL);
+  Press(VK_OEM_PERIOD);
+  Edit->WindowProc = editProc;
+  Form->WindowProc = formProc;
+  EXPECT_EQ(Edit->GetText(), u"abcdeabcde..");
+  EXPECT_EQ(scans, (std::vector<UINT>{0x53, 0x34}));
+
+  // A reversed selection keeps its caret at the start.
+  Edit->Perform(EM_SETSEL, 6, 2);
+  Chord(VK_SHIFT, VK_LEFT);
+  EXPECT_EQ(Edit->GetSelStart(), 1);
+  EXPECT_EQ(Edit->GetSelLength(), 5);
+}
