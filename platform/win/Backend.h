@@ -36,6 +36,9 @@ public:
   virtual void SetShape(TWindow* w) = 0;          // the window region changed
   virtual void Present(TWindow* w, const RECT& area) = 0;   // surface pixels of `area` changed
   virtual void Activate(TWindow* w) = 0;          // the window manager made w the active window
+  // Hands a drag of the caption (edge 0) or of a frame edge (WMSZ_*) that began with the left
+  // button at `screen` to a window manager; false where none takes it and the window moves itself.
+  virtual bool BeginWindowManagerDrag(TWindow*, UINT /*edge*/, POINT /*screen*/) { return false; }
   virtual void SetCursorShape(HCURSOR c) = 0;
   virtual void WarpPointer(POINT screen) = 0;
   virtual void Beep(UINT type) = 0;

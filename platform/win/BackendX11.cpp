@@ -17,10 +17,12 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <vector>
 
 using namespace wincore;
@@ -60,6 +62,8 @@ public:
     FNetActive = XInternAtom(d, "_NET_ACTIVE_WINDOW", 0);
     FWindowType = XInternAtom(d, "_NET_WM_WINDOW_TYPE", 0);
     FTypeUtility = XInternAtom(d, "_NET_WM_WINDOW_TYPE_UTILITY", 0);
+    FNetSupported = XInternAtom(d, "_NET_SUPPORTED", 0);
+    FNetMoveResize = XInternAtom(d, "_NET_WM_MOVERESIZE", 0);
     // A hidden window owns the selection and receives its replies.
     XSetWindowAttributes a;
     a.event_mask = PropertyChangeMask;
@@ -218,6 +222,30 @@ public:
     XChangeProperty(FDisplay, n->Xid, FNetWmName, FUtf8, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(utf8.data()), static_cast<int>(utf8.size()));
     XStoreName(FDisplay, n->Xid, utf8.c_str());
+  }
+
+  bool BeginWindowManagerDrag(TWindow* w, UINT edge, POINT screen) override {
+    auto* n = static_cast<TNative*>(w->Native);
+    if (!n || n->OverrideRedirect || !n->Mapped || !WindowManagerSupports(FNetMoveResize)) return false;
+    // _NET_WM_MOVERESIZE directions, indexed by WMSZ_* (0: move).
+    static constexpr long Direction[] = {8, 7, 3, 1, 0, 2, 5, 6, 4};
+    XUngrabPointer(FDisplay, CurrentTime);   // the window manager grabs the pointer itself
+    XEvent e;
+    std::memset(&e, 0, sizeof e);
+    e.xclient.type = ClientMessage;
+    e.xclient.window = n->Xid;
+    e.xclient.message_type = FNetMoveResize;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = screen.x;
+    e.xclient.data.l[1] = screen.y;
+    e.xclient.data.l[2] = Direction[edge <= WMSZ_BOTTOMRIGHT ? edge : 0];
+    e.xclient.data.l[3] = Button1;
+    e.xclient.data.l[4] = 1;   // asked for by a normal application
+    XSendEvent(FDisplay, FRoot, 0, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    XFlush(FDisplay);
+    // The release goes to the window manager, not to us.
+    RecordAsyncKey(VK_LBUTTON, false);
+    return true;
   }
 
   void SetShape(TWindow* w) override {
@@ -421,6 +449,22 @@ private:
            place(argb & 0xFF, FVisual->blue_mask);
   }
 
+  // Whether a running window manager lists `what` in the root window's _NET_SUPPORTED.
+  bool WindowManagerSupports(Atom what) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(FDisplay, FRoot, FNetSupported, 0, 4096, 0, XA_ATOM, &type, &format, &count, &after, &data) !=
+            Success ||
+        !data)
+      return false;
+    std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);
+    if (type != XA_ATOM || format != 32) return false;
+    const auto* atoms = reinterpret_cast<const Atom*>(data);
+    return std::find(atoms, atoms + count, what) != atoms + count;
+  }
+
   TWindow* Find(::Window xid) {
     auto it = FByXid.find(xid);
     return it == FByXid.end() ? nullptr : FromHandle(it->second);
@@ -593,7 +637,8 @@ private:
   std::map<::Window, HWND> FByXid;
   std::map<unsigned, ::Cursor> FCursors;
   Atom FWmDelete = 0, FWmProtocols = 0, FMotifHints = 0, FNetWmName = 0, FUtf8 = 0, FClipboard = 0, FTargets = 0,
-       FTransfer = 0, FWorkArea = 0, FNetActive = 0, FWindowType = 0, FTypeUtility = 0;
+       FTransfer = 0, FWorkArea = 0, FNetActive = 0, FWindowType = 0, FTypeUtility = 0, FNetSupported = 0,
+       FNetMoveResize = 0;
 };
 
 }  // namespace

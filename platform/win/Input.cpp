@@ -305,6 +305,7 @@ void PushInput(TRawInput in) {
 
 void ProcessRawInput(TThreadQueue& q, const TRawInput& in, std::vector<MSG>& out) {
   if (ScrollBarTrackInput(in)) return;   // a held scroll bar takes the mouse
+  if (FrameDragInput(in)) return;         // so does a window being moved or sized
   switch (in.Kind) {
     case TRawInput::riKey: KeyMessage(q, in, out); break;
     case TRawInput::riMouseMove: MouseMoveMessage(in, out); break;

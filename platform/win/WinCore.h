@@ -221,6 +221,12 @@ void DefaultNcPaint(TWindow* w);
 void PaintWindowScrollBars(TWindow* w, HDC windowDC);
 void ScrollBarPress(TWindow* w, int bar, POINT screen);
 bool ScrollBarTrackInput(const TRawInput& in);
+// Moving and sizing a top-level window by its caption and frame: the WM_SYSCOMMAND a non-client
+// press on hit-test code `hit` stands for (0: none), starting the drag of SC_MOVE / SC_SIZE (false:
+// not a drag command for this window), and the device input the drag takes while it runs.
+WPARAM FrameDragHitCommand(TWindow* w, LRESULT hit);
+bool FrameDragCommand(TWindow* w, WPARAM command);
+bool FrameDragInput(const TRawInput& in);
 void EraseWithClassBrush(TWindow* w, HDC dc);
 
 // Input

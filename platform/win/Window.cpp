@@ -401,6 +401,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     return nullptr;
   }
   if (!(w = FromHandle(h))) return nullptr;
+  if (topLevel) Backend().SetTitle(w);   // the window manager learns the name WM_NCCREATE stored
   w->Client = ComputeClientRect(w, w->Rect);
   if (SendTo(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
     DestroyTree(h);
@@ -1174,6 +1175,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       else if ((wParam & 0xFFF0) == SC_MINIMIZE) ShowWindow(h, SW_MINIMIZE);
       else if ((wParam & 0xFFF0) == SC_MAXIMIZE) ShowWindow(h, SW_MAXIMIZE);
       else if ((wParam & 0xFFF0) == SC_RESTORE) ShowWindow(h, SW_RESTORE);
+      else FrameDragCommand(w, wParam);
       return 0;
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (HIWORD(static_cast<std::uintptr_t>(lParam)) & 0x2000)) {
@@ -1188,6 +1190,8 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       if (msg == WM_NCLBUTTONDOWN && wParam == HTCLOSE) SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      else if (WPARAM drag = msg == WM_NCLBUTTONDOWN ? FrameDragHitCommand(w, static_cast<LRESULT>(wParam)) : 0)
+        SendMessage(h, WM_SYSCOMMAND, drag, lParam);
       return 0;
     case WM_SETCURSOR:
       return DefaultSetCursor(w, lParam);

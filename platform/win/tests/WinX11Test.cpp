@@ -16,6 +16,7 @@ const char* WindowSystemBackendName();
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -66,6 +67,18 @@ void SendKey(Display* d, ::Window w, KeySym sym, unsigned state) {
   XSendEvent(d, w, 1, KeyReleaseMask, &e);
 }
 
+void RegisterProbeClass() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  WNDCLASSEX wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = Record;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(COLOR_WINDOW + 1));
+  wc.lpszClassName = u"X11Probe";
+  RegisterClassEx(&wc);
+}
+
 }  // namespace
 
 // Runs in the child process only: the x11 back end, driven by events sent through a second
@@ -74,12 +87,7 @@ TEST(WinX11Child, KeysAndButtons) {
   if (!std::getenv("ZELK_X11_CHILD")) GTEST_SKIP() << "runs inside WinX11.KeyAndButtonEventsBecomeWindowsMessages";
   InitWindowSystem();
   ASSERT_STREQ(WindowSystemBackendName(), "x11");
-  WNDCLASSEX wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = Record;
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<std::uintptr_t>(COLOR_WINDOW + 1));
-  wc.lpszClassName = u"X11Probe";
-  RegisterClassEx(&wc);
+  RegisterProbeClass();
   HWND h = CreateWindowEx(0, u"X11Probe", u"probe", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 20, 30, 200, 120,
                           nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(h, nullptr);
@@ -139,6 +147,96 @@ TEST(WinX11Child, KeysAndButtons) {
   DestroyWindow(h);
 }
 
+namespace {
+
+// The window's name as the window manager reads it: WM_NAME and _NET_WM_NAME (UTF-8).
+std::pair<std::string, std::string> TitleOf(Display* d, ::Window xid) {
+  std::string legacy, utf8;
+  char* name = nullptr;
+  if (XFetchName(d, xid, &name) && name) {
+    legacy = name;
+    XFree(name);
+  }
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(d, xid, XInternAtom(d, "_NET_WM_NAME", 0), 0, 1024, 0, XInternAtom(d, "UTF8_STRING", 0), &type,
+                         &format, &count, &after, &data) == Success &&
+      data) {
+    utf8.assign(reinterpret_cast<const char*>(data), count);
+    XFree(data);
+  }
+  return {legacy, utf8};
+}
+
+::Window TopWindowAt(Display* d, int x, int y) {
+  ::Window root = DefaultRootWindow(d), child = 0;
+  int cx, cy;
+  XTranslateCoordinates(d, root, root, x, y, &cx, &cy, &child);
+  return child;
+}
+
+}  // namespace
+
+TEST(WinX11Child, TitlesReachTheWindowManagerAndTheCaptionDragsTheWindow) {
+  if (!std::getenv("ZELK_X11_CHILD")) GTEST_SKIP() << "runs inside WinX11.KeyAndButtonEventsBecomeWindowsMessages";
+  InitWindowSystem();
+  ASSERT_STREQ(WindowSystemBackendName(), "x11");
+  RegisterProbeClass();
+  HWND h = CreateWindowEx(0, u"X11Probe", u"Update R29", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 50, 300, 200, nullptr,
+                          nullptr, nullptr, nullptr);
+  ASSERT_NE(h, nullptr);
+  PumpFor(100);
+  std::unique_ptr<Display, int (*)(Display*)> conn(XOpenDisplay(nullptr), XCloseDisplay);
+  Display* d = conn.get();
+  ASSERT_NE(d, nullptr);
+  ::Window xid = TopWindowAt(d, 60, 60);
+  ASSERT_NE(xid, 0u);
+  EXPECT_EQ(TitleOf(d, xid), (std::pair<std::string, std::string>{"Update R29", "Update R29"}));
+  SetWindowText(h, u"Grüße");
+  PumpFor(50);
+  EXPECT_EQ(TitleOf(d, xid).second, "Grüße");
+
+  // Xvfb runs no window manager: the window follows a caption drag itself.
+  RECT before;
+  GetWindowRect(h, &before);
+  int x = (before.left + before.right) / 2, y = before.top + GetSystemMetrics(SM_CYFRAME) + 5;
+  ASSERT_EQ(SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM(x, y)), HTCAPTION);
+  XEvent e{};
+  e.xbutton.display = d;
+  e.xbutton.window = xid;
+  e.xbutton.root = DefaultRootWindow(d);
+  e.xbutton.same_screen = 1;
+  e.xbutton.button = Button1;
+  e.xbutton.x_root = x;
+  e.xbutton.y_root = y;
+  e.type = ButtonPress;
+  XSendEvent(d, xid, 1, ButtonPressMask, &e);
+  XFlush(d);
+  PumpFor(50);
+  e.type = MotionNotify;
+  e.xmotion.x_root = x + 70;
+  e.xmotion.y_root = y + 40;
+  XSendEvent(d, xid, 1, PointerMotionMask, &e);
+  XFlush(d);
+  PumpFor(50);
+  e.type = ButtonRelease;
+  e.xbutton.x_root = x + 70;
+  e.xbutton.y_root = y + 40;
+  XSendEvent(d, xid, 1, ButtonReleaseMask, &e);
+  XFlush(d);
+  PumpFor(100);
+  RECT after;
+  GetWindowRect(h, &after);
+  EXPECT_EQ(after.left - before.left, 70);
+  EXPECT_EQ(after.top - before.top, 40);
+  XSync(d, 0);
+  EXPECT_EQ(TopWindowAt(d, after.left + 10, after.top + 10), xid);   // the X window moved with it
+  EXPECT_NE(TopWindowAt(d, before.left + 10, before.top + 10), xid);
+  DestroyWindow(h);
+}
+
 TEST(WinX11, KeyAndButtonEventsBecomeWindowsMessages) {
   if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
   std::string env = "ZELK_X11_CHILD=1 ZELK_BACKEND=x11 ";
@@ -149,6 +247,6 @@ TEST(WinX11, KeyAndButtonEventsBecomeWindowsMessages) {
   ASSERT_GT(n, 0);
   self[n] = 0;
   std::string cmd = "env " + env + "xvfb-run -a -s '-screen 0 640x480x24' '" + self +
-                    "' --gtest_filter=WinX11Child.KeysAndButtons > /dev/null";
+                    "' --gtest_filter=WinX11Child.* > /dev/null";
   EXPECT_EQ(std::system(cmd.c_str()), 0) << "the child's output: run " << cmd << " without the redirection";
 }
