@@ -1,11 +1,6 @@
 // The drawing back end interface: path conversion shared by every back end.
 #include "lib/graphics/NeoGraphics.h"
 
-TCanvas* TNeoGraphicsContext::GetCanvas() const {
-  // No facade class exists yet, so no context has a facade that could lend it a canvas.
-  return nullptr;
-}
-
 Pointer TNeoGraphicsContext::ConvertToPath(const TNeoGraphicsPath* APath, Single Flatness) {
   Pointer path = CreatePath();
   if (!APath || APath->GetCount() == 0) return path;

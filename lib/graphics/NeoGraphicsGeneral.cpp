@@ -1,0 +1,568 @@
+// The canvas drawing back end: the context operations as TCanvas and GDI calls.
+#include "lib/graphics/NeoGraphicsGeneral.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "lib/graphics/NeoGraphicsInternal.h"
+#include "lib/graphics/NeoTypes.h"
+#include "platform/rtl/ScopeGuard.h"
+
+using NeoGraphicsInternal::NearestInt;
+
+namespace {
+
+TPoint RoundPoint(TPointF P) { return {NearestInt(P.X), NearestInt(P.Y)}; }
+
+std::vector<TPoint> RoundPoints(const TNeoGraphicsPathPolygon& APolygon) {
+  std::vector<TPoint> points;
+  points.reserve(APolygon.size());
+  for (const TPointF& p : APolygon) points.push_back(RoundPoint(p));
+  return points;
+}
+
+// An outline call: the brush is clear for the call, its style and colour restored after.
+class TClearBrushScope {
+public:
+  explicit TClearBrushScope(TCanvas* ACanvas)
+      : FBrush(ACanvas->GetBrush()), FColor(FBrush->GetColor()), FStyle(FBrush->GetStyle()) {
+    FBrush->SetStyle(bsClear);
+  }
+  ~TClearBrushScope() {
+    FBrush->SetColor(FColor);
+    FBrush->SetStyle(FStyle);
+  }
+  TClearBrushScope(const TClearBrushScope&) = delete;
+  TClearBrushScope& operator=(const TClearBrushScope&) = delete;
+
+private:
+  TBrush* FBrush;
+  TColor FColor;
+  TBrushStyle FStyle;
+};
+
+// A fill call: the pen is clear for the call, its style restored after.
+class TClearPenScope {
+public:
+  explicit TClearPenScope(TCanvas* ACanvas) : FPen(ACanvas->GetPen()), FStyle(FPen->GetStyle()) {
+    FPen->SetStyle(psClear);
+  }
+  ~TClearPenScope() { FPen->SetStyle(FStyle); }
+  TClearPenScope(const TClearPenScope&) = delete;
+  TClearPenScope& operator=(const TClearPenScope&) = delete;
+
+private:
+  TPen* FPen;
+  TPenStyle FStyle;
+};
+
+TBrushStyle FillKindBrushStyle(TNeoGraphicsFillKind AKind, TBrushStyle ACurrent) {
+  switch (AKind) {
+    case gfkNone: return bsClear;
+    case gfkSolid:
+    case gfkGradient: return bsSolid;
+    case gfkTexture: break;
+  }
+  return ACurrent;
+}
+
+TPenStyle StrokeKindPenStyle(TNeoGraphicsStrokeKind AKind) {
+  switch (AKind) {
+    case gskNone: return psClear;
+    case gskSolid: return psSolid;
+    case gskDash: return psDash;
+    case gskDot: return psDot;
+    case gskDashDot: return psDashDot;
+    case gskDashDotDot: return psDashDotDot;
+  }
+  return psSolid;
+}
+
+// The point at angle ADegrees of the ellipse as GDI measures it: counter-clockwise from the right.
+TPoint EllipsePoint(TPointF ACenter, TPointF ARadius, Double ADegrees) {
+  const Double a = ADegrees * std::numbers::pi / 180.0;
+  return {NearestInt(ACenter.X + ARadius.X * std::cos(a)), NearestInt(ACenter.Y - ARadius.Y * std::sin(a))};
+}
+
+bool HasMirror(const TNeoGraphicsFill* AFill) {
+  return AFill->GetColorMirror() != gcNull && AFill->GetColorMirrorTo() != gcNull;
+}
+
+}  // namespace
+
+TNeoGraphicsContextGeneral::~TNeoGraphicsContextGeneral() {
+  if (FSpecialPen) DeleteObject(FSpecialPen);
+}
+
+TCanvas* TNeoGraphicsContextGeneral::Canvas() const {
+  TCanvas* canvas = GetCanvas();
+  if (!canvas) throw EInvalidOperation(u"Canvas does not allow drawing");
+  return canvas;
+}
+
+// ---- State ----
+
+TColor TNeoGraphicsContextGeneral::GetFillColor() { return Canvas()->GetBrush()->GetColor(); }
+
+void TNeoGraphicsContextGeneral::SetFill(TNeoGraphicsFill* AFill) {
+  if (!AFill) return;
+  TBrush* brush = Canvas()->GetBrush();
+  brush->SetColor(AFill->GetColor());
+  brush->SetStyle(FillKindBrushStyle(AFill->GetKind(), brush->GetStyle()));
+}
+
+void TNeoGraphicsContextGeneral::SetFillKind(TNeoGraphicsFillKind AKind) {
+  TBrush* brush = Canvas()->GetBrush();
+  brush->SetStyle(FillKindBrushStyle(AKind, brush->GetStyle()));
+}
+
+void TNeoGraphicsContextGeneral::SetFillColor(TColor AColor) { Canvas()->GetBrush()->SetColor(AColor); }
+
+void TNeoGraphicsContextGeneral::SetStroke(TNeoGraphicsStroke* AStroke) {
+  if (!AStroke) return;
+  TPen* pen = Canvas()->GetPen();
+  pen->SetColor(AStroke->GetColor());
+  pen->SetWidth(NearestInt(AStroke->GetWidth()));
+  pen->SetStyle(StrokeKindPenStyle(AStroke->GetKind()));
+}
+
+void TNeoGraphicsContextGeneral::SetStrokeKind(TNeoGraphicsStrokeKind AKind) {
+  Canvas()->GetPen()->SetStyle(StrokeKindPenStyle(AKind));
+}
+
+void TNeoGraphicsContextGeneral::SetStrokeColor(TColor AColor) { Canvas()->GetPen()->SetColor(AColor); }
+
+void TNeoGraphicsContextGeneral::SetStrokeWidth(Single AWidth) { Canvas()->GetPen()->SetWidth(NearestInt(AWidth)); }
+
+void TNeoGraphicsContextGeneral::SetFont(TNeoGraphicsFont* AFont) {
+  if (AFont) Canvas()->GetFont()->Assign(AFont);
+}
+
+void TNeoGraphicsContextGeneral::SetFontSize(Integer ASize) { Canvas()->GetFont()->SetSize(ASize); }
+void TNeoGraphicsContextGeneral::SetFontColor(TColor AColor) { Canvas()->GetFont()->SetColor(AColor); }
+void TNeoGraphicsContextGeneral::SetFontName(const String& AName) { Canvas()->GetFont()->SetName(AName); }
+void TNeoGraphicsContextGeneral::SetFontStyles(TFontStyles AStyle) { Canvas()->GetFont()->SetStyle(AStyle); }
+
+void TNeoGraphicsContextGeneral::SaveState(TNeoGraphicsSaveState* AState) {
+  if (!AState) return;
+  TCanvas* canvas = Canvas();
+  canvas->Refresh();
+  AState->SetSaveDC(::SaveDC(canvas->GetHandle()));
+}
+
+void TNeoGraphicsContextGeneral::RestoreState(TNeoGraphicsSaveState* AState) {
+  if (!AState) return;
+  TCanvas* canvas = Canvas();
+  // The canvas lets go of its objects first, so that the DC returns to the saved ones and the
+  // canvas selects its own again at its next use.
+  canvas->Refresh();
+  if (AState->GetSaveDC() != 0) ::RestoreDC(canvas->GetHandle(), AState->GetSaveDC());
+  AState->SetSaveDC(0);
+  canvas->Refresh();
+}
+
+void TNeoGraphicsContextGeneral::ClipRect(const TRectF& ARect) {
+  const TRect r = RectFToRect(ARect);
+  ::IntersectClipRect(Canvas()->GetHandle(), r.left, r.top, r.right, r.bottom);
+}
+
+void TNeoGraphicsContextGeneral::ClipPath(TNeoGraphicsPath* APath) {
+  if (APath) ClipRect(APath->GetBounds());
+}
+
+void TNeoGraphicsContextGeneral::StartSpecialPen() {
+  TCanvas* canvas = Canvas();
+  // The canvas selects its current objects now, so that its next drawing keeps the special pen.
+  HDC dc = canvas->GetHandle();
+  LOGBRUSH brush{};
+  brush.lbStyle = BS_SOLID;
+  brush.lbColor = ColorToRGB(canvas->GetPen()->GetColor());
+  HPEN pen = ::ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &brush, 0, nullptr);
+  if (!pen) return;
+  HGDIOBJ old = ::SelectObject(dc, pen);
+  if (FSpecialPen) {
+    // A second start replaces the first special pen but keeps the pen to return to.
+    ::DeleteObject(FSpecialPen);
+  } else {
+    FOldPenHandle = old;
+  }
+  FSpecialPen = pen;
+}
+
+void TNeoGraphicsContextGeneral::StopSpecialPen() {
+  if (!FSpecialPen) return;
+  TCanvas* canvas = Canvas();
+  ::SelectObject(canvas->GetHandle(), FOldPenHandle);
+  ::DeleteObject(FSpecialPen);
+  FSpecialPen = nullptr;
+  FOldPenHandle = nullptr;
+}
+
+// ---- Paths on the device context ----
+
+void TNeoGraphicsContextGeneral::PathMoveTo(Pointer, TPointF APoint) {
+  const TPoint p = RoundPoint(APoint);
+  Canvas()->MoveTo(p.x, p.y);
+}
+
+void TNeoGraphicsContextGeneral::PathLineTo(Pointer, TPointF APoint) {
+  const TPoint p = RoundPoint(APoint);
+  Canvas()->LineTo(p.x, p.y);
+}
+
+void TNeoGraphicsContextGeneral::PathClose(Pointer) { ::CloseFigure(Canvas()->GetHandle()); }
+
+// ---- Lines and polygons ----
+
+void TNeoGraphicsContextGeneral::DrawLine(TNeoGraphicsStroke*, TPointF AFromPoint, TPointF AToPoint,
+                                          TNeoGraphicsModifyPointMode, TNeoGraphicsModifyPointMode) {
+  TCanvas* canvas = Canvas();
+  const TPoint from = RoundPoint(AFromPoint), to = RoundPoint(AToPoint);
+  canvas->MoveTo(from.x, from.y);
+  canvas->LineTo(to.x, to.y);
+}
+
+void TNeoGraphicsContextGeneral::DrawPolygon(TNeoGraphicsStroke*, const TNeoGraphicsPathPolygon& APolygon) {
+  if (APolygon.empty()) return;
+  TCanvas* canvas = Canvas();
+  TClearBrushScope clear(canvas);
+  canvas->Polygon(RoundPoints(APolygon));
+}
+
+void TNeoGraphicsContextGeneral::FillPolygon(TNeoGraphicsFill*, const TNeoGraphicsPathPolygon& APolygon) {
+  if (APolygon.empty()) return;
+  TCanvas* canvas = Canvas();
+  TClearPenScope clear(canvas);
+  canvas->Polygon(RoundPoints(APolygon));
+}
+
+void TNeoGraphicsContextGeneral::DrawPolyline(TNeoGraphicsStroke*, const TNeoGraphicsPathPolygon& APolyline) {
+  if (APolyline.empty()) return;
+  TCanvas* canvas = Canvas();
+  TClearBrushScope clear(canvas);
+  canvas->Polyline(RoundPoints(APolyline));
+}
+
+void TNeoGraphicsContextGeneral::FillPolyline(TNeoGraphicsFill* AFill, const TNeoGraphicsPathPolygon& APolyline) {
+  FillPolygon(AFill, APolyline);
+}
+
+// ---- Arcs ----
+
+void TNeoGraphicsContextGeneral::CanvasArcShape(bool AChord, TPointF ACenter, TPointF ARadius, Single AStartAngle,
+                                                Single ASweepAngle) {
+  TCanvas* canvas = Canvas();
+  const TRect r = RectFToRect(TRectF{ACenter.X - ARadius.X, ACenter.Y - ARadius.Y, ACenter.X + ARadius.X,
+                                     ACenter.Y + ARadius.Y});
+  // GDI turns counter-clockwise from the start point to the end point: starting at the far end of
+  // the span gives the span clockwise on screen.
+  const TPoint start = EllipsePoint(ACenter, ARadius, -static_cast<Double>(AStartAngle) - ASweepAngle);
+  const TPoint end = EllipsePoint(ACenter, ARadius, -static_cast<Double>(AStartAngle));
+  if (AChord) canvas->Chord(r.left, r.top, r.right, r.bottom, start.x, start.y, end.x, end.y);
+  else canvas->Arc(r.left, r.top, r.right, r.bottom, start.x, start.y, end.x, end.y);
+}
+
+void TNeoGraphicsContextGeneral::DrawArc(TNeoGraphicsStroke*, TPointF ACenter, TPointF ARadius, Single AStartAngle,
+                                         Single ASweepAngle) {
+  TClearBrushScope clear(Canvas());
+  CanvasArcShape(false, ACenter, ARadius, AStartAngle, ASweepAngle);
+}
+
+void TNeoGraphicsContextGeneral::FillArc(TNeoGraphicsFill*, TPointF ACenter, TPointF ARadius, Single AStartAngle,
+                                         Single ASweepAngle) {
+  TClearPenScope clear(Canvas());
+  CanvasArcShape(true, ACenter, ARadius, AStartAngle, ASweepAngle);
+}
+
+void CanvasArc(TCanvas* ACanvas, TPoint ACenter, Integer ARadius, Integer AStartAngle) {
+  if (!ACanvas) return;
+  const TPointF center{static_cast<Single>(ACenter.x), static_cast<Single>(ACenter.y)};
+  const TPointF radius{static_cast<Single>(ARadius), static_cast<Single>(ARadius)};
+  const TPoint start = EllipsePoint(center, radius, -static_cast<Double>(AStartAngle) - 90);
+  const TPoint end = EllipsePoint(center, radius, -static_cast<Double>(AStartAngle));
+  ACanvas->Arc(ACenter.x - ARadius, ACenter.y - ARadius, ACenter.x + ARadius, ACenter.y + ARadius, start.x, start.y,
+               end.x, end.y);
+}
+
+// ---- Rectangles and ellipses ----
+
+void TNeoGraphicsContextGeneral::DrawRect(TNeoGraphicsStroke*, const TRectF& ARect, TNeoGraphicsSides ASides,
+                                          TNeoGraphicsModifyRectMode) {
+  TCanvas* canvas = Canvas();
+  const TRect r = RectFToRect(ARect);
+  auto line = [canvas](Integer X1, Integer Y1, Integer X2, Integer Y2) {
+    canvas->MoveTo(X1, Y1);
+    canvas->LineTo(X2, Y2);
+  };
+  if (ASides.Contains(gsTop)) line(r.left, r.top, r.right - 1, r.top);
+  if (ASides.Contains(gsLeft)) line(r.left, r.top, r.left, r.bottom - 1);
+  if (ASides.Contains(gsBottom)) line(r.left, r.bottom - 1, r.right - 1, r.bottom - 1);
+  if (ASides.Contains(gsRight)) line(r.right - 1, r.top, r.right - 1, r.bottom);
+}
+
+void TNeoGraphicsContextGeneral::FillGradient(TNeoGraphicsFill* AFill, const TRect& ARect, TNeoGraphicsCorners ACorners,
+                                              Integer ARadius) {
+  TCanvas* canvas = Canvas();
+  const TColor from = AFill->GetColor(), to = AFill->GetColorTo();
+  const TNeoGraphicsFillOrientation orientation = AFill->GetOrientation();
+  if (!HasMirror(AFill)) {
+    FillGradientRect(canvas, from, to, orientation == gfoHorizontal, ACorners, ARadius, ARect);
+    return;
+  }
+  const TColor mirrorFrom = AFill->GetColorMirror(), mirrorTo = AFill->GetColorMirrorTo();
+  if (orientation == gfoHorizontal) {
+    const Integer middle = ARect.left + (ARect.right - ARect.left) / 2;
+    FillGradientRect(canvas, from, to, true, ACorners * TNeoGraphicsCorners{gcTopLeft, gcBottomLeft}, ARadius,
+                     TRect{ARect.left, ARect.top, middle, ARect.bottom});
+    FillGradientRect(canvas, mirrorFrom, mirrorTo, true, ACorners * TNeoGraphicsCorners{gcTopRight, gcBottomRight},
+                     ARadius, TRect{middle, ARect.top, ARect.right, ARect.bottom});
+    return;
+  }
+  // Vertical halves; a custom orientation is painted as vertical, the nearest a stepped painter
+  // can draw.
+  const Integer middle = ARect.top + (ARect.bottom - ARect.top) / 2;
+  FillGradientRect(canvas, from, to, false, ACorners * TNeoGraphicsCorners{gcTopLeft, gcTopRight}, ARadius,
+                   TRect{ARect.left, ARect.top, ARect.right, middle});
+  FillGradientRect(canvas, mirrorFrom, mirrorTo, false, ACorners * TNeoGraphicsCorners{gcBottomLeft, gcBottomRight},
+                   ARadius, TRect{ARect.left, middle, ARect.right, ARect.bottom});
+}
+
+void TNeoGraphicsContextGeneral::FillRect(TNeoGraphicsFill* AFill, const TRectF& ARect, TNeoGraphicsModifyRectMode) {
+  if (!AFill) return;
+  const TRect r = RectFToRect(ARect);
+  switch (AFill->GetKind()) {
+    case gfkGradient:
+      if (AFill->GetColor() != gcNull && AFill->GetColorTo() != gcNull) FillGradient(AFill, r, {}, 0);
+      break;
+    case gfkSolid:
+      if (AFill->GetColor() != gcNull) {
+        TCanvas* canvas = Canvas();
+        TClearPenScope clear(canvas);
+        canvas->Rectangle(r);
+      }
+      break;
+    default: break;
+  }
+}
+
+void TNeoGraphicsContextGeneral::FillRoundRect(TNeoGraphicsFill* AFill, const TRectF& ARect, Single ARounding,
+                                               TNeoGraphicsCorners ACorners, TNeoGraphicsModifyRectMode) {
+  if (!AFill) return;
+  const TRect r = RectFToRect(ARect);
+  const Integer radius = NearestInt(ARounding);
+  switch (AFill->GetKind()) {
+    case gfkSolid:
+      if (AFill->GetColor() != gcNull)
+        FillGradientRect(Canvas(), AFill->GetColor(), AFill->GetColor(), false, ACorners, radius, r);
+      break;
+    case gfkGradient:
+      if (AFill->GetColor() != gcNull && AFill->GetColorTo() != gcNull)
+        FillGradient(AFill, TRect{r.left, r.top, r.right - 1, r.bottom - 1}, ACorners, radius);
+      break;
+    default: break;
+  }
+}
+
+void TNeoGraphicsContextGeneral::DrawRoundRect(TNeoGraphicsStroke*, const TRectF& ARect, Single ARounding,
+                                               TNeoGraphicsCorners ACorners, TNeoGraphicsModifyRectMode) {
+  TCanvas* canvas = Canvas();
+  TClearBrushScope clear(canvas);
+  const TRect r = RectFToRect(ARect);
+  const Integer radius = NearestInt(ARounding);
+  const TNeoGraphicsCorners all{gcTopLeft, gcTopRight, gcBottomLeft, gcBottomRight};
+  if (ACorners == all) {
+    canvas->RoundRect(r, 2 * radius, 2 * radius);
+    return;
+  }
+  if (ACorners.Empty()) {
+    canvas->Rectangle(r);
+    return;
+  }
+  const Integer L = r.left, T = r.top, R = r.right - 1, B = r.bottom - 1;
+  const Integer e = std::max(0, radius - 1);
+  auto inset = [&](TNeoGraphicsCorner C) { return ACorners.Contains(C) ? e : 0; };
+  auto line = [canvas](Integer X1, Integer Y1, Integer X2, Integer Y2) {
+    canvas->MoveTo(X1, Y1);
+    canvas->LineTo(X2, Y2);
+  };
+  if (ACorners.Contains(gcBottomLeft)) CanvasArc(canvas, {L + e, B - e}, e, 90);
+  line(L, B - inset(gcBottomLeft), L, T + inset(gcTopLeft));
+  if (ACorners.Contains(gcTopLeft)) CanvasArc(canvas, {L + e, T + e}, e, 180);
+  line(L + inset(gcTopLeft), T, R - inset(gcTopRight), T);
+  if (ACorners.Contains(gcTopRight)) CanvasArc(canvas, {R - e, T + e}, e, 270);
+  line(R, T + inset(gcTopRight), R, B - inset(gcBottomRight));
+  if (ACorners.Contains(gcBottomRight)) CanvasArc(canvas, {R - e, B - e}, e, 0);
+  line(R - inset(gcBottomRight), B, L + inset(gcBottomLeft), B);
+}
+
+void TNeoGraphicsContextGeneral::FillEllipse(TNeoGraphicsFill*, const TRectF& ARect, TNeoGraphicsModifyRectMode) {
+  TCanvas* canvas = Canvas();
+  TClearPenScope clear(canvas);
+  canvas->Ellipse(RectFToRect(ARect));
+}
+
+void TNeoGraphicsContextGeneral::DrawEllipse(TNeoGraphicsStroke*, const TRectF& ARect, TNeoGraphicsModifyRectMode) {
+  TCanvas* canvas = Canvas();
+  TClearBrushScope clear(canvas);
+  canvas->Ellipse(RectFToRect(ARect));
+}
+
+void TNeoGraphicsContextGeneral::DrawFocusRectangle(TNeoGraphicsStroke*, const TRectF& ARect, TColor AColor,
+                                                    TNeoGraphicsModifyRectMode) {
+  TCanvas* canvas = Canvas();
+  TClearBrushScope clear(canvas);
+  // The pen colour carries the stroke: it returns after the dotted outline.
+  TPen* pen = canvas->GetPen();
+  const TColor penColor = pen->GetColor();
+  pen->SetColor(AColor);
+  StartSpecialPen();
+  canvas->Rectangle(RectFToRect(ARect));
+  StopSpecialPen();
+  pen->SetColor(penColor);
+}
+
+void TNeoGraphicsContextGeneral::DrawFocusPath(TNeoGraphicsStroke* AStroke, TNeoGraphicsPath* APath, TColor AColor) {
+  if (!APath) return;
+  TCanvas* canvas = Canvas();
+  TClearBrushScope clear(canvas);
+  TPen* pen = canvas->GetPen();
+  const TColor penColor = pen->GetColor();
+  pen->SetColor(AColor);
+  StartSpecialPen();
+  DrawPath(AStroke, APath, pdmPolygon);
+  StopSpecialPen();
+  pen->SetColor(penColor);
+}
+
+// ---- Paths ----
+
+void TNeoGraphicsContextGeneral::DrawPath(TNeoGraphicsStroke* AStroke, TNeoGraphicsPath* APath,
+                                          TNeoGraphicsPathDrawMode APathMode) {
+  if (!APath) return;
+  if (APathMode != pdmPath) {
+    TNeoGraphicsPathPolygon polygon;
+    APath->FlattenToPolygon(polygon, TNeoGraphicsPath::HitTestFlatness);
+    if (APathMode == pdmPolygon) DrawPolygon(AStroke, polygon);
+    else DrawPolyline(AStroke, polygon);
+    return;
+  }
+  TCanvas* canvas = Canvas();
+  TClearBrushScope clear(canvas);
+  HDC dc = canvas->GetHandle();
+  ::BeginPath(dc);
+  ConvertToPath(APath, TNeoGraphicsPath::HitTestFlatness);
+  ::EndPath(dc);
+  ::StrokePath(dc);
+  ::AbortPath(dc);
+}
+
+void TNeoGraphicsContextGeneral::FillPath(TNeoGraphicsFill* AFill, TNeoGraphicsPath* APath,
+                                          TNeoGraphicsPathDrawMode APathMode) {
+  if (!APath) return;
+  if (APathMode != pdmPath) {
+    TNeoGraphicsPathPolygon polygon;
+    APath->FlattenToPolygon(polygon, TNeoGraphicsPath::HitTestFlatness);
+    if (APathMode == pdmPolygon) FillPolygon(AFill, polygon);
+    else FillPolyline(AFill, polygon);
+    return;
+  }
+  TCanvas* canvas = Canvas();
+  TClearPenScope clear(canvas);
+  HDC dc = canvas->GetHandle();
+  ::BeginPath(dc);
+  ConvertToPath(APath, TNeoGraphicsPath::HitTestFlatness);
+  ::EndPath(dc);
+  canvas->GetHandle();   // the brush as the fill set it
+  ::FillPath(dc);
+  ::AbortPath(dc);
+}
+
+// ---- Pictures ----
+
+void TNeoGraphicsContextGeneral::DrawBitmap(TGraphic* ABitmap, const TRectF&, const TRectF& ADstRect, Single) {
+  if (!ABitmap) return;
+  Canvas()->StretchDraw(RectFToRect(ADstRect), ABitmap);
+}
+
+// ---- Text ----
+
+TTextFormat TNeoGraphicsContextGeneral::BaseTextFormat(bool AWordWrapping) const {
+  TTextFormat format{AWordWrapping ? tfWordBreak : tfSingleLine};
+  if (!FShowAcceleratorChar) format.Include(tfNoPrefix);
+  return format;
+}
+
+TRectF TNeoGraphicsContextGeneral::CalculateText(const String& AText, const TRectF& ARect, bool AWordWrapping) {
+  TRect r = RectFToRect(ARect);
+  TTextFormat format = BaseTextFormat(AWordWrapping);
+  format.Include(tfCalcRect);
+  Canvas()->TextRect(r, AText, format);
+  return RectToRectF(r);
+}
+
+void TNeoGraphicsContextGeneral::DrawText(const String& AText, const TRectF& ARect, bool AWordWrapping,
+                                          TNeoGraphicsTextAlign AHorizontalAlign, TNeoGraphicsTextAlign AVerticalAlign,
+                                          TNeoGraphicsTextTrimming ATrimming, Single AAngle) {
+  TCanvas* canvas = Canvas();
+  TClearBrushScope clear(canvas);
+  TRect r = RectFToRect(ARect);
+  if (AAngle != 0) {
+    TextOutRotated(canvas, r, AHorizontalAlign, AVerticalAlign, AAngle, AText);
+    return;
+  }
+  TTextFormat format = BaseTextFormat(AWordWrapping);
+  switch (AHorizontalAlign) {
+    case gtaCenter: format.Include(tfCenter); break;
+    case gtaLeading: format.Include(tfLeft); break;
+    case gtaTrailing: format.Include(tfRight); break;
+  }
+  switch (AVerticalAlign) {
+    case gtaCenter: format.Include(tfVerticalCenter); break;
+    case gtaLeading: format.Include(tfTop); break;
+    case gtaTrailing: format.Include(tfBottom); break;
+  }
+  if (ATrimming == gttCharacter) format.Include(tfEndEllipsis);
+  else if (ATrimming == gttWord) format.Include(tfWordEllipsis);
+  if (AWordWrapping && AVerticalAlign != gtaLeading) {
+    // The platform centres and bottom-aligns single lines only: wrapped text is placed here.
+    const Integer h = NearestInt(RectFHeight(CalculateText(AText, ARect, true)));
+    if (AVerticalAlign == gtaCenter) {
+      r.top += std::max(0, (r.bottom - r.top - h) / 2);
+      r.bottom = std::max(0, std::min(r.bottom, r.top + h));
+    } else {
+      r.top = r.bottom - h;
+    }
+  }
+  canvas->TextRect(r, AText, format);
+}
+
+void TextOutRotated(TCanvas* ACanvas, const TRect& ARect, TNeoGraphicsTextAlign AHorizontalAlign,
+                    TNeoGraphicsTextAlign AVerticalAlign, Single AAngle, const String& AText) {
+  if (!ACanvas) return;
+  TFont* font = ACanvas->GetFont();
+  const Integer oldOrientation = font->GetOrientation();
+  const Integer orientation = NearestInt(-10.0 * AAngle);
+  font->SetOrientation(orientation);
+  const auto restore = ScopeExit([&] { font->SetOrientation(oldOrientation); });
+  const TSize extent = ACanvas->TextExtent(AText);
+  const Double tw = extent.cx, th = extent.cy;
+  Double x = ARect.left, y = ARect.top;
+  const Double W = ARect.right - ARect.left, H = ARect.bottom - ARect.top;
+  if (orientation < 0) {
+    // Running downwards: along the text is y, the text's top faces +x.
+    if (AHorizontalAlign == gtaCenter) y = ARect.top + (H - tw) / 2;
+    else if (AHorizontalAlign == gtaTrailing) y = ARect.top + H - tw;
+    if (AVerticalAlign == gtaCenter) x = ARect.left + W / 2 + th / 2;
+    else if (AVerticalAlign == gtaLeading) x = ARect.left + W;
+    else x = ARect.left + th;
+  } else {
+    // Running upwards: the text's top faces -x.
+    if (AHorizontalAlign == gtaCenter) y = ARect.top + (H - tw) / 2 + tw;
+    else if (AHorizontalAlign == gtaLeading) y = ARect.top + H;
+    else y = ARect.top + tw;
+    if (AVerticalAlign == gtaCenter) x = ARect.left + W / 2 - th / 2;
+    else if (AVerticalAlign == gtaTrailing) x = ARect.left + W - th;
+  }
+  ACanvas->TextOut(NearestInt(x), NearestInt(y), AText);
+}
