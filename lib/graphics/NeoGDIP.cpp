@@ -1,11 +1,10 @@
-// The imported GDI+ wrapper set: imports, start-up, allocation base, conversions, images and the
-// drawing surface.
+// The imported GDI+ wrapper set: imports, start-up and shutdown, allocation base, conversions.
 #include "lib/graphics/NeoGDIP.h"
 
-#include <cmath>
 #include <cstring>
 #include <new>
 
+#include "lib/graphics/NeoGDIPInternal.h"
 #include "platform/rtl/Modules.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
@@ -60,6 +59,7 @@ void Initialize() {
 
 void Finalize() {
   if (IsLibrary) return;
+  FreeGenericFontFamilies();
   if (!IsWindows6OrLater() && StartupOutput.NotificationUnhook) StartupOutput.NotificationUnhook(NotificationHookToken);
   Imports.GdiplusShutdown(GdiplusToken);
 }
@@ -68,8 +68,6 @@ void Finalize() {
 struct alignas(std::max_align_t) TStorageHeader {
   bool FromGdiplus;
 };
-
-Integer Nearest(Single AValue) { return static_cast<Integer>(std::lrint(AValue)); }
 
 }  // namespace
 
@@ -110,125 +108,6 @@ ARGB ColorToARGB(Byte AAlpha, TColor AColor) {
 }
 
 ARGB ColorToOpaqueARGB(TColor AColor) { return ColorToARGB(255, AColor); }
-
-// ---- TGPImage ----
-
-TGPImage::TGPImage(IStream* AStream, bool AUseEmbeddedColorManagement) {
-  TProtocol::Create(nativeImage, lastResult,
-                    AUseEmbeddedColorManagement ? Imports.GdipLoadImageFromStreamICM : Imports.GdipLoadImageFromStream,
-                    AStream);
-}
-
-TGPImage::TGPImage(gdip::GpImage* ANativeImage, Status AStatus) : nativeImage(ANativeImage), lastResult(AStatus) {}
-
-TGPImage::~TGPImage() { TProtocol::Call(Imports.GdipDisposeImage, nativeImage); }
-
-UINT TGPImage::GetWidth() { return TProtocol::Get<UINT>(lastResult, 0, Imports.GdipGetImageWidth, nativeImage); }
-
-UINT TGPImage::GetHeight() { return TProtocol::Get<UINT>(lastResult, 0, Imports.GdipGetImageHeight, nativeImage); }
-
-gdip::PixelFormat TGPImage::GetPixelFormat() {
-  return TProtocol::Get<gdip::PixelFormat>(lastResult, 0, Imports.GdipGetImagePixelFormat, nativeImage);
-}
-
-TGPImageFormat TGPImage::GetFormat() {
-  GUID format{};
-  TProtocol::Call(Imports.GdipGetImageRawFormat, nativeImage, &format);
-  static constexpr std::uint8_t Tail[8] = {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E};
-  if ((format.Data1 & 0xFFFFFF00u) != 0xB96B3C00u || format.Data2 != 0x0728 || format.Data3 != 0x11D3 ||
-      std::memcmp(format.Data4, Tail, sizeof(Tail)) != 0)
-    return ifUndefined;
-  switch (format.Data1 & 0xFF) {
-    case 0xAA: return ifMemoryBMP;
-    case 0xAB: return ifBMP;
-    case 0xAC: return ifEMF;
-    case 0xAD: return ifWMF;
-    case 0xAE: return ifJPEG;
-    case 0xAF: return ifPNG;
-    case 0xB0: return ifGIF;
-    case 0xB1: return ifTIFF;
-    case 0xB2: return ifEXIF;
-    case 0xB5: return ifIcon;
-    default: return ifUndefined;
-  }
-}
-
-Status TGPImage::SaveAdd(TGPImage* ANewImage, const EncoderParameters* AEncoderParams) {
-  if (!ANewImage) return TProtocol::SetStatus(lastResult, InvalidParameter);
-  return TProtocol::Run(lastResult, Imports.GdipSaveAddImage, nativeImage, ANewImage->nativeImage, AEncoderParams);
-}
-
-// ---- TGPBitmap ----
-
-TGPBitmap::TGPBitmap(IStream* AStream, bool AUseEmbeddedColorManagement) {
-  gdip::GpBitmap* bitmap = nullptr;
-  TProtocol::Create(bitmap, lastResult,
-                    AUseEmbeddedColorManagement ? Imports.GdipCreateBitmapFromStreamICM : Imports.GdipCreateBitmapFromStream,
-                    AStream);
-  nativeImage = bitmap;
-}
-
-TGPBitmap::TGPBitmap(Integer AWidth, Integer AHeight, gdip::PixelFormat AFormat) {
-  gdip::GpBitmap* bitmap = nullptr;
-  TProtocol::Create(bitmap, lastResult, Imports.GdipCreateBitmapFromScan0, AWidth, AHeight, 0, AFormat, nullptr);
-  nativeImage = bitmap;
-}
-
-TGPBitmap::TGPBitmap(gdip::GpBitmap* ANativeBitmap) : TGPImage(ANativeBitmap, Ok) {}
-
-TGPBitmap* TGPBitmap::FromStream(IStream* AStream, bool AUseEmbeddedColorManagement) {
-  return new TGPBitmap(AStream, AUseEmbeddedColorManagement);
-}
-
-Status TGPBitmap::GetPixel(Integer X, Integer Y, ARGB& AColor) {
-  return TProtocol::Run(lastResult, Imports.GdipBitmapGetPixel, Native(), X, Y, &AColor);
-}
-
-Status TGPBitmap::SetPixel(Integer X, Integer Y, ARGB AColor) {
-  return TProtocol::Run(lastResult, Imports.GdipBitmapSetPixel, Native(), X, Y, AColor);
-}
-
-// ---- TGPGraphics ----
-
-TGPGraphics::TGPGraphics(HDC ADC) { TProtocol::Create(nativeGraphics, lastResult, Imports.GdipCreateFromHDC, ADC); }
-
-TGPGraphics::TGPGraphics(TGPImage* AImage) {
-  nativeGraphics = nullptr;
-  lastResult = Ok;
-  if (AImage) TProtocol::Create(nativeGraphics, lastResult, Imports.GdipGetImageGraphicsContext, AImage->nativeImage);
-}
-
-TGPGraphics* TGPGraphics::FromImage(TGPImage* AImage) { return new TGPGraphics(AImage); }
-
-TGPGraphics::~TGPGraphics() { TProtocol::Call(Imports.GdipDeleteGraphics, nativeGraphics); }
-
-Status TGPGraphics::Clear(ARGB AColor) { return TProtocol::Run(lastResult, Imports.GdipGraphicsClear, nativeGraphics, AColor); }
-
-Status TGPGraphics::SetSmoothingMode(gdip::SmoothingMode ASmoothingMode) {
-  return TProtocol::Run(lastResult, Imports.GdipSetSmoothingMode, nativeGraphics, ASmoothingMode);
-}
-
-gdip::SmoothingMode TGPGraphics::GetSmoothingMode() {
-  return TProtocol::Get(lastResult, gdip::SmoothingModeInvalid, Imports.GdipGetSmoothingMode, nativeGraphics);
-}
-
-Status TGPGraphics::DrawImage(TGPImage* AImage, Integer X, Integer Y) {
-  return TProtocol::Run(lastResult, Imports.GdipDrawImageI, nativeGraphics, AImage ? AImage->nativeImage : nullptr, X, Y);
-}
-
-Status TGPGraphics::DrawImage(TGPImage* AImage, Single X, Single Y, Single AWidth, Single AHeight) {
-  return TProtocol::Run(lastResult, Imports.GdipDrawImageRect, nativeGraphics, AImage ? AImage->nativeImage : nullptr,
-                        X, Y, AWidth, AHeight);
-}
-
-Status TGPGraphics::DrawImageRect(TGPImage* AImage, Integer X, Integer Y, Integer AWidth, Integer AHeight) {
-  return DrawImage(AImage, static_cast<Single>(X), static_cast<Single>(Y), static_cast<Single>(AWidth),
-                   static_cast<Single>(AHeight));
-}
-
-Status TGPGraphics::DrawImageRect(TGPImage* AImage, const TGPRectF& ARect) {
-  return DrawImageRect(AImage, Nearest(ARect.X), Nearest(ARect.Y), Nearest(ARect.Width), Nearest(ARect.Height));
-}
 
 }  // namespace NeoGDIP
 

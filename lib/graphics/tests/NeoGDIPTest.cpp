@@ -3,43 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "lib/graphics/NeoGDIP.h"
-#include "platform/gdiplus/GdiPlusBridge.h"
+#include "lib/graphics/tests/NeoGDIPTestSupport.h"
 #include "platform/rtl/SysUtils.h"
-#include "platform/rtl/Units.h"
 #include "platform/ui/Graphics.h"
 #include "platform/win/Headless.h"
-#include "platform/win/ObjIdl.h"
-#include "platform/win/WinBase.h"
 
 namespace {
-
-struct TStreamRelease {
-  void operator()(IStream* AStream) const { AStream->Release(); }
-};
-using TStreamPtr = std::unique_ptr<IStream, TStreamRelease>;
-
-// A stream over a copy of the bytes (its memory freed with the stream).
-TStreamPtr StreamOf(const std::vector<std::uint8_t>& ABytes) {
-  HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, ABytes.size());
-  std::memcpy(GlobalLock(global), ABytes.data(), ABytes.size());
-  GlobalUnlock(global);
-  IStream* stream = nullptr;
-  EXPECT_EQ(CreateStreamOnHGlobal(global, TRUE, &stream), S_OK);
-  return TStreamPtr(stream);
-}
-
-std::vector<std::uint8_t> FileBytes(const char* AName) {
-  std::ifstream file(std::string(ZELK_TEST_DATA) + "/" + AName, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 void PutLE(std::vector<std::uint8_t>& ABytes, std::uint32_t AValue, int ASize) {
   for (int i = 0; i < ASize; ++i) ABytes.push_back(static_cast<std::uint8_t>(AValue >> (8 * i)));
@@ -55,22 +27,26 @@ std::vector<std::uint8_t> SmallBmp() {
   return b;
 }
 
-// The unit registered and initialised as a program does it.
-class NeoGDIPTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    Units().Clear();
-    RegisterGdiplusModule();
-    RegisterNeoGDIPUnit();
-    InitializeUnits();
-  }
-  void TearDown() override {
-    FinalizeUnits();
-    Units().Clear();
-  }
-};
-
 using namespace NeoGDIP;
+
+// GDI+'s encoders by the last byte of {557CF4xx-1A04-11D3-9A73-0000F81EF32E}.
+CLSID Encoder(std::uint8_t AKind) { return CLSID{0x557CF400u | AKind, 0x1A04, 0x11D3, {0x9A, 0x73, 0, 0, 0xF8, 0x1E, 0xF3, 0x2E}}; }
+constexpr std::uint8_t BmpEncoder = 0x00, JpegEncoder = 0x01, GifEncoder = 0x02, PngEncoder = 0x06;
+
+// The bytes of a 6 x 4 picture with two colours, written by the encoder.
+std::vector<std::uint8_t> Encoded(std::uint8_t AEncoder) {
+  std::unique_ptr<TGPBitmap> bitmap(new TGPBitmap(6, 4));
+  for (int i = 0; i < 24; ++i) bitmap->SetPixel(i % 6, i / 6, i % 2 ? 0xFF2040C0u : 0xFFFFFFFFu);
+  TStreamPtr stream = NewStream();
+  EXPECT_EQ(bitmap->Save(stream.get(), Encoder(AEncoder)), Ok);
+  STATSTG stat{};
+  stream->Stat(&stat, 0);
+  std::vector<std::uint8_t> bytes(stat.cbSize);
+  Rewind(stream.get());
+  ULONG read = 0;
+  stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+  return bytes;
+}
 
 TEST_F(NeoGDIPTest, FormatOfImagesFromStreamsAndMemory) {
   struct TCase {
@@ -79,14 +55,19 @@ TEST_F(NeoGDIPTest, FormatOfImagesFromStreamsAndMemory) {
     TGPImageFormat Format;
     UINT Width;
   };
-  const TCase cases[] = {{"png", FileBytes("quad.png"), ifPNG, 8}, {"bmp", SmallBmp(), ifBMP, 2}};
+  const TCase cases[] = {{"png file", FileBytes("quad.png"), ifPNG, 16},
+                         {"bmp bytes", SmallBmp(), ifBMP, 2},
+                         {"jpeg", Encoded(JpegEncoder), ifJPEG, 6},
+                         {"gif", Encoded(GifEncoder), ifGIF, 6},
+                         {"png", Encoded(PngEncoder), ifPNG, 6},
+                         {"bmp", Encoded(BmpEncoder), ifBMP, 6}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TStreamPtr stream = StreamOf(c.Bytes);
     std::unique_ptr<TGPImage> image(new TGPImage(stream.get()));
     ASSERT_EQ(image->lastResult, Ok);
     EXPECT_EQ(image->GetFormat(), c.Format);
-    EXPECT_GT(image->GetWidth(), 0u);
+    EXPECT_EQ(image->GetWidth(), c.Width);
     TStreamPtr again = StreamOf(c.Bytes);
     std::unique_ptr<TGPBitmap> bitmap(TGPBitmap::FromStream(again.get()));
     EXPECT_EQ(bitmap->GetFormat(), c.Format);
@@ -121,6 +102,43 @@ TEST_F(NeoGDIPTest, BmpPixelsAndSaveAddWithoutImage) {
 
   EXPECT_EQ(bitmap->SaveAdd(nullptr, nullptr), InvalidParameter);
   EXPECT_EQ(bitmap->lastResult, InvalidParameter);
+  EXPECT_EQ(bitmap->GetLastStatus(), InvalidParameter);
+  EXPECT_EQ(bitmap->GetLastStatus(), Ok);
+}
+
+TEST_F(NeoGDIPTest, ThumbnailRotationFileAndBitmapHandle) {
+  std::unique_ptr<TGPBitmap> bitmap(new TGPBitmap(4, 2));
+  bitmap->SetPixel(0, 0, 0xFFFF0000u);
+  std::unique_ptr<TGPImage> thumb(bitmap->GetThumbnailImage(2, 1));
+  ASSERT_NE(thumb, nullptr);
+  EXPECT_EQ(thumb->lastResult, Ok);
+  EXPECT_EQ(thumb->GetWidth(), 2u);
+  EXPECT_EQ(thumb->GetHeight(), 1u);
+
+  // A quarter turn clockwise: the top-left pixel goes to the top-right corner.
+  ASSERT_EQ(bitmap->RotateFlip(Rotate90FlipNone), Ok);
+  EXPECT_EQ(bitmap->GetWidth(), 2u);
+  ARGB color = 0;
+  bitmap->GetPixel(1, 0, color);
+  EXPECT_EQ(color, 0xFFFF0000u);
+
+  const String file = UTF8ToString(std::string(ZELK_TEST_OUTPUT) + "/neogdip-save.png");
+  ASSERT_EQ(bitmap->Save(file, Encoder(PngEncoder)), Ok);
+  std::unique_ptr<TGPImage> loaded(new TGPImage(file));
+  EXPECT_EQ(loaded->GetFormat(), ifPNG);
+  EXPECT_EQ(loaded->GetHeight(), 4u);
+  std::unique_ptr<TGPImage> missing(new TGPImage(file + u".none", true));
+  EXPECT_NE(missing->lastResult, Ok);
+  EXPECT_EQ(missing->nativeImage, nullptr);
+
+  HBITMAP handle = nullptr;
+  ASSERT_EQ(bitmap->GetHBITMAP(0xFFFFFFFFu, handle), Ok);
+  ASSERT_NE(handle, nullptr);
+  BITMAP info{};
+  EXPECT_EQ(GetObjectW(handle, sizeof(info), &info), static_cast<int>(sizeof(info)));
+  EXPECT_EQ(info.bmWidth, 2);
+  EXPECT_EQ(info.bmHeight, 4);
+  DeleteObject(handle);
 }
 
 TEST_F(NeoGDIPTest, DrawImageRectRoundsHalvesToEven) {
