@@ -1,0 +1,344 @@
+// TNeoStringGrid: construction with every default, destruction, and the focus window.
+#include "lib/grid/core/NeoStringGrid.h"
+
+#include <algorithm>
+
+#include "lib/base/NeoStyleIF.h"
+#include "platform/rtl/ScopeGuard.h"
+#include "platform/rtl/Threads.h"
+#include "platform/win/WinUser.h"
+
+// ---------------------------------------------------------------------------------------------
+// TGridFocusWindow
+// ---------------------------------------------------------------------------------------------
+TGridFocusWindow::TGridFocusWindow(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetWidth(0);
+  SetHeight(0);
+  SetColor(0x0000FF);
+}
+
+void TGridFocusWindow::CreateParams(TCreateParams& Params) {
+  TCustomControl::CreateParams(Params);
+  Params.Style = WS_POPUP | WS_DISABLED;
+  Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+// ---------------------------------------------------------------------------------------------
+namespace {
+
+bool OwnerStreaming(TComponent* AOwner) {
+  if (!AOwner) return false;
+  TComponentState s = AOwner->GetComponentState();
+  return s.Contains(csReading) || s.Contains(csLoading);
+}
+
+}  // namespace
+
+TNeoStringGrid::TNeoStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
+  FDesignTime = GetComponentState().Contains(csDesigning) && !OwnerStreaming(AOwner);
+  CreateOptionGroups();
+  CreateLists();
+  SetDefaults();
+  if (!GetComponentState().Contains(csDesigning)) CreateRunTimeControls();
+}
+
+void TNeoStringGrid::CreateOptionGroups() {
+  auto invalidate = [this](TObject*) { Invalidate(); };
+  FFocusHelper = std::make_unique<TFocusHelper>();
+  FSearchFooter = std::make_unique<TSearchFooter>(GetComponentState().Contains(csDesigning));
+  FSearchFooter->OnChange = [this](TObject*) {
+    if (!FSearchPanel || !HandleAllocated()) return;
+    FSearchPanel->SetVisible(FSearchFooter->GetVisible());
+    FSearchPanel->SetHeight(FSearchFooter->GetVisible() ? GetSearchFooterHeight() : 0);
+  };
+  FNavigation = std::make_unique<TNavigation>();
+  FColumnSize = std::make_unique<TColumnSize>(this);
+  FBands = std::make_unique<TBands>();
+  FBands->OnChange = invalidate;
+  FMouseActions = std::make_unique<TMouseActions>();
+  FMouseActions->OnChange = invalidate;
+  FMouseActions->OnInvalidate = invalidate;
+  FMouseActions->OnIsDesigning = [this](TObject*) { return GetComponentState().Contains(csDesigning); };
+  FSyncGrid = std::make_unique<TSyncGrid>(this);
+
+  FFixedFont = std::make_unique<TFont>();
+  FFixedFont->SetName(u"Tahoma");
+  FFixedFont->SetStyle(TFontStyles{fsBold});
+  FFixedFont->OnChange = invalidate;
+  FActiveCellFont = std::make_unique<TFont>();
+  FActiveCellFont->SetStyle(TFontStyles{fsBold});
+  if (FDesignTime) FActiveCellFont->SetName(u"Tahoma");
+  FActiveCellFont->OnChange = invalidate;
+  FScratchFont = std::make_unique<TFont>();
+}
+
+void TNeoStringGrid::CreateLists() {
+  FColumnHeaders = std::make_unique<TStringList>();
+  FColumnHeaders->OnChange = [this](TObject*) { Invalidate(); };
+  FRowHeaders = std::make_unique<TStringList>();
+  FRowHeaders->OnChange = [this](TObject*) { Invalidate(); };
+  FSortlist = std::make_unique<TStringList>();
+  FLookupItems = std::make_unique<TStringList>();
+  FFilterList = std::make_unique<TStringList>();
+  FFilterList->SetSorted(true);
+  FFilterList->SetDuplicates(dupIgnore);
+  FRowSelect = std::make_unique<TList>();
+  FColSelect = std::make_unique<TList>();
+  FNotifierList = std::make_unique<TList>();
+  FControlList = std::make_unique<TNeoControlList>();
+  auto intList = [](Integer Col, Integer Row) { return std::make_unique<TIntList>(Col, Row); };
+  FCacheRowHeights = intList(0, 0);
+  FOrigColSizes = intList(0, 0);
+  FSuppressColSizes = intList(0, 0);
+  FSuppressRowSizes = intList(0, 0);
+  FIgnoreColumns = intList(-1, -1);
+  FSortIndexes = std::make_unique<TSortIndexList>(0, 0);
+  FSortRowXRef = intList(0, 0);
+  FUnSortRowXRef = intList(0, 0);
+  FMergedColumns = intList(0, 0);
+  FMergedColumns->OnChange = [this](TObject*, Integer, Integer) { Invalidate(); };
+  FSelectedCells = intList(0, 0);
+  FSelectedRows = intList(0, 0);
+  FModifiedRows = intList(0, 0);
+  FEnabledRows = intList(0, 0);
+  FColumnOrder = intList(0, 0);
+  FRowIndicator = std::make_unique<TBitmap>();
+}
+
+void TNeoStringGrid::SetDefaults() {
+  // sizes
+  SetRowCount(10);
+  FMaxColCount = GetColCount();
+  SetWidth(400);
+  SetHeight(250);
+  SetDefaultRowHeight(22);
+  FFixedRowHeight = GetDefaultRowHeight();
+  FScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+  TCustomControl::SetAutoSize(false);
+  // look
+  FNeoGradTo = ColorToRGB(clBtnFace);
+  FBorderColor = IsWindowsXPOrNewer() ? TColor(0xB99D7F) : TColor(0x808080);
+  // text: the filter drop-down's check texts only at design time
+  if (FDesignTime) {
+    FFilterDropDownCheckTrue = u"Checked";
+    FFilterDropDownCheckFalse = u"Unchecked";
+  }
+  FVisibleCol.assign(static_cast<std::size_t>(GetColCount()), true);
+  // platform
+  FIsWinXP = IsWindowsXPOrNewer();
+  FIsWin7 = WindowsVersionClass() >= 1;
+  FIsComCtl6 = ComCtlV6Available();
+  FIsWinVista = HasLocaleInfoEx();
+  FOldCursor = GetCursor();
+}
+
+void TNeoStringGrid::CreateRunTimeControls() {
+  FFocusWindow = new TGridFocusWindow(this);
+  for (TScrollBar** bar : {&FScrollBar, &FPaintScrollBar}) {
+    *bar = new TScrollBar(this);
+    (*bar)->SetVisible(false);
+  }
+  FButtonForm = new TForm(this);
+  FButtonForm->SetBorderStyle(bsNone);
+  FButtonForm->SetBounds(0, 0, 200, 22);
+  FButtonForm->SetVisible(false);
+
+  FFooterPanel = CreateFooterPanel();
+  FSearchPanel = new TPanel(this);
+  FSearchPanel->SetDoubleBuffered(true);
+  for (TPanel* p : {FFooterPanel, FSearchPanel}) {
+    p->SetAlign(alBottom);
+    p->SetHeight(0);
+    p->SetBorderWidth(0);
+    p->SetBevelOuter(bvNone);
+    p->SetVisible(false);
+  }
+}
+
+TPanel* TNeoStringGrid::CreateFooterPanel() { return new TPanel(this); }
+
+// ---------------------------------------------------------------------------------------------
+// Destruction
+// ---------------------------------------------------------------------------------------------
+TNeoStringGrid::~TNeoStringGrid() {
+  FGridDestroying = true;
+  if (FocusWindowGrid() == this) HideFocusWindow();
+  // Bring every row and column back and release every cell's object: the store keeps the cells of
+  // cut rows, so the counts grow back to the largest the grid ever had first.
+  FClearTextOnly = false;
+  FSaveHiddenCells = false;
+  if (!HasHiddenRows() && !HasNodes()) {
+    if (FMaxRowCount > GetRowCount()) TCustomGrid::SetRowCount(FMaxRowCount);
+    if (FMaxColCount > GetColCount()) TCustomGrid::SetColCount(FMaxColCount);
+  }
+  if (GetRowCount() > 0 && GetColCount() > 0 && FHasCellProps)
+    ClearRect(0, 0, GetColCount() - 1, GetRowCount() - 1);
+  if (HandleAllocated()) KillTimer(GetHandle(), 111);
+  SetCursor(FOldCursor);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sizes
+// ---------------------------------------------------------------------------------------------
+void TNeoStringGrid::SetRowCount(Integer Value) {
+  TCustomGrid::SetRowCount(Value);
+  FMaxRowCount = std::max(FMaxRowCount, GetRowCount());
+  FNormalRowCount = Value;
+}
+
+void TNeoStringGrid::SetColCount(Integer Value) {
+  TCustomGrid::SetColCount(Value);
+  FMaxColCount = std::max(FMaxColCount, GetColCount());
+  FVisibleCol.resize(static_cast<std::size_t>(std::max(FMaxColCount, 0)), true);
+}
+
+void TNeoStringGrid::SetDefaultRowHeight(Integer Value) { TCustomGrid::SetDefaultRowHeight(Value); }
+
+void TNeoStringGrid::SetFixedRowHeight(Integer Value) {
+  FFixedRowHeight = Value;
+  for (Integer r = 0; r < GetFixedRows(); ++r) SetRowHeights(r, Value);
+}
+
+bool TNeoStringGrid::IsFixed(Integer ACol, Integer ARow) { return ACol < GetFixedCols() || ARow < GetFixedRows(); }
+
+// No node or summary rows and no check boxes until the cell graphics exist.
+bool TNeoStringGrid::IsNode(Integer ARow) {
+  (void)ARow;
+  return false;
+}
+
+bool TNeoStringGrid::IsSummary(Integer ARow) {
+  (void)ARow;
+  return false;
+}
+
+bool TNeoStringGrid::CellHasCheckBox(Integer ACol, Integer ARow) {
+  (void)ACol;
+  (void)ARow;
+  return false;
+}
+
+void TNeoStringGrid::SetCheckBoxFromText(Integer ACol, Integer ARow, const String& Value) {
+  (void)ACol;
+  (void)ARow;
+  (void)Value;
+}
+
+Integer TNeoStringGrid::GetSearchFooterHeight() { return 0; }
+
+void TNeoStringGrid::CellControlsUpdate() {}
+
+void TNeoStringGrid::DoCellsChanged(TRect R) {
+  if (OnCellsChanged) OnCellsChanged(this, R);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Cells
+// ---------------------------------------------------------------------------------------------
+void TNeoStringGrid::ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2) {
+  for (Integer r = ARow1; r <= ARow2; ++r) {
+    for (Integer c = ACol1; c <= ACol2; ++c) {
+      Integer rc = FSaveHiddenCells ? DisplToRealCol(c) : c;
+      if (FOwnsObjects && GetObjectEx(rc, r) != 0) {
+        delete reinterpret_cast<TObject*>(GetObjectEx(rc, r));
+        SetObjectEx(rc, r, 0);
+      }
+      if (!FClearTextOnly && GetGridObject(rc, r)) FreeCellProperties(rc, r);
+      if (!FGridDestroying && !CellView(rc, r).empty()) {
+        SetCells(rc, r, String());
+        if (rc != c) RepaintCell(c, r);
+      }
+    }
+  }
+  if (!FSaveHiddenCells && NumHiddenColumns() > 0) Invalidate();
+  if (ACol1 == 0 && ARow1 == 0 && ACol2 >= GetColCount() - 1 && ARow2 >= GetRowCount() - 1) FHasCellProps = false;
+  if (!FGridDestroying) DoCellsChanged(TRect{DisplToRealCol(ACol1), ARow1, DisplToRealCol(ACol2), ARow2});
+}
+
+// ---------------------------------------------------------------------------------------------
+// The focus frame
+// ---------------------------------------------------------------------------------------------
+namespace {
+TNeoStringGrid* GFocusGrid = nullptr;
+}
+
+TNeoStringGrid* TNeoStringGrid::FocusWindowGrid() { return GFocusGrid; }
+
+TRect TNeoStringGrid::FocusFrameRect(TRect R) {
+  TPoint p = ClientToScreen(TPoint{R.left, R.top});
+  return TRect{p.x - 4, p.y - 4, p.x - 4 + (R.right - R.left) + 9, p.y - 4 + (R.bottom - R.top) + 9};
+}
+
+void TNeoStringGrid::ShowFocusWindow(TRect R) {
+  if (!FFocusWindow) return;
+  TRect f = FocusFrameRect(R);
+  SetWindowPos(FFocusWindow->GetHandle(), HWND_TOPMOST, f.left, f.top, f.right - f.left, f.bottom - f.top,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  FFocusShown = true;
+  GFocusGrid = this;
+}
+
+void TNeoStringGrid::HideFocusWindow() {
+  if (FFocusWindow && FFocusWindow->HandleAllocated()) ShowWindow(FFocusWindow->GetHandle(), SW_HIDE);
+  FFocusShown = false;
+  if (GFocusGrid == this) GFocusGrid = nullptr;
+}
+
+void TNeoStringGrid::PlaceFocusWindow() {
+  if (!FFocusShown || !FFocusWindow || !HandleAllocated()) return;
+  TRect r = CellRect(GetCol(), GetRow());
+  if (r.right <= r.left || r.bottom <= r.top) {
+    ShowWindow(FFocusWindow->GetHandle(), SW_HIDE);
+    return;
+  }
+  TRect f = FocusFrameRect(r);
+  SetWindowPos(FFocusWindow->GetHandle(), nullptr, f.left, f.top, f.right - f.left, f.bottom - f.top,
+               SWP_NOACTIVATE | SWP_NOZORDER | SWP_SHOWWINDOW);
+}
+
+void TNeoStringGrid::TopLeftChanged() {
+  TBaseGrid::TopLeftChanged();
+  PlaceFocusWindow();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Unit routines
+// ---------------------------------------------------------------------------------------------
+TGridRect GridRectOf(Integer Left, Integer Top, Integer Right, Integer Bottom) {
+  return TGridRect{Left, Top, Right, Bottom};
+}
+
+void SetWindowTransparentStyle(HWND Handle) {
+  SetWindowLong(Handle, GWL_EXSTYLE, GetWindowLong(Handle, GWL_EXSTYLE) | static_cast<LONG>(WS_EX_TRANSPARENT));
+}
+
+namespace {
+
+HHOOK GHook = nullptr;
+bool GPlacing = false;
+
+LRESULT NeoGridCallWndProc(int Code, WPARAM WParam, LPARAM LParam) {
+  if (Code == HC_ACTION && LParam && !GPlacing) {
+    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(LParam);
+    if ((msg->message == WM_WINDOWPOSCHANGING || msg->message == WM_WINDOWPOSCHANGED) && GFocusGrid) {
+      // Placing the focus window moves a window too: no second placement from inside the first.
+      GPlacing = true;
+      TScopeGuard reset([] { GPlacing = false; });
+      GFocusGrid->PlaceFocusWindow();
+    }
+  }
+  return CallNextHookEx(GHook, Code, WParam, LParam);
+}
+
+}  // namespace
+
+void InstallNeoGridHook() {
+  if (!GHook) GHook = SetWindowsHookEx(WH_CALLWNDPROC, NeoGridCallWndProc, nullptr, GetCurrentThreadId());
+}
+
+void RemoveNeoGridHook() {
+  if (GHook) UnhookWindowsHookEx(GHook);
+  GHook = nullptr;
+}

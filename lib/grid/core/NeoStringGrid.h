@@ -1,0 +1,476 @@
+#pragma once
+// TNeoStringGrid: the grid control of the library, a TBaseGrid with option groups, inplace
+// editors, nodes, filtering, sorting, searching, import, export and printing. Its members are
+// spread over the folders of lib/grid; this header declares the class as one type.
+//
+// Sections: vocabulary; TGridFocusWindow; TNeoStringGrid (life cycle, option groups, sizes and
+// scroll bars, cells, the focus frame, members of later folders, fields); unit routines.
+//
+// Notes on the design
+// - Option groups that other folders build are held as pointers that stay nullptr until their
+//   class exists (their getters say so); the life cycle reads them only through the small
+//   queries below (FloatingFooterVisible, ...), which answer as for a default group meanwhile.
+// - Members of later folders that the life cycle calls are virtual. Queries answer for every state
+//   this build can reach (no hidden column: the column maps are the identity); actions do the
+//   platform grid's equivalent where there is one, else nothing.
+// - Largest counts. FMaxRowCount / FMaxColCount remember the largest counts the grid ever had, so
+//   that the destructor can reach every cell the platform store still keeps past the counts and
+//   free its properties object (cut rows keep their cells in the store).
+#include <memory>
+
+#include "lib/base/NeoStyleIF.h"
+#include "lib/grid/core/NeoBaseGrid.h"
+#include "lib/grid/core/NeoColumnSize.h"
+#include "lib/grid/core/NeoGridLists.h"
+#include "lib/grid/core/NeoGridOptions.h"
+#include "platform/rtl/Streams.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/StdCtrls.h"
+
+// ---------------------------------------------------------------------------------------------
+// Vocabulary
+// ---------------------------------------------------------------------------------------------
+enum TGridLook { glStandard, glSoft, glClassic, glOffice2003, glWinXP, glListView, glVista, glWin7, glOffice2007,
+                 glTMS, glCustom, glXP, glNeo };
+enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TFilterDropDownColumns { fdNormal, fdAll };
+enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+enum THintLargeTextPos { hpCell, hpMouse };
+enum TGridEncoding { geAnsi, geUTF8, geUnicode };
+
+class TNeoStringGrid;
+// Classes of the option groups, panels and editors that later folders build (nullptr until then).
+class TAutoColor;
+class TFloatingFooter;
+class TPrintSettings;
+class THTMLSettings;
+class TSortSettings;
+class TDragDropSettings;
+class TDragScrollOptions;
+class TControlLook;
+class TCellNode;
+class TSizeWhileTyping;
+class TGrouping;
+class TBackGround;
+class TGridProgressAppearance;
+class TFilter;
+class TBalloonSettings;
+class TShowModified;
+class TFilterDropDown;
+class TFilterEdit;
+class THoverButtons;
+class TNeoHintInfo;
+
+using TCellsChangedEvent = std::function<void(TObject* Sender, TRect R)>;
+
+// ---------------------------------------------------------------------------------------------
+// TGridFocusWindow: the top-level window that carries the glow frame around the current cell.
+// ---------------------------------------------------------------------------------------------
+class TGridFocusWindow : public TCustomControl {
+  ZELK_CLASS(TGridFocusWindow, TCustomControl)
+public:
+  // Width 0, Height 0, Color $0000FF.
+  explicit TGridFocusWindow(TComponent* AOwner);
+
+protected:
+  // A disabled pop-up (WS_POPUP | WS_DISABLED), topmost tool window (WS_EX_TOPMOST | WS_EX_TOOLWINDOW).
+  void CreateParams(TCreateParams& Params) override;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TNeoStringGrid
+// ---------------------------------------------------------------------------------------------
+class TNeoStringGrid : public TBaseGrid {
+  ZELK_CLASS(TNeoStringGrid, TBaseGrid)
+public:
+  // ===== life cycle =====
+  explicit TNeoStringGrid(TComponent* AOwner);
+  ~TNeoStringGrid() override;
+  // From another grid: the option groups by their own Assign, the sizes, widths, heights, headers
+  // and settings, then the cells (AssignCells). Any other source: nothing.
+  void Assign(TPersistent* Source) override;
+  void Invalidate() override;
+  void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+
+  // ===== new virtual operations (slot order) =====
+  virtual void SetDefaultRowHeight(Integer Value);
+  virtual Integer GetSearchFooterHeight();
+  virtual TPanel* CreateFooterPanel();
+  virtual void InitWheelScrollLines(bool UseOldMouse);
+  virtual void DoCellsChanged(TRect R);
+  virtual void CellControlsUpdate();
+  // The other grid writes its cells into a memory stream in the text-cell stream format and this
+  // grid reads them back.
+  virtual void AssignCells(TPersistent* Source);
+  // Empties the cells of an inclusive range (display indexes): objects of owning grids freed,
+  // properties objects freed unless ClearTextOnly, texts emptied unless the grid is destroyed.
+  virtual void ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2);
+  // The grid's text-cell stream format, written and read by the import and export folder (nothing
+  // is written or read until it exists).
+  virtual void SaveToStream(TStream* Stream);
+  virtual void LoadFromStream(TStream* Stream);
+
+  // ===== overrides of the base grid's operations =====
+  Double GetDPIScale() override { return FDPIScale; }
+  bool IsFixed(Integer ACol, Integer ARow) override;
+  bool IsNode(Integer ARow) override;
+  bool IsSummary(Integer ARow) override;
+  bool CellHasCheckBox(Integer ACol, Integer ARow) override;
+  void SetCheckBoxFromText(Integer ACol, Integer ARow, const String& Value) override;
+
+  // ===== sizes, scroll bars and the border =====
+  // Sets the inherited count, grows the row-size list, keeps the largest count and makes Value
+  // the normal row count.
+  void SetRowCount(Integer Value);
+  void SetColCount(Integer Value);
+  Integer GetMaxRowCount() const { return FMaxRowCount; }
+  Integer GetMaxColCount() const { return FMaxColCount; }
+  Integer GetFixedRowHeight() const { return FFixedRowHeight; }
+  void SetFixedRowHeight(Integer Value);
+  Integer GetFixedColWidth() const { return GetColWidths(0); }
+  void SetFixedColWidth(Integer Value) { SetColWidths(0, Value); }
+  // Shows, hides, enables or disables the window scroll bars by whether all rows and columns fit.
+  void UpdateScrollBars(bool Force);
+  TColor GetBorderColor() const { return FBorderColor; }
+  // On a change, repaints the non-client border (when the parent's window exists).
+  void SetBorderColor(TColor Value);
+  bool GetIntegralHeight() const { return FIntegralHeight; }
+  void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
+  // 0 none, 1 vertical, 2 horizontal, 3 both: the bars that stay shown when everything fits.
+  Integer GetScrollBarAlways() const { return FScrollBarAlways; }
+  void SetScrollBarAlways(Integer Value) { FScrollBarAlways = Value; }
+  Integer GetWheelScrollLines() const { return FWheelScrollLines; }
+  UINT GetWheelMsg() const { return FWheelMsg; }
+  bool IsUpdating() const { return FUpdateCount > 0; }
+  TScrollBar* GetScrollBarControl() const { return FScrollBar; }
+  TScrollBar* GetPaintScrollBar() const { return FPaintScrollBar; }
+  TPanel* GetFooterPanel() const { return FFooterPanel; }
+  TPanel* GetSearchPanel() const { return FSearchPanel; }
+  TForm* GetButtonForm() const { return FButtonForm; }
+  // Stretches column Index (-1 the last) to Width (-1 the client width); see TColumnSize.
+  void StretchColumn(Integer Index, Integer Width);
+
+  // ===== option groups =====
+  TSearchFooter* GetSearchFooter() const { return FSearchFooter.get(); }
+  void SetSearchFooter(TSearchFooter* Value) { FSearchFooter->Assign(Value); }
+  TNavigation* GetNavigation() const { return FNavigation.get(); }
+  void SetNavigation(TNavigation* Value) { FNavigation->Assign(Value); }
+  TMouseActions* GetMouseActions() const { return FMouseActions.get(); }
+  void SetMouseActions(TMouseActions* Value) { FMouseActions->Assign(Value); }
+  TBands* GetBands() const { return FBands.get(); }
+  void SetBands(TBands* Value) { FBands->Assign(Value); }
+  TSyncGrid* GetSyncGrid() const { return FSyncGrid.get(); }
+  void SetSyncGrid(TSyncGrid* Value) { FSyncGrid->Assign(Value); }
+  TFocusHelper* GetFocusHelper() const { return FFocusHelper.get(); }
+  void SetFocusHelper(TFocusHelper* Value) { FFocusHelper->Assign(Value); }
+  TColumnSize* GetColumnSize() const { return FColumnSize.get(); }
+  void SetColumnSize(TColumnSize* Value) { FColumnSize->Assign(Value); }
+  // Groups of later folders: nullptr until their class is built.
+  TFloatingFooter* GetFloatingFooter() const { return nullptr; }
+  TBalloonSettings* GetBalloonSettings() const { return nullptr; }
+  TDragDropSettings* GetDragDropSettings() const { return nullptr; }
+  TControlLook* GetControlLook() const { return nullptr; }
+  TBackGround* GetBackGround() const { return nullptr; }
+  TNeoHintInfo* GetOfficeHint() const { return nullptr; }
+
+  // ===== fonts, headers, lists =====
+  TFont* GetFixedFont() const { return FFixedFont.get(); }
+  void SetFixedFont(TFont* Value) { FFixedFont->Assign(Value); }
+  TFont* GetActiveCellFont() const { return FActiveCellFont.get(); }
+  void SetActiveCellFont(TFont* Value) { FActiveCellFont->Assign(Value); }
+  TStringList* GetColumnHeaders() const { return FColumnHeaders.get(); }
+  void SetColumnHeaders(TStrings* Value) { FColumnHeaders->Assign(Value); }
+  TStringList* GetRowHeaders() const { return FRowHeaders.get(); }
+  void SetRowHeaders(TStrings* Value) { FRowHeaders->Assign(Value); }
+  TStringList* GetLookupItems() const { return FLookupItems.get(); }
+  void SetLookupItems(TStrings* Value) { FLookupItems->Assign(Value); }
+  TNeoControlList* GetControlList() const { return FControlList.get(); }
+  TIntList* GetCacheRowHeights() const { return FCacheRowHeights.get(); }
+
+  // ===== simple properties of the life cycle =====
+  const String& GetFloatFormat() const { return FFloatFormat; }
+  void SetFloatFormat(const String& Value) { FFloatFormat = Value; }
+  const String& GetCheckTrue() const { return FCheckTrue; }
+  void SetCheckTrue(const String& Value) { FCheckTrue = Value; }
+  const String& GetCheckFalse() const { return FCheckFalse; }
+  void SetCheckFalse(const String& Value) { FCheckFalse = Value; }
+  TGridLook GetLook() const { return FLook; }
+  TColor GetSelectionColor() const { return FSelectionColor; }
+  void SetSelectionColor(TColor Value) { FSelectionColor = Value; Invalidate(); }
+  TColor GetSelectionTextColor() const { return FSelectionTextColor; }
+  void SetSelectionTextColor(TColor Value) { FSelectionTextColor = Value; Invalidate(); }
+  TColor GetActiveCellColor() const { return FActiveCellColor; }
+  void SetActiveCellColor(TColor Value) { FActiveCellColor = Value; Invalidate(); }
+  TColor GetActiveCellColorTo() const { return FActiveCellColorTo; }
+  void SetActiveCellColorTo(TColor Value) { FActiveCellColorTo = Value; Invalidate(); }
+  TColor GetHintColor() const { return FHintColor; }
+  TColor GetHighlightColor() const { return FHighlightColor; }
+  TColor GetHighlightTextColor() const { return FHighLightTextColor; }
+  bool GetOwnsObjects() const { return FOwnsObjects; }
+  void SetOwnsObjects(bool Value) { FOwnsObjects = Value; }
+  bool GetClearTextOnly() const { return FClearTextOnly; }
+  void SetClearTextOnly(bool Value) { FClearTextOnly = Value; }
+  bool GetSaveHiddenCells() const { return FSaveHiddenCells; }
+  void SetSaveHiddenCells(bool Value) { FSaveHiddenCells = Value; }
+  bool GetFixedRowAlways() const { return FFixedRowAlways; }
+  void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+  bool GetAutoThemeAdapt() const { return FAutoThemeAdapt; }
+  void SetAutoThemeAdapt(bool Value) { FAutoThemeAdapt = Value; }
+  Integer GetFixedRowsMin() const { return FFixedRowsMin; }
+  Integer GetFixedColsMin() const { return FFixedColsMin; }
+  Integer GetMinRowHeight() const { return FMinRowHeight; }
+  Integer GetMinColWidth() const { return FMinColWidth; }
+  bool GetIsLoaded() const { return FLoaded; }
+  bool GetDesignTime() const { return FDesignTime; }
+  bool GetIsComCtl6() const { return FIsComCtl6; }
+  bool GetIsWinXP() const { return FIsWinXP; }
+  bool GetIsWin7() const { return FIsWin7; }
+  bool GetIsWinVista() const { return FIsWinVista; }
+  TPoint GetXYOffset() const { return FXYOffset; }
+  Integer GetScrollWidth() const { return FScrollWidth; }
+
+  // ===== the focus frame =====
+  TGridFocusWindow* GetFocusWindow() const { return FFocusWindow; }
+  // Shows the focus window around the cell rectangle R (client coordinates): 9 pixels larger on
+  // each side and placed 4 up and left of the cell, without activation; this grid becomes the
+  // one the unit's window hook re-places.
+  void ShowFocusWindow(TRect R);
+  void HideFocusWindow();
+  // Places the focus window over the current cell again (nothing while it is hidden).
+  void PlaceFocusWindow();
+  // The grid whose focus window is shown (nullptr when none).
+  static TNeoStringGrid* FocusWindowGrid();
+
+  TNotifyEvent OnGridResize;
+  TCellsChangedEvent OnCellsChanged;
+
+protected:
+  void Loaded() override;
+  void Resize() override;
+  void CreateHandle() override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void TopLeftChanged() override;
+
+  // ===== queries on groups of later folders, as for a default group while they do not exist =====
+  bool FloatingFooterVisible() const { return false; }
+  bool BackGroundIsGradient() const { return false; }
+  bool BalloonEnabled() const { return false; }
+  bool HasHiddenRows() const { return false; }
+  Integer NumHiddenColumns() const { return 0; }
+  // Real column of a display column: the identity while no column is hidden.
+  Integer DisplToRealCol(Integer ACol) const { return ACol; }
+
+private:
+  void CreateOptionGroups();
+  void CreateLists();
+  void CreateRunTimeControls();
+  void SetDefaults();
+  // The frame's screen rectangle around a client cell rectangle.
+  TRect FocusFrameRect(TRect R);
+  void RepaintBorder();
+  // Copies the grid's own settings of Assign (everything but the option groups and the cells).
+  void AssignSettings(TNeoStringGrid* Source);
+
+  // ---- owned option groups
+  std::unique_ptr<TFocusHelper> FFocusHelper;
+  std::unique_ptr<TSearchFooter> FSearchFooter;
+  std::unique_ptr<TNavigation> FNavigation;
+  std::unique_ptr<TColumnSize> FColumnSize;
+  std::unique_ptr<TBands> FBands;
+  std::unique_ptr<TMouseActions> FMouseActions;
+  std::unique_ptr<TSyncGrid> FSyncGrid;
+  // ---- fonts, string lists, lists
+  std::unique_ptr<TFont> FFixedFont;
+  std::unique_ptr<TFont> FActiveCellFont;
+  std::unique_ptr<TFont> FScratchFont;
+  std::unique_ptr<TStringList> FColumnHeaders;
+  std::unique_ptr<TStringList> FRowHeaders;
+  std::unique_ptr<TStringList> FSortlist;
+  std::unique_ptr<TStringList> FLookupItems;
+  std::unique_ptr<TStringList> FFilterList;
+  std::unique_ptr<TList> FRowSelect;
+  std::unique_ptr<TList> FColSelect;
+  std::unique_ptr<TList> FNotifierList;
+  std::unique_ptr<TNeoControlList> FControlList;
+  std::unique_ptr<TIntList> FCacheRowHeights;
+  std::unique_ptr<TIntList> FOrigColSizes;
+  std::unique_ptr<TIntList> FSuppressColSizes;
+  std::unique_ptr<TIntList> FSuppressRowSizes;
+  std::unique_ptr<TIntList> FIgnoreColumns;
+  std::unique_ptr<TSortIndexList> FSortIndexes;
+  std::unique_ptr<TIntList> FSortRowXRef;
+  std::unique_ptr<TIntList> FUnSortRowXRef;
+  std::unique_ptr<TIntList> FMergedColumns;
+  std::unique_ptr<TIntList> FSelectedCells;
+  std::unique_ptr<TIntList> FSelectedRows;
+  std::unique_ptr<TIntList> FModifiedRows;
+  std::unique_ptr<TIntList> FEnabledRows;
+  std::unique_ptr<TIntList> FColumnOrder;
+  std::unique_ptr<TBitmap> FRowIndicator;
+  // ---- child controls (owned by the grid as components)
+  TPanel* FFooterPanel = nullptr;
+  TPanel* FSearchPanel = nullptr;
+  TGridFocusWindow* FFocusWindow = nullptr;
+  TScrollBar* FScrollBar = nullptr;
+  TScrollBar* FPaintScrollBar = nullptr;
+  TForm* FButtonForm = nullptr;
+
+  // ---- sizes
+  Integer FMaxRowCount = 0;
+  Integer FMaxColCount = 0;
+  Integer FFixedRowHeight = 0;
+  Integer FFixedRowsMin = 0;
+  Integer FFixedColsMin = 0;
+  Integer FOldLeftCol = 0;
+  Double FDPIScale = 1.0;
+  Integer FScrollWidth = 0;
+  TPoint FXYOffset{2, 2};
+  TPoint FXYRTFOffset{0, 0};
+  Integer FZoomFactor = 0;
+  Integer FMinRowHeight = 0;
+  Integer FMaxRowHeight = 0;
+  Integer FMinColWidth = 0;
+  Integer FMaxColWidth = 0;
+  bool FIntegralHeight = false;
+  Integer FScrollBarAlways = 0;
+  Integer FUpdateCount = 0;
+  UINT FWheelMsg = 0;
+  Integer FWheelScrollLines = 0;
+  bool FWheelPan = false;
+  // ---- look and colours
+  TGridLook FLook = glXP;
+  TColor FNeoGradFrom = 0xFFFFFF;
+  TColor FNeoGradTo = 0;
+  TColor FNeoGradMirrorFrom = clNone;
+  TColor FNeoGradMirrorTo = clNone;
+  TColor FBorderColor = 0x808080;
+  bool FIsFlat = false;
+  TScrollType FScrollType = ssNormal;
+  TColor FScrollColor = clNone;
+  bool FUseStyleServices = true;
+  bool FUseScrollStyles = false;
+  TColor FHintColor = clInfoBk;
+  TColor FHighlightColor = clHighlight;
+  TColor FHighLightTextColor = clHighlightText;
+  TColor FSelectionColor = 0xEACAB6;
+  TColor FSelectionColorTo = clNone;
+  TColor FSelectionMirrorColor = clNone;
+  TColor FSelectionMirrorColorTo = clNone;
+  TColor FSelectionTextColor = 0;
+  bool FUseSelectionTextColor = true;
+  Integer FSelectionColorMixerFactor = 50;
+  bool FShowFocusedSelectionColor = true;
+  TColor FSelectionRectangleColor = 0;
+  TColor FActiveCellColor = 0x808080;
+  TColor FActiveCellColorTo = clNone;
+  TColor FDisabledFontColor = 0xC0C0C0;
+  bool FUseDisabledFont = true;
+  TColor FURLColor = 0xFF0000;
+  // ---- text and formats
+  String FFloatFormat = u"%.2f";
+  String FCheckTrue = u"Y";
+  String FCheckFalse = u"N";
+  String FXMLEncoding = u"ISO-8859-1";
+  String FFilterDropDownClear = u"(All)";
+  String FFilterDropDownCheckTrue;
+  String FFilterDropDownCheckFalse;
+  Char FPasswordChar = u'*';
+  TGridEncoding FEncoding = geUTF8;
+  Char FDelimiter = 0;
+  bool FJavaCSV = false;
+  bool FQuoteEmptyCells = true;
+  bool FQuoteQuoteCells = true;
+  bool FAlwaysQuotes = false;
+  bool FCSVMultilineCellImport = true;
+  bool FCSVTrimSpaces = true;
+  bool FLoadFirstRow = true;
+  bool FSaveWithHTML = true;
+  bool FHTMLKeepLinebreak = true;
+  bool FEnableHTML = true;
+  bool FFixDecSep = true;
+  // ---- saving
+  bool FSaveFixedCells = true;
+  bool FSaveFixedRows = false;
+  bool FSaveFixedCols = false;
+  bool FSaveHiddenCells = false;
+  bool FSaveVirtCells = true;
+  bool FSaveMergedCells = true;
+  bool FInWorkbook = false;
+  bool FSaveFormula = false;
+  bool FExcelClipboardFormat = false;
+  // ---- behaviour
+  bool FUseFixedFont = true;
+  bool FShowColNrs = true;
+  bool FFitCellsInGrid = true;
+  bool FFilterNormalCellsOnly = true;
+  bool FAutoFilterUpdate = true;
+  TFilterDropDownColumns FFilterDropDownColumns = fdNormal;
+  bool FFilterDropDownMultiCol = true;
+  bool FFilterIncremental = false;
+  Integer FFilterCol = -1;
+  Integer FFilterLevel = 0;
+  bool FShowDesignHelper = true;
+  bool FEnhRowColMove = true;
+  TEditorType FDefaultEditor = edNormal;
+  TAlignment FDefaultAlignment = taLeftJustify;
+  TVAlignment FVAlignment = vtaTop;
+  bool FShowSelection = true;
+  bool FHideFocusRect = false;
+  bool FFixedAsButtons = false;
+  bool FEnableWheel = true;
+  bool FWordWrapEx = true;
+  bool FIntelliZoom = true;
+  bool FShowNullDates = true;
+  TInvalidEntryIcon FInvalidEntryIcon = ieWarning;
+  THintLargeTextPos FHintShowLargeTextPos = hpCell;
+  bool FUseInternalHintClass = true;
+  Integer FGroupColumn = -1;
+  TOfficeTheme FOldOfficeTheme = otUnknown;
+  Integer FLastScrollCode = 255;
+  Integer FComboIdx = -1;
+  Integer FPrintPageFrom = 1;
+  Integer FPrintPageTo = 1;
+  Integer FPrintPageNum = 0;
+  std::vector<bool> FVisibleCol;
+  Integer FNumHidden = 0;
+  bool FOwnsObjects = false;
+  bool FClearTextOnly = false;
+  bool FFixedRowAlways = false;
+  bool FAutoThemeAdapt = false;
+  // ---- state
+  bool FDesignTime = false;
+  bool FLoaded = false;
+  bool FEditChange = false;
+  bool FGridDestroying = false;
+  Integer FHoverCol = -1;
+  Integer FHoverRowPos = -1;
+  Integer FLastTabCol = -1;
+  Integer FMouseSelectCol = -1;
+  Integer FMouseSelectRow = -1;
+  Integer FOldSize = -1;
+  TRect FDisjunctRect{-1, -1, -1, -1};
+  bool FIsWinXP = false;
+  bool FIsWin7 = false;
+  bool FIsComCtl6 = false;
+  bool FIsWinVista = false;
+  TCursor FOldCursor = 0;
+  bool FColumnChanging = false;
+  bool FFocusShown = false;
+  std::vector<Integer> FInitialColSizes;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Unit routines
+// ---------------------------------------------------------------------------------------------
+// A grid rectangle from its four inclusive corners.
+TGridRect GridRectOf(Integer Left, Integer Top, Integer Right, Integer Bottom);
+// Adds WS_EX_TRANSPARENT to the window's extended style.
+void SetWindowTransparentStyle(HWND Handle);
+// Installs the call-window-procedure hook on the calling (GUI) thread, and removes it. The hook
+// re-places the focus window of FocusWindowGrid() on every WM_WINDOWPOSCHANGING / CHANGED.
+void InstallNeoGridHook();
+void RemoveNeoGridHook();
+// Adds the unit "NeoGrid" (the hook) to the program's units.
+void RegisterNeoStringGridUnit();
