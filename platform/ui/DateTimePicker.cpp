@@ -1,0 +1,767 @@
+// TDateTimePicker: the fields, the check box, the drop button or spin part, the DTM_* messages
+// and the DTN_* notifications (sent to the parent, handled again as CN_NOTIFY).
+#include "platform/ui/DateTimePicker.h"
+
+#include <algorithm>
+
+#include "platform/rtl/Modules.h"
+#include "platform/win/UxTheme.h"
+
+namespace {
+
+constexpr Integer kCheckSize = 13;
+constexpr Integer kCheckLeft = 3;
+constexpr Integer kFieldsLeft = 2;
+
+// The visual-styles library for the scope of one paint: loaded by name, its drawing functions
+// bound; without the library, or with styles off, Active is false and the classic look is drawn.
+class TThemePainter {
+public:
+  TThemePainter() {
+    RegisterThemeLibrary();
+    FModule = LoadLibraryW(u"UXTHEME.DLL");
+    if (!FModule) return;
+    FOpen = reinterpret_cast<TOpenThemeDataProc>(GetProcAddress(FModule, "OpenThemeData"));
+    FClose = reinterpret_cast<TCloseThemeDataProc>(GetProcAddress(FModule, "CloseThemeData"));
+    FDraw = reinterpret_cast<TDrawThemeBackgroundProc>(GetProcAddress(FModule, "DrawThemeBackground"));
+    FIsActive = reinterpret_cast<TIsThemeActiveProc>(GetProcAddress(FModule, "IsThemeActive"));
+  }
+  ~TThemePainter() {
+    if (FModule) FreeLibrary(FModule);
+  }
+  TThemePainter(const TThemePainter&) = delete;
+  TThemePainter& operator=(const TThemePainter&) = delete;
+
+  bool Active() const { return FOpen && FClose && FDraw && FIsActive && FIsActive(); }
+  // Draws a part of a theme class; false (nothing drawn) when the theme lacks it.
+  bool Draw(HWND Wnd, const Char* Class, HDC DC, int Part, int State, const RECT& R) const {
+    if (!Active()) return false;
+    HTHEME theme = FOpen(Wnd, Class);
+    if (!theme) return false;
+    bool ok = FDraw(theme, DC, Part, State, &R, nullptr) >= 0;
+    FClose(theme);
+    return ok;
+  }
+
+private:
+  HMODULE FModule = nullptr;
+  TOpenThemeDataProc FOpen = nullptr;
+  TCloseThemeDataProc FClose = nullptr;
+  TDrawThemeBackgroundProc FDraw = nullptr;
+  TIsThemeActiveProc FIsActive = nullptr;
+};
+
+// A memory DC with the control's font selected, for measuring outside a paint.
+class TMeasureDC {
+public:
+  explicit TMeasureDC(TFont* Font) : FDC(CreateCompatibleDC(nullptr)), FFont(FDC, Font) {}
+  ~TMeasureDC() { DeleteDC(FDC); }
+  TMeasureDC(const TMeasureDC&) = delete;
+  TMeasureDC& operator=(const TMeasureDC&) = delete;
+  HDC Handle() const { return FDC; }
+
+private:
+  HDC FDC;
+  ControlPaint::TSelectFont FFont;
+};
+
+Integer TextWidth(HDC DC, const String& S) {
+  SIZE size{};
+  if (!S.empty()) GetTextExtentPoint32(DC, S.c_str(), static_cast<int>(S.size()), &size);
+  return size.cx;
+}
+
+Integer TextHeight(HDC DC) {
+  TEXTMETRICW tm{};
+  GetTextMetrics(DC, &tm);
+  return tm.tmHeight;
+}
+
+bool IsDigitKey(UINT Key) { return (Key >= u'0' && Key <= u'9') || (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD9); }
+bool IsModifierKey(UINT Key) {
+  return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU || Key == VK_LSHIFT || Key == VK_RSHIFT ||
+         Key == VK_LCONTROL || Key == VK_RCONTROL || Key == VK_LMENU || Key == VK_RMENU || Key == VK_CAPITAL;
+}
+
+// A TDateTime's date as the editor's bound.
+TDateTimeParts DateBound(TDateTime Value) { return TDateTimeParts::FromDateTime(Value); }
+
+}  // namespace
+
+TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
+  FControlStyle = TControlStyle{csOpaque, csFixedHeight, csDoubleClicks};
+  FWidth = 186;
+  FHeight = 21;
+  FTabStop = true;
+  FColor = clWindow;
+  FBrush->SetColor(FColor);
+  FParentColor = false;
+  ApplyFormat();
+  FEditor.SetValue(Now());
+}
+
+void TDateTimePicker::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.WinClassName = DATETIMEPICK_CLASSW;
+  if (FKind == dtkTime) Params.Style |= DTS_TIMEFORMAT;
+  else if (FDateMode == dmUpDown) Params.Style |= DTS_UPDOWN;
+  if (FShowCheckbox) Params.Style |= DTS_SHOWNONE;
+  if (FParseInput) Params.Style |= DTS_APPCANPARSE;
+  if (FCalAlignment == dtaRight) Params.Style |= DTS_RIGHTALIGN;
+  if (FBorderStyle == bsSingle) {
+    if (FCtl3D) Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else Params.Style |= WS_BORDER;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Properties
+
+void TDateTimePicker::SetKind(TDateTimeKind Value) {
+  if (FKind == Value) return;
+  FKind = Value;
+  ApplyFormat();
+  RecreateWnd();
+  Invalidate();
+}
+
+void TDateTimePicker::SetDateMode(TDTDateMode Value) {
+  if (FDateMode == Value) return;
+  FDateMode = Value;
+  RecreateWnd();
+  Invalidate();
+}
+
+void TDateTimePicker::SetFormat(const String& Value) {
+  FFormat = Value;
+  ApplyFormat();
+  Invalidate();
+}
+
+void TDateTimePicker::ApplyFormat() {
+  String format = FFormat;
+  if (format.empty())
+    format = PickerFormatFromLocale(FKind == dtkDate ? FormatSettings.ShortDateFormat : FormatSettings.LongTimeFormat,
+                                    FormatSettings);
+  if (FHasAppliedFormat && format == FAppliedFormat) return;
+  FAppliedFormat = format;
+  FHasAppliedFormat = true;
+  FEditor.SetFormat(format);
+}
+
+void TDateTimePicker::CommitTyping(bool EndEntry) {
+  if (!FEditor.Typing()) return;
+  if (FEditor.Commit(EndEntry)) UserChanged();
+  else Invalidate();
+}
+
+TDateTime TDateTimePicker::GetDateTime() {
+  CommitTyping(false);
+  return FEditor.Value();
+}
+
+void TDateTimePicker::SetDateTime(TDateTime Value) {
+  FEditor.SetValue(Value);
+  Invalidate();
+}
+
+TDateTime TDateTimePicker::GetDate() {
+  CommitTyping(false);
+  const TDateTimeParts& p = FEditor.Parts();
+  return EncodeDate(p.Year, p.Month, p.Day);
+}
+
+void TDateTimePicker::SetDate(TDateTime Value) {
+  TDateTimeParts p = FEditor.Parts(), d = TDateTimeParts::FromDateTime(Value);
+  p.Year = d.Year;
+  p.Month = d.Month;
+  p.Day = d.Day;
+  FEditor.SetParts(p);
+  Invalidate();
+}
+
+TDateTime TDateTimePicker::GetTime() {
+  CommitTyping(false);
+  const TDateTimeParts& p = FEditor.Parts();
+  return EncodeTime(p.Hour, p.Minute, p.Second, p.MSec);
+}
+
+void TDateTimePicker::SetTime(TDateTime Value) {
+  TDateTimeParts p = FEditor.Parts(), t = TDateTimeParts::FromDateTime(Value);
+  p.Hour = t.Hour;
+  p.Minute = t.Minute;
+  p.Second = t.Second;
+  p.MSec = t.MSec;
+  FEditor.SetParts(p);
+  Invalidate();
+}
+
+void TDateTimePicker::SetShowCheckbox(bool Value) {
+  if (FShowCheckbox == Value) return;
+  FShowCheckbox = Value;
+  if (!Value) FChecked = true;
+  RecreateWnd();
+  Invalidate();
+}
+
+void TDateTimePicker::SetChecked(bool Value) {
+  if (FChecked == Value) return;
+  CommitTyping(true);
+  FChecked = Value;
+  Invalidate();
+}
+
+void TDateTimePicker::SetMinDate(TDateTime Value) {
+  FMinDate = Value;
+  FEditor.SetMin(Value != 0, DateBound(Value));
+  if (Value != 0 && FMaxDate != 0 && TDateTimeParts::CompareDates(DateBound(Value), DateBound(FMaxDate)) > 0)
+    FMaxDate = Value;
+  Invalidate();
+}
+
+void TDateTimePicker::SetMaxDate(TDateTime Value) {
+  FMaxDate = Value;
+  FEditor.SetMax(Value != 0, DateBound(Value));
+  if (Value != 0 && FMinDate != 0 && TDateTimeParts::CompareDates(DateBound(FMinDate), DateBound(Value)) > 0)
+    FMinDate = Value;
+  Invalidate();
+}
+
+void TDateTimePicker::SetParseInput(bool Value) {
+  if (FParseInput == Value) return;
+  FParseInput = Value;
+  RecreateWnd();
+}
+
+void TDateTimePicker::SetCalAlignment(TDTCalAlignment Value) {
+  if (FCalAlignment == Value) return;
+  FCalAlignment = Value;
+  RecreateWnd();
+}
+
+void TDateTimePicker::SetBorderStyle(TBorderStyle Value) {
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
+  RecreateWnd();
+}
+
+void TDateTimePicker::SetCtl3D(bool Value) {
+  if (FCtl3D == Value) return;
+  FCtl3D = Value;
+  RecreateWnd();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+TRect TDateTimePicker::CheckRect() {
+  if (!FShowCheckbox) return TRect{};
+  Integer top = (GetClientHeight() - kCheckSize) / 2;
+  return TRect{kCheckLeft, top, kCheckLeft + kCheckSize, top + kCheckSize};
+}
+
+TRect TDateTimePicker::ButtonRect() {
+  TRect c = GetClientRect();
+  Integer w = std::min<Integer>(GetSystemMetrics(SM_CXVSCROLL), c.right);
+  return TRect{c.right - w, 0, c.right, c.bottom};
+}
+
+TRect TDateTimePicker::FieldsArea() {
+  TRect c = GetClientRect();
+  Integer left = FShowCheckbox ? kCheckLeft + kCheckSize + 4 : kFieldsLeft;
+  return TRect{left, 0, std::max<LONG>(left, ButtonRect().left - 1), c.bottom};
+}
+
+TRect TDateTimePicker::FieldRect(Integer Index) {
+  ApplyFormat();
+  auto n = static_cast<Integer>(FEditor.Fields().size());
+  if (Index < 0 || Index >= n || FUserStringActive) return TRect{};
+  TMeasureDC dc(GetFont());
+  TRect area = FieldsArea();
+  Integer h = TextHeight(dc.Handle());
+  Integer top = (area.bottom - h) / 2;
+  Integer x = area.left;
+  for (Integer i = 0; i < Index; ++i) x += TextWidth(dc.Handle(), FEditor.FieldDisplay(i));
+  return TRect{x, top, x + TextWidth(dc.Handle(), FEditor.FieldDisplay(Index)), top + h};
+}
+
+String TDateTimePicker::ShownText() {
+  ApplyFormat();
+  return FUserStringActive ? FUserString : FEditor.Text();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting
+
+void TDateTimePicker::PaintWindow(HDC DC) {
+  ApplyFormat();
+  ControlPaint::FillColor(DC, GetClientRect(), GetEnabled() ? GetColor() : clBtnFace);
+  DrawFields(DC);
+  DrawCheck(DC);
+  DrawButton(DC);
+}
+
+void TDateTimePicker::DrawCheck(HDC DC) {
+  if (!FShowCheckbox) return;
+  TRect r = CheckRect();
+  TThemePainter theme;
+  int state = FChecked ? (GetEnabled() ? CBS_CHECKEDNORMAL : CBS_CHECKEDDISABLED)
+                       : (GetEnabled() ? CBS_UNCHECKEDNORMAL : CBS_UNCHECKEDDISABLED);
+  if (!theme.Draw(FHandle, u"button", DC, BP_CHECKBOX, state, r))
+    DrawFrameControl(DC, &r, DFC_BUTTON,
+                     DFCS_BUTTONCHECK | (FChecked ? DFCS_CHECKED : 0) | (GetEnabled() ? 0 : DFCS_INACTIVE));
+  // Unchecked, the focus is on the check box: no field is selected.
+  if (!FChecked && Focused()) {
+    TRect f{r.left - 1, r.top - 1, r.right + 1, r.bottom + 1};
+    DrawFocusRect(DC, &f);
+  }
+}
+
+void TDateTimePicker::DrawButton(HDC DC) {
+  TRect b = ButtonRect();
+  if (b.right <= b.left) return;
+  TThemePainter theme;
+  bool enabled = GetEnabled();
+  auto state = [&](Integer Part) {
+    if (!enabled) return 4;                   // disabled
+    if (FPressedPart == Part) return 3;       // pressed
+    return FHotPart == Part ? 2 : 1;          // hot, normal
+  };
+  if (!UpDownMode()) {
+    if (!theme.Draw(FHandle, u"combobox", DC, CP_DROPDOWNBUTTON, state(1), b))
+      DrawFrameControl(DC, &b, DFC_SCROLL,
+                       DFCS_SCROLLCOMBOBOX | (FPressedPart == 1 ? DFCS_PUSHED | DFCS_FLAT : 0) |
+                           (enabled ? 0 : DFCS_INACTIVE));
+    return;
+  }
+  Integer mid = (b.top + b.bottom) / 2;
+  TRect up{b.left, b.top, b.right, mid}, down{b.left, mid, b.right, b.bottom};
+  const struct {
+    TRect R;
+    int ThemePart;
+    UINT Classic;
+    Integer Part;
+  } halves[] = {{up, SPNP_UP, DFCS_SCROLLUP, 1}, {down, SPNP_DOWN, DFCS_SCROLLDOWN, 2}};
+  for (const auto& h : halves)
+    if (!theme.Draw(FHandle, u"spin", DC, h.ThemePart, state(h.Part), h.R)) {
+      TRect r = h.R;
+      DrawFrameControl(DC, &r, DFC_SCROLL,
+                       h.Classic | (FPressedPart == h.Part ? DFCS_PUSHED : 0) | (enabled ? 0 : DFCS_INACTIVE));
+    }
+}
+
+void TDateTimePicker::DrawFields(HDC DC) {
+  TRect area = FieldsArea();
+  int saved = SaveDC(DC);
+  IntersectClipRect(DC, area.left, area.top, area.right, area.bottom);
+  ControlPaint::TSelectFont sel(DC, GetFont());
+  SetBkMode(DC, TRANSPARENT);
+  bool greyed = !GetEnabled() || (FShowCheckbox && !FChecked);
+  COLORREF text = greyed ? GetSysColor(COLOR_GRAYTEXT) : ColorToRGB(GetFont()->GetColor());
+  bool focused = Focused() && GetEnabled();
+  Integer h = TextHeight(DC);
+  Integer top = (area.bottom - h) / 2;
+  if (FUserStringActive) {
+    Integer w = TextWidth(DC, FUserString);
+    if (FUserStringSelected && w > 0) ControlPaint::FillColor(DC, TRect{area.left, top, area.left + w, top + h}, clHighlight);
+    SetTextColor(DC, FUserStringSelected ? ColorToRGB(clHighlightText) : text);
+    TextOut(DC, area.left, top, FUserString.c_str(), static_cast<int>(FUserString.size()));
+    if (focused) ControlPaint::FillColor(DC, TRect{area.left + w, top, area.left + w + 1, top + h}, GetFont()->GetColor());
+    RestoreDC(DC, saved);
+    return;
+  }
+  Integer x = area.left;
+  auto n = static_cast<Integer>(FEditor.Fields().size());
+  for (Integer i = 0; i < n; ++i) {
+    String s = FEditor.FieldDisplay(i);
+    Integer w = TextWidth(DC, s);
+    bool selected = focused && !greyed && i == FEditor.Focused();
+    if (selected) ControlPaint::FillColor(DC, TRect{x, top, x + w, top + h}, clHighlight);
+    SetTextColor(DC, selected ? ColorToRGB(clHighlightText) : text);
+    if (!s.empty()) TextOut(DC, x, top, s.c_str(), static_cast<int>(s.size()));
+    x += w;
+  }
+  RestoreDC(DC, saved);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Notifications
+
+void TDateTimePicker::SendNotifyCode(NMHDR& Header, UINT Code) {
+  Header.hwndFrom = FHandle;
+  Header.idFrom = FHandle ? static_cast<std::uintptr_t>(GetDlgCtrlID(FHandle)) : 0;
+  Header.code = Code;
+  HWND parent = FHandle ? ::GetParent(FHandle) : nullptr;
+  if (parent && (GetWindowLong(FHandle, GWL_STYLE) & WS_CHILD))
+    SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(Header.idFrom), reinterpret_cast<LPARAM>(&Header));
+  else
+    Perform(CN_NOTIFY, static_cast<WPARAM>(Header.idFrom), reinterpret_cast<LPARAM>(&Header));
+}
+
+void TDateTimePicker::UserChanged() {
+  Invalidate();
+  NMDATETIMECHANGE n;
+  bool none = FShowCheckbox && !FChecked;
+  n.dwFlags = static_cast<DWORD>(none ? GDT_NONE : GDT_VALID);
+  if (!none) n.st = FEditor.Parts().ToSystemTime();
+  SendNotifyCode(n.nmhdr, DTN_DATETIMECHANGE);
+}
+
+void TDateTimePicker::ToggleChecked() {
+  CommitTyping(true);
+  FChecked = !FChecked;
+  UserChanged();
+}
+
+void TDateTimePicker::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TDateTimePicker::DropDown() {
+  if (OnDropDown) OnDropDown(this);
+}
+
+void TDateTimePicker::CloseUp() {
+  if (OnCloseUp) OnCloseUp(this);
+}
+
+void TDateTimePicker::UserString(TMessage& Message, const String& Text) {
+  auto* n = reinterpret_cast<NMDATETIMESTRINGW*>(Message.LParam);
+  TDateTime value = FEditor.Value();
+  TDateTime parsed = 0;
+  bool ok;
+  if (FKind == dtkTime) {
+    ok = TryStrToTime(Text, parsed);
+    if (ok) value = EncodeDate(FEditor.Parts().Year, FEditor.Parts().Month, FEditor.Parts().Day) + parsed;
+  } else {
+    ok = TryStrToDateTime(Text, parsed);
+    if (ok) value = parsed;
+  }
+  if (OnUserInput) OnUserInput(this, Text, value, ok);
+  n->dwFlags = static_cast<DWORD>(ok ? GDT_VALID : GDT_ERROR);
+  n->st = TDateTimeParts::FromDateTime(value).ToSystemTime();
+}
+
+void TDateTimePicker::CNNotify(TMessage& Message) {
+  auto* h = reinterpret_cast<NMHDR*>(Message.LParam);
+  if (!h) return;
+  switch (h->code) {
+    case DTN_DATETIMECHANGE: Change(); return;
+    case DTN_USERSTRINGW: {
+      auto* n = reinterpret_cast<NMDATETIMESTRINGW*>(Message.LParam);
+      UserString(Message, n->pszUserString ? String(n->pszUserString) : String());
+      return;
+    }
+    case DTN_USERSTRINGA: {
+      // The ANSI record has the same layout after its string pointer.
+      auto* a = reinterpret_cast<NMDATETIMESTRINGA*>(Message.LParam);
+      NMDATETIMESTRINGW w;
+      w.nmhdr = a->nmhdr;
+      TMessage wide{Message.Msg, Message.WParam, reinterpret_cast<LPARAM>(&w), 0};
+      UserString(wide, a->pszUserString ? AnsiToString(a->pszUserString) : String());
+      a->st = w.st;
+      a->dwFlags = w.dwFlags;
+      return;
+    }
+    case DTN_DROPDOWN: DropDown(); return;
+    case DTN_CLOSEUP: CloseUp(); return;
+    default: return;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Free text
+
+void TDateTimePicker::BeginUserString(const String& Text, bool Selected) {
+  FUserStringActive = true;
+  FUserString = Text;
+  FUserStringSelected = Selected;
+  Invalidate();
+}
+
+void TDateTimePicker::EndUserString(bool Accept) {
+  if (!FUserStringActive) return;
+  FUserStringActive = false;
+  Invalidate();
+  if (!Accept) return;
+  String text = FUserString;
+  NMDATETIMESTRINGW n;
+  n.pszUserString = text.c_str();
+  n.st = FEditor.Parts().ToSystemTime();
+  n.dwFlags = static_cast<DWORD>(GDT_ERROR);
+  SendNotifyCode(n.nmhdr, DTN_USERSTRINGW);
+  TDateTimeParts parts;
+  if (static_cast<LRESULT>(n.dwFlags) != GDT_VALID || !TDateTimeParts::FromSystemTime(n.st, parts)) return;
+  TDateTimeParts before = FEditor.Parts();
+  bool wasChecked = FChecked;
+  FEditor.SetParts(parts);
+  FChecked = true;
+  TDateTimeParts after = FEditor.Parts();
+  if (!wasChecked || before.ToDateTime() != after.ToDateTime()) UserChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys and mouse
+
+void TDateTimePicker::PickerKeyDown(TMessage& Message) {
+  auto key = static_cast<UINT>(Message.WParam);
+  ApplyFormat();
+  if (FUserStringActive) {
+    if (key == VK_RETURN) EndUserString(true);
+    else if (key == VK_ESCAPE) EndUserString(false);
+    return;
+  }
+  if (key == VK_F2 && FParseInput) {
+    CommitTyping(true);
+    BeginUserString(ShownText(), true);
+    return;
+  }
+  if (key == VK_SPACE) {
+    if (FShowCheckbox) ToggleChecked();
+    return;
+  }
+  if (IsDigitKey(key) || IsModifierKey(key)) return;   // the WM_CHAR of a digit follows
+  if (FShowCheckbox && !FChecked) return;
+  bool changed = FEditor.KeyDown(key);
+  Invalidate();
+  if (changed) UserChanged();
+}
+
+void TDateTimePicker::PickerChar(Char C) {
+  ApplyFormat();
+  if (FUserStringActive) {
+    if (C == 0x08) {
+      if (FUserStringSelected) FUserString.clear();
+      else if (!FUserString.empty()) FUserString.pop_back();
+    } else if (C >= u' ') {
+      if (FUserStringSelected) FUserString.clear();
+      FUserString += C;
+    }
+    FUserStringSelected = false;
+    Invalidate();
+    return;
+  }
+  if (C <= u' ' || (FShowCheckbox && !FChecked)) return;
+  bool changed = false;
+  if (FEditor.TypeChar(C, changed)) {
+    Invalidate();
+    if (changed) UserChanged();
+    return;
+  }
+  // A key no field takes ends the entry, and with ParseInput starts free text.
+  CommitTyping(true);
+  if (FParseInput) BeginUserString(String(1, C), false);
+}
+
+void TDateTimePicker::PickerMouseDown(TPoint P) {
+  ApplyFormat();
+  if (CanFocus() && !Focused()) SetFocus();
+  if (FUserStringActive) EndUserString(true);
+  TRect check = CheckRect(), button = ButtonRect();
+  if (FShowCheckbox && PtInRect(&check, P)) {
+    ToggleChecked();
+    return;
+  }
+  if (PtInRect(&button, P)) {
+    FPressedPart = UpDownMode() && P.y >= (button.top + button.bottom) / 2 ? 2 : 1;
+    SetCapture(FHandle);
+    Invalidate();
+    if (UpDownMode() && !(FShowCheckbox && !FChecked)) {
+      bool changed = FEditor.Commit(true);
+      changed |= FEditor.Step(FPressedPart == 1 ? 1 : -1);
+      if (changed) UserChanged();
+    }
+    return;
+  }
+  // A field: the one under the point, or the nearest; no capture, nothing pressed.
+  auto n = static_cast<Integer>(FEditor.Fields().size());
+  Integer hit = n - 1;
+  for (Integer i = 0; i < n; ++i) {
+    TRect r = FieldRect(i);
+    if (P.x < r.right) {
+      hit = i;
+      break;
+    }
+  }
+  TDateTimeParts before = FEditor.Parts();
+  if (hit >= 0) FEditor.Focus(hit);
+  Invalidate();
+  if (before.ToDateTime() != FEditor.Parts().ToDateTime()) UserChanged();
+}
+
+void TDateTimePicker::PickerMouseUp() {
+  if (!FPressedPart) return;
+  FPressedPart = 0;
+  if (GetCapture() == FHandle) ReleaseCapture();
+  Invalidate();
+}
+
+void TDateTimePicker::PickerMouseMove(TPoint P) {
+  TRect button = ButtonRect();
+  Integer hot = 0;
+  if (PtInRect(&button, P)) hot = UpDownMode() && P.y >= (button.top + button.bottom) / 2 ? 2 : 1;
+  if (hot == FHotPart) return;
+  FHotPart = hot;
+  Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+LRESULT TDateTimePicker::GetSystemTime(SYSTEMTIME* ST) {
+  CommitTyping(false);
+  if (FShowCheckbox && !FChecked) return GDT_NONE;
+  if (ST) *ST = FEditor.Parts().ToSystemTime();
+  return GDT_VALID;
+}
+
+LRESULT TDateTimePicker::SetSystemTime(WPARAM Flag, const SYSTEMTIME* ST) {
+  if (static_cast<LRESULT>(Flag) == GDT_NONE) {
+    if (!FShowCheckbox) return FALSE;
+    CommitTyping(true);
+    FChecked = false;
+    Invalidate();
+    return TRUE;
+  }
+  TDateTimeParts parts;
+  if (static_cast<LRESULT>(Flag) != GDT_VALID || !ST || !TDateTimeParts::FromSystemTime(*ST, parts)) return FALSE;
+  FEditor.SetParts(parts);
+  FChecked = true;
+  Invalidate();
+  return TRUE;
+}
+
+LRESULT TDateTimePicker::GetRange(SYSTEMTIME* Range) {
+  LRESULT flags = 0;
+  if (Range) Range[0] = Range[1] = SYSTEMTIME{};
+  if (FEditor.HasMin()) {
+    flags |= GDTR_MIN;
+    if (Range) Range[0] = FEditor.Min().ToSystemTime();
+  }
+  if (FEditor.HasMax()) {
+    flags |= GDTR_MAX;
+    if (Range) Range[1] = FEditor.Max().ToSystemTime();
+  }
+  return flags;
+}
+
+LRESULT TDateTimePicker::SetRange(WPARAM Flags, const SYSTEMTIME* Range) {
+  TDateTimeParts low, high;
+  bool hasLow = (Flags & GDTR_MIN) != 0, hasHigh = (Flags & GDTR_MAX) != 0;
+  if ((hasLow || hasHigh) && !Range) return FALSE;
+  if ((hasLow && !TDateTimeParts::FromSystemTime(Range[0], low)) ||
+      (hasHigh && !TDateTimeParts::FromSystemTime(Range[1], high)))
+    return FALSE;
+  if (hasLow && hasHigh && TDateTimeParts::CompareDates(low, high) > 0) return FALSE;
+  // Both bounds are replaced: a missing flag removes that bound.
+  FEditor.SetMin(false, low);
+  FEditor.SetMax(hasHigh, high);
+  FEditor.SetMin(hasLow, low);
+  FMinDate = hasLow ? low.ToDateTime() : 0;
+  FMaxDate = hasHigh ? high.ToDateTime() : 0;
+  Invalidate();
+  return TRUE;
+}
+
+LRESULT TDateTimePicker::GetPickerInfo(DATETIMEPICKERINFO* Info) {
+  if (!Info || (Info->cbSize != DATETIMEPICKERINFO_LEGACY_SIZE && Info->cbSize != sizeof(DATETIMEPICKERINFO)))
+    return FALSE;
+  Info->rcCheck = CheckRect();
+  Info->stateCheck = !FShowCheckbox ? STATE_SYSTEM_INVISIBLE : FChecked ? STATE_SYSTEM_CHECKED : 0;
+  Info->rcButton = ButtonRect();
+  if (UpDownMode()) Info->stateButton = STATE_SYSTEM_INVISIBLE;
+  else Info->stateButton = (FPressedPart == 1 ? STATE_SYSTEM_PRESSED : 0) | (FHotPart == 1 ? STATE_SYSTEM_HOTTRACKED : 0);
+  Info->hwndEdit = FHandle;
+  Info->hwndUD = nullptr;
+  Info->hwndDropDown = nullptr;
+  return TRUE;
+}
+
+void TDateTimePicker::ParseText(const String& Text, TMessage& Message) {
+  TDateTime v;
+  bool ok = FKind == dtkTime ? TryStrToTime(Text, v) : TryStrToDateTime(Text, v);
+  Message.Result = ok ? TRUE : FALSE;
+  if (!ok) return;
+  if (FKind == dtkTime) SetTime(v);
+  else SetDateTime(v);
+}
+
+void TDateTimePicker::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case CN_NOTIFY: CNNotify(Message); return;
+    case CM_MOUSELEAVE:
+      if (FHotPart) {
+        FHotPart = 0;
+        Invalidate();
+      }
+      inherited::Dispatch(Message);
+      return;
+    case CM_FONTCHANGED: case CM_COLORCHANGED:
+      inherited::Dispatch(Message);
+      Invalidate();
+      return;
+    default: inherited::Dispatch(Message); return;
+  }
+}
+
+void TDateTimePicker::DefaultHandler(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FUserStringActive ? DLGC_WANTALLKEYS : 0);
+      return;
+    case WM_GETTEXT: case WM_GETTEXTLENGTH:
+      CommitTyping(false);
+      FText = ShownText();
+      TControl::DefaultHandler(Message);
+      return;
+    case WM_SETTEXT: {
+      auto* s = reinterpret_cast<const Char*>(Message.LParam);
+      ParseText(s ? String(s) : String(), Message);
+      return;
+    }
+    case WM_KEYDOWN: PickerKeyDown(Message); return;
+    case WM_CHAR: PickerChar(static_cast<Char>(Message.WParam)); return;
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: PickerMouseDown(MessagePos(Message)); return;
+    case WM_LBUTTONUP: PickerMouseUp(); return;
+    case WM_MOUSEMOVE: PickerMouseMove(MessagePos(Message)); return;
+    case WM_CAPTURECHANGED:
+      if (FPressedPart) {
+        FPressedPart = 0;
+        Invalidate();
+      }
+      return;
+    case WM_SETFOCUS: Invalidate(); return;
+    case WM_KILLFOCUS:
+      EndUserString(true);
+      CommitTyping(true);
+      Invalidate();
+      return;
+    case WM_ENABLE: case WM_THEMECHANGED: Invalidate(); return;
+    case DTM_GETSYSTEMTIME: Message.Result = GetSystemTime(reinterpret_cast<SYSTEMTIME*>(Message.LParam)); return;
+    case DTM_SETSYSTEMTIME:
+      Message.Result = SetSystemTime(Message.WParam, reinterpret_cast<const SYSTEMTIME*>(Message.LParam));
+      return;
+    case DTM_GETRANGE: Message.Result = GetRange(reinterpret_cast<SYSTEMTIME*>(Message.LParam)); return;
+    case DTM_SETRANGE:
+      Message.Result = SetRange(Message.WParam, reinterpret_cast<const SYSTEMTIME*>(Message.LParam));
+      return;
+    case DTM_SETFORMATW: {
+      auto* s = reinterpret_cast<const Char*>(Message.LParam);
+      SetFormat(s ? String(s) : String());
+      Message.Result = TRUE;
+      return;
+    }
+    case DTM_SETFORMATA: {
+      auto* s = reinterpret_cast<const char*>(Message.LParam);
+      SetFormat(s ? AnsiToString(s) : String());
+      Message.Result = TRUE;
+      return;
+    }
+    case DTM_GETMONTHCAL: Message.Result = 0; return;
+    case DTM_GETDATETIMEPICKERINFO:
+      Message.Result = GetPickerInfo(reinterpret_cast<DATETIMEPICKERINFO*>(Message.LParam));
+      return;
+    default: break;
+  }
+  inherited::DefaultHandler(Message);
+}
