@@ -117,6 +117,7 @@ void RegisterNeoGDIPlusApiUnits() {
         if (!IsLibrary) NeoGDIPlusClasses::StartupGdiplus();
       },
       [] {
+        NeoGDIPlusClasses::FreeGenericSingletons();
         if (!IsLibrary) NeoGDIPlusClasses::ShutdownGdiplus();
       });
 }

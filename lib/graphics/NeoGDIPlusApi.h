@@ -90,6 +90,9 @@ extern gdip::ULONG_PTR GdiplusToken;
 void StartupGdiplus();
 // Shuts GDI+ down through the table when the library is loaded.
 void ShutdownGdiplus();
+// Frees the generic font families and string formats made on request (the unit's finalization
+// does it before GDI+ shuts down).
+void FreeGenericSingletons();
 
 }  // namespace NeoGDIPlusClasses
 
