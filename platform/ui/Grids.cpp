@@ -398,7 +398,8 @@ void TCustomGrid::MoveColRow(Integer ACol, Integer ARow, bool MoveAnchor, bool S
   FCurrent = TGridCoord{ACol, ARow};
   if (MoveAnchor || !FOptions.Contains(goRangeSelect)) FAnchor = FCurrent;
   if (Show) ClampInView(FCurrent);
-  if (moved && FOptions.Contains(goAlwaysShowEditor) && Focused()) ShowEditor();
+  // An editor that is always shown moves to the new cell, whether the grid or the editor has the focus.
+  if (moved && FOptions.Contains(goAlwaysShowEditor) && (Focused() || FEditorMode)) ShowEditor();
   InvalidateSelection(old, GetSelection());
   InvalidateCell(oldCurrent.X, oldCurrent.Y);
   InvalidateCell(FCurrent.X, FCurrent.Y);

@@ -116,6 +116,7 @@ void TCustomGrid::ShowEditor() {
     FInplaceEdit->FGrid = this;
     FInplaceEdit->SetParent(this);
   }
+  bool editorFocused = FInplaceEdit->Focused();
   FEditorMode = true;
   FEditText = GetEditText(FCurrent.X, FCurrent.Y);
   // Loaded quietly: the text it starts with is no change.
@@ -126,7 +127,7 @@ void TCustomGrid::ShowEditor() {
   FInplaceEdit->SetText(FEditText);
   FEditorMode = mode;
   UpdateEdit();
-  if (FInplaceEdit->GetVisible() && Focused()) {
+  if (FInplaceEdit->GetVisible() && (Focused() || editorFocused)) {
     FInplaceEdit->SetFocus();
     FInplaceEdit->SelectAll();
   }

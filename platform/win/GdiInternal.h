@@ -129,7 +129,10 @@ struct TPaletteObj : HGDIOBJ__ {
   TPaletteObj() : HGDIOBJ__(okPalette) {}
 };
 
-// Handle registry: every live object and DC, so stale or foreign handles are rejected.
+// Handle registry: every live object and DC, so stale or foreign handles are rejected. Lock()
+// guards the registry and every object and DC in it; it is recursive because GDI calls GDI. It may
+// be taken while the window system's lock (wincore::Lock) is held, never the other way round: no
+// GDI code calls into the window system.
 std::recursive_mutex& Lock();
 void Register(HGDIOBJ AObject);
 HGDIOBJ__* AnyObj(HGDIOBJ AHandle);

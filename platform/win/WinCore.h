@@ -176,6 +176,9 @@ struct TThreadQueue {
 // ---------------------------------------------------------------------------------------------
 // Global state. Lock() guards the handle table, the queues and the registries; window objects are
 // touched only by their own thread (other threads reach them through sent and posted messages).
+// It is one of two locks: GDI's gdi::Lock() (GdiInternal.h) guards GDI objects and DCs. The only
+// order allowed is this lock, then GDI's: code holding Lock() may call GDI, while GDI never calls
+// back into the window system. Neither is held across a call into a window procedure.
 
 std::mutex& Lock();
 TBackend& Backend();

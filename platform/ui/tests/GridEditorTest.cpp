@@ -123,4 +123,34 @@ TEST_F(GridEditorTest, TheEditorFollowsTheViewAndLeavesAtTheEdge) {
   EXPECT_TRUE(Grid->GetEditorMode());
 }
 
+TEST_F(GridEditorTest, DoubleClickOpensTheEditorAndTellsTheGrid) {
+  int doubles = 0;
+  Grid->OnDblClick = [&](TObject*) { ++doubles; };
+  TRect r = Grid->CellRect(3, 4);
+  DoubleClickAt(Grid, r.left + 5, r.top + 5);
+  EXPECT_EQ(doubles, 1);
+  EXPECT_EQ(Grid->GetCol(), 3);
+  EXPECT_EQ(Grid->GetRow(), 4);
+  EXPECT_TRUE(Grid->GetEditorMode());
+}
+
+TEST_F(GridEditorTest, AlwaysShowEditorStaysOpenWhileMovingAndTabsMoveOn) {
+  Grid->SetOptions(Grid->GetOptions() + goAlwaysShowEditor + goTabs);
+  Grid->SetCells(2, 1, u"next");
+  Press(VK_F2);
+  ASSERT_TRUE(Grid->GetEditorMode());
+  Press(VK_TAB);   // from inside the editor: the next cell, still editing, its text in the editor
+  EXPECT_EQ(Grid->GetCol(), 2);
+  EXPECT_TRUE(Grid->GetEditorMode());
+  EXPECT_EQ(EditorText(), u"next");
+  EXPECT_EQ(Grid->GetInplaceEditor()->GetBoundsRect(), Grid->CellRect(2, 1));
+  Press(VK_DOWN);
+  EXPECT_EQ(Grid->GetRow(), 2);
+  EXPECT_TRUE(Grid->GetEditorMode());
+  EXPECT_EQ(Grid->GetInplaceEditor()->GetBoundsRect(), Grid->CellRect(2, 2));
+  Chord(VK_SHIFT, VK_TAB);   // back
+  EXPECT_EQ(Grid->GetCol(), 1);
+  EXPECT_TRUE(Grid->GetEditorMode());
+}
+
 }  // namespace

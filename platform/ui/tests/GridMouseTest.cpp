@@ -15,11 +15,16 @@ public:
   using TStringGrid::TStringGrid;
   std::vector<std::string> Log;
   int WidthChanges = 0;
+  int HeightChanges = 0;
 
 protected:
   void ColWidthsChanged() override {
     ++WidthChanges;
     TStringGrid::ColWidthsChanged();
+  }
+  void RowHeightsChanged() override {
+    ++HeightChanges;
+    TStringGrid::RowHeightsChanged();
   }
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override {
     TGridRect s = GetSelection();
@@ -140,6 +145,30 @@ TEST_F(GridMouseTest, MovingAColumnByItsHeader) {
   Grid->Invalidate();
   Pump();
   EXPECT_EQ(Pixels(), after);
+}
+
+TEST_F(GridMouseTest, RowsSizeAndMoveByTheirFixedColumnAsColumnsDo) {
+  Grid->SetOptions(Grid->GetOptions() + goRowSizing + goRowMoving);
+  Integer border = Grid->CellRect(0, 1).bottom;
+  Down(10, border);
+  EXPECT_EQ(Grid->GetGridState(), gsRowSizing);
+  Move(12, border + 20);
+  Up(12, border + 20);
+  EXPECT_EQ(Grid->GetRowHeights(1), Grid->GetDefaultRowHeight() + 20);
+  EXPECT_EQ(Grid->HeightChanges, 1);
+  EXPECT_EQ(Grid->GetRow(), 1);
+
+  std::vector<std::pair<Integer, Integer>> moved;
+  Grid->OnRowMoved = [&](TObject*, Integer From, Integer To) { moved.emplace_back(From, To); };
+  TRect from = Grid->CellRect(0, 2), to = Grid->CellRect(0, 4);
+  Down(10, from.top + 5);
+  EXPECT_EQ(Grid->GetGridState(), gsRowMoving);
+  Move(10, to.top + 5);
+  Up(10, to.top + 5);
+  EXPECT_EQ(moved, (std::vector<std::pair<Integer, Integer>>{{2, 4}}));
+  EXPECT_EQ(Grid->GetCells(3, 4), u"3:2");
+  EXPECT_EQ(Grid->GetCells(3, 2), u"3:3");
+  EXPECT_EQ(Grid->GetRowHeights(1), Grid->GetDefaultRowHeight() + 20);   // row 1 stayed where it was
 }
 
 TEST_F(GridMouseTest, SelectingBelowTheCellsScrollsARowATick) {
