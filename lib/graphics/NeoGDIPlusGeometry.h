@@ -52,8 +52,8 @@ public:
   bool IsEqual(TGPMatrix* AMatrix);
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastResult); }
 
-  gdip::GpMatrix* nativeMatrix;
-  Status lastResult;
+  gdip::GpMatrix* nativeMatrix = nullptr;
+  Status lastResult = Ok;
 };
 
 class TGPGraphicsPath : public TGdiplusBase {
@@ -157,8 +157,8 @@ public:
 
   static constexpr Single FlatnessDefault = 0.25f;
 
-  gdip::GpPath* nativePath;
-  Status lastResult;
+  gdip::GpPath* nativePath = nullptr;
+  Status lastResult = Ok;
 
 protected:
   TGPGraphicsPath(gdip::GpPath* ANativePath, Status AStatus) : nativePath(ANativePath), lastResult(AStatus) {}
@@ -229,8 +229,8 @@ public:
   Status GetRegionScans(TGPMatrix* AMatrix, PGPRect ARects, Integer& ACount);
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastResult); }
 
-  gdip::GpRegion* nativeRegion;
-  Status lastResult;
+  gdip::GpRegion* nativeRegion = nullptr;
+  Status lastResult = Ok;
 
 protected:
   TGPRegion(gdip::GpRegion* ANativeRegion, Status AStatus) : nativeRegion(ANativeRegion), lastResult(AStatus) {}

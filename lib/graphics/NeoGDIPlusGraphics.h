@@ -244,8 +244,8 @@ public:
   Status AddMetafileComment(const Byte* AData, UINT ASizeData);
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastResult); }
 
-  gdip::GpGraphics* nativeGraphics;
-  Status lastResult;
+  gdip::GpGraphics* nativeGraphics = nullptr;
+  Status lastResult = Ok;
 };
 
 }  // namespace NeoGDIPlusClasses

@@ -63,9 +63,9 @@ public:
   Status GetEncoderParameterList(const CLSID& AClsidEncoder, UINT ASize, PEncoderParameters ABuffer);
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastResult); }
 
-  gdip::GpImage* nativeImage;
-  Status lastResult;
-  Status loadStatus;
+  gdip::GpImage* nativeImage = nullptr;
+  Status lastResult = Ok;
+  Status loadStatus = Ok;
 
 protected:
   TGPImage() = default;
@@ -123,8 +123,8 @@ public:
 
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastResult); }
 
-  gdip::GpCachedBitmap* nativeCachedBitmap;
-  Status lastResult;
+  gdip::GpCachedBitmap* nativeCachedBitmap = nullptr;
+  Status lastResult = Ok;
 };
 
 class TGPImageAttributes : public TGdiplusBase {
@@ -167,8 +167,8 @@ public:
   Status GetAdjustedPalette(PColorPalette AColorPalette, ColorAdjustType AColorAdjustType);
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastResult); }
 
-  gdip::GpImageAttributes* nativeImageAttr;
-  Status lastResult;
+  gdip::GpImageAttributes* nativeImageAttr = nullptr;
+  Status lastResult = Ok;
 };
 
 }  // namespace NeoGDIPlusClasses

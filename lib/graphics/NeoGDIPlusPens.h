@@ -24,8 +24,8 @@ public:
   BrushType GetType();
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastResult); }
 
-  gdip::GpBrush* nativeBrush;
-  Status lastResult;
+  gdip::GpBrush* nativeBrush = nullptr;
+  Status lastResult = Ok;
 
 protected:
   // An empty wrapper of a derived class: nil handle, status Ok.
@@ -205,8 +205,8 @@ public:
   Single GetWidthScale();
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastResult); }
 
-  gdip::GpCustomLineCap* nativeCap;
-  Status lastResult;
+  gdip::GpCustomLineCap* nativeCap = nullptr;
+  Status lastResult = Ok;
 };
 
 class TGPPen : public TGdiplusBase {
@@ -268,8 +268,8 @@ public:
   Status GetCompoundArray(Single* ACompoundArray, Integer ACount);
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastResult); }
 
-  gdip::GpPen* nativePen;
-  Status lastResult;
+  gdip::GpPen* nativePen = nullptr;
+  Status lastResult = Ok;
 
 private:
   Status GetCustomCap(gdip::TGdipGetPenCustomStartCap AEntry, TGPCustomLineCap* ACustomCap);

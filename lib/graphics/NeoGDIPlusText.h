@@ -39,8 +39,8 @@ public:
   UINT16 GetLineSpacing(Integer AStyle);
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastResult); }
 
-  gdip::GpFontFamily* nativeFamily;
-  Status lastResult;
+  gdip::GpFontFamily* nativeFamily = nullptr;
+  Status lastResult = Ok;
 };
 
 class TGPFont : public TGdiplusBase {
@@ -73,8 +73,8 @@ public:
   // The status field, not reset.
   Status GetLastStatus() const { return lastResult; }
 
-  gdip::GpFont* nativeFont;
-  Status lastResult;
+  gdip::GpFont* nativeFont = nullptr;
+  Status lastResult = Ok;
 
 private:
   void CreateFromDC(HDC ADC);
@@ -95,8 +95,8 @@ public:
   Status GetFamilies(Integer ANumSought, TGPFontFamily* const* AFamilies, Integer& ANumFound);
   Status GetLastStatus() const { return lastResult; }
 
-  gdip::GpFontCollection* nativeFontCollection;
-  Status lastResult;
+  gdip::GpFontCollection* nativeFontCollection = nullptr;
+  Status lastResult = Ok;
 };
 
 class TGPStringFormat : public TGdiplusBase {
@@ -135,8 +135,8 @@ public:
   Integer GetMeasurableCharacterRangeCount();
   Status GetLastStatus() { return TProtocol::GetLastStatus(lastError); }
 
-  gdip::GpStringFormat* nativeFormat;
-  Status lastError;
+  gdip::GpStringFormat* nativeFormat = nullptr;
+  Status lastError = Ok;
 };
 
 }  // namespace NeoGDIPlusClasses
