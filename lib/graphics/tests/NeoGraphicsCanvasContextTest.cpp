@@ -263,3 +263,36 @@ TEST_F(NeoGraphicsCanvasContext, RoundRectangleWithSomeCornersRoundsOnlyThose) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NeoGraphicsCanvasContext, ShapesExcludeTheirRightAndBottomEdges) {
+  New(40, 40);
+  G->SetFillColor(clRed);
+  G->SetStrokeColor(clBlue);
+  G->DrawRectangle(10, 10, 20, 20);
+  G->DrawEllipse(22, 10, 32, 20);
+  EXPECT_EQ(Px(19, 19), clBlue);
+  EXPECT_EQ(Px(20, 20), clWhite);
+  EXPECT_EQ(Px(15, 15), clRed);
+  const TRect ink = Ink();
+  EXPECT_EQ(ink.right, 32);
+  EXPECT_EQ(ink.bottom, 20);
+}
+
+TEST_F(NeoGraphicsCanvasContext, TrimmingEndsTheTextInsideItsBox) {
+  const String text = u"A long line of text that does not fit";
+  Integer rights[3];
+  for (TNeoGraphicsTextTrimming trimming : {gttNone, gttCharacter, gttWord}) {
+    New(200, 30);
+    G->SetFontColor(clBlack);
+    G->DrawText(TRectF{0, 0, 80, 30}, text, false, gtaLeading, gtaCenter, trimming);
+    rights[trimming] = Ink().right;
+    EXPECT_LE(rights[trimming], 80) << trimming;
+  }
+  // The ellipsis ends the trimmed lines; the untrimmed one is cut at the box.
+  EXPECT_NE(rights[gttCharacter], rights[gttNone]);
+  EXPECT_LE(rights[gttWord], rights[gttCharacter]);
+}
+
+}  // namespace
