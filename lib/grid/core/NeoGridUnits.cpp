@@ -3,6 +3,7 @@
 #include "lib/graphics/NeoGDIPlusApi.h"
 #include "lib/graphics/NeoTypes.h"
 #include "lib/grid/core/NeoGridLists.h"
+#include "lib/grid/core/NeoStringGrid.h"
 #include "lib/gridutil/NeoGridUtilUnit.h"
 #include "lib/render/NeoSVGBitmap.h"
 
@@ -12,4 +13,5 @@ void RegisterNeoGridUnits() {
   RegisterNeoTypesUnit();         // the graphics types with the named colours
   RegisterNeoSVGUnit();           // the "SVG" picture format
   RegisterNeoGridListsUnit();
+  RegisterNeoStringGridUnit();   // the window hook of the grids' focus windows
 }

@@ -3,6 +3,6 @@
 // every layer the grid builds on.
 
 // Registers the grid utilities' units (and with them the library base's), GDI+, the graphics
-// types, the SVG picture format, then the grid lists' unit, whose tag counter starts last. The
-// program calls it before the units start.
+// types, the SVG picture format, then the grid lists' unit, whose tag counter starts, and last the
+// grid unit with its window hook. The program calls it before the units start.
 void RegisterNeoGridUnits();

@@ -288,8 +288,9 @@ void TNeoStringGrid::HideFocusWindow() {
 
 void TNeoStringGrid::PlaceFocusWindow() {
   if (!FFocusShown || !FFocusWindow || !HandleAllocated()) return;
+  TRect view = TCustomGrid::CellRect(GetCol(), GetRow());   // empty while out of view
   TRect r = CellRect(GetCol(), GetRow());
-  if (r.right <= r.left || r.bottom <= r.top) {
+  if (view.right <= view.left || view.bottom <= view.top) {
     ShowWindow(FFocusWindow->GetHandle(), SW_HIDE);
     return;
   }
