@@ -17,6 +17,23 @@ TThemedElementDetails TCustomStyleServices::GetElementDetails(TThemedButton Deta
   return d;
 }
 
+TThemedElementDetails TCustomStyleServices::GetElementDetails(TThemedTrackBar Detail) const {
+  TThemedElementDetails d;
+  d.Element = teTrackBar;
+  if (Detail == ttbTrack || Detail == ttbTrackVert) {
+    d.Part = Detail == ttbTrack ? TKP_TRACK : TKP_TRACKVERT;
+    d.State = TRS_NORMAL;
+  } else if (Detail >= ttbThumbNormal && Detail <= ttbThumbRightDisabled) {
+    Integer i = Detail - ttbThumbNormal;
+    d.Part = TKP_THUMB + i / 5;
+    d.State = TUS_NORMAL + i % 5;
+  } else if (Detail == ttbThumbTics || Detail == ttbThumbTicsVert) {
+    d.Part = Detail == ttbThumbTics ? TKP_TICS : TKP_TICSVERT;
+    d.State = TSS_NORMAL;
+  }
+  return d;
+}
+
 namespace {
 
 // The visual-styles functions the platform style draws with, resolved by name once.
@@ -77,13 +94,14 @@ public:
     if (Details.Part == 0) return false;
     TThemeLibrary& lib = ThemeLibrary();
     if (lib.Active()) {
-      if (HTHEME theme = lib.OpenThemeData(nullptr, u"button")) {
+      if (HTHEME theme = lib.OpenThemeData(nullptr, Details.Element == teTrackBar ? u"trackbar" : u"button")) {
         RECT r = R;
         lib.DrawThemeBackground(theme, DC, Details.Part, Details.State, &r, ClipRect);
         lib.CloseThemeData(theme);
         return true;
       }
     }
+    if (Details.Element != teButton) return false;   // the control draws its classic look itself
     RECT r = R;
     return DrawFrameControl(DC, &r, DFC_BUTTON, FrameControlState(Details)) != FALSE;
   }
@@ -96,7 +114,7 @@ public:
   TCarbonStyle() : TCustomStyleServices(u"Carbon") {}
   bool GetEnabled() const override { return true; }
   bool DrawElement(HDC DC, const TThemedElementDetails& Details, const TRect& R, const TRect* ClipRect) override {
-    if (Details.Part != BP_PUSHBUTTON && Details.Part != BP_CHECKBOX) return false;
+    if (Details.Element != teButton || (Details.Part != BP_PUSHBUTTON && Details.Part != BP_CHECKBOX)) return false;
     TCanvas canvas;
     canvas.SetHandle(DC);
     int saved = SaveDC(DC);
@@ -108,7 +126,7 @@ public:
     return true;
   }
   bool GetElementColor(const TThemedElementDetails& Details, TElementColor ElementColor, TColor& Color) override {
-    if (Details.Part == 0) return false;
+    if (Details.Part == 0 || Details.Element != teButton) return false;
     bool disabled = Details.Part == BP_PUSHBUTTON ? Details.State == PBS_DISABLED : (Details.State - 1) % 4 == 3;
     switch (ElementColor) {
       case ecTextColor: Color = disabled ? 0x808080 : 0xF0F0F0; break;

@@ -6,7 +6,7 @@
 // the active style by name.
 #include "platform/ui/Graphics.h"
 
-enum TThemedElement { teButton };
+enum TThemedElement { teButton, teTrackBar };
 
 enum TThemedButton {
   tbButtonDontCare, tbButtonRoot,
@@ -14,6 +14,18 @@ enum TThemedButton {
   tbCheckBoxUncheckedNormal, tbCheckBoxUncheckedHot, tbCheckBoxUncheckedPressed, tbCheckBoxUncheckedDisabled,
   tbCheckBoxCheckedNormal, tbCheckBoxCheckedHot, tbCheckBoxCheckedPressed, tbCheckBoxCheckedDisabled,
   tbCheckBoxMixedNormal, tbCheckBoxMixedHot, tbCheckBoxMixedPressed, tbCheckBoxMixedDisabled
+};
+
+// Track bar parts; the thumbs have the states normal, hot, pressed, focused and disabled.
+enum TThemedTrackBar {
+  ttbTrackBarDontCare, ttbTrackBarRoot, ttbTrack, ttbTrackVert,
+  ttbThumbNormal, ttbThumbHot, ttbThumbPressed, ttbThumbFocused, ttbThumbDisabled,
+  ttbThumbBottomNormal, ttbThumbBottomHot, ttbThumbBottomPressed, ttbThumbBottomFocused, ttbThumbBottomDisabled,
+  ttbThumbTopNormal, ttbThumbTopHot, ttbThumbTopPressed, ttbThumbTopFocused, ttbThumbTopDisabled,
+  ttbThumbVertNormal, ttbThumbVertHot, ttbThumbVertPressed, ttbThumbVertFocused, ttbThumbVertDisabled,
+  ttbThumbLeftNormal, ttbThumbLeftHot, ttbThumbLeftPressed, ttbThumbLeftFocused, ttbThumbLeftDisabled,
+  ttbThumbRightNormal, ttbThumbRightHot, ttbThumbRightPressed, ttbThumbRightFocused, ttbThumbRightDisabled,
+  ttbThumbTics, ttbThumbTicsVert
 };
 
 // An element: its class, its part and its state (the visual-styles library's numbers).
@@ -34,6 +46,7 @@ public:
   virtual bool GetEnabled() const = 0;
   bool IsSystemStyle() const { return FName == u"Windows"; }
   TThemedElementDetails GetElementDetails(TThemedButton Detail) const;
+  TThemedElementDetails GetElementDetails(TThemedTrackBar Detail) const;
   // Draws the element into R (limited to ClipRect when given); false when the style cannot.
   virtual bool DrawElement(HDC DC, const TThemedElementDetails& Details, const TRect& R,
                            const TRect* ClipRect = nullptr) = 0;

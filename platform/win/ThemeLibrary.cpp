@@ -48,7 +48,8 @@ std::atomic<DWORD> GAppProperties{DefaultAppProperties};
 std::optional<TThemeClass> ClassByName(StringView AName) {
   struct TName { StringView Name; TThemeClass Class; };
   static constexpr TName names[] = {{u"button", tcButton}, {u"combobox", tcComboBox}, {u"spin", tcSpin},
-                                    {u"header", tcHeader}, {u"progress", tcProgress}};
+                                    {u"header", tcHeader}, {u"progress", tcProgress},
+                                    {u"trackbar", tcTrackBar}};
   for (const TName& n : names)
     if (SameText(String(AName), String(n.Name))) return n.Class;
   return std::nullopt;

@@ -7,7 +7,7 @@
 
 namespace uxtheme {
 
-enum TThemeClass { tcButton, tcComboBox, tcSpin, tcHeader, tcProgress };
+enum TThemeClass { tcButton, tcComboBox, tcSpin, tcHeader, tcProgress, tcTrackBar };
 
 // What stands behind an HTHEME: the class it was opened for and the resolution it draws at.
 struct TTheme {

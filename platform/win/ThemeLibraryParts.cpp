@@ -28,6 +28,11 @@ constexpr COLORREF HeaderDivider = RGB(229, 229, 229);
 constexpr COLORREF ProgressFill = RGB(230, 230, 230);
 constexpr COLORREF ProgressBorder = RGB(188, 188, 188);
 constexpr COLORREF ProgressChunk = RGB(6, 176, 37);
+constexpr COLORREF TrackFill = RGB(231, 234, 234);
+constexpr COLORREF TrackBorder = RGB(214, 214, 214);
+constexpr COLORREF ThumbFill[] = {RGB(0, 122, 215), RGB(23, 23, 23), RGB(204, 204, 204), RGB(0, 122, 215),
+                                  RGB(204, 204, 204)};
+constexpr COLORREF TicColor = RGB(196, 196, 196);
 
 // The check and radio states: kind and mark (0 none, 1 checked, 2 mixed); false when out of range.
 bool MarkState(int AState, int AMaxState, TStateKind& AKind, int& AMark) {
@@ -92,6 +97,24 @@ std::optional<TPartLook> ProgressLook(int APart, int AState) {
     case PP_BARVERT: return TPartLook{ProgressFill, ProgressBorder, 0, RGB(0, 0, 0)};
     case PP_CHUNK:
     case PP_CHUNKVERT: return TPartLook{ProgressChunk, std::nullopt, 0, RGB(0, 0, 0)};
+    default: return std::nullopt;
+  }
+}
+
+std::optional<TPartLook> TrackBarLook(int APart, int AState) {
+  switch (APart) {
+    case TKP_TRACK:
+    case TKP_TRACKVERT:
+      if (AState != TRS_NORMAL) return std::nullopt;
+      return TPartLook{TrackFill, TrackBorder, 0, RGB(0, 0, 0)};
+    case TKP_THUMB: case TKP_THUMBBOTTOM: case TKP_THUMBTOP: case TKP_THUMBVERT: case TKP_THUMBLEFT:
+    case TKP_THUMBRIGHT:
+      if (AState < TUS_NORMAL || AState > TUS_DISABLED) return std::nullopt;
+      return TPartLook{ThumbFill[AState - 1], std::nullopt, 0, RGB(0, 0, 0)};
+    case TKP_TICS:
+    case TKP_TICSVERT:
+      if (AState != TSS_NORMAL) return std::nullopt;
+      return TPartLook{TicColor, std::nullopt, 0, RGB(0, 0, 0)};
     default: return std::nullopt;
   }
 }
@@ -194,6 +217,34 @@ void PaintRadio(TPainter& P, const RECT& R, const TPartLook& L, int AMark) {
   }
 }
 
+// A track bar's thumb: a plain face, or one pointing to a side (the part's number tells which).
+void PaintThumb(TPainter& P, const RECT& R, const TPartLook& L, int APart) {
+  double l = R.left, t = R.top, r = R.right, b = R.bottom;
+  double w = r - l, h = b - t;
+  P.Color(*L.Fill);
+  switch (APart) {
+    case TKP_THUMBBOTTOM:
+      cairo_move_to(P.Cr, l, t); cairo_line_to(P.Cr, r, t); cairo_line_to(P.Cr, r, b - w / 2);
+      cairo_line_to(P.Cr, l + w / 2, b); cairo_line_to(P.Cr, l, b - w / 2);
+      break;
+    case TKP_THUMBTOP:
+      cairo_move_to(P.Cr, l, b); cairo_line_to(P.Cr, r, b); cairo_line_to(P.Cr, r, t + w / 2);
+      cairo_line_to(P.Cr, l + w / 2, t); cairo_line_to(P.Cr, l, t + w / 2);
+      break;
+    case TKP_THUMBRIGHT:
+      cairo_move_to(P.Cr, l, t); cairo_line_to(P.Cr, r - h / 2, t); cairo_line_to(P.Cr, r, t + h / 2);
+      cairo_line_to(P.Cr, r - h / 2, b); cairo_line_to(P.Cr, l, b);
+      break;
+    case TKP_THUMBLEFT:
+      cairo_move_to(P.Cr, r, t); cairo_line_to(P.Cr, l + h / 2, t); cairo_line_to(P.Cr, l, t + h / 2);
+      cairo_line_to(P.Cr, l + h / 2, b); cairo_line_to(P.Cr, r, b);
+      break;
+    default: cairo_rectangle(P.Cr, l, t, w, h); break;
+  }
+  cairo_close_path(P.Cr);
+  cairo_fill(P.Cr);
+}
+
 void PaintHeader(TPainter& P, const RECT& R, const TPartLook& L, int APart) {
   P.FillRect(R.left, R.top, R.right, R.bottom, *L.Fill);
   double w = std::max(1.0, std::round(P.Scale));
@@ -237,6 +288,11 @@ HRESULT Paint(TPainter& P, const TTheme& T, int APart, int AState, const RECT& R
     }
     case tcHeader: PaintHeader(P, R, *look, APart); return S_OK;
     case tcProgress: P.Box(R, *look); return S_OK;
+    case tcTrackBar:
+      if (APart == TKP_TRACK || APart == TKP_TRACKVERT) P.Box(R, *look);
+      else if (APart == TKP_TICS || APart == TKP_TICSVERT) P.FillRect(R.left, R.top, R.right, R.bottom, *look->Fill);
+      else PaintThumb(P, R, *look, APart);
+      return S_OK;
   }
   return E_INVALIDARG;
 }
@@ -250,6 +306,7 @@ std::optional<TPartLook> LookOf(TThemeClass AClass, int APart, int AState) {
     case tcSpin: return SpinLook(APart, AState);
     case tcHeader: return HeaderLook(APart, AState);
     case tcProgress: return ProgressLook(APart, AState);
+    case tcTrackBar: return TrackBarLook(APart, AState);
   }
   return std::nullopt;
 }
@@ -272,6 +329,14 @@ bool PartSize(const TTheme& ATheme, int APart, THEMESIZE ASize, const RECT* ARec
       break;
     case tcSpin:
       AOut = APart <= SPNP_DOWN ? SIZE{scaled(15), scaled(9)} : SIZE{scaled(9), scaled(15)};
+      break;
+    case tcTrackBar:
+      if (APart >= TKP_THUMB && APart <= TKP_THUMBRIGHT) {
+        bool across = APart == TKP_THUMBVERT || APart == TKP_THUMBLEFT || APart == TKP_THUMBRIGHT;
+        AOut = across ? SIZE{scaled(21), scaled(11)} : SIZE{scaled(11), scaled(21)};
+        break;
+      }
+      AOut = SIZE{scaled(2), scaled(2)};
       break;
     default:   // faces without a size of their own: the border on both sides
       AOut = SIZE{scaled(2), scaled(2)};

@@ -1,7 +1,7 @@
 #pragma once
 // The visual-styles library: the module "UXTHEME.DLL" of the window system, which draws the themed
 // parts of buttons, check boxes, radio buttons, combo boxes, spin buttons, header items and progress
-// bars on our device contexts. Programs reach it only by name: LoadLibraryW("UXTHEME.DLL") and
+// bars and track bars on our device contexts. Programs reach it only by name: LoadLibraryW("UXTHEME.DLL") and
 // GetProcAddress of its exports, with the signatures below (the T...Proc types). Its exports are
 // the platform's visual-styles functions; those the program never calls answer E_NOTIMPL (or
 // FALSE, 0, nothing) but exist, so that binders that require every name find them.
@@ -94,6 +94,21 @@ constexpr int PP_BAR = 1;
 constexpr int PP_BARVERT = 2;
 constexpr int PP_CHUNK = 3;
 constexpr int PP_CHUNKVERT = 4;
+
+// "trackbar"
+constexpr int TKP_TRACK = 1;
+constexpr int TKP_TRACKVERT = 2;
+constexpr int TKP_THUMB = 3;
+constexpr int TKP_THUMBBOTTOM = 4;
+constexpr int TKP_THUMBTOP = 5;
+constexpr int TKP_THUMBVERT = 6;
+constexpr int TKP_THUMBLEFT = 7;
+constexpr int TKP_THUMBRIGHT = 8;
+constexpr int TKP_TICS = 9;
+constexpr int TKP_TICSVERT = 10;
+constexpr int TRS_NORMAL = 1;
+constexpr int TUS_NORMAL = 1, TUS_HOT = 2, TUS_PRESSED = 3, TUS_FOCUSED = 4, TUS_DISABLED = 5;
+constexpr int TSS_NORMAL = 1;
 
 // Colour properties (GetThemeColor)
 constexpr int TMT_BORDERCOLOR = 3801;

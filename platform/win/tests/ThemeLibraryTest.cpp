@@ -257,6 +257,35 @@ TEST_F(ThemeLibrary, ComboSpinHeaderAndProgressPartsByPixel) {
   for (HTHEME t : {combo, spin, header, progress}) Ux.CloseThemeData(t);
 }
 
+TEST_F(ThemeLibrary, TrackBarPartsByPixel) {
+  TCanvasSurface c(80, 30);
+  HTHEME t = Ux.OpenThemeData(nullptr, u"TrackBar");
+  ASSERT_NE(t, nullptr);
+  RECT track{0, 0, 40, 4}, down{0, 6, 11, 27}, up{20, 6, 31, 27}, tic{40, 6, 41, 10}, right{50, 6, 71, 17};
+  EXPECT_EQ(Ux.DrawThemeBackground(t, c.DC, TKP_TRACK, TRS_NORMAL, &track, nullptr), S_OK);
+  EXPECT_EQ(Ux.DrawThemeBackground(t, c.DC, TKP_THUMBBOTTOM, TUS_NORMAL, &down, nullptr), S_OK);
+  EXPECT_EQ(Ux.DrawThemeBackground(t, c.DC, TKP_THUMBTOP, TUS_PRESSED, &up, nullptr), S_OK);
+  EXPECT_EQ(Ux.DrawThemeBackground(t, c.DC, TKP_TICS, TSS_NORMAL, &tic, nullptr), S_OK);
+  EXPECT_EQ(Ux.DrawThemeBackground(t, c.DC, TKP_THUMBRIGHT, TUS_HOT, &right, nullptr), S_OK);
+  EXPECT_EQ(Ux.DrawThemeBackground(t, c.DC, TKP_THUMB, 9, &down, nullptr), E_INVALIDARG);
+  c.Save("theme_trackbar.png");
+  EXPECT_EQ(c.At(0, 0), RGB(214, 214, 214));    // track frame
+  EXPECT_EQ(c.At(20, 2), RGB(231, 234, 234));   // and its inside
+  EXPECT_EQ(c.At(5, 10), RGB(0, 122, 215));     // the thumb's body
+  EXPECT_EQ(c.At(1, 25), RGB(255, 255, 255));   // beside its point at the bottom
+  EXPECT_EQ(c.At(5, 25), RGB(0, 122, 215));     // the point
+  EXPECT_EQ(c.At(21, 8), RGB(255, 255, 255));   // the other thumb points up
+  EXPECT_EQ(c.At(25, 20), RGB(204, 204, 204));
+  EXPECT_EQ(c.At(40, 8), RGB(196, 196, 196));   // a tic
+  EXPECT_EQ(c.At(55, 11), RGB(23, 23, 23));
+  EXPECT_EQ(c.At(69, 7), RGB(255, 255, 255));
+  SIZE s{};
+  EXPECT_EQ(Ux.GetThemePartSize(t, nullptr, TKP_THUMBBOTTOM, TUS_NORMAL, nullptr, TS_TRUE, &s), S_OK);
+  EXPECT_EQ(s.cx, 11);
+  EXPECT_EQ(s.cy, 21);
+  Ux.CloseThemeData(t);
+}
+
 TEST_F(ThemeLibrary, ClipRectangleAndDeviceOriginApply) {
   TCanvasSurface c(40, 20);
   HTHEME t = Ux.OpenThemeData(nullptr, u"Progress");
