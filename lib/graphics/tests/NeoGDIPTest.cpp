@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "lib/graphics/tests/NeoGDIPTestSupport.h"
@@ -192,6 +193,48 @@ TEST_F(NeoGDIPTest, SurfaceOverBitmapCanvas) {
   Headless::Reset();
 }
 
+// GdipAlloc failing a given number of times, and start-ups counted, on the way to GDI+.
+int gAllocFailures = 0, gStartups = 0;
+gdip::TGdipAlloc gAlloc = nullptr;
+gdip::TGdiplusStartup gStartup = nullptr;
+void* FailingAlloc(std::size_t ASize) {
+  if (gAllocFailures > 0) {
+    --gAllocFailures;
+    return nullptr;
+  }
+  return gAlloc(ASize);
+}
+Status CountedStartup(gdip::ULONG_PTR* AToken, const gdip::GdiplusStartupInput* AInput,
+                      gdip::GdiplusStartupOutput* AOutput) {
+  ++gStartups;
+  return gStartup(AToken, AInput, AOutput);
+}
+
+TEST_F(NeoGDIPTest, AllocationRetriesAfterAStartUpThenFallsBack) {
+  gAlloc = std::exchange(Imports.GdipAlloc, &FailingAlloc);
+  gStartup = std::exchange(Imports.GdiplusStartup, &CountedStartup);
+  struct TCase {
+    int Failures, Startups;
+  } cases[] = {{0, 0}, {1, 1}, {2, 1}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Failures);
+    gAllocFailures = c.Failures;
+    gStartups = 0;
+    const gdip::ULONG_PTR token = GdiplusToken;
+    // Zero-filled storage in every case; each block goes back where it came from (the address
+    // checker reports a mismatch otherwise).
+    std::unique_ptr<TGPPen> pen(new TGPPen(0xFF102030u, 2));
+    EXPECT_EQ(gStartups, c.Startups);
+    EXPECT_EQ(pen->lastResult, Ok);
+    EXPECT_EQ(pen->GetDashStyle(), DashStyleSolid);
+    // The start-up again writes the unit's token: the one it replaced is ended here, so that the
+    // unit's own shutdown still ends GDI+.
+    if (GdiplusToken != token) Imports.GdiplusShutdown(token);
+  }
+  Imports.GdipAlloc = gAlloc;
+  Imports.GdiplusStartup = gStartup;
+}
+
 TEST(NeoGDIPConversions, ColoursAndSystemColours) {
   EXPECT_EQ(ColorToOpaqueARGB(static_cast<TColor>(RGB(1, 2, 3))), 0xFF010203u);
   EXPECT_EQ(ColorToARGB(0x80, clBlue), 0x800000FFu);
@@ -218,6 +261,18 @@ TEST(NeoGDIPImportsDeathTest, MissingLibraryStopsTheStart) {
         std::exit(0);
       },
       testing::ExitedWithCode(1), "gdiplus.dll could not be loaded");
+}
+
+// As the program registers it, with nothing to catch the exception: the start ends there, with
+// the library named and a failure code.
+TEST(NeoGDIPImportsDeathTest, MissingLibraryEndsTheProgram) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto program = []() noexcept {
+    RegisterGdiplusModule("libzelk-no-such-gdiplus.so.0");
+    RegisterNeoGDIPUnit();
+    InitializeUnits();
+  };
+  EXPECT_DEATH(program(), "The library gdiplus.dll could not be loaded");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "lib/grid/core/NeoGridUnits.h"
 
+#include "lib/graphics/NeoGDIP.h"
 #include "lib/graphics/NeoGDIPlusApi.h"
 #include "lib/graphics/NeoTypes.h"
 #include "lib/grid/core/NeoGridLists.h"
@@ -10,6 +11,7 @@
 void RegisterNeoGridUnits() {
   RegisterGridUtilUnits();        // visual styles, natural-order comparison, then the library base
   RegisterNeoGDIPlusApiUnits();   // GDI+ bound by name and started
+  RegisterNeoGDIPUnit();          // GDI+ imported (the program stops here without it) and started again
   RegisterNeoTypesUnit();         // the graphics types with the named colours
   RegisterNeoSVGUnit();           // the "SVG" picture format
   RegisterNeoGridListsUnit();

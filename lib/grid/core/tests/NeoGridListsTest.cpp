@@ -172,8 +172,8 @@ TEST_F(GridListsUnit, StartUpCountsTagsFromZeroAndPublishesThePictureName) {
 TEST_F(GridListsUnit, LibraryUnitsStartInLinkOrder) {
   RegisterNeoGridUnits();
   const Char* const order[] = {u"NeoXPVS",          u"NeoGridUtil",      u"NeoUtils",    u"NeoPersistence",
-                               u"NeoGDIPlusApi",    u"NeoGDIPlusClasses", u"NeoGraphicsTypes", u"NeoSVG",
-                               u"NeoGridLists",     u"NeoGrid"};
+                               u"NeoGDIPlusApi",    u"NeoGDIPlusClasses", u"NeoGDIP",          u"NeoGraphicsTypes",
+                               u"NeoSVG",           u"NeoGridLists",     u"NeoGrid"};
   Integer last = -1;
   for (const Char* name : order) {
     Integer at = -1;
