@@ -186,7 +186,13 @@ TEST_F(NeoGDIPTest, SurfaceOverBitmapCanvas) {
     std::unique_ptr<TGPBitmap> dot(new TGPBitmap(2, 2));
     for (int i = 0; i < 4; ++i) dot->SetPixel(i % 2, i / 2, ColorToARGB(255, clRed));
     EXPECT_EQ(g->DrawImage(dot.get(), 6, 4), Ok);
+    // GDI on the same pixels between GetHDC and ReleaseHDC.
+    HDC dc = g->GetHDC();
+    ASSERT_EQ(dc, bitmap.GetCanvas()->GetHandle());
+    SetPixel(dc, 1, 1, RGB(0, 0, 255));
+    EXPECT_EQ(g->ReleaseHDC(dc), Ok);
     g.reset();
+    EXPECT_EQ(bitmap.GetCanvas()->GetPixels(1, 1), clBlue);
     EXPECT_EQ(bitmap.GetCanvas()->GetPixels(0, 0), static_cast<TColor>(ColorToRGB(clBtnFace)));
     EXPECT_EQ(bitmap.GetCanvas()->GetPixels(7, 5), clRed);
   }

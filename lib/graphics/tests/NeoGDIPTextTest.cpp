@@ -194,4 +194,26 @@ TEST_F(NeoGDIPSurfaceTest, ShapesTransformsAndClipping) {
   EXPECT_EQ(Surface->GetTextRenderingHint(), TextRenderingHintAntiAlias);
 }
 
+TEST_F(NeoGDIPSurfaceTest, MatrixTransformsPathClipAndDeviceContext) {
+  std::unique_ptr<TGPMatrix> twice(new TGPMatrix(2, 0, 0, 2, 0, 0));
+  ASSERT_EQ(Surface->SetTransform(twice.get()), Ok);
+  ASSERT_EQ(Surface->MultiplyTransform(twice.get()), Ok);   // four times
+  TGPSolidBrush red(0xFFFF0000u);
+  ASSERT_EQ(Surface->FillRectangle(&red, TGPRectF{0, 0, 5, 5}), Ok);
+  EXPECT_EQ(Pixel(18, 18), 0xFFFF0000u);
+  EXPECT_EQ(Pixel(21, 21), White);
+  ASSERT_EQ(Surface->ResetTransform(), Ok);
+  ASSERT_EQ(Surface->ScaleTransform(1, 1), Ok);
+  ASSERT_EQ(Surface->RotateTransform(0), Ok);
+
+  std::unique_ptr<TGPGraphicsPath> round(new TGPGraphicsPath);
+  round->AddEllipse(100, 0, 40, 40);
+  ASSERT_EQ(Surface->SetClip(round.get()), Ok);
+  TGPSolidBrush blue(0xFF0000FFu);
+  ASSERT_EQ(Surface->FillRectangle(&blue, 100, 0, 40, 40), Ok);
+  EXPECT_EQ(Pixel(120, 20), 0xFF0000FFu);
+  EXPECT_EQ(Pixel(101, 1), White);
+  ASSERT_EQ(Surface->ResetClip(), Ok);
+}
+
 }  // namespace
