@@ -39,6 +39,45 @@ protected:
   }
 };
 
+// Records the handles one delete entry of the table receives while it lives, handing each on to
+// GDI+. (LeakSanitizer does not see objects libgdiplus allocates: they are suppressed as the
+// library's own.)
+template <class H>
+class TDeleteSpy {
+public:
+  using TEntry = Status (*)(H*);
+  explicit TDeleteSpy(TEntry& AEntry) : FEntry(AEntry) {
+    Real() = AEntry;
+    Deleted().clear();
+    AEntry = &Record;
+  }
+  ~TDeleteSpy() { FEntry = Real(); }
+  TDeleteSpy(const TDeleteSpy&) = delete;
+  TDeleteSpy& operator=(const TDeleteSpy&) = delete;
+
+  std::size_t Count() const { return Deleted().size(); }
+  bool Saw(H* AHandle) const {
+    for (H* h : Deleted())
+      if (h == AHandle) return true;
+    return false;
+  }
+
+private:
+  static TEntry& Real() {
+    static TEntry real = nullptr;
+    return real;
+  }
+  static std::vector<H*>& Deleted() {
+    static std::vector<H*> deleted;
+    return deleted;
+  }
+  static Status Record(H* AHandle) {
+    if (AHandle) Deleted().push_back(AHandle);
+    return Real()(AHandle);
+  }
+  TEntry& FEntry;
+};
+
 // One row of a protocol table: the call (which also checks its outputs), the status it must
 // answer and whether the wrapper records it.
 template <class W>

@@ -94,10 +94,14 @@ TEST_F(GeometryTest, MatrixCloneAfterAnUnreadFailureIsNilAndKeepsNoCopy) {
   EXPECT_TRUE(copy->IsEqual(&m));
   EXPECT_EQ(copy->GetLastStatus(), Ok);
 
-  // An unread failure: the copy GDI+ makes is deleted (LeakSanitizer watches) and nil returned.
+  // An unread failure: the copy GDI+ makes is deleted and nil returned.
   TGPMatrix singular(0, 0, 0, 0, 0, 0);
   EXPECT_NE(singular.Invert(), Ok);
-  EXPECT_EQ(singular.Clone(), nullptr);
+  {
+    TDeleteSpy<gdip::GpMatrix> deletes(GdiplusProcs.GdipDeleteMatrix);
+    EXPECT_EQ(singular.Clone(), nullptr);
+    EXPECT_EQ(deletes.Count(), 1u);
+  }
   EXPECT_NE(singular.GetLastStatus(), Ok);
   std::unique_ptr<TGPMatrix> later(singular.Clone());
   EXPECT_NE(later, nullptr);

@@ -128,10 +128,14 @@ TEST_F(TextTest, FontKeepsItsFailureAndReplacesTheFamilyHandle) {
   EXPECT_EQ(good.GetFamily(nullptr), InvalidParameter);
   EXPECT_EQ(good.GetLastStatus(), InvalidParameter);
   EXPECT_EQ(good.GetLastStatus(), InvalidParameter);
-  // A family wrapper that holds a handle already gets the font's family; the old one is freed
-  // (LeakSanitizer watches).
+  // A family wrapper that holds a handle already gets the font's family; the old one is deleted.
   TGPFontFamily family(u"DejaVu Serif");
-  EXPECT_EQ(good.GetFamily(&family), Ok);
+  gdip::GpFontFamily* before = family.nativeFamily;
+  {
+    TDeleteSpy<gdip::GpFontFamily> deletes(GdiplusProcs.GdipDeleteFontFamily);
+    EXPECT_EQ(good.GetFamily(&family), Ok);
+    EXPECT_TRUE(deletes.Saw(before));
+  }
   EXPECT_EQ(NameOf(&family), u"DejaVu Sans");
   // A failing font records on both.
   TGPFontFamily untouched(u"DejaVu Serif");
@@ -196,14 +200,20 @@ TEST_F(TextTest, FontCollectionAssignsEveryStatus) {
   EXPECT_GT(count, 2);
   EXPECT_EQ(collection.GetLastStatus(), Ok);
   EXPECT_EQ(collection.GetFamilies(1, nullptr, found), InvalidParameter);   // no list
-  // Wrappers that hold families already get copies of the collection's; theirs are freed.
+  // Wrappers that hold families already get copies of the collection's; theirs are deleted.
   std::vector<std::unique_ptr<TGPFontFamily>> owned;
   std::vector<TGPFontFamily*> families;
   for (int i = 0; i < 2; ++i) {
     owned.emplace_back(new TGPFontFamily(u"DejaVu Sans"));
     families.push_back(owned.back().get());
   }
-  EXPECT_EQ(collection.GetFamilies(2, families.data(), found), Ok);
+  gdip::GpFontFamily* before[2] = {families[0]->nativeFamily, families[1]->nativeFamily};
+  {
+    TDeleteSpy<gdip::GpFontFamily> deletes(GdiplusProcs.GdipDeleteFontFamily);
+    EXPECT_EQ(collection.GetFamilies(2, families.data(), found), Ok);
+    EXPECT_TRUE(deletes.Saw(before[0]));
+    EXPECT_TRUE(deletes.Saw(before[1]));
+  }
   EXPECT_EQ(found, 2);
   EXPECT_EQ(collection.GetLastStatus(), Ok);
   EXPECT_NE(NameOf(families[0]), NameOf(families[1]));
