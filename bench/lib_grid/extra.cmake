@@ -1,5 +1,5 @@
-# The base grid benchmark paints against QTableView; without Qt it is left out of the build.
-if(name STREQUAL "basegrid_bench")
+# The grid benchmarks paint against QTableView; without Qt it is left out of the build.
+if(name STREQUAL "basegrid_bench" OR name STREQUAL "neogrid_bench")
   find_package(Qt5 QUIET COMPONENTS Widgets)
   if(Qt5Widgets_FOUND)
     target_link_libraries(bench_${name} PRIVATE Qt5::Widgets)
