@@ -79,17 +79,6 @@ TRectF MapBounds(const TRectF& ARect, const TNeoGraphicsMatrix& AMatrix) {
   return r;
 }
 
-// The transforms of the enclosing containers and texts, nearest first.
-TNeoGraphicsMatrix ContainerMatrix(const TNeoGraphicsSVGElement& AElement) {
-  TNeoGraphicsMatrix result = TNeoGraphicsMatrix::Identity();
-  for (TNeoGraphicsSVGElement* p = AElement.GetParent(); p; p = p->GetParent()) {
-    const TNeoGraphicsSVGElementType t = p->GetType();
-    if (t != etContainer && t != etText && t != etTextSpan && t != etTextPath) break;
-    if (!IsMatrixEmpty(p->GetMatrix())) result = result * p->GetMatrix();
-  }
-  return result;
-}
-
 // Points of a "points" attribute; false for an odd count of numbers.
 bool ParsePoints(const String& AText, std::vector<TPointF>& APoints) {
   String text;
@@ -128,6 +117,16 @@ bool IsRegularLocalFile(const String& AFileName) {
 }
 
 }  // namespace
+
+TNeoGraphicsMatrix NeoSVG::ContainerMatrix(const TNeoGraphicsSVGElement& AElement) {
+  TNeoGraphicsMatrix result = TNeoGraphicsMatrix::Identity();
+  for (TNeoGraphicsSVGElement* p = AElement.GetParent(); p; p = p->GetParent()) {
+    const TNeoGraphicsSVGElementType t = p->GetType();
+    if (t != etContainer && t != etText && t != etTextSpan && t != etTextPath) break;
+    if (!IsMatrixEmpty(p->GetMatrix())) result = result * p->GetMatrix();
+  }
+  return result;
+}
 
 // ---------------------------------------------------------------------------------------------
 // TNeoGraphicsSVGElement

@@ -57,6 +57,7 @@ private:
 };
 
 class TNeoGraphicsSVGElement;
+class TNeoSVGDrawSurface;
 using TNeoGraphicsSVGElementList = TNeoSVGList<TNeoGraphicsSVGElement, true>;
 using TNeoGraphicsSVGElementClassList = TNeoSVGList<TNeoGraphicsSVGElement, false>;
 using TNeoGraphicsSVGElementPathList = TNeoSVGList<TNeoGraphicsPath, true>;
@@ -205,6 +206,20 @@ public:
   void SaveToStream(TStream* AStream) override;
   void SaveToFile(const String& AFile) override;
 
+  // Draws the document with its view rectangle mapped onto ARect. Nothing is drawn for an empty
+  // document, a view rectangle without area, or a target whose scale is zero or not finite.
+  void Draw(TCanvas* ACanvas, const TRectF& ARect, bool ANative) override;
+  // The document drawn into a new bitmap owned by the importer until the next call: AWidth x
+  // AHeight when both exceed -1, else the view rectangle at its place (the bitmap reaches from
+  // (0, 0) to the rounded bottom-right corner). An empty bitmap when the view rectangle has no
+  // area or the size rounds to nothing; nullptr for an empty document.
+  TNeoBitmap* GenerateBitmap(Single AWidth, Single AHeight) override;
+  // Draws on a drawing surface (NeoGraphicsSVGDrawInternal.h) with the view mapping onto ARect
+  // and without a scene of its own.
+  void DrawOnSurface(TNeoSVGDrawSurface& ASurface, const TRectF& ARect);
+  // The view mapping of the last draw.
+  const TNeoGraphicsMatrix& GetDrawMatrix() const { return FMatrix; }
+
   TNeoGraphicsSVGElementList& GetElementList() { return FElementList; }
   TNeoGraphicsSVGElementList& GetDefsList() { return FDefsList; }
   TNeoGraphicsSVGElementClassList& GetElementClassList() { return FElementClassList; }
@@ -213,6 +228,8 @@ public:
   const IXMLDocumentPtr& GetXML() const { return FXML; }
 
 private:
+  // Sets the view mapping onto ARect; false when nothing is to be drawn.
+  bool MapView(const TRectF& ARect, Single& AScaleX);
   void ParseElements(TNeoGraphicsSVGElementList& AList, const IXMLNode& ANode, TNeoGraphicsSVGElement* AParent,
                      bool AUpdateViewRect);
   void ReadElement(TNeoGraphicsSVGElement& AElement, const IXMLNode& ANode);

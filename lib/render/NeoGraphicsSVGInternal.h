@@ -2,9 +2,14 @@
 // Helpers shared by the SVG parser's sources.
 #include <vector>
 
+#include "lib/render/NeoGraphicsSVGEngine.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace NeoSVG {
+
+// The transforms of the enclosing containers and texts (nearest first, up to the first parent of
+// another kind); all-zero matrices are skipped.
+TNeoGraphicsMatrix ContainerMatrix(const TNeoGraphicsSVGElement& AElement);
 
 // The value as a 32-bit float; 0 when that is not finite.
 Single Finite(Double AValue);

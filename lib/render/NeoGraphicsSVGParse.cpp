@@ -79,14 +79,18 @@ TNeoGraphicsMatrix TransformFunction(const String& AName, const std::vector<Stri
   return m;
 }
 
-TPointF Reflect(TPointF APoint, TPointF ACenter) { return TPointF{2 * ACenter.X - APoint.X, 2 * ACenter.Y - APoint.Y}; }
-
 bool IsFinitePoint(TPointF P) { return std::isfinite(P.X) && std::isfinite(P.Y); }
 
 // An arc flag as an integer; only 0 and 1 mean anything, so larger values are kept at 2.
 Integer Flag(Double AValue) { return static_cast<Integer>(std::clamp(std::trunc(AValue), -2.0, 2.0)); }
 
 TPointF ToPoint(Double X, Double Y) { return TPointF{Finite(X), Finite(Y)}; }
+
+// APoint mirrored at ACenter, worked out in double precision (a reflection of large coordinates
+// would overflow a float); a result beyond a float counts as 0.
+TPointF Reflect(TPointF APoint, TPointF ACenter) {
+  return ToPoint(2.0 * ACenter.X - APoint.X, 2.0 * ACenter.Y - APoint.Y);
+}
 
 }  // namespace
 

@@ -160,6 +160,12 @@ TEST(NeoSVGParse, PathCommands) {
   // Non-finite numbers count as 0.
   EXPECT_EQ(Build(u"M1e39 5 L 3 1e400"), std::vector<std::string>{"m:0,5 l:3,0"});
   EXPECT_EQ(Build(u"M 1 L"), std::vector<std::string>{"m:1,0 l:0,0"});
+  // A smooth curve's reflected control point stays finite however large the coordinates are.
+  EXPECT_EQ(Build(u"M3e38 0 s0 0 0 0 s0 0 0 0"),
+            std::vector<std::string>{"m:3e+38,0 c:3e+38,0 c:3e+38,0 c:3e+38,0 c:3e+38,0 c:3e+38,0 c:3e+38,0"});
+  // Mirrored beyond a float, it counts as 0.
+  EXPECT_EQ(Build(u"M3e38 0 s-3e38 0 0 0 s0 0 0 0"),
+            std::vector<std::string>{"m:3e+38,0 c:3e+38,0 c:0,0 c:3e+38,0 c:0,0 c:3e+38,0 c:3e+38,0"});
   // Flags far beyond an integer are neither 0 nor 1.
   EXPECT_EQ(Build(u"M0 0 A1 1 0 3e9 -3e9 0 0"), std::vector<std::string>{"m:0,0"});
   EXPECT_EQ(Build(u"M0 0 A5 5 0 3e9 1 10 0").front().substr(0, 9), "m:0,0 l:0");
