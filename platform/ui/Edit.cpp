@@ -169,15 +169,23 @@ void TCustomEdit::SetSelection(Integer Anchor, Integer Caret) {
 
 void TCustomEdit::MoveCaret(Integer Pos, bool Extend) { SetSelection(Extend ? FAnchor : Pos, Pos); }
 
+String TCustomEdit::AcceptedText(const String& Text) const {
+  if (FMultiLine) return CaseText(AdjustLineBreaks(Text));
+  String text = CaseText(Text);
+  std::size_t lineEnd = text.find_first_of(u"\r\n");
+  if (lineEnd != String::npos) text.resize(lineEnd);
+  return text;
+}
+
 bool TCustomEdit::ReplaceSelection(const String& Text, bool Notify) {
-  String insert = CaseText(Text);
-  std::size_t lineEnd = insert.find_first_of(u"\r\n");
-  if (lineEnd != String::npos) insert.resize(lineEnd);
+  String insert = AcceptedText(Text);
   Integer start = GetSelStart(), length = GetSelLength();
   if (FMaxLength > 0) {
     Integer room = FMaxLength - (static_cast<Integer>(FText.size()) - length);
     if (room < static_cast<Integer>(insert.size())) {
       insert.resize(static_cast<std::size_t>(std::max(0, room)));
+      // A line break is not cut in two.
+      if (!insert.empty() && insert.back() == u'\r') insert.pop_back();
       if (FHandle) SendNotify(EN_MAXTEXT);
     }
   }
@@ -464,9 +472,7 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
       return;
     case WM_SETTEXT: {
       auto* s = reinterpret_cast<const Char*>(Message.LParam);
-      String text = CaseText(s ? String(s) : String());
-      std::size_t lineEnd = text.find_first_of(u"\r\n");
-      if (lineEnd != String::npos) text.resize(lineEnd);
+      String text = AcceptedText(s ? String(s) : String());
       bool changed = text != FText;
       SetContent(text);
       FAnchor = FCaret = 0;
@@ -604,6 +610,7 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
       auto* r = reinterpret_cast<const RECT*>(Message.LParam);
       FEditRectSet = r != nullptr;
       if (r) FEditRect = *r;
+      FMeasured = false;
       ScrollToCaret();
       if (Message.Msg == EM_SETRECT) Invalidate();
       return;

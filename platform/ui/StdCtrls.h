@@ -150,6 +150,9 @@ protected:
   Integer PosOfX(Integer X);
   virtual void ScrollToCaret();
   String CaseText(const String& Text) const;
+  // Text as the edit takes it in: cased by CharCase; a single-line edit keeps what comes before
+  // the first line break, a multi-line one has CR LF for every line break.
+  String AcceptedText(const String& Text) const;
 
   Integer FAnchor = 0;   // selection: from FAnchor to FCaret
   Integer FCaret = 0;
@@ -174,6 +177,7 @@ protected:
   Integer FLineHeight = 0;
   TRect FEditRect;           // the formatting rectangle when FEditRectSet
   bool FEditRectSet = false;
+  bool FMultiLine = false;   // the memo's text engine: line breaks are text
 };
 
 class TEdit : public TCustomEdit {
