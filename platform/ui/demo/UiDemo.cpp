@@ -10,7 +10,10 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Memo.h"
+#include "platform/ui/ScrollBox.h"
 #include "platform/ui/StdCtrls.h"
+#include "platform/ui/TrackBar.h"
 #include "platform/win/WinSystem.h"
 
 namespace {
@@ -46,7 +49,7 @@ public:
     GetFont()->SetHeight(-12);
     SetBounds(20, 20, 100, 100);
     SetClientWidth(640);
-    SetClientHeight(420);
+    SetClientHeight(550);
 
     auto* group = Place<TGroupBox>(this, 10, 8, 620, 110);
     group->SetCaption(u"Datenbank");
@@ -148,6 +151,25 @@ public:
     right->SetCaption(u"Rechtsbündig");
     Ticks = Place<TLabel>(this, 410, 344, 220, 15);
     Ticks->SetCaption(u"Zeitgeber: 0");
+
+    auto* memo = Place<TMemo>(this, 16, 420, 200, 116);
+    memo->SetScrollBars(ssVertical);
+    memo->GetLines()->SetText(u"Notizen zur Datenbank:\r\nDie Größe wird beim Öffnen geprüft, lange Zeilen "
+                              u"brechen am Rand um.\r\n\tEingerückt\r\nLetzte Zeile");
+    auto* trackCaption = Place<TLabel>(this, 230, 420, 170, 15);
+    trackCaption->SetCaption(u"Stufe: 3");
+    auto* track = Place<TTrackBar>(this, 226, 440, 180, 45);
+    track->SetPosition(3);
+    track->OnChange = [track, trackCaption](TObject*) { trackCaption->SetCaption(u"Stufe: " + IntToStr(track->GetPosition())); };
+    auto* box = Place<TScrollBox>(this, 420, 420, 210, 116);
+    box->GetVertScrollBar()->SetTracking(true);
+    for (int i = 0; i < 8; ++i) {
+      auto* row = Place<TLabel>(box, 6, 6 + i * 26, 70, 15);
+      row->SetCaption(u"Feld " + IntToStr(i + 1) + u":");
+      auto* field = Place<TEdit>(box, 80, 2 + i * 26, 100, 22);
+      field->SetText(i % 2 ? u"Übersicht" : u"Größe");
+    }
+
     auto* timer = new TTimer(this);
     timer->SetInterval(1000);
     timer->SetOnTimer([this](TObject*) { Ticks->SetCaption(u"Zeitgeber: " + IntToStr(++FTicks)); });

@@ -16,7 +16,7 @@ TEST(UiDemo, XvfbScreenshotShowsTheForm) {
   std::string env;
   if (!std::getenv("LSAN_OPTIONS"))
     env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp ";
-  std::string cmd = env + "xvfb-run -a -s '-screen 0 720x500x24' '" + std::string(ZELK_UI_DEMO) + "' --screenshot '" +
+  std::string cmd = env + "xvfb-run -a -s '-screen 0 720x640x24' '" + std::string(ZELK_UI_DEMO) + "' --screenshot '" +
                     out.string() + "'";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   TSurface shot;
@@ -39,4 +39,14 @@ TEST(UiDemo, XvfbScreenshotShowsTheForm) {
   };
   EXPECT_GT(dark(80, 320, 300, 335), 60);
   EXPECT_GT(dark(40, 80, 170, 96), 60);
+  // The memo, the track bar and the scroll box in the last row.
+  EXPECT_EQ(at(150, 520), GetSysColor(COLOR_WINDOW));         // inside the memo, below its text
+  EXPECT_GT(dark(20, 424, 190, 470), 60);                     // the memo's text
+  EXPECT_GT(dark(230, 420, 330, 435), 30);                    // the track bar's caption
+  int marks = 0;                                              // channel, thumb and ticks
+  for (int y = 440; y < 485; ++y)
+    for (int x = 226; x < 406; ++x) marks += at(x, y) != GetSysColor(COLOR_BTNFACE);
+  EXPECT_GT(marks, 300);
+  EXPECT_EQ(at(560, 432), GetSysColor(COLOR_WINDOW));         // an edit in the scroll box
+  EXPECT_GT(dark(611, 422, 628, 438), 3);                     // the arrow of the scroll box's bar
 }
