@@ -119,6 +119,28 @@ public:
   bool CellHasCheckBox(Integer ACol, Integer ARow) override;
   void SetCheckBoxFromText(Integer ACol, Integer ARow, const String& Value) override;
 
+  // ===== the update bracket and repainting (display indexes) =====
+  // One update level: the base grid stops painting and laying out at the first, the window's
+  // redraw is switched off at every level. Counted whether the grid is visible or not.
+  void BeginUpdate();
+  // Closes one level (never below 0); at 0 the redraw comes back on and the grid, its border and
+  // its cell controls are repainted. While destroying only the count is lowered.
+  void EndUpdate();
+  // The count alone, for the grid's own short operations.
+  void StartUpdate() { ++FUpdateCount; }
+  void ResetUpdate() { FUpdateCount = 0; }
+  bool GetLockUpdate() const { return FUpdateCount != 0; }
+  void SetLockUpdate(bool Value);
+  Integer GetUpdateCount() const { return FUpdateCount; }
+  // Invalidate one cell, the visible extent of a row or column, or a range of cells; rows and
+  // columns one past the last fully visible one still count (a partly visible last line).
+  void RepaintCell(Integer ACol, Integer ARow);
+  void RepaintRow(Integer ARow);
+  void RepaintCol(Integer ACol);
+  void RepaintRect(TRect R);
+  // The top row in display rows.
+  Integer GetTopRowEx() { return GetTopRow(); }
+
   // ===== sizes, scroll bars and the border =====
   // Sets the inherited count, grows the row-size list, keeps the largest count and makes Value
   // the normal row count.
@@ -252,6 +274,11 @@ protected:
   void CreateWnd() override;
   void DestroyWnd() override;
   void TopLeftChanged() override;
+  void Dispatch(TMessage& Message) override;
+  // Keeps the proportional vertical scroll bar in step (the scroll-bar folder's work).
+  virtual void UpdateProportionalVertScroll() {}
+  // Places the search panel (the search folder's work).
+  virtual void UpdateSearchPanel() {}
 
   // ===== queries on groups of later folders, as for a default group while they do not exist =====
   bool FloatingFooterVisible() const { return false; }
@@ -458,6 +485,8 @@ private:
   TCursor FOldCursor = 0;
   bool FColumnChanging = false;
   bool FFocusShown = false;
+  bool FSelChange = false;
+  Integer FPaintCount = 0;
   std::vector<Integer> FInitialColSizes;
 };
 
