@@ -1,5 +1,6 @@
 #include "lib/base/NeoBaseUnits.h"
 
+#include "lib/base/ATXPVS.h"
 #include "lib/base/NeoPersistence.h"
 #include "lib/base/NeoStyleIF.h"
 #include "lib/base/NeoUtilsUnit.h"
@@ -7,6 +8,7 @@
 
 void RegisterNeoBaseUnits() {
   RegisterNeoXPVSUnit();
+  RegisterATXPVSUnit();
   RegisterNeoStyleIFUnit();
   RegisterNeoUtilsUnit();
   RegisterNeoPersistenceUnit();

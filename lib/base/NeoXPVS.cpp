@@ -12,12 +12,6 @@ namespace NeoXPVS {
 bool ThemeLibraryLoaded = false;
 HMODULE ThemeLibraryModule = nullptr;
 
-#define ZELK_THEME_FUNCTION(Name)                                                   \
-  TThemeFunction {                                                                  \
-    #Name, [] { return reinterpret_cast<void*>(Name); },                            \
-        [](void* Address) { Name = reinterpret_cast<decltype(Name)>(Address); }     \
-  }
-
 const TThemeFunction ThemeFunctions[ThemeFunctionCount] = {
     ZELK_THEME_FUNCTION(OpenThemeData),
     ZELK_THEME_FUNCTION(OpenThemeDataForDpi),
@@ -68,37 +62,40 @@ const TThemeFunction ThemeFunctions[ThemeFunctionCount] = {
     ZELK_THEME_FUNCTION(EnableTheming),
 };
 
-#undef ZELK_THEME_FUNCTION
-
 namespace {
-
-void ClearTable() {
-  for (const TThemeFunction& f : ThemeFunctions) f.Set(nullptr);
-}
 
 bool Optional(const char* AName) { return std::strcmp(AName, "OpenThemeDataForDpi") == 0; }
 
 }  // namespace
 
-void LoadThemeApi() {
-  if (ThemeLibraryLoaded) return;
+void ClearThemeFunctions(const TThemeFunction* AFunctions, int ACount) {
+  for (int i = 0; i < ACount; ++i) AFunctions[i].Set(nullptr);
+}
+
+HMODULE BindThemeFunctions(const TThemeFunction* AFunctions, int ACount) {
   HMODULE module = LoadLibraryW(u"UXTHEME.DLL");
   // Handles below 32 are the platform's error codes.
-  if (reinterpret_cast<std::uintptr_t>(module) < 32) return;
-  for (const TThemeFunction& f : ThemeFunctions) {
+  if (reinterpret_cast<std::uintptr_t>(module) < 32) return nullptr;
+  for (int i = 0; i < ACount; ++i) {
+    const TThemeFunction& f = AFunctions[i];
     void* address = GetProcAddress(module, f.Name);
     if (!address && !Optional(f.Name)) {
       // A library without one of the functions cannot serve the themed drawing: the program goes
       // on as on a system without it.
       OutputDebugString(u"UXTHEME.DLL lacks " + UTF8ToString(f.Name) + u": visual styles not used");
-      ClearTable();
+      ClearThemeFunctions(AFunctions, ACount);
       FreeLibrary(module);
-      return;
+      return nullptr;
     }
     f.Set(address);
   }
-  ThemeLibraryModule = module;
-  ThemeLibraryLoaded = true;
+  return module;
+}
+
+void LoadThemeApi() {
+  if (ThemeLibraryLoaded) return;
+  ThemeLibraryModule = BindThemeFunctions(ThemeFunctions, ThemeFunctionCount);
+  ThemeLibraryLoaded = ThemeLibraryModule != nullptr;
 }
 
 void FreeThemeApi() {
@@ -106,7 +103,7 @@ void FreeThemeApi() {
   FreeLibrary(ThemeLibraryModule);
   ThemeLibraryModule = nullptr;
   ThemeLibraryLoaded = false;
-  ClearTable();
+  ClearThemeFunctions(ThemeFunctions, ThemeFunctionCount);
 }
 
 }  // namespace NeoXPVS

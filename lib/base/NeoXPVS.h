@@ -61,12 +61,25 @@ inline TGetThemeDocumentationPropertyProc GetThemeDocumentationProperty = nullpt
 inline TDrawThemeParentBackgroundProc DrawThemeParentBackground = nullptr;
 inline TEnableThemingProc EnableTheming = nullptr;
 
-// One entry of the table, in the order the names are resolved.
+// One entry of a table of theme functions, in the order the names are resolved.
 struct TThemeFunction {
   const char* Name;
   void* (*Get)();               // the pointer now
   void (*Set)(void* Address);   // stores a resolved address (nullptr clears)
 };
+// The entry of the function pointer variable Name (in scope where the macro is used).
+#define ZELK_THEME_FUNCTION(Name)                                               \
+  TThemeFunction {                                                              \
+    #Name, [] { return reinterpret_cast<void*>(Name); },                        \
+        [](void* Address) { Name = reinterpret_cast<decltype(Name)>(Address); } \
+  }
+
+// Loads "UXTHEME.DLL" and resolves the ACount entries in order through GetProcAddress: the
+// library's module, or nullptr when it is missing (a handle below 32) or lacks a function other
+// than OpenThemeDataForDpi; every entry is then empty and the library released again.
+HMODULE BindThemeFunctions(const TThemeFunction* AFunctions, int ACount);
+// Empties the ACount entries.
+void ClearThemeFunctions(const TThemeFunction* AFunctions, int ACount);
 constexpr int ThemeFunctionCount = 47;
 extern const TThemeFunction ThemeFunctions[ThemeFunctionCount];
 
