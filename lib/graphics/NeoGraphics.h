@@ -472,7 +472,8 @@ protected:
 
 private:
   struct TBitmapCanvasTag {};
-  TNeoGraphics(TBitmapCanvasTag, Integer AWidth, Integer AHeight, bool ANative);
+  // Over an own bitmap; ATransparent makes it a 32-bit picture whose pixels start transparent.
+  TNeoGraphics(TBitmapCanvasTag, Integer AWidth, Integer AHeight, bool ANative, bool ATransparent);
   // The context of the kind, the paint descriptions connected to their handlers.
   void CreateContext(Single AWidth, Single AHeight);
   void InitializeDefaults();

@@ -59,8 +59,13 @@ TNeoGraphics::TNeoGraphics(TCanvas* ACanvas, bool ANative) : FActiveCanvas(ACanv
   InitializeDefaults();
 }
 
-TNeoGraphics::TNeoGraphics(TBitmapCanvasTag, Integer AWidth, Integer AHeight, bool ANative)
-    : FNative(ANative), FBitmap(std::make_unique<TBitmap>(std::max(0, AWidth), std::max(0, AHeight))) {
+TNeoGraphics::TNeoGraphics(TBitmapCanvasTag, Integer AWidth, Integer AHeight, bool ANative, bool ATransparent)
+    : FNative(ANative), FBitmap(std::make_unique<TBitmap>()) {
+  if (ATransparent) {
+    FBitmap->SetPixelFormat(pf32bit);
+    FBitmap->SetAlphaFormat(afDefined);
+  }
+  FBitmap->SetSize(std::max(0, AWidth), std::max(0, AHeight));
   FActiveCanvas = FBitmap->GetCanvas();
   CreateContext(static_cast<Single>(AWidth), static_cast<Single>(AHeight));
   InitializeDefaults();
@@ -71,7 +76,7 @@ std::unique_ptr<TNeoGraphics> TNeoGraphics::CreateNative(TCanvas* ACanvas) {
 }
 
 std::unique_ptr<TNeoGraphics> TNeoGraphics::CreateBitmapCanvas(Integer AWidth, Integer AHeight, bool ANative, bool) {
-  return std::unique_ptr<TNeoGraphics>(new TNeoGraphics(TBitmapCanvasTag{}, AWidth, AHeight, ANative));
+  return std::unique_ptr<TNeoGraphics>(new TNeoGraphics(TBitmapCanvasTag{}, AWidth, AHeight, ANative, false));
 }
 
 std::unique_ptr<TNeoGraphics> TNeoGraphics::CreateNativeBitmapCanvas(Integer AWidth, Integer AHeight) {
@@ -128,7 +133,7 @@ void TNeoGraphics::StartSpecialPen() { GetContext()->StartSpecialPen(); }
 void TNeoGraphics::StopSpecialPen() { GetContext()->StopSpecialPen(); }
 
 void TNeoGraphics::ClipRect(const TRectF& ARect) {
-  if (Drawable(ARect)) GetContext()->ClipRect(ARect);
+  if (Finite({ARect.Left, ARect.Top}) && Finite({ARect.Right, ARect.Bottom})) GetContext()->ClipRect(ARect);
 }
 
 void TNeoGraphics::ClipRect(const TRect& ARect) { ClipRect(RectToRectF(ARect)); }

@@ -22,39 +22,39 @@ std::vector<TPoint> RoundPoints(const TNeoGraphicsPathPolygon& APolygon) {
   return points;
 }
 
-// An outline call: the brush is clear for the call, its style and colour restored after.
-class TClearBrushScope {
+// For the length of one call a stock object takes the place of the canvas's pen or brush in its
+// DC: an outline call paints with a clear brush, a fill call with a clear pen. The canvas's own
+// objects stay as they are (no handle is made again) and return at the end.
+class TStockObjectScope {
+public:
+  TStockObjectScope(TCanvas* ACanvas, int AStockObject)
+      : FDC(ACanvas->GetHandle()), FOld(::SelectObject(FDC, ::GetStockObject(AStockObject))) {}
+  ~TStockObjectScope() { ::SelectObject(FDC, FOld); }
+  TStockObjectScope(const TStockObjectScope&) = delete;
+  TStockObjectScope& operator=(const TStockObjectScope&) = delete;
+
+private:
+  HDC FDC;
+  HGDIOBJ FOld;
+};
+
+// A clear brush also leaves the background of text and of broken lines alone.
+class TClearBrushScope : public TStockObjectScope {
 public:
   explicit TClearBrushScope(TCanvas* ACanvas)
-      : FBrush(ACanvas->GetBrush()), FColor(FBrush->GetColor()), FStyle(FBrush->GetStyle()) {
-    FBrush->SetStyle(bsClear);
-  }
-  ~TClearBrushScope() {
-    FBrush->SetColor(FColor);
-    FBrush->SetStyle(FStyle);
-  }
+      : TStockObjectScope(ACanvas, NULL_BRUSH), FDC(ACanvas->GetHandle()), FOldMode(::SetBkMode(FDC, TRANSPARENT)) {}
+  ~TClearBrushScope() { ::SetBkMode(FDC, FOldMode); }
   TClearBrushScope(const TClearBrushScope&) = delete;
   TClearBrushScope& operator=(const TClearBrushScope&) = delete;
 
 private:
-  TBrush* FBrush;
-  TColor FColor;
-  TBrushStyle FStyle;
+  HDC FDC;
+  int FOldMode;
 };
 
-// A fill call: the pen is clear for the call, its style restored after.
-class TClearPenScope {
+class TClearPenScope : public TStockObjectScope {
 public:
-  explicit TClearPenScope(TCanvas* ACanvas) : FPen(ACanvas->GetPen()), FStyle(FPen->GetStyle()) {
-    FPen->SetStyle(psClear);
-  }
-  ~TClearPenScope() { FPen->SetStyle(FStyle); }
-  TClearPenScope(const TClearPenScope&) = delete;
-  TClearPenScope& operator=(const TClearPenScope&) = delete;
-
-private:
-  TPen* FPen;
-  TPenStyle FStyle;
+  explicit TClearPenScope(TCanvas* ACanvas) : TStockObjectScope(ACanvas, NULL_PEN) {}
 };
 
 TBrushStyle FillKindBrushStyle(TNeoGraphicsFillKind AKind, TBrushStyle ACurrent) {
@@ -218,6 +218,7 @@ void TNeoGraphicsContextGeneral::PathClose(Pointer) { ::CloseFigure(Canvas()->Ge
 void TNeoGraphicsContextGeneral::DrawLine(TNeoGraphicsStroke*, TPointF AFromPoint, TPointF AToPoint,
                                           TNeoGraphicsModifyPointMode, TNeoGraphicsModifyPointMode) {
   TCanvas* canvas = Canvas();
+  TClearBrushScope clear(canvas);
   const TPoint from = RoundPoint(AFromPoint), to = RoundPoint(AToPoint);
   canvas->MoveTo(from.x, from.y);
   canvas->LineTo(to.x, to.y);
@@ -290,6 +291,7 @@ void CanvasArc(TCanvas* ACanvas, TPoint ACenter, Integer ARadius, Integer AStart
 void TNeoGraphicsContextGeneral::DrawRect(TNeoGraphicsStroke*, const TRectF& ARect, TNeoGraphicsSides ASides,
                                           TNeoGraphicsModifyRectMode) {
   TCanvas* canvas = Canvas();
+  TClearBrushScope clear(canvas);
   const TRect r = RectFToRect(ARect);
   auto line = [canvas](Integer X1, Integer Y1, Integer X2, Integer Y2) {
     canvas->MoveTo(X1, Y1);

@@ -151,9 +151,10 @@ void TNeoGraphics::DrawBitmapPart(Double ASourceLeft, Double ASourceTop, Double 
   if (!HasPicture(ABitmap) || !HasArea(source) || !HasArea(destination) || !IsFinite(source) || !IsFinite(destination))
     return;
   if (DrawSVGPicture(ABitmap, destination)) return;
-  // The part is cut out on a picture of its own size, then placed like a whole picture.
-  std::unique_ptr<TNeoGraphics> part =
-      CreateBitmapCanvas(NearestInt(source.Width()), NearestInt(source.Height()), FNative);
+  // The part is cut out on a transparent picture of its own size (so that it keeps the picture's
+  // transparency), then placed like a whole picture.
+  std::unique_ptr<TNeoGraphics> part(new TNeoGraphics(TBitmapCanvasTag{}, NearestInt(source.Width()),
+                                                      NearestInt(source.Height()), FNative, true));
   part->BeginScene();
   part->DrawBitmap(-static_cast<Double>(source.Left), -static_cast<Double>(source.Top),
                    ABitmap->GetWidth() - static_cast<Double>(source.Left),

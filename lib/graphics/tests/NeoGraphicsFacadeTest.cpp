@@ -284,6 +284,22 @@ TEST_F(NeoGraphicsFacade, PicturesAndParts) {
   G->DrawBitmapPart(TRectF{10, 0, 20, 10}, TRectF{30, 30, 50, 50}, &part, false, true, false, false);
   EXPECT_EQ(Px(31, 31), clLime);
   EXPECT_EQ(Px(49, 49), clLime);
+  // A part keeps the picture's transparency.
+  TBitmap clear;
+  clear.SetPixelFormat(pf32bit);
+  clear.SetAlphaFormat(afDefined);
+  clear.SetSize(20, 10);
+  clear.GetCanvas()->GetBrush()->SetColor(clBlue);
+  clear.GetCanvas()->FillRect(TRect{0, 0, 10, 10});
+  TNeoBitmap halfClear;
+  halfClear.SetGraphic(&clear);
+  New(60, 60);
+  G->SetStrokeKind(gskNone);
+  G->SetFillColor(clRed);
+  G->DrawRectangle(0, 0, 60, 60);
+  G->DrawBitmapPart(TRectF{0, 0, 20, 10}, TRectF{10, 10, 50, 30}, &halfClear, false, true, false, false);
+  EXPECT_EQ(Px(15, 20), clBlue);
+  EXPECT_EQ(Px(45, 20), clRed);
   New(60, 60);
   for (const TRectF& empty : {TRectF{10, 0, 10, 10}, TRectF{0, 10, 10, 5}})
     G->DrawBitmapPart(empty, TRectF{0, 0, 50, 50}, &part), G->DrawBitmapPart(TRectF{0, 0, 10, 10}, empty, &part);
@@ -321,6 +337,13 @@ TEST_F(NeoGraphicsFacade, BadInputsDrawNothingAndRaiseNothing) {
     G->DrawScaledBitmap(TRectF{0, 0, 30, 30}, nullptr);
   });
   EXPECT_TRUE(Blank());
+  // A facade over a bitmap of no size draws nothing either.
+  EXPECT_NO_THROW({
+    auto none = TNeoGraphics::CreateBitmapCanvas(-5, -5);
+    EXPECT_EQ(none->GetBitmap()->GetWidth(), 0);
+    none->DrawRectangle(0, 0, 10, 10);
+    none->DrawText(TRectF{0, 0, 10, 10}, u"x");
+  });
 }
 
 TEST_F(NeoGraphicsFacade, ColoursAndHitTests) {
