@@ -61,7 +61,6 @@ void FillGradientRect(TCanvas* ACanvas, TColor ColorFrom, TColor ColorTo, bool H
   const COLORREF from = ColorToRGB(ColorFrom);
   const COLORREF to = ColorToRGB(ColorTo);
   TPenBrushScope saved(ACanvas);
-  ACanvas->GetPen()->SetStyle(psSolid);
   ACanvas->GetBrush()->SetStyle(bsSolid);
   // The ends of a stripe: the top and bottom corners of a vertical stripe (horizontal gradient),
   // the left and right corners of a horizontal one.
@@ -70,6 +69,16 @@ void FillGradientRect(TCanvas* ACanvas, TColor ColorFrom, TColor ColorTo, bool H
   const TNeoGraphicsCorner farStart = Horizontal ? gcTopRight : gcBottomLeft;
   const TNeoGraphicsCorner farEnd = gcBottomRight;
   const bool rounded = Radius > 0;
+  // Neighbouring stripes of one colour and one extent are painted as one rectangle.
+  TRect pending{};
+  TColor pendingColor = 0;
+  bool hasPending = false;
+  auto flush = [&] {
+    if (!hasPending) return;
+    ACanvas->GetBrush()->SetColor(pendingColor);
+    ACanvas->FillRect(pending);
+    hasPending = false;
+  };
   for (Integer i = 0; i < n; ++i) {
     Byte c[3];
     for (int k = 0; k < 3; ++k) {
@@ -77,8 +86,6 @@ void FillGradientRect(TCanvas* ACanvas, TColor ColorFrom, TColor ColorTo, bool H
       c[k] = static_cast<Byte>(a + NearestInt(static_cast<Double>(i) * (Channel(to, k) - a) / n));
     }
     const TColor color = RGBToGraphicsColor(c[0], c[1], c[2]);
-    ACanvas->GetPen()->SetColor(color);
-    ACanvas->GetBrush()->SetColor(color);
     Integer insetStart = 0, insetEnd = 0;
     if (rounded && i <= Radius) {
       const Integer d = CornerInset(Radius, i);
@@ -98,8 +105,20 @@ void FillGradientRect(TCanvas* ACanvas, TColor ColorFrom, TColor ColorTo, bool H
     stripe.top = std::max(stripe.top, Rect.top);
     stripe.right = std::min(stripe.right, Rect.right);
     stripe.bottom = std::min(stripe.bottom, Rect.bottom);
-    if (stripe.right > stripe.left && stripe.bottom > stripe.top) ACanvas->FillRect(stripe);
+    if (stripe.right <= stripe.left || stripe.bottom <= stripe.top) continue;
+    const bool joins = hasPending && color == pendingColor &&
+                       (Horizontal ? pending.right == stripe.left && pending.top == stripe.top && pending.bottom == stripe.bottom
+                                   : pending.bottom == stripe.top && pending.left == stripe.left && pending.right == stripe.right);
+    if (joins) {
+      (Horizontal ? pending.right : pending.bottom) = Horizontal ? stripe.right : stripe.bottom;
+      continue;
+    }
+    flush();
+    pending = stripe;
+    pendingColor = color;
+    hasPending = true;
   }
+  flush();
 }
 
 // ---------------------------------------------------------------------------------------------

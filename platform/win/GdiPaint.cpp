@@ -186,6 +186,11 @@ const std::vector<int>& StylePattern(UINT AStyle) {
 }
 
 void AddPixel(std::vector<std::pair<int, std::pair<int, int>>>& AOut, const POINT& P) {
+  // A pixel right after the last one on its row lengthens that span.
+  if (!AOut.empty() && AOut.back().first == P.y && AOut.back().second.second == P.x) {
+    ++AOut.back().second.second;
+    return;
+  }
   AOut.push_back({P.y, {P.x, P.x + 1}});
 }
 
