@@ -9,6 +9,7 @@
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/ImgList.h"
 
 namespace {
 
@@ -151,6 +152,28 @@ void DrawGradientRect(TCanvas* Canvas, TRect R, TColor Color, bool Vertical, Int
 
 // ---------------------------------------------------------------------------------------------
 // Text
+
+void DrawImageText(TCanvas* Canvas, TRect R, const String& Text, Integer ImageIndex, TCustomImageList* Images) {
+  if (!Canvas) return;
+  bool image = ImageIndex >= 0 && Images;
+  if (image) {
+    Images->Draw(Canvas, R.left + 4, R.top + (R.bottom - R.top - Images->GetHeight()) / 2, ImageIndex, true);
+    R.left += Images->GetWidth() + 8;
+  }
+  if (Text.empty()) return;
+  UINT flags = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | (image ? 0 : DT_CENTER);
+  DrawTextW(Canvas->GetHandle(), Text.c_str(), static_cast<int>(Text.size()), &R, flags);
+}
+
+void DrawTransparentBitmap(TCanvas* Canvas, TBitmap* Bitmap, TColor BackColor, TRect R) {
+  if (!Canvas || !Bitmap) return;
+  TBitmap copy;
+  copy.SetSize(Bitmap->GetWidth(), Bitmap->GetHeight());
+  TRect all{0, 0, Bitmap->GetWidth(), Bitmap->GetHeight()};
+  copy.GetCanvas()->GetBrush()->SetColor(BackColor);
+  copy.GetCanvas()->BrushCopy(all, Bitmap, all, Bitmap->GetCanvas()->GetPixels(0, 0));
+  Canvas->CopyRect(R, copy.GetCanvas(), TRect{0, 0, R.right - R.left, R.bottom - R.top});
+}
 
 TSize GetTextSize(TCanvas* Canvas, const String& Text) {
   if (Text.empty() || !Canvas) return TSize{0, 0};

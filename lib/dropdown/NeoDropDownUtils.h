@@ -7,6 +7,8 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Graphics.h"
 
+class TCustomImageList;
+
 // The locale's separators (read from FormatSettings at each call).
 Char LocaleThousandSeparator();
 Char LocaleDecimalSeparator();
@@ -38,6 +40,12 @@ TColor ShadeColorChannels(TColor Color, Integer DeltaR, Integer DeltaG, Integer 
 void DrawGradientRect(TCanvas* Canvas, TRect R, TColor Color, bool Vertical, Integer BorderWidth, TColor BorderColor,
                       TColor ColorTo);
 
+// An image of Images (when ImageIndex >= 0) 4 pixels in from R's left, centred in its height, and
+// Text on one line after it (centred in R when no image was drawn), cut with an ellipsis.
+void DrawImageText(TCanvas* Canvas, TRect R, const String& Text, Integer ImageIndex, TCustomImageList* Images);
+// Bitmap with the colour of its top-left pixel replaced by BackColor, its part of R's size copied
+// to R.
+void DrawTransparentBitmap(TCanvas* Canvas, TBitmap* Bitmap, TColor BackColor, TRect R);
 // The size of Text on one line (0 x 0 for an empty text).
 TSize GetTextSize(TCanvas* Canvas, const String& Text);
 // Text when it fits MaxWidth; otherwise its longest beginning (with "..." when AddEllipsis) that is

@@ -12,6 +12,7 @@
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/ImgList.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/win/Headless.h"
 
@@ -189,6 +190,61 @@ TEST_F(DropDownUtils, TextSizeAndEllipsis) {
   EXPECT_EQ(out.find(u"..."), String::npos);
   FitTextEllipsis(c, text, 1, out, true);   // nothing fits: the text itself
   EXPECT_EQ(out, text);
+}
+
+TEST_F(DropDownUtils, ImageTextAndTransparentBitmap) {
+  TImageList images(nullptr);
+  images.SetWidth(16);
+  images.SetHeight(16);
+  TBitmap square;
+  square.SetPixelFormat(pf24bit);
+  square.SetSize(16, 16);
+  square.GetCanvas()->GetBrush()->SetColor(clLime);
+  square.GetCanvas()->FillRect(TRect{0, 0, 16, 16});
+  images.Add(&square, nullptr);
+  // With an image: the image 4 pixels in, centred in the height, the text 8 pixels after the image's
+  // width (so 4 after its right edge).
+  TSheet with(200, 30);
+  with.Canvas()->GetFont()->SetColor(clBlack);
+  DrawImageText(with.Canvas(), TRect{0, 0, 200, 30}, u"Auswahl", 0, &images);
+  EXPECT_EQ(with.At(4, 7), clLime);
+  EXPECT_EQ(with.At(19, 22), clLime);
+  EXPECT_EQ(with.At(3, 7), clWhite);
+  EXPECT_EQ(with.At(4, 6), clWhite);
+  auto inkFrom = [](TSheet& S, Integer From, Integer To) {
+    Integer left = -1;
+    for (Integer x = From; x < To && left < 0; ++x)
+      for (Integer y = 0; y < 30; ++y)
+        if (GetRValue(ColorToRGB(S.At(x, y))) < 100 && S.At(x, y) != clLime) {
+          left = x;
+          break;
+        }
+    return left;
+  };
+  Integer textLeft = inkFrom(with, 20, 200);
+  EXPECT_GE(textLeft, 24);   // R's left moves by the image's width and 8
+  EXPECT_LT(textLeft, 29);
+  // Without one: the text centred.
+  TSheet without(200, 30);
+  DrawImageText(without.Canvas(), TRect{0, 0, 200, 30}, u"Auswahl", -1, &images);
+  Integer width = without.Canvas()->TextWidth(u"Auswahl");
+  EXPECT_NEAR(inkFrom(without, 0, 200), (200 - width) / 2, 2);
+  DrawImageText(nullptr, TRect{0, 0, 10, 10}, u"x", 0, &images);
+
+  // The top-left pixel's colour becomes the background colour.
+  TBitmap glyph;
+  glyph.SetPixelFormat(pf24bit);
+  glyph.SetSize(8, 8);
+  glyph.GetCanvas()->GetBrush()->SetColor(clFuchsia);
+  glyph.GetCanvas()->FillRect(TRect{0, 0, 8, 8});
+  glyph.GetCanvas()->GetBrush()->SetColor(clNavy);
+  glyph.GetCanvas()->FillRect(TRect{2, 2, 6, 6});
+  TSheet target(20, 20);
+  DrawTransparentBitmap(target.Canvas(), &glyph, clYellow, TRect{10, 10, 16, 16});
+  EXPECT_EQ(target.At(10, 10), clYellow);
+  EXPECT_EQ(target.At(13, 13), clNavy);
+  EXPECT_EQ(target.At(16, 16), clWhite);   // only R's size is copied
+  EXPECT_EQ(target.At(9, 9), clWhite);
 }
 
 TEST_F(DropDownUtils, DpiScaleFollowsTheFontNotThePixelsPerInch) {
