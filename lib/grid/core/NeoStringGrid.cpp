@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "lib/base/NeoStyleIF.h"
+#include "lib/grid/core/NeoGridGlyphs.h"
 #include "platform/rtl/ScopeGuard.h"
 #include "platform/rtl/Threads.h"
 #include "platform/win/WinUser.h"
@@ -21,6 +22,20 @@ void TGridFocusWindow::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   Params.Style = WS_POPUP | WS_DISABLED;
   Params.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+}
+
+// ---------------------------------------------------------------------------------------------
+// THoverButtonForm
+// ---------------------------------------------------------------------------------------------
+THoverButtonForm::THoverButtonForm(TComponent* AOwner) : TForm(AOwner) {
+  SetBorderStyle(bsNone);
+  SetBounds(0, 0, 200, 22);
+  SetVisible(false);
+}
+
+void THoverButtonForm::CreateParams(TCreateParams& Params) {
+  TForm::CreateParams(Params);
+  Params.ExStyle |= WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -105,6 +120,13 @@ void TNeoStringGrid::CreateLists() {
   FEnabledRows = intList(0, 0);
   FColumnOrder = intList(0, 0);
   FRowIndicator = std::make_unique<TBitmap>();
+  RegisterNeoGridGlyphResources();
+  FFltrList = std::make_unique<TImageList>(nullptr);
+  for (const Char* name : NeoGridFilterGlyphs) {
+    TBitmap glyph;
+    glyph.LoadFromResourceName(nullptr, name);
+    FFltrList->AddMasked(&glyph, clWhite);
+  }
 }
 
 void TNeoStringGrid::SetDefaults() {
@@ -140,10 +162,7 @@ void TNeoStringGrid::CreateRunTimeControls() {
     *bar = new TScrollBar(this);
     (*bar)->SetVisible(false);
   }
-  FButtonForm = new TForm(this);
-  FButtonForm->SetBorderStyle(bsNone);
-  FButtonForm->SetBounds(0, 0, 200, 22);
-  FButtonForm->SetVisible(false);
+  FButtonForm = new THoverButtonForm(this);
 
   FFooterPanel = CreateFooterPanel();
   FSearchPanel = new TPanel(this);

@@ -25,6 +25,7 @@
 #include "lib/grid/core/NeoGridOptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/ExtCtrls.h"
+#include "platform/ui/ImgList.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
 
@@ -75,6 +76,18 @@ public:
 
 protected:
   // A disabled pop-up (WS_POPUP | WS_DISABLED), topmost tool window (WS_EX_TOPMOST | WS_EX_TOOLWINDOW).
+  void CreateParams(TCreateParams& Params) override;
+};
+
+// ---------------------------------------------------------------------------------------------
+// THoverButtonForm: the borderless form of the hover buttons, never activated when shown.
+// ---------------------------------------------------------------------------------------------
+class THoverButtonForm : public TForm {
+  ZELK_CLASS(THoverButtonForm, TForm)
+public:
+  explicit THoverButtonForm(TComponent* AOwner);
+
+protected:
   void CreateParams(TCreateParams& Params) override;
 };
 
@@ -209,6 +222,8 @@ public:
   void SetLookupItems(TStrings* Value) { FLookupItems->Assign(Value); }
   TNeoControlList* GetControlList() const { return FControlList.get(); }
   TIntList* GetCacheRowHeights() const { return FCacheRowHeights.get(); }
+  // The nine filter-condition glyphs, in the order of NeoGridFilterGlyphs.
+  TImageList* GetFilterImages() const { return FFltrList.get(); }
 
   // ===== simple properties of the life cycle =====
   const String& GetFloatFormat() const { return FFloatFormat; }
@@ -336,6 +351,7 @@ private:
   std::unique_ptr<TIntList> FEnabledRows;
   std::unique_ptr<TIntList> FColumnOrder;
   std::unique_ptr<TBitmap> FRowIndicator;
+  std::unique_ptr<TImageList> FFltrList;
   // ---- child controls (owned by the grid as components)
   TPanel* FFooterPanel = nullptr;
   TPanel* FSearchPanel = nullptr;

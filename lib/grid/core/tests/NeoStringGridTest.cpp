@@ -98,6 +98,20 @@ TEST_F(NeoStringGridTest, ConstructorDefaults) {
   EXPECT_EQ(g->GetSyncGrid()->GetOwnerGrid(), g);
   EXPECT_EQ(g->GetSearchFooter()->GetFindNextCaption(), u"");   // run time: no captions
   EXPECT_EQ(g->GetFloatingFooter(), nullptr);
+  // the filter glyphs from the resource table, white as the mask
+  ASSERT_EQ(g->GetFilterImages()->GetCount(), 9);
+  EXPECT_EQ(g->GetFilterImages()->GetWidth(), 16);
+  {
+    TBitmap glyph;
+    ASSERT_TRUE(g->GetFilterImages()->GetBitmap(4, &glyph));   // "=" in the middle, clear around it
+    int ink = 0, clear = 0;
+    for (Integer y = 0; y < 16; ++y) {
+      const auto* row = static_cast<const Byte*>(glyph.GetScanLine(y));   // 32-bit BGRA
+      for (Integer x = 0; x < 16; ++x) (row[x * 4 + 3] == 0 ? clear : ink) += 1;
+    }
+    EXPECT_GT(ink, 4);
+    EXPECT_GT(clear, 150);
+  }
   // run-time controls
   ASSERT_NE(g->GetFocusWindow(), nullptr);
   ASSERT_NE(g->GetButtonForm(), nullptr);
@@ -105,6 +119,7 @@ TEST_F(NeoStringGridTest, ConstructorDefaults) {
   EXPECT_EQ(g->GetButtonForm()->GetHeight(), 22);
   EXPECT_EQ(g->GetButtonForm()->GetBorderStyle(), bsNone);
   EXPECT_FALSE(g->GetButtonForm()->GetVisible());
+  EXPECT_NE(GetWindowLong(g->GetButtonForm()->GetHandle(), GWL_EXSTYLE) & WS_EX_NOACTIVATE, 0);
 }
 
 TEST_F(NeoStringGridTest, WindowCreationMakesChildrenTimerAndWheelLines) {
