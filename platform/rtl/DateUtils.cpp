@@ -626,6 +626,14 @@ void DecodeDateTime(TDateTime Value, Word& Year, Word& Month, Word& Day, Word& H
   DecodeTime(Value, Hour, Minute, Second, MilliSecond);
 }
 
+Word WeekOfTheYear(TDateTime Value) {
+  // The week's Thursday decides the year the week belongs to.
+  const Integer IsoDay = (DayOfWeek(Value) + 5) % 7;   // 0 Monday .. 6 Sunday
+  const TDateTime Thursday = DateOf(Value) - IsoDay + 3;
+  const TDateTime YearStart = EncodeDate(YearOf(Thursday), 1, 1);
+  return static_cast<Word>(std::lround(Thursday - YearStart) / 7 + 1);
+}
+
 Word DaysInMonth(TDateTime Value) {
   Word Y, M, D;
   DecodeDate(Value, Y, M, D);

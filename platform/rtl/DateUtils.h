@@ -21,6 +21,8 @@ Word MilliSecondOf(TDateTime Value);
 TDateTime DateOf(TDateTime Value);
 TDateTime TimeOf(TDateTime Value);
 TDateTime Today();
+// The ISO 8601 week (1 .. 53): weeks start on Monday; week 1 holds the year's first Thursday.
+Word WeekOfTheYear(TDateTime Value);
 bool IsSameDay(TDateTime Value, TDateTime Basis);
 
 // Increments keep the time of day; IncYear and IncMonth clamp the day to the month's length.

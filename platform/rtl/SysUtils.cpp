@@ -72,6 +72,7 @@ TFormatSettings TFormatSettings::USEnglish() {
   const Char* LongDays[7] = {u"Sunday", u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday"};
   SetNames(S, Short, Long, ShortDays, LongDays);
   S.TwoDigitYearCenturyWindow = 50;
+  S.FirstDayOfWeek = 6;
   return S;
 }
 
@@ -101,6 +102,7 @@ TFormatSettings TFormatSettings::German() {
                              u"Donnerstag", u"Freitag", u"Samstag"};
   SetNames(S, Short, Long, ShortDays, LongDays);
   S.TwoDigitYearCenturyWindow = 50;
+  S.FirstDayOfWeek = 0;
   return S;
 }
 

@@ -180,6 +180,8 @@ struct TFormatSettings {
   // A two-digit year is placed within the 100 years ending this many years after the current year
   // (0: always the current century).
   Word TwoDigitYearCenturyWindow = 50;
+  // The first day of a calendar week: 0 Monday .. 6 Sunday.
+  Byte FirstDayOfWeek = 6;
 
   static TFormatSettings USEnglish();
   static TFormatSettings German();

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "platform/rtl/Modules.h"
+#include "platform/ui/CommonControlsInternal.h"
+#include "platform/ui/MonthCalendar.h"
 #include "platform/win/UxTheme.h"
 
 namespace {
@@ -51,32 +53,6 @@ private:
   TIsThemeActiveProc FIsActive = nullptr;
 };
 
-// A memory DC with the control's font selected, for measuring outside a paint.
-class TMeasureDC {
-public:
-  explicit TMeasureDC(TFont* Font) : FDC(CreateCompatibleDC(nullptr)), FFont(FDC, Font) {}
-  ~TMeasureDC() { DeleteDC(FDC); }
-  TMeasureDC(const TMeasureDC&) = delete;
-  TMeasureDC& operator=(const TMeasureDC&) = delete;
-  HDC Handle() const { return FDC; }
-
-private:
-  HDC FDC;
-  ControlPaint::TSelectFont FFont;
-};
-
-Integer TextWidth(HDC DC, const String& S) {
-  SIZE size{};
-  if (!S.empty()) GetTextExtentPoint32(DC, S.c_str(), static_cast<int>(S.size()), &size);
-  return size.cx;
-}
-
-Integer TextHeight(HDC DC) {
-  TEXTMETRICW tm{};
-  GetTextMetrics(DC, &tm);
-  return tm.tmHeight;
-}
-
 bool IsDigitKey(UINT Key) { return (Key >= u'0' && Key <= u'9') || (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD9); }
 bool IsModifierKey(UINT Key) {
   return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU || Key == VK_LSHIFT || Key == VK_RSHIFT ||
@@ -87,6 +63,60 @@ bool IsModifierKey(UINT Key) {
 TDateTimeParts DateBound(TDateTime Value) { return TDateTimeParts::FromDateTime(Value); }
 
 }  // namespace
+
+// The drop-down: a borderless top-most popup that takes neither the focus nor activation, with the
+// month calendar as its child. While it is down it holds the mouse: a press on the calendar goes
+// to the calendar, a press anywhere else closes it. The calendar's notifications go to the picker.
+class TCalendarDropDown : public TCustomControl {
+  ZELK_CLASS(TCalendarDropDown, TCustomControl)
+public:
+  explicit TCalendarDropDown(TDateTimePicker* APicker) : TCustomControl(APicker), FPicker(APicker) {
+    FVisible = false;
+    FTabStop = false;
+    FCalendar = new TMonthCalendar(this);
+    FCalendar->SetTabStop(false);
+    FCalendar->SetParent(this);
+  }
+  TMonthCalendar* Calendar() const { return FCalendar; }
+
+protected:
+  void CreateParams(TCreateParams& Params) override {
+    TCustomControl::CreateParams(Params);
+    Params.Style = WS_POPUP | WS_CLIPCHILDREN;
+    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    Params.WndParent = nullptr;
+  }
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == WM_NOTIFY) {
+      auto* h = reinterpret_cast<NMHDR*>(Message.LParam);
+      if (h && FCalendar->HandleAllocated() && h->hwndFrom == FCalendar->GetHandle() &&
+          (h->code == MCN_SELECT || h->code == MCN_SELCHANGE))
+        FPicker->CalendarNotify(h->code, *reinterpret_cast<NMSELCHANGE*>(h));
+      Message.Result = 0;
+      return;
+    }
+    inherited::Dispatch(Message);
+  }
+  void DefaultHandler(TMessage& Message) override {
+    switch (Message.Msg) {
+      case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
+      case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: {
+        TPoint p = MessagePos(Message);
+        TRect cal = FCalendar->GetBoundsRect();
+        if (PtInRect(&cal, p)) FCalendar->CalendarMouseDown(TPoint{p.x - cal.left, p.y - cal.top});
+        else FPicker->CloseCalendar();
+        return;
+      }
+      case WM_CAPTURECHANGED: return;
+      default: break;
+    }
+    inherited::DefaultHandler(Message);
+  }
+
+private:
+  TDateTimePicker* FPicker;
+  TMonthCalendar* FCalendar;
+};
 
 TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
   FControlStyle = TControlStyle{csOpaque, csFixedHeight, csDoubleClicks};
@@ -278,11 +308,11 @@ TRect TDateTimePicker::FieldRect(Integer Index) {
   if (Index < 0 || Index >= n || FUserStringActive) return TRect{};
   TMeasureDC dc(GetFont());
   TRect area = FieldsArea();
-  Integer h = TextHeight(dc.Handle());
+  Integer h = LineHeightOf(dc.Handle());
   Integer top = (area.bottom - h) / 2;
   Integer x = area.left;
-  for (Integer i = 0; i < Index; ++i) x += TextWidth(dc.Handle(), FEditor.FieldDisplay(i));
-  return TRect{x, top, x + TextWidth(dc.Handle(), FEditor.FieldDisplay(Index)), top + h};
+  for (Integer i = 0; i < Index; ++i) x += TextWidthOf(dc.Handle(), FEditor.FieldDisplay(i));
+  return TRect{x, top, x + TextWidthOf(dc.Handle(), FEditor.FieldDisplay(Index)), top + h};
 }
 
 String TDateTimePicker::ShownText() {
@@ -324,13 +354,13 @@ void TDateTimePicker::DrawButton(HDC DC) {
   bool enabled = GetEnabled();
   auto state = [&](Integer Part) {
     if (!enabled) return 4;                   // disabled
-    if (FPressedPart == Part) return 3;       // pressed
+    if (FPressedPart == Part || (Part == 1 && FDropDown)) return 3;   // pressed, or dropped
     return FHotPart == Part ? 2 : 1;          // hot, normal
   };
   if (!UpDownMode()) {
     if (!theme.Draw(FHandle, u"combobox", DC, CP_DROPDOWNBUTTON, state(1), b))
       DrawFrameControl(DC, &b, DFC_SCROLL,
-                       DFCS_SCROLLCOMBOBOX | (FPressedPart == 1 ? DFCS_PUSHED | DFCS_FLAT : 0) |
+                       DFCS_SCROLLCOMBOBOX | (FDropDown ? DFCS_PUSHED | DFCS_FLAT : 0) |
                            (enabled ? 0 : DFCS_INACTIVE));
     return;
   }
@@ -359,10 +389,10 @@ void TDateTimePicker::DrawFields(HDC DC) {
   bool greyed = !GetEnabled() || (FShowCheckbox && !FChecked);
   COLORREF text = greyed ? GetSysColor(COLOR_GRAYTEXT) : ColorToRGB(GetFont()->GetColor());
   bool focused = Focused() && GetEnabled();
-  Integer h = TextHeight(DC);
+  Integer h = LineHeightOf(DC);
   Integer top = (area.bottom - h) / 2;
   if (FUserStringActive) {
-    Integer w = TextWidth(DC, FUserString);
+    Integer w = TextWidthOf(DC, FUserString);
     if (FUserStringSelected && w > 0) ControlPaint::FillColor(DC, TRect{area.left, top, area.left + w, top + h}, clHighlight);
     SetTextColor(DC, FUserStringSelected ? ColorToRGB(clHighlightText) : text);
     TextOut(DC, area.left, top, FUserString.c_str(), static_cast<int>(FUserString.size()));
@@ -374,7 +404,7 @@ void TDateTimePicker::DrawFields(HDC DC) {
   auto n = static_cast<Integer>(FEditor.Fields().size());
   for (Integer i = 0; i < n; ++i) {
     String s = FEditor.FieldDisplay(i);
-    Integer w = TextWidth(DC, s);
+    Integer w = TextWidthOf(DC, s);
     bool selected = focused && !greyed && i == FEditor.Focused();
     if (selected) ControlPaint::FillColor(DC, TRect{x, top, x + w, top + h}, clHighlight);
     SetTextColor(DC, selected ? ColorToRGB(clHighlightText) : text);
@@ -387,16 +417,7 @@ void TDateTimePicker::DrawFields(HDC DC) {
 // ---------------------------------------------------------------------------------------------
 // Notifications
 
-void TDateTimePicker::SendNotifyCode(NMHDR& Header, UINT Code) {
-  Header.hwndFrom = FHandle;
-  Header.idFrom = FHandle ? static_cast<std::uintptr_t>(GetDlgCtrlID(FHandle)) : 0;
-  Header.code = Code;
-  HWND parent = FHandle ? ::GetParent(FHandle) : nullptr;
-  if (parent && (GetWindowLong(FHandle, GWL_STYLE) & WS_CHILD))
-    SendMessage(parent, WM_NOTIFY, static_cast<WPARAM>(Header.idFrom), reinterpret_cast<LPARAM>(&Header));
-  else
-    Perform(CN_NOTIFY, static_cast<WPARAM>(Header.idFrom), reinterpret_cast<LPARAM>(&Header));
-}
+void TDateTimePicker::SendNotifyCode(NMHDR& Header, UINT Code) { NotifyParent(this, Header, Code); }
 
 void TDateTimePicker::UserChanged() {
   Invalidate();
@@ -501,11 +522,98 @@ void TDateTimePicker::EndUserString(bool Accept) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// The calendar drop-down
+
+TMonthCalendar* TDateTimePicker::GetCalendar() const { return FDropDown ? FDropDown->Calendar() : nullptr; }
+
+void TDateTimePicker::OpenCalendar() {
+  if (FDropDown || UpDownMode() || !FHandle || !IsWindowVisible(FHandle)) return;
+  EndUserString(true);
+  CommitTyping(true);
+  delete FOldDropDown;
+  FOldDropDown = nullptr;
+  auto* host = new TCalendarDropDown(this);
+  TMonthCalendar* cal = host->Calendar();
+  cal->GetFont()->Assign(GetFont());
+  cal->SetMinDate(FMinDate);
+  cal->SetMaxDate(FMaxDate);
+  cal->SetDate(FEditor.Value());
+  host->HandleNeeded();
+  TRect req = cal->MinReqRect();
+  cal->SetBounds(0, 0, req.right, req.bottom);
+  FDropDown = host;
+  NMHDR n;
+  SendNotifyCode(n, DTN_DROPDOWN);
+  if (FDropDown != host) return;   // the handler closed it again
+  // The calendar's own size for its (perhaps changed) styles, unless the handler sized it.
+  if (cal->GetWidth() == req.right && cal->GetHeight() == req.bottom) {
+    TRect now = cal->MinReqRect();
+    cal->SetBounds(0, 0, now.right, now.bottom);
+  }
+  Integer w = cal->GetWidth(), h = cal->GetHeight();
+  TRect bounds;
+  GetWindowRect(FHandle, &bounds);
+  Integer left = FCalAlignment == dtaRight ? bounds.right - w : bounds.left;
+  Integer top = bounds.bottom;
+  RECT work{};
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  if (top + h > work.bottom && bounds.top - h >= work.top) top = bounds.top - h;
+  host->SetBounds(left, top, w, h);
+  SetWindowPos(host->GetHandle(), HWND_TOPMOST, left, top, w, h, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  host->SetVisible(true);
+  SetCapture(host->GetHandle());
+  Invalidate();
+}
+
+void TDateTimePicker::CloseCalendar() {
+  if (!FDropDown) return;
+  TCalendarDropDown* host = FDropDown;
+  FDropDown = nullptr;
+  if (host->HandleAllocated()) {
+    if (GetCapture() == host->GetHandle()) ReleaseCapture();
+    ShowWindow(host->GetHandle(), SW_HIDE);
+  }
+  host->SetVisible(false);
+  // The calendar may be in the middle of the message that closes it: freed at the next drop.
+  delete FOldDropDown;
+  FOldDropDown = host;
+  Invalidate();
+  NMHDR n;
+  SendNotifyCode(n, DTN_CLOSEUP);
+}
+
+void TDateTimePicker::CalendarNotify(UINT Code, const NMSELCHANGE& Selection) {
+  if (Code != MCN_SELECT || !FDropDown) return;
+  TDateTimeParts day, p = FEditor.Parts();
+  if (TDateTimeParts::FromSystemTime(Selection.stSelStart, day)) {
+    p.Year = day.Year;
+    p.Month = day.Month;
+    p.Day = day.Day;
+    FEditor.SetParts(p);
+    FChecked = true;
+    UserChanged();
+  }
+  CloseCalendar();
+}
+
+// ---------------------------------------------------------------------------------------------
 // Keys and mouse
 
 void TDateTimePicker::PickerKeyDown(TMessage& Message) {
   auto key = static_cast<UINT>(Message.WParam);
   ApplyFormat();
+  bool alt = Message.Msg == WM_SYSKEYDOWN;
+  if (FDropDown) {
+    // The open calendar takes the keys; Esc, F4 and Alt+Up/Down close it without a change.
+    if (key == VK_ESCAPE || key == VK_F4 || (alt && (key == VK_UP || key == VK_DOWN))) CloseCalendar();
+    else if (!alt) FDropDown->Calendar()->CalendarKeyDown(key);
+    return;
+  }
+  if (!UpDownMode() && (key == VK_F4 || (alt && (key == VK_UP || key == VK_DOWN)))) {
+    OpenCalendar();
+    return;
+  }
+  if (alt) return;
   if (FUserStringActive) {
     if (key == VK_RETURN) EndUserString(true);
     else if (key == VK_ESCAPE) EndUserString(false);
@@ -529,6 +637,7 @@ void TDateTimePicker::PickerKeyDown(TMessage& Message) {
 
 void TDateTimePicker::PickerChar(Char C) {
   ApplyFormat();
+  if (FDropDown) return;
   if (FUserStringActive) {
     if (C == 0x08) {
       if (FUserStringSelected) FUserString.clear();
@@ -562,11 +671,15 @@ void TDateTimePicker::PickerMouseDown(TPoint P) {
     ToggleChecked();
     return;
   }
+  if (PtInRect(&button, P) && !UpDownMode()) {
+    OpenCalendar();
+    return;
+  }
   if (PtInRect(&button, P)) {
-    FPressedPart = UpDownMode() && P.y >= (button.top + button.bottom) / 2 ? 2 : 1;
+    FPressedPart = P.y >= (button.top + button.bottom) / 2 ? 2 : 1;
     SetCapture(FHandle);
     Invalidate();
-    if (UpDownMode() && !(FShowCheckbox && !FChecked)) {
+    if (!(FShowCheckbox && !FChecked)) {
       bool changed = FEditor.Commit(true);
       changed |= FEditor.Step(FPressedPart == 1 ? 1 : -1);
       if (changed) UserChanged();
@@ -670,10 +783,10 @@ LRESULT TDateTimePicker::GetPickerInfo(DATETIMEPICKERINFO* Info) {
   Info->stateCheck = !FShowCheckbox ? STATE_SYSTEM_INVISIBLE : FChecked ? STATE_SYSTEM_CHECKED : 0;
   Info->rcButton = ButtonRect();
   if (UpDownMode()) Info->stateButton = STATE_SYSTEM_INVISIBLE;
-  else Info->stateButton = (FPressedPart == 1 ? STATE_SYSTEM_PRESSED : 0) | (FHotPart == 1 ? STATE_SYSTEM_HOTTRACKED : 0);
+  else Info->stateButton = (FDropDown ? STATE_SYSTEM_PRESSED : 0) | (FHotPart == 1 ? STATE_SYSTEM_HOTTRACKED : 0);
   Info->hwndEdit = FHandle;
   Info->hwndUD = nullptr;
-  Info->hwndDropDown = nullptr;
+  Info->hwndDropDown = FDropDown ? FDropDown->GetHandle() : nullptr;
   return TRUE;
 }
 
@@ -689,6 +802,14 @@ void TDateTimePicker::ParseText(const String& Text, TMessage& Message) {
 void TDateTimePicker::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_NOTIFY: CNNotify(Message); return;
+    case CM_CANCELMODE: case WM_CANCELMODE:
+      // A press in the drop-down is its own business; anywhere else it closes.
+      if (auto* sender = reinterpret_cast<TControl*>(Message.LParam);
+          Message.Msg == WM_CANCELMODE || (FDropDown && sender != this && sender != FDropDown &&
+                                           sender != FDropDown->Calendar()))
+        CloseCalendar();
+      inherited::Dispatch(Message);
+      return;
     case CM_MOUSELEAVE:
       if (FHotPart) {
         FHotPart = 0;
@@ -707,7 +828,7 @@ void TDateTimePicker::Dispatch(TMessage& Message) {
 void TDateTimePicker::DefaultHandler(TMessage& Message) {
   switch (Message.Msg) {
     case WM_GETDLGCODE:
-      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FUserStringActive ? DLGC_WANTALLKEYS : 0);
+      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FUserStringActive || FDropDown ? DLGC_WANTALLKEYS : 0);
       return;
     case WM_GETTEXT: case WM_GETTEXTLENGTH:
       CommitTyping(false);
@@ -720,6 +841,12 @@ void TDateTimePicker::DefaultHandler(TMessage& Message) {
       return;
     }
     case WM_KEYDOWN: PickerKeyDown(Message); return;
+    case WM_SYSKEYDOWN:
+      if (Message.WParam == VK_UP || Message.WParam == VK_DOWN) {
+        PickerKeyDown(Message);
+        return;
+      }
+      break;
     case WM_CHAR: PickerChar(static_cast<Char>(Message.WParam)); return;
     case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: PickerMouseDown(MessagePos(Message)); return;
     case WM_LBUTTONUP: PickerMouseUp(); return;
@@ -732,6 +859,7 @@ void TDateTimePicker::DefaultHandler(TMessage& Message) {
       return;
     case WM_SETFOCUS: Invalidate(); return;
     case WM_KILLFOCUS:
+      CloseCalendar();
       EndUserString(true);
       CommitTyping(true);
       Invalidate();
@@ -757,7 +885,9 @@ void TDateTimePicker::DefaultHandler(TMessage& Message) {
       Message.Result = TRUE;
       return;
     }
-    case DTM_GETMONTHCAL: Message.Result = 0; return;
+    case DTM_GETMONTHCAL:
+      Message.Result = FDropDown ? reinterpret_cast<LRESULT>(FDropDown->Calendar()->GetHandle()) : 0;
+      return;
     case DTM_GETDATETIMEPICKERINFO:
       Message.Result = GetPickerInfo(reinterpret_cast<DATETIMEPICKERINFO*>(Message.LParam));
       return;

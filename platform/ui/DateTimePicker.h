@@ -12,6 +12,9 @@
 #include "platform/ui/DateTimeFields.h"
 #include "platform/win/DateTimeCtrl.h"
 
+class TMonthCalendar;
+class TCalendarDropDown;
+
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
 enum TDTCalAlignment { dtaLeft, dtaRight };
@@ -62,8 +65,10 @@ public:
   // With bsSingle: a sunken client edge (Ctl3D) or a flat one-pixel border.
   bool GetCtl3D() const { return FCtl3D; }
   void SetCtl3D(bool Value);
-  // The calendar is down (it never is until the calendar drop-down exists).
-  bool GetDroppedDown() const { return false; }
+  // The calendar is down (F4, Alt+Down or a click on the drop button open it in combo mode).
+  bool GetDroppedDown() const { return FDropDown != nullptr; }
+  // The dropped calendar (nullptr while closed).
+  TMonthCalendar* GetCalendar() const;
 
   TNotifyEvent OnChange;
   TNotifyEvent OnCloseUp;
@@ -121,6 +126,12 @@ protected:
   void DrawButton(HDC DC);
   void DrawFields(HDC DC);
 
+  // The calendar drop-down: DTN_DROPDOWN first (the handler may restyle and size the calendar),
+  // then the popup under the picker; every close sends DTN_CLOSEUP.
+  void OpenCalendar();
+  void CloseCalendar();
+  void CalendarNotify(UINT Code, const NMSELCHANGE& Selection);
+
   TDateTimeFieldEditor FEditor;
   String FAppliedFormat;          // the format the editor has (FFormat or the locale's)
   bool FHasAppliedFormat = false;
@@ -141,4 +152,8 @@ protected:
   bool FUserStringActive = false;
   bool FUserStringSelected = false;
   String FUserString;
+  TCalendarDropDown* FDropDown = nullptr;      // owned; while the calendar is down
+  TCalendarDropDown* FOldDropDown = nullptr;   // owned; the last one, freed at the next drop
+
+  friend class TCalendarDropDown;
 };

@@ -87,3 +87,60 @@ struct DATETIMEPICKERINFO {
   HWND hwndDropDown = nullptr;   // the dropped calendar popup, nullptr while closed
 };
 constexpr DWORD DATETIMEPICKERINFO_LEGACY_SIZE = 56;
+
+// ---------------------------------------------------------------------------------------------
+// The month calendar (window class "SysMonthCal32")
+
+constexpr const Char* MONTHCAL_CLASSW = u"SysMonthCal32";
+
+// Styles, read at each paint and layout.
+constexpr DWORD MCS_WEEKNUMBERS = 0x0004;     // a column of ISO 8601 week numbers
+constexpr DWORD MCS_NOTODAYCIRCLE = 0x0008;   // today is not circled
+constexpr DWORD MCS_NOTODAY = 0x0010;         // no "Today: " line at the bottom
+
+constexpr UINT MCM_FIRST = 0x1000;
+constexpr UINT MCM_GETCURSEL = MCM_FIRST + 1;       // lParam SYSTEMTIME*
+constexpr UINT MCM_SETCURSEL = MCM_FIRST + 2;       // lParam const SYSTEMTIME*; FALSE when invalid
+constexpr UINT MCM_GETMINREQRECT = MCM_FIRST + 9;   // lParam RECT*: one month view for the font and styles
+constexpr UINT MCM_SETTODAY = MCM_FIRST + 10;       // lParam const SYSTEMTIME* (nullptr: the clock's)
+constexpr UINT MCM_GETTODAY = MCM_FIRST + 11;       // lParam SYSTEMTIME*
+constexpr UINT MCM_HITTEST = MCM_FIRST + 14;        // lParam MCHITTESTINFO*; answers uHit
+constexpr UINT MCM_GETRANGE = MCM_FIRST + 17;       // lParam SYSTEMTIME[2]; answers GDTR_* flags
+constexpr UINT MCM_SETRANGE = MCM_FIRST + 18;       // wParam GDTR_* flags, lParam SYSTEMTIME[2]
+
+constexpr UINT MCN_FIRST = static_cast<UINT>(-746);
+constexpr UINT MCN_SELECT = MCN_FIRST;              // -746: a day was chosen (click, Enter, "Today")
+constexpr UINT MCN_SELCHANGE = MCN_FIRST - 3;       // -749: the selection moved
+
+struct NMSELCHANGE {
+  NMHDR nmhdr;
+  SYSTEMTIME stSelStart{};
+  SYSTEMTIME stSelEnd{};
+};
+using NMSELECT = NMSELCHANGE;
+
+// Hit-test codes.
+constexpr UINT MCHT_NOWHERE = 0x00000000;
+constexpr UINT MCHT_TITLE = 0x00010000;
+constexpr UINT MCHT_CALENDAR = 0x00020000;
+constexpr UINT MCHT_TODAYLINK = 0x00030000;
+constexpr UINT MCHT_NEXT = 0x01000000;
+constexpr UINT MCHT_PREV = 0x02000000;
+constexpr UINT MCHT_TITLEBK = MCHT_TITLE;
+constexpr UINT MCHT_TITLEMONTH = MCHT_TITLE | 0x0001;
+constexpr UINT MCHT_TITLEYEAR = MCHT_TITLE | 0x0002;
+constexpr UINT MCHT_TITLEBTNNEXT = MCHT_TITLE | MCHT_NEXT | 0x0003;
+constexpr UINT MCHT_TITLEBTNPREV = MCHT_TITLE | MCHT_PREV | 0x0003;
+constexpr UINT MCHT_CALENDARBK = MCHT_CALENDAR;
+constexpr UINT MCHT_CALENDARDATE = MCHT_CALENDAR | 0x0001;
+constexpr UINT MCHT_CALENDARDATENEXT = MCHT_CALENDARDATE | MCHT_NEXT;
+constexpr UINT MCHT_CALENDARDATEPREV = MCHT_CALENDARDATE | MCHT_PREV;
+constexpr UINT MCHT_CALENDARDAY = MCHT_CALENDAR | 0x0002;
+constexpr UINT MCHT_CALENDARWEEKNUM = MCHT_CALENDAR | 0x0003;
+
+struct MCHITTESTINFO {
+  UINT cbSize = sizeof(MCHITTESTINFO);
+  POINT pt{};
+  UINT uHit = 0;
+  SYSTEMTIME st{};   // the date of a day cell (MCHT_CALENDARDATE...)
+};

@@ -70,6 +70,17 @@ TEST(DateEncoding, WeekdaysMonthsAndIncrements) {
   EXPECT_EQ(SecondsBetween(EncodeTime(1, 0, 0, 0), EncodeTime(0, 59, 0, 0)), 60);
 }
 
+// ISO 8601 weeks: the week of the Thursday; the year's edges fall into the neighbour year's weeks.
+TEST(DateEncoding, IsoWeeks) {
+  const struct {
+    Word Y, M, D, Week;
+  } cases[] = {{2020, 12, 28, 53}, {2021, 1, 3, 53}, {2021, 1, 4, 1}, {2024, 1, 1, 1}, {2023, 1, 1, 52},
+               {2024, 12, 30, 1}, {2026, 12, 31, 53}, {2024, 6, 15, 24}, {1601, 1, 1, 1}, {9999, 12, 31, 52}};
+  for (const auto& c : cases)
+    EXPECT_EQ(WeekOfTheYear(EncodeDate(c.Y, c.M, c.D) + 0.75), c.Week) << c.Y << "-" << c.M << "-" << c.D;
+  EXPECT_EQ(WeekOfTheYear(EncodeDateTime(1899, 12, 29, 18, 0, 0, 0)), 52);   // a negative TDateTime with a time
+}
+
 // Increments the time stamp cannot hold raise instead of wrapping or overflowing.
 TEST(DateEncoding, IncrementsBeyondTheRangeRaise) {
   const Int64 huge[] = {9300000000000000, -9300000000000000, std::numeric_limits<Int64>::max(),

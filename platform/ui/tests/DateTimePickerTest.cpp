@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/ui/DateTimePicker.h"
+#include "platform/ui/MonthCalendar.h"
 #include "platform/win/UxTheme.h"
 
 namespace {
@@ -547,4 +548,118 @@ TEST_F(DateTimePickerTest, LooksMatchTheGoldenPictures) {
     const char* name = themed ? "datetimepicker-themed.png" : "datetimepicker-classic.png";
     ExpectWindowMatchesGolden(Form->GetHandle(), std::string(ZELK_TEST_DATA) + "/" + name, name);
   }
+}
+
+// F4 sends DTN_DROPDOWN with the calendar already there to be styled and sized, shows it under the
+// picker without taking the focus, and every close sends DTN_CLOSEUP; a chosen day keeps the time.
+TEST_F(DateTimePickerTest, TheCalendarDropsDownAndChoosesADay) {
+  HWND h = Picker->GetHandle();
+  Picker->SetDateTime(EncodeDateTime(2024, 1, 17, 9, 30, 0, 0));
+  std::vector<String> log;
+  HWND seen = nullptr;
+  RECT wanted{};
+  SYSTEMTIME today{};
+  DateTimeToSystemTime(EncodeDate(2024, 1, 17), today);
+  Picker->OnDropDown = [&](TObject*) {
+    seen = reinterpret_cast<HWND>(SendMessage(h, DTM_GETMONTHCAL, 0, 0));
+    log.push_back(u"dropdown");
+    if (!seen) return;
+    SetWindowLong(seen, GWL_STYLE, GetWindowLong(seen, GWL_STYLE) | static_cast<LONG>(MCS_WEEKNUMBERS));
+    SendMessage(seen, MCM_SETTODAY, 0, reinterpret_cast<LPARAM>(&today));
+    SendMessage(seen, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&wanted));
+    SetWindowPos(seen, nullptr, 0, 0, wanted.right + 2, wanted.bottom + 2, SWP_NOZORDER);
+  };
+  Picker->OnCloseUp = [&](TObject*) { log.push_back(u"closeup"); };
+  Picker->OnChange = [&](TObject*) { log.push_back(u"change " + Picker->GetText()); };
+  EXPECT_EQ(SendMessage(h, DTM_GETMONTHCAL, 0, 0), 0);
+  Press(VK_F4);
+  ASSERT_TRUE(Picker->GetDroppedDown());
+  ASSERT_NE(seen, nullptr);
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessage(h, DTM_GETMONTHCAL, 0, 0)), seen);
+  DATETIMEPICKERINFO info;
+  info.cbSize = 56;
+  SendMessage(h, DTM_GETDATETIMEPICKERINFO, 0, reinterpret_cast<LPARAM>(&info));
+  HWND popup = info.hwndDropDown;
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(IsWindowVisible(popup));
+  EXPECT_EQ(info.stateButton, STATE_SYSTEM_PRESSED);
+  EXPECT_TRUE(GetWindowLong(seen, GWL_STYLE) & MCS_WEEKNUMBERS);
+  RECT pr, br;
+  GetWindowRect(popup, &pr);
+  GetWindowRect(h, &br);
+  EXPECT_EQ(pr.right - pr.left, wanted.right + 2);   // the handler's size, not the default one
+  EXPECT_EQ(pr.bottom - pr.top, wanted.bottom + 2);
+  EXPECT_EQ(pr.left, br.left);
+  EXPECT_EQ(pr.top, br.bottom);
+  EXPECT_EQ(GetFocus(), h);
+  EXPECT_EQ(GetActiveWindow(), Form->GetHandle());
+  Press(VK_DOWN);
+  Press(VK_RETURN);
+  EXPECT_FALSE(Picker->GetDroppedDown());
+  EXPECT_FALSE(IsWindowVisible(popup));
+  EXPECT_EQ(SendMessage(h, DTM_GETMONTHCAL, 0, 0), 0);
+  EXPECT_EQ(GetFocus(), h);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_DOUBLE_EQ(Picker->GetDateTime(), EncodeDateTime(2024, 1, 24, 9, 30, 0, 0));
+  EXPECT_EQ(log, (std::vector<String>{u"dropdown", u"change 24.01.2024", u"closeup"}));
+  // Esc closes without a change; so does a press outside the calendar.
+  log.clear();
+  Press(VK_F4);
+  Press(VK_DOWN);
+  Press(VK_ESCAPE);
+  Chord(VK_MENU, VK_DOWN);
+  EXPECT_TRUE(Picker->GetDroppedDown());
+  ClickAt(Form, 250, 150);
+  EXPECT_FALSE(Picker->GetDroppedDown());
+  EXPECT_EQ(GetFocus(), h);
+  EXPECT_DOUBLE_EQ(Picker->GetDateTime(), EncodeDateTime(2024, 1, 24, 9, 30, 0, 0));
+  EXPECT_EQ(log, (std::vector<String>{u"dropdown", u"closeup", u"dropdown", u"closeup"}));
+  // The drop button opens it; a click on a day chooses that day.
+  TRect b = Picker->ButtonRect();
+  ClickAt(Picker, b.left + 3, b.top + 3);
+  ASSERT_TRUE(Picker->GetDroppedDown());
+  TMonthCalendar* cal = Picker->GetCalendar();
+  for (Integer i = 0; i < 42; ++i)
+    if (cal->CellDate(i) == EncodeDate(2024, 1, 10)) {
+      TRect r = cal->CellRect(i);
+      ClickAt(cal, r.left + 3, r.top + 3);
+      break;
+    }
+  EXPECT_FALSE(Picker->GetDroppedDown());
+  EXPECT_DOUBLE_EQ(Picker->GetDateTime(), EncodeDateTime(2024, 1, 10, 9, 30, 0, 0));
+  EXPECT_EQ(GetFocus(), h);
+  // Leaving the picker closes it; up-down pickers have no calendar.
+  Press(VK_F4);
+  Other->SetFocus();
+  Pump();
+  EXPECT_FALSE(Picker->GetDroppedDown());
+  Picker->SetDateMode(dmUpDown);
+  Picker->SetFocus();
+  Pump();
+  Press(VK_F4);
+  EXPECT_FALSE(Picker->GetDroppedDown());
+}
+
+TEST_F(DateTimePickerTest, TheCalendarOpensRightAlignedOrAbove) {
+  Picker->SetCalAlignment(dtaRight);
+  EXPECT_TRUE(GetWindowLong(Picker->GetHandle(), GWL_STYLE) & DTS_RIGHTALIGN);
+  Picker->SetFocus();
+  Pump();
+  Press(VK_F4);
+  ASSERT_TRUE(Picker->GetDroppedDown());
+  RECT pr, br;
+  GetWindowRect(GetParent(Picker->GetCalendar()->GetHandle()), &pr);
+  GetWindowRect(Picker->GetHandle(), &br);
+  EXPECT_EQ(pr.right, br.right);
+  EXPECT_EQ(pr.top, br.bottom);
+  Press(VK_ESCAPE);
+  // Too close to the bottom of the work area: above the picker.
+  Form->SetTop(960);
+  Pump();
+  Press(VK_F4);
+  ASSERT_TRUE(Picker->GetDroppedDown());
+  GetWindowRect(GetParent(Picker->GetCalendar()->GetHandle()), &pr);
+  GetWindowRect(Picker->GetHandle(), &br);
+  EXPECT_EQ(pr.bottom, br.top);
+  Press(VK_ESCAPE);
 }
