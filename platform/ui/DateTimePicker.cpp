@@ -15,6 +15,17 @@ constexpr Integer kCheckSize = 13;
 constexpr Integer kCheckLeft = 3;
 constexpr Integer kFieldsLeft = 2;
 
+bool IsDigitKey(UINT Key) { return (Key >= u'0' && Key <= u'9') || (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD9); }
+bool IsModifierKey(UINT Key) {
+  return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU || Key == VK_LSHIFT || Key == VK_RSHIFT ||
+         Key == VK_LCONTROL || Key == VK_RCONTROL || Key == VK_LMENU || Key == VK_RMENU || Key == VK_CAPITAL;
+}
+
+// A TDateTime's date as the editor's bound.
+TDateTimeParts DateBound(TDateTime Value) { return TDateTimeParts::FromDateTime(Value); }
+
+}  // namespace
+
 // The visual-styles library for the scope of one paint: loaded by name, its drawing functions
 // bound; without the library, or with styles off, Active is false and the classic look is drawn.
 class TThemePainter {
@@ -52,17 +63,6 @@ private:
   TDrawThemeBackgroundProc FDraw = nullptr;
   TIsThemeActiveProc FIsActive = nullptr;
 };
-
-bool IsDigitKey(UINT Key) { return (Key >= u'0' && Key <= u'9') || (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD9); }
-bool IsModifierKey(UINT Key) {
-  return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU || Key == VK_LSHIFT || Key == VK_RSHIFT ||
-         Key == VK_LCONTROL || Key == VK_RCONTROL || Key == VK_LMENU || Key == VK_RMENU || Key == VK_CAPITAL;
-}
-
-// A TDateTime's date as the editor's bound.
-TDateTimeParts DateBound(TDateTime Value) { return TDateTimeParts::FromDateTime(Value); }
-
-}  // namespace
 
 // The drop-down: a borderless top-most popup that takes neither the focus nor activation, with the
 // month calendar as its child. While it is down it holds the mouse: a press on the calendar goes
@@ -327,17 +327,17 @@ void TDateTimePicker::PaintWindow(HDC DC) {
   ApplyFormat();
   ControlPaint::FillColor(DC, GetClientRect(), GetEnabled() ? GetColor() : clBtnFace);
   DrawFields(DC);
-  DrawCheck(DC);
-  DrawButton(DC);
+  TThemePainter theme;
+  DrawCheck(DC, theme);
+  DrawButton(DC, theme);
 }
 
-void TDateTimePicker::DrawCheck(HDC DC) {
+void TDateTimePicker::DrawCheck(HDC DC, const TThemePainter& Theme) {
   if (!FShowCheckbox) return;
   TRect r = CheckRect();
-  TThemePainter theme;
   int state = FChecked ? (GetEnabled() ? CBS_CHECKEDNORMAL : CBS_CHECKEDDISABLED)
                        : (GetEnabled() ? CBS_UNCHECKEDNORMAL : CBS_UNCHECKEDDISABLED);
-  if (!theme.Draw(FHandle, u"button", DC, BP_CHECKBOX, state, r))
+  if (!Theme.Draw(FHandle, u"button", DC, BP_CHECKBOX, state, r))
     DrawFrameControl(DC, &r, DFC_BUTTON,
                      DFCS_BUTTONCHECK | (FChecked ? DFCS_CHECKED : 0) | (GetEnabled() ? 0 : DFCS_INACTIVE));
   // Unchecked, the focus is on the check box: no field is selected.
@@ -347,10 +347,9 @@ void TDateTimePicker::DrawCheck(HDC DC) {
   }
 }
 
-void TDateTimePicker::DrawButton(HDC DC) {
+void TDateTimePicker::DrawButton(HDC DC, const TThemePainter& Theme) {
   TRect b = ButtonRect();
   if (b.right <= b.left) return;
-  TThemePainter theme;
   bool enabled = GetEnabled();
   auto state = [&](Integer Part) {
     if (!enabled) return 4;                   // disabled
@@ -358,7 +357,7 @@ void TDateTimePicker::DrawButton(HDC DC) {
     return FHotPart == Part ? 2 : 1;          // hot, normal
   };
   if (!UpDownMode()) {
-    if (!theme.Draw(FHandle, u"combobox", DC, CP_DROPDOWNBUTTON, state(1), b))
+    if (!Theme.Draw(FHandle, u"combobox", DC, CP_DROPDOWNBUTTON, state(1), b))
       DrawFrameControl(DC, &b, DFC_SCROLL,
                        DFCS_SCROLLCOMBOBOX | (FDropDown ? DFCS_PUSHED | DFCS_FLAT : 0) |
                            (enabled ? 0 : DFCS_INACTIVE));
@@ -373,7 +372,7 @@ void TDateTimePicker::DrawButton(HDC DC) {
     Integer Part;
   } halves[] = {{up, SPNP_UP, DFCS_SCROLLUP, 1}, {down, SPNP_DOWN, DFCS_SCROLLDOWN, 2}};
   for (const auto& h : halves)
-    if (!theme.Draw(FHandle, u"spin", DC, h.ThemePart, state(h.Part), h.R)) {
+    if (!Theme.Draw(FHandle, u"spin", DC, h.ThemePart, state(h.Part), h.R)) {
       TRect r = h.R;
       DrawFrameControl(DC, &r, DFC_SCROLL,
                        h.Classic | (FPressedPart == h.Part ? DFCS_PUSHED : 0) | (enabled ? 0 : DFCS_INACTIVE));

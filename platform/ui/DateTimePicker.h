@@ -14,6 +14,7 @@
 
 class TMonthCalendar;
 class TCalendarDropDown;
+class TThemePainter;
 
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
@@ -122,8 +123,8 @@ protected:
   LRESULT GetPickerInfo(DATETIMEPICKERINFO* Info);
   void ParseText(const String& Text, TMessage& Message);
 
-  void DrawCheck(HDC DC);
-  void DrawButton(HDC DC);
+  void DrawCheck(HDC DC, const TThemePainter& Theme);
+  void DrawButton(HDC DC, const TThemePainter& Theme);
   void DrawFields(HDC DC);
 
   // The calendar drop-down: DTN_DROPDOWN first (the handler may restyle and size the calendar),

@@ -357,6 +357,18 @@ TEST_F(DateTimePickerTest, FreeTextGoesToTheOwnerAsUserString) {
   Pump();
   EXPECT_DOUBLE_EQ(Picker->GetDate(), EncodeDate(2030, 6, 1));
   EXPECT_EQ(inputs, (std::vector<String>{u"01.01.2000", u"bald"}));
+  // The ANSI notification is answered the same way.
+  Picker->OnUserInput = nullptr;
+  NMDATETIMESTRINGA a;
+  a.nmhdr.code = DTN_USERSTRINGA;
+  a.pszUserString = "24.12.2021";
+  Picker->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&a));
+  EXPECT_EQ(a.dwFlags, static_cast<DWORD>(GDT_VALID));
+  EXPECT_EQ(a.st.wYear, 2021);
+  EXPECT_EQ(a.st.wDay, 24);
+  a.pszUserString = "Unsinn";
+  Picker->Perform(CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&a));
+  EXPECT_EQ(a.dwFlags, static_cast<DWORD>(GDT_ERROR));
 }
 
 TEST_F(DateTimePickerTest, MessagesAndParts) {
