@@ -39,6 +39,10 @@ public:
   // Hands a drag of the caption (edge 0) or of a frame edge (WMSZ_*) that began with the left
   // button at `screen` to a window manager; false where none takes it and the window moves itself.
   virtual bool BeginWindowManagerDrag(TWindow*, UINT /*edge*/, POINT /*screen*/) { return false; }
+  // The mouse is captured by a window of the top-level window w (nullptr: released). Popups no
+  // window manager looks after hold the pointer, so that a press outside every window of the
+  // program still reaches the capture.
+  virtual void PointerCaptured(TWindow* /*w*/) {}
   virtual void SetCursorShape(HCURSOR c) = 0;
   virtual void WarpPointer(POINT screen) = 0;
   virtual void Beep(UINT type) = 0;

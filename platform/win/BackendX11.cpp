@@ -325,6 +325,19 @@ public:
     if (FPointerWindow) XDefineCursor(FDisplay, FPointerWindow, it->second);
   }
 
+  void PointerCaptured(TWindow* w) override {
+    auto* n = w ? static_cast<TNative*>(w->Native) : nullptr;
+    if (n && n->Mapped && n->OverrideRedirect) {
+      constexpr unsigned masks = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+      FPointerGrabbed = XGrabPointer(FDisplay, n->Xid, 1, masks, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime) ==
+                        GrabSuccess;
+    } else if (FPointerGrabbed) {
+      XUngrabPointer(FDisplay, CurrentTime);
+      FPointerGrabbed = false;
+    }
+    XFlush(FDisplay);
+  }
+
   void WarpPointer(POINT p) override {
     XWarpPointer(FDisplay, 0, FRoot, 0, 0, 0, 0, p.x, p.y);
     XFlush(FDisplay);
@@ -635,6 +648,7 @@ private:
   GC FGc = nullptr;
   int FWakePipe[2] = {-1, -1};
   std::map<::Window, HWND> FByXid;
+  bool FPointerGrabbed = false;   // a popup holds the pointer (PointerCaptured)
   std::map<unsigned, ::Cursor> FCursors;
   Atom FWmDelete = 0, FWmProtocols = 0, FMotifHints = 0, FNetWmName = 0, FUtf8 = 0, FClipboard = 0, FTargets = 0,
        FTransfer = 0, FWorkArea = 0, FNetActive = 0, FWindowType = 0, FTypeUtility = 0, FNetSupported = 0,

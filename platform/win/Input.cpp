@@ -13,6 +13,11 @@ using namespace wincore;
 
 namespace {
 
+// Tells the back end which top-level window holds the mouse now.
+void CapturePointer(HWND h) {
+  if (BackendStarted()) Backend().PointerCaptured(h ? FromHandle(GetAncestor(h, GA_ROOT)) : nullptr);
+}
+
 struct TInputState {
   HWND Focus = nullptr;
   HWND Active = nullptr;
@@ -405,7 +410,10 @@ void OnWindowDestroyed(TWindow* w) {
   HWND h = w->Handle;
   if (s.Focus == h) s.Focus = nullptr;
   if (s.Active == h) s.Active = nullptr;
-  if (s.Capture == h) s.Capture = nullptr;
+  if (s.Capture == h) {
+    s.Capture = nullptr;
+    CapturePointer(nullptr);
+  }
   if (s.Tracked == h) s.Tracked = nullptr;
   if (s.HoverWnd == h) s.HoverWnd = nullptr;
   if (s.ClickWnd == h) s.ClickWnd = nullptr;
@@ -531,6 +539,7 @@ HWND SetCapture(HWND h) {
   HWND old = GetCapture();
   if (!FromHandle(h)) return old;
   s.Capture = h;
+  CapturePointer(h);
   if (old && old != h) SendTo(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(h));
   return old;
 }
@@ -539,6 +548,7 @@ BOOL ReleaseCapture() {
   TInputState& s = S();
   HWND old = GetCapture();
   s.Capture = nullptr;
+  CapturePointer(nullptr);
   if (old) SendTo(old, WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }

@@ -237,6 +237,45 @@ TEST(WinX11Child, TitlesReachTheWindowManagerAndTheCaptionDragsTheWindow) {
   DestroyWindow(h);
 }
 
+// A popup without a caption is override-redirect: no window manager looks after it, so while it
+// holds the capture it holds the pointer (another client cannot grab it); a captioned window does
+// not.
+TEST(WinX11Child, CaptureOnAPopupHoldsThePointer) {
+  if (!std::getenv("ZELK_X11_CHILD")) GTEST_SKIP() << "runs inside WinX11.KeyAndButtonEventsBecomeWindowsMessages";
+  InitWindowSystem();
+  RegisterProbeClass();
+  HWND popup = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, u"X11Probe", u"", WS_POPUP | WS_VISIBLE,
+                              100, 100, 80, 60, nullptr, nullptr, nullptr, nullptr);
+  HWND normal = CreateWindowEx(0, u"X11Probe", u"normal", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 300, 100, 120, 80,
+                               nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(popup && normal);
+  PumpFor(50);
+  std::unique_ptr<Display, int (*)(Display*)> conn(XOpenDisplay(nullptr), XCloseDisplay);
+  Display* d = conn.get();
+  ASSERT_NE(d, nullptr);
+  auto otherCanGrab = [&] {
+    XSync(d, 0);
+    int r = XGrabPointer(d, DefaultRootWindow(d), 0, ButtonPressMask, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
+    if (r == GrabSuccess) XUngrabPointer(d, CurrentTime);
+    XSync(d, 0);
+    return r == GrabSuccess;
+  };
+  SetCapture(popup);
+  PumpFor(20);
+  EXPECT_FALSE(otherCanGrab());
+  ReleaseCapture();
+  PumpFor(20);
+  EXPECT_TRUE(otherCanGrab());
+  SetCapture(normal);
+  PumpFor(20);
+  EXPECT_TRUE(otherCanGrab());
+  SetCapture(popup);
+  DestroyWindow(popup);   // the grab ends with the window
+  PumpFor(20);
+  EXPECT_TRUE(otherCanGrab());
+  DestroyWindow(normal);
+}
+
 TEST(WinX11, KeyAndButtonEventsBecomeWindowsMessages) {
   if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
   std::string env = "ZELK_X11_CHILD=1 ZELK_BACKEND=x11 ";
