@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "lib/graphics/tests/GDIPlusClassesTestSupport.h"
+#include "platform/rtl/Units.h"
 
 namespace {
 
@@ -265,4 +266,21 @@ TEST_F(TextTest, StringFormatSettingsCloneAndProtocol) {
   EXPECT_EQ(format.SetTrimming(static_cast<StringTrimming>(99)), InvalidParameter);
   std::unique_ptr<TGPStringFormat> again(format.Clone());
   EXPECT_EQ(format.GetLastStatus(), Ok);
+}
+
+TEST(NeoGDIPlusClassesUnit, FinalizationFreesTheGenericObjectsBeforeShutdown) {
+  Units().Clear();
+  RegisterNeoGDIPlusApiUnits();
+  InitializeUnits();
+  TGPFontFamily* serif = TGPFontFamily::GenericSerif();
+  EXPECT_NE(serif->nativeFamily, nullptr);
+  EXPECT_NE(TGPStringFormat::GenericDefault()->nativeFormat, nullptr);
+  FinalizeUnits();
+  // Made anew after the unit ended: without GDI+, an object without a handle and the reason.
+  TGPFontFamily* again = TGPFontFamily::GenericSerif();
+  EXPECT_EQ(again->nativeFamily, nullptr);
+  EXPECT_EQ(again->GetLastStatus(), GdiplusNotInitialized);
+  EXPECT_EQ(TGPStringFormat::GenericDefault()->GetLastStatus(), GdiplusNotInitialized);
+  FreeGenericSingletons();
+  Units().Clear();
 }
