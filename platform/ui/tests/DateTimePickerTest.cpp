@@ -3,7 +3,12 @@
 // and the look (golden pictures, themed and classic).
 #include "platform/ui/testsupport/UiTestSupport.h"
 
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "platform/ui/DateTimePicker.h"
@@ -675,3 +680,99 @@ TEST_F(DateTimePickerTest, TheCalendarOpensRightAlignedOrAbove) {
   EXPECT_EQ(pr.bottom, br.top);
   Press(VK_ESCAPE);
 }
+
+#ifdef ZELK_PICKER_DEMO
+namespace {
+
+struct TXWindow {
+  unsigned long Id = 0;
+  std::string Geometry;   // WxH+X+Y
+  bool OverrideRedirect = false;
+};
+
+// The blocks of "xwininfo -id ... -all".
+std::vector<TXWindow> ReadXWindows(const std::string& FileName) {
+  std::ifstream in(FileName);
+  std::vector<TXWindow> out;
+  std::string line;
+  long x = 0, y = 0, w = 0, h = 0;
+  auto finish = [&] {
+    if (out.empty()) return;
+    out.back().Geometry = std::to_string(w) + "x" + std::to_string(h) + "+" + std::to_string(x) + "+" + std::to_string(y);
+  };
+  while (std::getline(in, line)) {
+    auto value = [&](const char* Key) { return std::stol(line.substr(line.find(Key) + std::strlen(Key))); };
+    if (line.find("xwininfo: Window id:") != std::string::npos) {
+      finish();
+      out.emplace_back();
+      out.back().Id = std::stoul(line.substr(line.find("0x")), nullptr, 16);
+    } else if (line.find("Absolute upper-left X:") != std::string::npos) {
+      x = value("X:");
+    } else if (line.find("Absolute upper-left Y:") != std::string::npos) {
+      y = value("Y:");
+    } else if (line.find("  Width:") != std::string::npos) {
+      w = value("Width:");
+    } else if (line.find("  Height:") != std::string::npos) {
+      h = value("Height:");
+    } else if (line.find("Override Redirect State:") != std::string::npos && !out.empty()) {
+      out.back().OverrideRedirect = line.find("yes") != std::string::npos;
+    }
+  }
+  finish();
+  return out;
+}
+
+}  // namespace
+
+// On a real X server: the calendar pops up as an override-redirect window under the picker, the
+// form keeps the X input focus, and a real press outside (xdotool) closes the calendar.
+TEST(DateTimePickerX11, TheDroppedCalendarIsAnOverrideRedirectPopupAndTheFormStaysActive) {
+  if (std::system("command -v xvfb-run >/dev/null 2>&1 && command -v xwininfo >/dev/null 2>&1 && "
+                  "command -v xdotool >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "xvfb-run, xwininfo or xdotool is not installed";
+  std::filesystem::path dir = std::filesystem::path(ZELK_TEST_OUTPUT) / "picker-x11";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  std::filesystem::path probe = dir / "probe.sh", shot = dir / "PickerDemoScreenshot.png";
+  {
+    std::ofstream s(probe);
+    s << "#!/bin/sh\n"
+         "out='" << dir.string() << "'\n"
+         "echo \"$1 $2\" > \"$out/rects.txt\"\n"
+         "xwininfo -root -children > \"$out/tree.txt\" || exit 1\n"
+         "for id in $(awk '$1 ~ /^0x/ {print $1}' \"$out/tree.txt\"); do xwininfo -id \"$id\" -all; done "
+         "> \"$out/windows.txt\" 2>/dev/null\n"
+         "xdotool getwindowfocus > \"$out/focus.txt\" || exit 1\n"
+         "xdotool mousemove 600 450 click 1 || exit 1\n";
+  }
+  std::filesystem::permissions(probe, std::filesystem::perms::owner_all);
+  std::string env;
+  if (!std::getenv("LSAN_OPTIONS"))
+    env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp ";
+  std::string cmd = env + "xvfb-run -a -s '-screen 0 640x480x24' '" + std::string(ZELK_PICKER_DEMO) +
+                    "' --screenshot '" + shot.string() + "' --probe '" + probe.string() + "'";
+  ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+  std::string popupGeometry, formGeometry;
+  std::ifstream(dir / "rects.txt") >> popupGeometry >> formGeometry;
+  unsigned long focus = 0;
+  std::ifstream(dir / "focus.txt") >> focus;
+  const TXWindow* popup = nullptr;
+  const TXWindow* form = nullptr;
+  std::vector<TXWindow> windows = ReadXWindows((dir / "windows.txt").string());
+  for (const TXWindow& w : windows) {
+    if (w.Geometry == popupGeometry) popup = &w;
+    if (w.Geometry == formGeometry) form = &w;
+  }
+  ASSERT_NE(popup, nullptr) << popupGeometry;
+  ASSERT_NE(form, nullptr) << formGeometry;
+  EXPECT_TRUE(popup->OverrideRedirect);
+  EXPECT_FALSE(form->OverrideRedirect);
+  EXPECT_EQ(focus, form->Id);
+  // The screenshot shows the calendar's title band at the popup's place.
+  TSurface pic;
+  ASSERT_TRUE(pic.LoadFromPng(shot.string()));
+  long w, h, x, y;
+  ASSERT_EQ(std::sscanf(popupGeometry.c_str(), "%ldx%ld+%ld+%ld", &w, &h, &x, &y), 4);
+  EXPECT_EQ(PixelToColorRef(pic.Pixel(static_cast<int>(x + 28), static_cast<int>(y + 6))), GetSysColor(COLOR_ACTIVECAPTION));
+}
+#endif
