@@ -141,6 +141,14 @@ TEST_F(ImagesTest, ImageProtocolOnANilHandle) {
   RunProtocolRows<TGPImage>(other, {{"SaveAdd", [&](TGPImage& I) { return I.SaveAdd(&params); }, NotImplemented},
                                     {"SaveAdd image", [&](TGPImage& I) { return I.SaveAdd(&other, &params); },
                                      NotImplemented}});
+
+  // A hidden export: NotImplemented, recorded, and the pre-set value.
+  RebindWithout("GdipGetImageFlags");
+  TGPBitmap rebound(3, 3);
+  RunProtocolRows<TGPImage>(rebound,
+                            {{"GetFlags without its export",
+                              [](TGPImage& I) { return I.GetFlags() == 0 ? I.lastResult : Ok; }, NotImplemented},
+                             {"GetWidth", [](TGPImage& I) { return I.GetWidth() == 3 ? Ok : I.lastResult; }, Ok}});
 }
 
 TEST_F(ImagesTest, BitmapClonesFollowTheirOwnStatusRules) {

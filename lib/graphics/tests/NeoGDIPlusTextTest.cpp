@@ -84,6 +84,14 @@ TEST_F(TextTest, FamilyByNameMetricsAndProtocol) {
   std::unique_ptr<TGPFontFamily> emptyClone(empty.Clone());
   EXPECT_EQ(emptyClone->nativeFamily, nullptr);
   EXPECT_EQ(emptyClone->GetLastStatus(), InvalidParameter);   // the source's field
+
+  // A hidden export: its method answers NotImplemented, recorded, and its pre-set value.
+  RebindWithout("GdipGetCellAscent");
+  TGPFontFamily rebound(u"DejaVu Sans");
+  RunProtocolRows<TGPFontFamily>(
+      rebound, {{"GetCellAscent without its export",
+                 [](TGPFontFamily& F) { return F.GetCellAscent(0) == 0 ? F.lastResult : Ok; }, NotImplemented},
+                {"GetEmHeight", [](TGPFontFamily& F) { return F.GetEmHeight(0) == 2048 ? Ok : F.lastResult; }, Ok}});
 }
 
 TEST_F(TextTest, FontByNameFallsBackToSansSerif) {
