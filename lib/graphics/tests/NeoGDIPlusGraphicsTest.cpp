@@ -520,3 +520,22 @@ TEST_F(GraphicsTest, SceneThroughAHeadlessFormLandsInItsSurface) {
   delete form;
   Headless::Reset();
 }
+
+TEST_F(GraphicsTest, CachedBitmapDrawsAtItsPlace) {
+  TGPBitmap target(60, 60);
+  TGPGraphics g(&target);
+  g.Clear(White);
+  TGPBitmap source(10, 10);
+  TGPGraphics(&source).Clear(Blue);
+  TGPCachedBitmap cached(&source, &g);
+  ASSERT_EQ(cached.GetLastStatus(), Ok);
+  EXPECT_EQ(g.DrawCachedBitmap(&cached, 20, 30), Ok);
+  ARGB inside = 0, outside = 0;
+  target.GetPixel(25, 35, inside);
+  target.GetPixel(25, 25, outside);
+  EXPECT_EQ(inside, Blue);
+  EXPECT_EQ(outside, White);
+  TGPCachedBitmap failing(&source, std::unique_ptr<TGPGraphics>(TGPGraphics::FromImage(nullptr)).get());
+  EXPECT_EQ(failing.nativeCachedBitmap, nullptr);
+  EXPECT_EQ(failing.GetLastStatus(), InvalidParameter);
+}
