@@ -213,6 +213,16 @@ void TNeoStringGrid::SetColCount(Integer Value) {
   FVisibleCol.resize(static_cast<std::size_t>(std::max(FMaxColCount, 0)), true);
 }
 
+void TNeoStringGrid::SetFixedRows(Integer Value) {
+  TCustomGrid::SetFixedRows(Value >= GetRowCount() && FFixedRowAlways ? GetRowCount() - 1 : Value);
+  if (!GetComponentState().Contains(csLoading)) FFixedRowsMin = Value;
+}
+
+void TNeoStringGrid::SetFixedCols(Integer Value) {
+  TCustomGrid::SetFixedCols(Value >= GetColCount() && FFixedColAlways ? GetColCount() - 1 : Value);
+  if (!GetComponentState().Contains(csLoading)) FFixedColsMin = Value;
+}
+
 void TNeoStringGrid::SetDefaultRowHeight(Integer Value) { TCustomGrid::SetDefaultRowHeight(Value); }
 
 void TNeoStringGrid::SetFixedRowHeight(Integer Value) {

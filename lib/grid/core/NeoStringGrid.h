@@ -63,7 +63,37 @@ class TFilterEdit;
 class THoverButtons;
 class TNeoHintInfo;
 
+// The kind of the one graphic a cell may carry (ordinals are stored: never reorder).
+enum TCellType {
+  ctBitmap, ctIcon, ctNone, ctImageList, ctCheckBox, ctDataCheckBox, ctRotated, ctDataImage, ctNode, ctRadio,
+  ctEmpty, ctImages, ctPicture, ctFilePicture, ctValue, ctProgress, ctComment, ctButton, ctBitButton,
+  ctVirtCheckBox, ctRowCheckBox, ctProgressPie, ctSummary, ctRangeIndicator, ctXPProgress, ctInterface,
+  ctScrollbar, ctRadioButton, ctBalloon, ctShape, ctRating, ctTriStateCheckBox, ctExpand, ctDataPicture,
+  ctVirtButton
+};
+enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
+using TCellBorders = TSet<TCellBorder>;
+
 using TCellsChangedEvent = std::function<void(TObject* Sender, TRect R)>;
+// Events in their own parameter order: many take (ARow, ACol), the relays (ACol, ARow).
+using TGridColorEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
+using TGridBorderEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, TPen* APen, TCellBorders& Borders)>;
+using TGridAlignEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+using TRowColBoolEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& Value)>;
+using TColRowBoolEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& Value)>;
+using TColRowEditorEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TEditorType& AEditor)>;
+using TColRowTextEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
+using TColRowEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow)>;
+using TRowColEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol)>;
+using TRowEvent = std::function<void(TObject* Sender, Integer ARow)>;
+using TFixedEditEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow,
+                                           TGridFixedCellEditor& AEditor, TStrings* Values)>;
+using TTextEvent = std::function<void(TObject* Sender, String& Value)>;
+using TColBoolEvent = std::function<void(TObject* Sender, Integer ACol, bool& Value)>;
+using TColWidthEvent = std::function<void(TObject* Sender, Integer ACol, Integer& AWidth)>;
 
 // ---------------------------------------------------------------------------------------------
 // TGridFocusWindow: the top-level window that carries the glow frame around the current cell.
@@ -124,6 +154,78 @@ public:
   virtual void SaveToStream(TStream* Stream);
   virtual void LoadFromStream(TStream* Stream);
 
+  // ===== event relays: the grid's default first, then the event when a handler is set =====
+  virtual TFont* GetCellBaseFont(TFont* AFont, bool IsFixed, bool Unscale);
+  // The kind the handler leaves in AEditor comes back.
+  virtual TGridFixedCellEditor DoFixedEdit(Integer ACol, Integer ARow, TGridFixedCellEditor AEditor, TStrings* Values);
+  virtual bool DoBeforeEdit(Integer ACol, Integer ARow);
+  virtual void DoAutoInsertRow(Integer ARow);
+  virtual void DoAutoDeleteRow(Integer ARow);
+  virtual void DoColumnSized(Integer ACol, Integer& AWidth);
+  virtual void DoUpdateColumnSize(Integer ACol, Integer& AWidth);
+  virtual String DoEllipsClick(const String& Value);
+  virtual void GetDisplayCellText(Integer ACol, Integer ARow, String& Text);
+  virtual void DoLoadCell(Integer ACol, Integer ARow, const String& Value);
+  virtual void DoCanEditCell(Integer ACol, Integer ARow, bool& CanEdit);
+  virtual void DoCanSort(Integer ACol, bool& DoSort);
+  virtual String DoSearchFooterSearch(const String& Value);
+  virtual void DoButtonClick(Integer ACol, Integer ARow);
+  virtual void DoComboCloseUp(Integer ARow, Integer ACol);
+  // ACol is a data column.
+  virtual void DoGetCellColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void DoGetCellBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders);
+  virtual void DoGetAlignment(Integer ACol, Integer ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void DoGetEditorTypeEx(Integer ACol, Integer ARow, TEditorType& AEditor);
+  virtual void DoGetEditorType(Integer ACol, Integer ARow, TEditorType& AEditor);
+  // False without a handler (AEditor unchanged); with one, whether it answered edNone.
+  virtual bool DoGetEditorTypeOnShow(Integer ACol, Integer ARow, TEditorType& AEditor);
+  virtual void DoIsFixedCell(Integer ACol, Integer ARow, bool& IsFixed);
+  virtual void CanEditCell(Integer ACol, Integer ARow, bool& CanEdit);
+  virtual void DoIsPasswordCell(Integer ACol, Integer ARow, bool& IsPassword);
+  virtual void DoGetWordWrap(Integer ACol, Integer ARow, bool& WordWrap);
+  virtual void DoGetCheckTrue(Integer ACol, Integer ARow, String& Value);
+  virtual void DoGetCheckFalse(Integer ACol, Integer ARow, String& Value);
+  virtual void GetCheckTrue(String& Value) { Value = FCheckTrue; }
+  virtual void GetCheckFalse(String& Value) { Value = FCheckFalse; }
+  virtual void GrowRowCount() { SetRowCount(GetRowCount() + 1); }
+  // Empty hooks for descendants.
+  virtual void EmptyFooterHook() {}
+  virtual Integer ZeroHook() { return 0; }
+  virtual void InplaceEditValueHook() {}
+  virtual void ColumnHeadersChangedHook() {}
+  // The cell's font: the grid's without a properties object, else the one scratch font holding
+  // the cell's settings (every call overwrites it).
+  TFont* GetCellFont(Integer ACol, Integer ARow);
+  // The cell's read-only flag.
+  bool GetReadOnly(Integer ACol, Integer ARow);
+  // The kind of the cell's graphic: ctEmpty while cells carry none.
+  virtual TCellType GetCellType(Integer ACol, Integer ARow);
+  // Row removals and clearing of the data folder (nothing is removed until it exists).
+  virtual void DeleteRowRange(Integer RowIndex, Integer RCount);
+  virtual void ClearRows(Integer RowIndex, Integer RCount);
+  virtual void InsertRows(Integer RowIndex, Integer RCount);
+
+  TGridColorEvent OnGetCellColor;
+  TGridBorderEvent OnGetCellBorder;
+  TGridAlignEvent OnGetAlignment;
+  TRowColBoolEvent OnIsFixedCell;
+  TRowColBoolEvent OnCanEditCell;
+  TRowColBoolEvent OnIsPasswordCell;
+  TColRowBoolEvent OnGetWordWrap;
+  TColRowEditorEvent OnGetEditorType;
+  TColRowTextEvent OnGetCheckTrue;
+  TColRowTextEvent OnGetCheckFalse;
+  TColRowTextEvent OnLoadCell;
+  TColRowTextEvent OnEllipsClick;
+  TColRowEvent OnButtonClick;
+  TRowColEvent OnComboCloseUp;
+  TRowEvent OnAutoDeleteRow;
+  TFixedEditEvent OnFixedEdit;
+  TRowColBoolEvent OnBeforeEdit;
+  TTextEvent OnSearchFooterSearch;
+  TColBoolEvent OnCanSort;
+  TColWidthEvent OnUpdateColumnSize;
+
   // ===== overrides of the base grid's operations =====
   Double GetDPIScale() override { return FDPIScale; }
   bool IsFixed(Integer ACol, Integer ARow) override;
@@ -159,6 +261,11 @@ public:
   // the normal row count.
   void SetRowCount(Integer Value);
   void SetColCount(Integer Value);
+  // With FixedRowAlways (FixedColAlways) a count at or past RowCount (ColCount) leaves one row
+  // (column) below: the base grid gets the count - 1. The requested value is remembered as the
+  // minimum, except while loading.
+  void SetFixedRows(Integer Value);
+  void SetFixedCols(Integer Value);
   Integer GetMaxRowCount() const { return FMaxRowCount; }
   Integer GetMaxColCount() const { return FMaxColCount; }
   Integer GetFixedRowHeight() const { return FFixedRowHeight; }
@@ -250,6 +357,16 @@ public:
   void SetClearTextOnly(bool Value) { FClearTextOnly = Value; }
   bool GetSaveHiddenCells() const { return FSaveHiddenCells; }
   void SetSaveHiddenCells(bool Value) { FSaveHiddenCells = Value; }
+  bool GetFixedColAlways() const { return FFixedColAlways; }
+  void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+  bool GetActiveCellShow() const { return FActiveCellShow; }
+  void SetActiveCellShow(bool Value) { FActiveCellShow = Value; Invalidate(); }
+  bool GetUseFixedFont() const { return FUseFixedFont; }
+  void SetUseFixedFont(bool Value) { FUseFixedFont = Value; Invalidate(); }
+  bool GetEditDisable() const { return FEditDisable; }
+  void SetEditDisable(bool Value) { FEditDisable = Value; }
+  TAlignment GetDefaultAlignment() override { return FDefaultAlignment; }
+  void SetDefaultAlignment(TAlignment Value) { FDefaultAlignment = Value; Invalidate(); }
   bool GetFixedRowAlways() const { return FFixedRowAlways; }
   void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
   bool GetAutoThemeAdapt() const { return FAutoThemeAdapt; }
@@ -481,6 +598,9 @@ private:
   bool FOwnsObjects = false;
   bool FClearTextOnly = false;
   bool FFixedRowAlways = false;
+  bool FFixedColAlways = false;
+  bool FActiveCellShow = false;
+  bool FEditDisable = false;
   bool FAutoThemeAdapt = false;
   // ---- state
   bool FDesignTime = false;

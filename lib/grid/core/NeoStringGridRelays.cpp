@@ -1,0 +1,226 @@
+// TNeoStringGrid: the event relays. Each computes the grid's own answer first and hands it to the
+// event as the initial value of its var parameter, so a handler that does nothing keeps it.
+#include "lib/grid/core/NeoStringGrid.h"
+#include "platform/rtl/Math.h"
+
+// ---------------------------------------------------------------------------------------------
+// Queries on state that later folders create
+// ---------------------------------------------------------------------------------------------
+TCellType TNeoStringGrid::GetCellType(Integer ACol, Integer ARow) {
+  (void)ACol;
+  (void)ARow;
+  return ctEmpty;
+}
+
+bool TNeoStringGrid::GetReadOnly(Integer ACol, Integer ARow) {
+  TCellProperties* p = HasCellProperties(ACol, ARow) ? GetCellProperties(ACol, ARow) : nullptr;
+  return p && p->GetReadOnly();
+}
+
+void TNeoStringGrid::DeleteRowRange(Integer RowIndex, Integer RCount) {
+  (void)RowIndex;
+  (void)RCount;
+}
+
+void TNeoStringGrid::ClearRows(Integer RowIndex, Integer RCount) {
+  if (RCount <= 0 || GetRowCount() == 0 || GetColCount() == 0) return;
+  ClearRect(0, RowIndex, GetColCount() - 1, RowIndex + RCount - 1);
+}
+
+void TNeoStringGrid::InsertRows(Integer RowIndex, Integer RCount) {
+  (void)RowIndex;
+  (void)RCount;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Relays with logic of their own
+// ---------------------------------------------------------------------------------------------
+void TNeoStringGrid::DoGetCellColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont) {
+  if (FActiveCellShow) {
+    Integer d = DisplColIndex(ACol);
+    bool rowHeader = ARow == GetRow() && d == GetFixedCols() - 1 && GetFixedCols() > 0;
+    bool colHeader = d == GetCol() && ARow == GetFixedRows() - 1 && GetFixedRows() > 0;
+    if (rowHeader || colHeader) {
+      AFont->Assign(FActiveCellFont.get());
+      ABrush->SetColor(FActiveCellColor);
+    }
+  }
+  if (HasCellProperties(ACol, ARow)) {
+    TCellProperties* p = GetCellProperties(ACol, ARow);
+    switch (GetCellType(ACol, ARow)) {
+      case ctIcon: case ctNone: case ctImageList: case ctCheckBox: case ctEmpty: case ctImages: case ctComment:
+      case ctRadioButton:
+        if (p->GetBrushColor() != clNone) ABrush->SetColor(p->GetBrushColor());
+        break;
+      default:
+        break;
+    }
+    if (p->GetFontColor() != clNone) AFont->SetColor(p->GetFontColor());
+    if (!p->GetFontStyle().Empty()) AFont->SetStyle(p->GetFontStyle());
+    if (p->GetFontSize() != 0) AFont->SetHeight(p->GetFontSize());
+    if (!p->GetFontName().empty()) AFont->SetName(p->GetFontName());
+  } else {
+    AFont->SetHeight(static_cast<Integer>(Round(AFont->GetHeight() * FDPIScale)));
+  }
+  if (OnGetCellColor) OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+// The node and summary lines of grouping come with the grouping options; until then only the
+// event decides.
+void TNeoStringGrid::DoGetCellBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders) {
+  if (OnGetCellBorder) OnGetCellBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TNeoStringGrid::DoGetAlignment(Integer ACol, Integer ARow, TAlignment& HAlign, TVAlignment& VAlign) {
+  if (ACol == 0 && FMouseActions->GetHotmailRowSelect()) HAlign = taCenter;
+  if (OnGetAlignment) OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
+}
+
+void TNeoStringGrid::DoIsFixedCell(Integer ACol, Integer ARow, bool& IsFixed) {
+  IsFixed = IsFixed || (FFixedRowAlways && ARow <= FFixedRowsMin && GetRowCount() == FFixedRowsMin) ||
+            (FFixedColAlways && ACol < FFixedColsMin && GetColCount() == FFixedColsMin) || ACol < GetFixedCols() ||
+            ARow < GetFixedRows();
+  if (!IsFixed && OnIsFixedCell) OnIsFixedCell(this, ARow, ACol, IsFixed);
+}
+
+// A column outside the grid (at or past ColCount and the hidden columns) leaves CanEdit as it
+// came: no event can speak for a cell that does not exist, and it must not turn a refusal into
+// consent.
+void TNeoStringGrid::CanEditCell(Integer ACol, Integer ARow, bool& CanEdit) {
+  Integer bc = ACol, br = ARow;
+  ResolveBaseCell(ACol, ARow, bc, br);
+  bool inGrid = bc < GetColCount() + NumHiddenColumns();
+  if (HasCellProperties(bc, br) && CanEdit) {
+    CanEdit = !GetReadOnly(bc, br);
+    if (!GetOptions().Contains(goEditing) && !FEditDisable && !FMouseActions->GetRangeSelectAndEdit()) CanEdit = false;
+  }
+  if (inGrid) DoCanEditCell(bc, br, CanEdit);
+}
+
+void TNeoStringGrid::DoGetEditorTypeEx(Integer ACol, Integer ARow, TEditorType& AEditor) {
+  if (OnGetEditorType) OnGetEditorType(this, ACol, ARow, AEditor);
+}
+
+void TNeoStringGrid::DoGetEditorType(Integer ACol, Integer ARow, TEditorType& AEditor) {
+  if (OnGetEditorType) OnGetEditorType(this, ACol, ARow, AEditor);
+}
+
+bool TNeoStringGrid::DoGetEditorTypeOnShow(Integer ACol, Integer ARow, TEditorType& AEditor) {
+  if (!OnGetEditorType) return false;
+  AEditor = edNormal;
+  OnGetEditorType(this, ACol, ARow, AEditor);
+  return AEditor == edNone;
+}
+
+void TNeoStringGrid::DoGetCheckTrue(Integer ACol, Integer ARow, String& Value) {
+  Value = FCheckTrue;
+  if (OnGetCheckTrue) OnGetCheckTrue(this, ACol, ARow, Value);
+}
+
+void TNeoStringGrid::DoGetCheckFalse(Integer ACol, Integer ARow, String& Value) {
+  Value = FCheckFalse;
+  if (OnGetCheckFalse) OnGetCheckFalse(this, ACol, ARow, Value);
+}
+
+TFont* TNeoStringGrid::GetCellBaseFont(TFont* AFont, bool IsFixed, bool Unscale) {
+  if (IsFixed && FUseFixedFont) {
+    AFont->Assign(FFixedFont.get());
+  } else {
+    AFont->Assign(GetFont());
+    if (Unscale && FDPIScale != 0) AFont->SetHeight(static_cast<Integer>(Round(AFont->GetHeight() / FDPIScale)));
+  }
+  return AFont;
+}
+
+TFont* TNeoStringGrid::GetCellFont(Integer ACol, Integer ARow) {
+  if (!HasCellProperties(ACol, ARow)) return GetFont();
+  TCellProperties* p = GetCellProperties(ACol, ARow);
+  FScratchFont->SetName(p->GetFontName());
+  FScratchFont->SetHeight(p->GetFontSize());
+  FScratchFont->SetStyle(p->GetFontStyle());
+  FScratchFont->SetColor(p->GetFontColor());
+  return FScratchFont.get();
+}
+
+void TNeoStringGrid::DoAutoInsertRow(Integer ARow) {
+  // Without node rows the row is simply inserted; node rows come with the data folder.
+  InsertRows(ARow, 1);
+}
+
+void TNeoStringGrid::DoAutoDeleteRow(Integer ARow) {
+  Integer fixedFooters = 0;   // fixed footer rows come with the footer options
+  if (GetRowCount() - GetFixedRows() - fixedFooters != 1 || FFixedRowAlways)
+    DeleteRowRange(ARow, 1);
+  else
+    ClearRows(ARow, 1);
+  if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
+}
+
+void TNeoStringGrid::DoLoadCell(Integer ACol, Integer ARow, const String& Value) {
+  String copy = Value;
+  if (OnLoadCell) OnLoadCell(this, ACol, ARow, copy);
+  SetGridCell(ACol, ARow, copy);
+}
+
+// The handler's kind comes back to the caller: a kind it chose must reach the fixed-cell editor.
+TGridFixedCellEditor TNeoStringGrid::DoFixedEdit(Integer ACol, Integer ARow, TGridFixedCellEditor AEditor,
+                                                 TStrings* Values) {
+  if (OnFixedEdit) OnFixedEdit(this, ACol, ARow, AEditor, Values);
+  return AEditor;
+}
+
+bool TNeoStringGrid::DoBeforeEdit(Integer ACol, Integer ARow) {
+  bool result = true;
+  if (OnBeforeEdit) OnBeforeEdit(this, ARow, ACol, result);
+  return result;
+}
+
+String TNeoStringGrid::DoSearchFooterSearch(const String& Value) {
+  String copy = Value;
+  if (OnSearchFooterSearch) OnSearchFooterSearch(this, copy);
+  return copy;
+}
+
+String TNeoStringGrid::DoEllipsClick(const String& Value) {
+  if (!OnEllipsClick) return Value;
+  String s = Value;
+  OnEllipsClick(this, RealColIndex(GetCol()), GetRow(), s);
+  return s;
+}
+
+void TNeoStringGrid::GetDisplayCellText(Integer ACol, Integer ARow, String& Text) { Text = GetCellEx(ACol, ARow); }
+
+// ---------------------------------------------------------------------------------------------
+// Plain relays
+// ---------------------------------------------------------------------------------------------
+void TNeoStringGrid::DoCanEditCell(Integer ACol, Integer ARow, bool& CanEdit) {
+  if (OnCanEditCell) OnCanEditCell(this, ARow, ACol, CanEdit);
+}
+
+void TNeoStringGrid::DoCanSort(Integer ACol, bool& DoSort) {
+  if (OnCanSort) OnCanSort(this, ACol, DoSort);
+}
+
+void TNeoStringGrid::DoButtonClick(Integer ACol, Integer ARow) {
+  if (OnButtonClick) OnButtonClick(this, ACol, ARow);
+}
+
+void TNeoStringGrid::DoComboCloseUp(Integer ARow, Integer ACol) {
+  if (OnComboCloseUp) OnComboCloseUp(this, ARow, ACol);
+}
+
+void TNeoStringGrid::DoIsPasswordCell(Integer ACol, Integer ARow, bool& IsPassword) {
+  if (OnIsPasswordCell) OnIsPasswordCell(this, ARow, ACol, IsPassword);
+}
+
+void TNeoStringGrid::DoGetWordWrap(Integer ACol, Integer ARow, bool& WordWrap) {
+  if (OnGetWordWrap) OnGetWordWrap(this, ACol, ARow, WordWrap);
+}
+
+void TNeoStringGrid::DoColumnSized(Integer ACol, Integer& AWidth) {
+  if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}
+
+void TNeoStringGrid::DoUpdateColumnSize(Integer ACol, Integer& AWidth) {
+  if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}
