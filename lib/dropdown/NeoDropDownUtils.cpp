@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "lib/render/NeoHTMLEngine.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/Modules.h"
 #include "platform/rtl/ScopeGuard.h"
@@ -173,6 +174,25 @@ void DrawTransparentBitmap(TCanvas* Canvas, TBitmap* Bitmap, TColor BackColor, T
   copy.GetCanvas()->GetBrush()->SetColor(BackColor);
   copy.GetCanvas()->BrushCopy(all, Bitmap, all, Bitmap->GetCanvas()->GetPixels(0, 0));
   Canvas->CopyRect(R, copy.GetCanvas(), TRect{0, 0, R.right - R.left, R.bottom - R.top});
+}
+
+void DrawHTMLItemText(TCanvas* Canvas, const String& Text, TRect R, TPoint& Size, HWND WindowHandle, bool Draw,
+                      TCustomImageList* Images) {
+  Size = TPoint{0, 0};
+  if (Text.empty() || !Canvas) return;
+  THtmlDrawParams p;
+  p.ACanvas = Canvas;
+  p.AText = Text;
+  p.ARect = R;
+  p.AImages = Images;
+  p.ACheckHeight = !Draw;   // measuring only
+  p.AShadowColor = static_cast<TColor>(0x808080);
+  p.AHoverColor = clNone;
+  p.AHoverFontColor = clNone;
+  p.AURLColor = static_cast<TColor>(0xFF0000);
+  p.AWinHandle = WindowHandle;
+  DrawHtmlText(p);
+  Size = TPoint{p.AXSize, p.AYSize};
 }
 
 TSize GetTextSize(TCanvas* Canvas, const String& Text) {

@@ -46,6 +46,10 @@ void DrawImageText(TCanvas* Canvas, TRect R, const String& Text, Integer ImageIn
 // Bitmap with the colour of its top-left pixel replaced by BackColor, its part of R's size copied
 // to R.
 void DrawTransparentBitmap(TCanvas* Canvas, TBitmap* Bitmap, TColor BackColor, TRect R);
+// Lays out the markup Text in R (painting it only when Draw); Size receives the laid-out width and
+// height ((0, 0) for an empty text). Anchors in $FF0000, shadows in $808080.
+void DrawHTMLItemText(TCanvas* Canvas, const String& Text, TRect R, TPoint& Size, HWND WindowHandle, bool Draw,
+                      TCustomImageList* Images);
 // The size of Text on one line (0 x 0 for an empty text).
 TSize GetTextSize(TCanvas* Canvas, const String& Text);
 // Text when it fits MaxWidth; otherwise its longest beginning (with "..." when AddEllipsis) that is

@@ -2,13 +2,13 @@
 // The canvas markup engine: lays out, draws, measures and hit-tests a markup text inside a rectangle
 // of a canvas, line by line. The line loop itself is NeoHTMLLayout.h, shared by every drawing target.
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/Controls.h"   // TBiDiMode
 #include "platform/ui/Graphics.h"
 
 class TCustomImageList;
 class THTMLPictureCache;
 class TPictureContainer;
 
-enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 // Every input and output of one DrawHtmlText call, under the names the function takes.
 struct THtmlDrawParams {

@@ -247,6 +247,38 @@ TEST_F(DropDownUtils, ImageTextAndTransparentBitmap) {
   EXPECT_EQ(target.At(9, 9), clWhite);
 }
 
+TEST_F(DropDownUtils, MarkupItemTextMeasuresThenPaints) {
+  TSheet sheet(200, 40);
+  auto ink = [&] {
+    Integer n = 0;
+    for (Integer y = 0; y < 40; ++y)
+      for (Integer x = 0; x < 200; ++x) n += sheet.At(x, y) != clWhite;
+    return n;
+  };
+  TPoint measured{-1, -1}, drawn{-1, -1};
+  DrawHTMLItemText(sheet.Canvas(), u"<b>Fett</b> und <a href=\"x\">Verweis</a>", TRect{0, 0, 200, 40}, measured, nullptr,
+                   false, nullptr);
+  EXPECT_GT(measured.x, 20);
+  EXPECT_GT(measured.y, 5);
+  EXPECT_EQ(ink(), 0);   // measuring paints nothing
+  DrawHTMLItemText(sheet.Canvas(), u"<b>Fett</b> und <a href=\"x\">Verweis</a>", TRect{0, 0, 200, 40}, drawn, nullptr,
+                   true, nullptr);
+  EXPECT_EQ(drawn.x, measured.x);
+  EXPECT_EQ(drawn.y, measured.y);
+  EXPECT_GT(ink(), 50);
+  // The anchor is drawn in $FF0000 (blue), the rest in the font's black.
+  Integer blue = 0;
+  for (Integer y = 0; y < 40; ++y)
+    for (Integer x = 0; x < 200; ++x) {
+      COLORREF c = ColorToRGB(sheet.At(x, y));
+      blue += GetBValue(c) > 180 && GetRValue(c) < 90 && GetGValue(c) < 90;
+    }
+  EXPECT_GT(blue, 10);
+  DrawHTMLItemText(sheet.Canvas(), u"", TRect{0, 0, 200, 40}, drawn, nullptr, true, nullptr);
+  EXPECT_EQ(drawn.x, 0);
+  EXPECT_EQ(drawn.y, 0);
+}
+
 TEST_F(DropDownUtils, DpiScaleFollowsTheFontNotThePixelsPerInch) {
   TForm form(nullptr);
   auto* edit = new TEdit(&form);
