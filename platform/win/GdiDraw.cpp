@@ -106,9 +106,15 @@ std::vector<TPointD> ArcPoints(HDC__* D, const TBox& B, TPointD AStart, TPointD 
 }
 
 std::vector<TPointD> EllipseFigure(const TBox& B) {
-  std::vector<TPointD> pts;
-  EllipsePoints((B.L + B.R) / 2, (B.T + B.B) / 2, (B.R - B.L) / 2, (B.B - B.T) / 2, 0, 2 * M_PI, false, pts);
-  return pts;
+  // Callers often fill an ellipse and then outline the same one: the last figure is kept.
+  thread_local TBox lastBox{0, 0, -1, -1};
+  thread_local std::vector<TPointD> last;
+  if (!(B.L == lastBox.L && B.T == lastBox.T && B.R == lastBox.R && B.B == lastBox.B)) {
+    last.clear();
+    EllipsePoints((B.L + B.R) / 2, (B.T + B.B) / 2, (B.R - B.L) / 2, (B.B - B.T) / 2, 0, 2 * M_PI, false, last);
+    lastBox = B;
+  }
+  return last;
 }
 
 std::vector<TPointD> RectFigure(const TBox& B) { return {{B.L, B.T}, {B.R, B.T}, {B.R, B.B}, {B.L, B.B}}; }

@@ -138,11 +138,25 @@ void LinePixels(POINT A, POINT B, std::vector<POINT>& AOut) {
   long long dx = static_cast<long long>(B.x) - A.x, dy = static_cast<long long>(B.y) - A.y;
   long long n = std::max(std::llabs(dx), std::llabs(dy));
   if (n > (1 << 24)) n = 1 << 24;   // absurd lengths are cut; clipping removes the rest anyway
+  if (n <= 0) return;
+  // The nearest pixel on the ideal line, halves rounded away from the start: step i lies
+  // (2 i |d| + n) div 2n pixels from the start along each axis, carried from step to step.
+  struct TAxis {
+    long long Step, Sign, Quotient = 0, Remainder;
+  };
+  const long long twoN = 2 * n;
+  TAxis ax{2 * std::llabs(dx), dx >= 0 ? 1 : -1, 0, n}, ay{2 * std::llabs(dy), dy >= 0 ? 1 : -1, 0, n};
+  auto advance = [twoN](TAxis& A) {
+    A.Remainder += A.Step;   // Step <= 2n: one carry at most
+    if (A.Remainder >= twoN) {
+      A.Remainder -= twoN;
+      ++A.Quotient;
+    }
+  };
   for (long long i = 0; i < n; ++i) {
-    // nearest pixel on the ideal line, halves rounded away from the start
-    long long x = A.x + (dx >= 0 ? (2 * i * dx + n) / (2 * n) : -((2 * i * -dx + n) / (2 * n)));
-    long long y = A.y + (dy >= 0 ? (2 * i * dy + n) / (2 * n) : -((2 * i * -dy + n) / (2 * n)));
-    AOut.push_back(POINT{static_cast<LONG>(x), static_cast<LONG>(y)});
+    AOut.push_back(POINT{static_cast<LONG>(A.x + ax.Sign * ax.Quotient), static_cast<LONG>(A.y + ay.Sign * ay.Quotient)});
+    advance(ax);
+    advance(ay);
   }
 }
 

@@ -179,7 +179,7 @@ TRgnSet TRgnSet::TBuilder::Finish() {
 }
 
 TRgnSet TRgnSet::FromSpans(std::vector<std::pair<int, std::pair<int, int>>>& S) {
-  std::sort(S.begin(), S.end());
+  if (!std::is_sorted(S.begin(), S.end())) std::sort(S.begin(), S.end());
   TBuilder out;
   TSpans row;
   for (std::size_t i = 0; i < S.size();) {
