@@ -281,13 +281,13 @@ public:
                         TNeoGraphicsModifyPointMode AModifyPointModeTo = gcpmNone);
   virtual void DrawLine(TPointF AFromPoint, TPointF AToPoint, TNeoGraphicsModifyPointMode AModifyPointModeFrom = gcpmNone,
                         TNeoGraphicsModifyPointMode AModifyPointModeTo = gcpmNone);
-  virtual void DrawFocusRectangle(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom, TColor AColor = gcNull,
+  virtual void DrawFocusRectangle(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom, TColor AColor = clBlack,
                                   TNeoGraphicsModifyRectMode AModifyRectMode = gcrmNone);
-  virtual void DrawFocusRectangle(const TRect& ARect, TColor AColor = gcNull, TNeoGraphicsModifyRectMode AModifyRectMode = gcrmNone);
-  virtual void DrawFocusRectangle(Double ALeft, Double ATop, Double ARight, Double ABottom, TColor AColor = gcNull,
+  virtual void DrawFocusRectangle(const TRect& ARect, TColor AColor = clBlack, TNeoGraphicsModifyRectMode AModifyRectMode = gcrmNone);
+  virtual void DrawFocusRectangle(Double ALeft, Double ATop, Double ARight, Double ABottom, TColor AColor = clBlack,
                                   TNeoGraphicsModifyRectMode AModifyRectMode = gcrmNone);
-  virtual void DrawFocusRectangle(const TRectF& ARect, TColor AColor = gcNull, TNeoGraphicsModifyRectMode AModifyRectMode = gcrmNone);
-  virtual void DrawFocusPath(TNeoGraphicsPath* APath, TColor AColor = gcNull);
+  virtual void DrawFocusRectangle(const TRectF& ARect, TColor AColor = clBlack, TNeoGraphicsModifyRectMode AModifyRectMode = gcrmNone);
+  virtual void DrawFocusPath(TNeoGraphicsPath* APath, TColor AColor = clBlack);
   virtual void DrawPolygon(const TNeoGraphicsPathPolygon& APolygon);
   virtual void DrawPolyline(const TNeoGraphicsPathPolygon& APolyline);
   virtual void DrawPath(TNeoGraphicsPath* APath, TNeoGraphicsPathDrawMode APathMode = pdmPath);

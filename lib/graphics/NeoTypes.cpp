@@ -56,8 +56,8 @@ Integer CornerInset(Integer Radius, Integer Distance) {
 void FillGradientRect(TCanvas* ACanvas, TColor ColorFrom, TColor ColorTo, bool Horizontal,
                       TNeoGraphicsCorners Corners, Integer Radius, const TRect& Rect) {
   if (!ACanvas) return;
-  Integer n = Horizontal ? Rect.right - Rect.left : Rect.bottom - Rect.top;
-  if (n == 0) n = 1;
+  const Int64 extent = Horizontal ? Int64(Rect.right) - Rect.left : Int64(Rect.bottom) - Rect.top;
+  const Integer n = extent == 0 ? 1 : static_cast<Integer>(std::clamp<Int64>(extent, -1, INT32_MAX));
   const COLORREF from = ColorToRGB(ColorFrom);
   const COLORREF to = ColorToRGB(ColorTo);
   TPenBrushScope saved(ACanvas);
@@ -79,7 +79,12 @@ void FillGradientRect(TCanvas* ACanvas, TColor ColorFrom, TColor ColorTo, bool H
     ACanvas->FillRect(pending);
     hasPending = false;
   };
-  for (Integer i = 0; i < n; ++i) {
+  // Only the stripes inside the canvas's clip box can show: the others are skipped.
+  const TRect visible = ACanvas->GetClipRect();
+  const Int64 start = Horizontal ? Rect.left : Rect.top;
+  const Int64 first = std::max<Int64>(0, (Horizontal ? visible.left : visible.top) - start);
+  const Int64 last = std::min<Int64>(n, (Horizontal ? visible.right : visible.bottom) - start);
+  for (Integer i = static_cast<Integer>(first); i < last; ++i) {
     Byte c[3];
     for (int k = 0; k < 3; ++k) {
       const Integer a = Channel(from, k);

@@ -296,3 +296,21 @@ TEST_F(NeoGraphicsCanvasContext, TrimmingEndsTheTextInsideItsBox) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(NeoGraphicsCanvasContext, HugeGradientPaintsOnlyWhatShows) {
+  New(40, 40);
+  G->SetStrokeKind(gskNone);
+  G->GetFill()->BeginUpdate();
+  G->GetFill()->SetKind(gfkGradient);
+  G->GetFill()->SetColor(0x000000);
+  G->GetFill()->SetColorTo(0xFFFFFF);
+  G->GetFill()->SetOrientation(gfoHorizontal);
+  G->GetFill()->EndUpdate();
+  G->DrawRectangle(-1000000000.0, 0.0, 1000000000.0, 20.0);   // two thousand million stripes
+  EXPECT_EQ(Px(0, 5), 0x808080);   // the middle of the gradient: 127.5 rounds to even
+  EXPECT_EQ(Px(0, 25), clWhite);
+}
+
+}  // namespace
