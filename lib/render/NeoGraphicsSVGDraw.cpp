@@ -9,6 +9,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "lib/graphics/NeoGDIPlusGraphics.h"
+#include "lib/graphics/NeoGraphics.h"
 #include "lib/render/NeoGraphicsSVGDrawInternal.h"
 #include "lib/render/NeoGraphicsSVGEngine.h"
 #include "lib/render/NeoGraphicsSVGInternal.h"
@@ -17,6 +19,10 @@ namespace {
 
 constexpr StringView DefaultValue = u"default";
 constexpr Double DegreesPerRadian = 57.29577951308232;
+// The native graphics' modes while a document is drawn: pixel centres at half pixels, high quality
+// compositing.
+constexpr Integer PixelOffsetModeHalf = 4;
+constexpr Integer CompositingQualityHighQuality = 2;
 // The largest bitmap GenerateBitmap makes, in pixels.
 constexpr Double MaxBitmapPixels = 64.0 * 1024 * 1024;
 
@@ -282,14 +288,57 @@ bool TNeoGraphicsSVGImport::MapView(const TRectF& ARect, Single& AScaleX) {
 
 void TNeoGraphicsSVGImport::DrawOnSurface(TNeoSVGDrawSurface& ASurface, const TRectF& ARect) {
   Single sx = 0;
-  if (!MapView(ARect, sx)) return;
-  TSVGRenderer(ASurface, FMatrix, FTextMatrix, sx, FGrayScale).DrawElements(FElementList);
+  if (MapView(ARect, sx)) DrawElementsOn(ASurface, sx);
 }
 
-void TNeoGraphicsSVGImport::Draw(TCanvas* ACanvas, const TRectF& ARect, bool /*ANative*/) {
-  if (!ACanvas) return;
-  const std::unique_ptr<TNeoSVGDrawSurface> surface = CreateSVGCanvasSurface(ACanvas);
-  DrawOnSurface(*surface, ARect);
+void TNeoGraphicsSVGImport::DrawElementsOn(TNeoSVGDrawSurface& ASurface, Single AScaleX) {
+  TSVGRenderer(ASurface, FMatrix, FTextMatrix, AScaleX, FGrayScale).DrawElements(FElementList);
+}
+
+void TNeoGraphicsSVGImport::DrawScene(TNeoGraphics& AGraphics, const TRectF& ARect, bool ANative, Single AScaleX) {
+  const std::unique_ptr<TNeoSVGDrawSurface> surface = CreateSVGGraphicsSurface(AGraphics);
+  if (!ANative) {
+    DrawElementsOn(*surface, AScaleX);
+    return;
+  }
+  TNeoGraphicsContext* context = AGraphics.GetContext();
+  context->SetSize(ARect.Right - ARect.Left, ARect.Bottom - ARect.Top);
+  context->SetAntiAliasing(true);
+  if (auto* native = static_cast<NeoGDIPlusClasses::TGPGraphics*>(context->GetNativeCanvas())) {
+    native->SetPixelOffsetMode(PixelOffsetModeHalf);
+    native->SetCompositingQuality(CompositingQualityHighQuality);
+  }
+  AGraphics.BeginScene();
+  // The scene is rendered whether or not drawing it succeeded.
+  struct TRender {
+    TNeoGraphicsContext* Context;
+    ~TRender() { Context->Render(); }
+  } render{context};
+  DrawElementsOn(*surface, AScaleX);
+  AGraphics.EndScene();
+}
+
+bool TNeoGraphicsSVGImport::CanDrawNative(bool ANative) { return ANative && GetNativeContextClass() != nullptr; }
+
+void TNeoGraphicsSVGImport::Draw(TCanvas* ACanvas, const TRectF& ARect, bool ANative) {
+  Single sx = 0;
+  if (!ACanvas || !MapView(ARect, sx)) return;
+  const bool native = CanDrawNative(ANative);
+  TNeoGraphics graphics(ACanvas, native);
+  DrawScene(graphics, ARect, native, sx);
+}
+
+void TNeoGraphicsSVGImport::Draw(TNeoGraphics* AGraphics, const TRectF& ARect, bool ANative, bool ARecreateGraphics) {
+  Single sx = 0;
+  if (!AGraphics || !MapView(ARect, sx)) return;
+  const bool native = CanDrawNative(ANative && ARecreateGraphics);
+  if (native) FMatrix = FMatrix * AGraphics->GetContext()->GetMatrix();
+  if (!ARecreateGraphics) {
+    DrawScene(*AGraphics, ARect, false, sx);
+    return;
+  }
+  TNeoGraphics graphics(AGraphics->GetCanvas(), native);
+  DrawScene(graphics, ARect, native, sx);
 }
 
 TNeoBitmap* TNeoGraphicsSVGImport::GenerateBitmap(Single AWidth, Single AHeight) {
@@ -303,10 +352,20 @@ TNeoBitmap* TNeoGraphicsSVGImport::GenerateBitmap(Single AWidth, Single AHeight)
   const Double width = std::nearbyint(Double(target.Right)), height = std::nearbyint(Double(target.Bottom));
   // A target whose extent rounds to nothing, or beyond any sensible bitmap, gives the empty bitmap.
   if (!(width >= 1) || !(height >= 1) || width * height > MaxBitmapPixels) return FCachedBitmap.get();
-  TBitmap* bitmap = FCachedBitmap->GetBitmap();
-  bitmap->SetPixelFormat(pf32bit);
-  bitmap->SetSize(static_cast<Integer>(width), static_cast<Integer>(height));
-  const std::unique_ptr<TNeoSVGDrawSurface> surface = CreateSVGCanvasSurface(bitmap->GetCanvas());
-  DrawOnSurface(*surface, target);
+  const std::unique_ptr<TNeoGraphics> graphics =
+      TNeoGraphics::CreateBitmapCanvas(static_cast<Integer>(width), static_cast<Integer>(height), false, true);
+  graphics->BeginScene();
+  Draw(graphics.get(), target, false, true);
+  FCachedBitmap->SetBitmap(graphics->GetBitmap());
+  graphics->EndScene();
   return FCachedBitmap.get();
+}
+
+bool DrawSVGPictureOnGraphics(TNeoGraphics* AGraphics, TPicture* ABitmap, const TRectF& ARect) {
+  auto* picture = dynamic_cast<TNeoBitmap*>(ABitmap);
+  auto* svgPicture = picture ? dynamic_cast<TNeoSVGBitmap*>(picture->GetGraphic()) : nullptr;
+  auto* svg = svgPicture ? dynamic_cast<TNeoGraphicsSVGImport*>(svgPicture->GetSVG()) : nullptr;
+  if (!svg || !svg->HasElements()) return false;
+  svg->Draw(AGraphics, ARect, true, true);
+  return true;
 }

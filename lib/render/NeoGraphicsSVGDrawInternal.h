@@ -38,7 +38,13 @@ public:
   virtual void DrawText(TPointF APoint, const String& AText) = 0;
 };
 
-// A surface over a plain canvas, drawn with GDI: integer coordinates (halves to even), no
-// transforms, no anti-aliasing, no opacity; a clip is the outline's bounding rectangle; gradient
-// fills paint in the fill's own colour.
-std::unique_ptr<TNeoSVGDrawSurface> CreateSVGCanvasSurface(TCanvas* ACanvas);
+class TNeoGraphics;
+
+// A surface over a graphics object: its fill, stroke, font, state, matrix and drawing; clips
+// through its context.
+std::unique_ptr<TNeoSVGDrawSurface> CreateSVGGraphicsSurface(TNeoGraphics& AGraphics);
+
+// The graphics layer's SVG picture drawing (registered at the unit's start-up): a TNeoBitmap
+// holding a TNeoSVGBitmap whose importer has elements is drawn into ARect natively; false for
+// any other picture.
+bool DrawSVGPictureOnGraphics(TNeoGraphics* AGraphics, TPicture* ABitmap, const TRectF& ARect);

@@ -58,6 +58,7 @@ private:
 
 class TNeoGraphicsSVGElement;
 class TNeoSVGDrawSurface;
+class TNeoGraphics;
 using TNeoGraphicsSVGElementList = TNeoSVGList<TNeoGraphicsSVGElement, true>;
 using TNeoGraphicsSVGElementClassList = TNeoSVGList<TNeoGraphicsSVGElement, false>;
 using TNeoGraphicsSVGElementPathList = TNeoSVGList<TNeoGraphicsPath, true>;
@@ -208,7 +209,12 @@ public:
 
   // Draws the document with its view rectangle mapped onto ARect. Nothing is drawn for an empty
   // document, a view rectangle without area, or a target whose scale is zero or not finite.
+  // Through a graphics object over the canvas; with ANative on the GDI+ back end (when the
+  // program has one), anti-aliased, as one scene that is rendered even when drawing fails.
   void Draw(TCanvas* ACanvas, const TRectF& ARect, bool ANative) override;
+  // On AGraphics, or with ARecreateGraphics on a new graphics object over its canvas; native
+  // (as above, and after AGraphics' own matrix) only when ANative and ARecreateGraphics.
+  void Draw(TNeoGraphics* AGraphics, const TRectF& ARect, bool ANative, bool ARecreateGraphics);
   // The document drawn into a new bitmap owned by the importer until the next call: AWidth x
   // AHeight when both exceed -1, else the view rectangle at its place (the bitmap reaches from
   // (0, 0) to the rounded bottom-right corner). An empty bitmap when the view rectangle has no
@@ -230,6 +236,9 @@ public:
 private:
   // Sets the view mapping onto ARect; false when nothing is to be drawn.
   bool MapView(const TRectF& ARect, Single& AScaleX);
+  static bool CanDrawNative(bool ANative);
+  void DrawElementsOn(TNeoSVGDrawSurface& ASurface, Single AScaleX);
+  void DrawScene(TNeoGraphics& AGraphics, const TRectF& ARect, bool ANative, Single AScaleX);
   void ParseElements(TNeoGraphicsSVGElementList& AList, const IXMLNode& ANode, TNeoGraphicsSVGElement* AParent,
                      bool AUpdateViewRect);
   void ReadElement(TNeoGraphicsSVGElement& AElement, const IXMLNode& ANode);

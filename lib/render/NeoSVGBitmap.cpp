@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "lib/base/NeoUtils.h"
+#include "lib/graphics/NeoGraphics.h"
 #include "lib/graphics/NeoTypes.h"
+#include "lib/render/NeoGraphicsSVGDrawInternal.h"
 #include "lib/render/NeoGraphicsSVGEngine.h"
 #include "platform/rtl/Units.h"
 
@@ -173,6 +175,10 @@ void RegisterNeoSVGUnit() {
       [] {
         RegisterClass(TNeoSVGBitmap::StaticClass());
         TPicture::RegisterFileFormat(u"SVG", u"Scalable Vector Graphics", GraphicClassOf<TNeoSVGBitmap>());
+        NeoGraphicsRegistry::RegisterDrawSVGPicture(&DrawSVGPictureOnGraphics);
       },
-      [] { TPicture::UnregisterGraphicClass(GraphicClassOf<TNeoSVGBitmap>()); });
+      [] {
+        NeoGraphicsRegistry::RegisterDrawSVGPicture(nullptr);
+        TPicture::UnregisterGraphicClass(GraphicClassOf<TNeoSVGBitmap>());
+      });
 }

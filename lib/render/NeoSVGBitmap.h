@@ -83,5 +83,6 @@ private:
 };
 
 // Registers the unit (after the graphics types, whose start-up builds the named colours): its
-// start-up registers TNeoSVGBitmap for "SVG" with the picture class, its shut-down removes it.
+// start-up registers TNeoSVGBitmap for "SVG" with the picture class and the SVG picture drawing
+// with the graphics layer; its shut-down withdraws both.
 void RegisterNeoSVGUnit();

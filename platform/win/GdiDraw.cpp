@@ -51,12 +51,14 @@ void Figures(TCtx& C, const std::vector<std::vector<TPointD>>& AFigures, const s
   std::vector<std::vector<TPointD>> surf;
   for (auto& f : AFigures) surf.push_back(ToSurface(D, f));
   TPenInfo pen = PenInfoOf(D);
+  // Only the clip's rows can change: outlines far beyond them are not rasterised there.
+  const RECT band = C.Clip.Box();
   TPenPixels pix;
-  if (AStroke) pix = StrokePixels(pen, surf, AClosed);
+  if (AStroke) pix = StrokePixels(pen, surf, AClosed, &band);
   if (AFill) {
     TPaint paint = BrushPaint(D, D->S.Brush, C.BrushOrigin());
     if (!paint.None) {
-      TRgnSet fill = FillPolygons(surf, D->S.PolyFillMode);
+      TRgnSet fill = FillPolygons(surf, D->S.PolyFillMode, &band);
       if (!pix.Fore.Empty()) fill = TRgnSet::Combine(fill, pix.Fore, RGN_DIFF);
       PaintSet(*C.S, TRgnSet::Combine(fill, C.Clip, RGN_AND), paint);
     }

@@ -263,7 +263,9 @@ std::uint32_t Rop3Pixel(std::uint32_t ADest, std::uint32_t ASrc, std::uint32_t A
 // ---- Rasterising shapes (surface coordinates) ----
 using TPointD = std::pair<double, double>;
 // Pixels whose centres lie inside the polygons (ALTERNATE or WINDING).
-TRgnSet FillPolygons(const std::vector<std::vector<TPointD>>& APolygons, int AFillMode);
+// The pixels inside the polygons; with ABand only those of its rows (a drawing needs no more than
+// the rows of its clip, however far the polygons reach).
+TRgnSet FillPolygons(const std::vector<std::vector<TPointD>>& APolygons, int AFillMode, const RECT* ABand = nullptr);
 // The pixels of a one-pixel line from A to B, the end pixel left out.
 void LinePixels(POINT A, POINT B, std::vector<POINT>& AOut);
 // Pens: the pixels the DC's pen paints along a polyline (integer points), split into the pen
@@ -282,8 +284,9 @@ struct TPenInfo {
 };
 TPenInfo PenInfoOf(HDC__* D);
 // AFigures: polylines in surface coordinates (integer points for thin pens, pixel-centred for wide).
+// With ABand a wide pen's pixels are found in its rows only.
 TPenPixels StrokePixels(const TPenInfo& APen, const std::vector<std::vector<TPointD>>& AFigures,
-                        const std::vector<bool>& AClosed);
+                        const std::vector<bool>& AClosed, const RECT* ABand = nullptr);
 // Paints pen pixels with the DC's ROP and background rules, clipped.
 void PaintPen(HDC__* D, TSurface& ASurface, const TPenPixels& APixels, const TPenInfo& APen, const TRgnSet& AClip);
 

@@ -160,6 +160,36 @@ void LinePixels(POINT A, POINT B, std::vector<POINT>& AOut) {
   }
 }
 
+namespace {
+
+// Segments longer than this (in pixels) are walked only near the band they are drawn in.
+constexpr long long LongSegment = 1 << 16;
+
+// Narrows [AT0, AT1] of the segment A-B to the part inside ABand widened by two pixels.
+void ClipSegment(POINT A, POINT B, const RECT& ABand, double& AT0, double& AT1) {
+  const double dx = static_cast<double>(B.x) - A.x, dy = static_cast<double>(B.y) - A.y;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {A.x - (ABand.left - 2.0), (ABand.right + 2.0) - A.x, A.y - (ABand.top - 2.0),
+                       (ABand.bottom + 2.0) - A.y};
+  for (int k = 0; k < 4; ++k) {
+    if (p[k] == 0) {
+      if (q[k] < 0) AT1 = AT0;   // parallel and outside
+      continue;
+    }
+    const double t = q[k] / p[k];
+    if (p[k] < 0) AT0 = std::max(AT0, t);
+    else AT1 = std::min(AT1, t);
+  }
+  if (AT1 < AT0) AT1 = AT0;
+}
+
+POINT PointAt(POINT A, POINT B, double T) {
+  return POINT{static_cast<LONG>(std::lround(A.x + (static_cast<double>(B.x) - A.x) * T)),
+               static_cast<LONG>(std::lround(A.y + (static_cast<double>(B.y) - A.y) * T))};
+}
+
+}  // namespace
+
 TPenInfo PenInfoOf(HDC__* D) {
   TPenInfo info;
   TPen* p = PenOf(D->S.Pen);
@@ -231,7 +261,7 @@ void AddDisc(std::vector<std::vector<TPointD>>& AOut, double X, double Y, double
 }
 
 TRgnSet WideStroke(const TPenInfo& APen, const std::vector<std::vector<TPointD>>& AFigures,
-                   const std::vector<bool>& AClosed) {
+                   const std::vector<bool>& AClosed, const RECT* ABand) {
   double hw = APen.Width / 2.0;
   std::vector<std::vector<TPointD>> polys;
   for (std::size_t f = 0; f < AFigures.size(); ++f) {
@@ -282,17 +312,17 @@ TRgnSet WideStroke(const TPenInfo& APen, const std::vector<std::vector<TPointD>>
       }
     }
   }
-  return FillPolygons(polys, WINDING);
+  return FillPolygons(polys, WINDING, ABand);
 }
 
 }  // namespace
 
 TPenPixels StrokePixels(const TPenInfo& APen, const std::vector<std::vector<TPointD>>& AFigures,
-                        const std::vector<bool>& AClosed) {
+                        const std::vector<bool>& AClosed, const RECT* ABand) {
   TPenPixels out;
   if (APen.Null) return out;
   if (APen.Wide) {
-    out.Fore = WideStroke(APen, AFigures, AClosed);
+    out.Fore = WideStroke(APen, AFigures, AClosed, ABand);
     return out;
   }
   std::vector<std::pair<int, std::pair<int, int>>> fore, gaps;
@@ -307,21 +337,63 @@ TPenPixels StrokePixels(const TPenInfo& APen, const std::vector<std::vector<TPoi
     }
     bool closed = f < AClosed.size() && AClosed[f];
     if (closed && pts.size() > 1 && pts.front() == pts.back()) pts.pop_back();
-    pixels.clear();
-    if (pts.size() == 1 && closed) pixels.push_back(pts[0]);
-    std::size_t segs = pts.size() < 2 ? 0 : closed ? pts.size() : pts.size() - 1;
-    for (std::size_t i = 0; i < segs; ++i) LinePixels(pts[i], pts[(i + 1) % pts.size()], pixels);
     std::size_t index = 0, run = 0;
-    for (const POINT& p : pixels) {
+    // The next pixel of the line in the pen's pattern; outside the band it is counted only.
+    auto put = [&](const POINT& p) {
+      const bool inBand = !ABand || (p.x >= ABand->left - 1 && p.x <= ABand->right && p.y >= ABand->top - 1 &&
+                                     p.y <= ABand->bottom);
       if (pattern.empty()) {
-        AddPixel(fore, p);
-        continue;
+        if (inBand) AddPixel(fore, p);
+        return;
       }
-      AddPixel(index % 2 == 0 ? fore : gaps, p);
+      if (inBand) AddPixel(index % 2 == 0 ? fore : gaps, p);
       if (++run >= static_cast<std::size_t>(pattern[index])) {
         run = 0;
         index = (index + 1) % pattern.size();
       }
+    };
+    // ACount pixels of the pattern passed over at once.
+    auto skip = [&](long long ACount) {
+      if (pattern.empty()) return;
+      long long total = 0;
+      for (int step : pattern) total += step;
+      for (long long left = ACount % total; left > 0;) {
+        const long long step = std::min<long long>(left, pattern[index] - static_cast<long long>(run));
+        run += static_cast<std::size_t>(step);
+        left -= step;
+        if (run >= static_cast<std::size_t>(pattern[index])) {
+          run = 0;
+          index = (index + 1) % pattern.size();
+        }
+      }
+    };
+    if (pts.size() == 1 && closed) put(pts[0]);
+    std::size_t segs = pts.size() < 2 ? 0 : closed ? pts.size() : pts.size() - 1;
+    for (std::size_t i = 0; i < segs; ++i) {
+      const POINT a = pts[i], b = pts[(i + 1) % pts.size()];
+      // A segment wholly beside the band only moves the pattern on.
+      if (ABand && (std::max(a.x, b.x) < ABand->left - 1 || std::min(a.x, b.x) > ABand->right ||
+                    std::max(a.y, b.y) < ABand->top - 1 || std::min(a.y, b.y) > ABand->bottom)) {
+        skip(std::max(std::llabs(static_cast<long long>(b.x) - a.x), std::llabs(static_cast<long long>(b.y) - a.y)));
+        continue;
+      }
+      pixels.clear();
+      const long long length = std::max(std::llabs(static_cast<long long>(b.x) - a.x),
+                                        std::llabs(static_cast<long long>(b.y) - a.y));
+      if (ABand && length > LongSegment) {
+        // A very long segment through the band: only its part near the band is walked.
+        double t0 = 0, t1 = 1;
+        ClipSegment(a, b, *ABand, t0, t1);
+        const long long before = static_cast<long long>(std::floor(t0 * length));
+        const long long after = static_cast<long long>(std::ceil(t1 * length));
+        skip(before);
+        LinePixels(PointAt(a, b, t0), PointAt(a, b, t1), pixels);
+        for (const POINT& p : pixels) put(p);
+        skip(length - after);
+        continue;
+      }
+      LinePixels(a, b, pixels);
+      for (const POINT& p : pixels) put(p);
     }
   }
   out.Fore = TRgnSet::FromSpans(fore);

@@ -198,7 +198,7 @@ TRgnSet TRgnSet::FromSpans(std::vector<std::pair<int, std::pair<int, int>>>& S) 
 
 // ---- Polygons ----
 
-TRgnSet FillPolygons(const std::vector<std::vector<TPointD>>& APolygons, int AFillMode) {
+TRgnSet FillPolygons(const std::vector<std::vector<TPointD>>& APolygons, int AFillMode, const RECT* ABand) {
   struct TEdge {
     double X0, Y0, X1, Y1;
     int Dir;
@@ -226,6 +226,10 @@ TRgnSet FillPolygons(const std::vector<std::vector<TPointD>>& APolygons, int AFi
   ymin = std::max(ymin, -limit);
   ymax = std::min(ymax, limit);
   int row0 = static_cast<int>(std::floor(ymin - 0.5)), row1 = static_cast<int>(std::ceil(ymax));
+  if (ABand) {
+    row0 = std::max(row0, static_cast<int>(ABand->top));
+    row1 = std::min(row1, static_cast<int>(ABand->bottom));
+  }
   TRgnSet::TBuilder out;
   std::vector<std::size_t> active;
   std::vector<std::pair<double, int>> xs;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "lib/graphics/NeoGraphics.h"
 #include "lib/render/NeoGraphicsSVGDrawInternal.h"
 #include "lib/render/NeoGraphicsSVGEngine.h"
 #include "platform/rtl/Units.h"
@@ -385,6 +386,53 @@ TEST_F(NeoSVGDrawTest, BadInputsDrawNothingOrStayBounded) {
   Draw(TRectF{0, 0, 100, 50});
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
   EXPECT_GT(InkBox().right, 90);
+}
+
+// Pictures drawn by the graphics layer reach the renderer through the registration the unit's
+// start-up makes; so does the picture's own Draw.
+TEST_F(NeoSVGDrawTest, PicturesDrawEverywhere) {
+  ASSERT_NE(NeoGraphicsRegistry::DrawSVGPictureProc(), nullptr);
+  TNeoSVGBitmap svgPicture;
+  const std::string source = "<svg viewBox=\"0 0 10 10\"><rect width=\"5\" height=\"10\" fill=\"red\"/></svg>";
+  TMemoryStream stream;
+  stream.WriteBuffer(source.data(), static_cast<Int64>(source.size()));
+  stream.SetPosition(0);
+  svgPicture.LoadFromStream(&stream);
+  TNeoBitmap picture;
+  picture.SetGraphic(&svgPicture);
+  ASSERT_NE(dynamic_cast<TNeoSVGBitmap*>(picture.GetGraphic()), nullptr);
+  Fresh(100, 50);
+  {
+    TNeoGraphics graphics(Bitmap->GetCanvas());
+    graphics.DrawBitmap(TRectF{0, 0, 40, 40}, &picture, false, true, false, false);
+  }
+  EXPECT_EQ(InkBox(), (TRect{0, 0, 20, 40}));
+  EXPECT_EQ(Pixel(10, 10), Red);
+  // A picture of another kind is not the renderer's.
+  TNeoBitmap other;
+  EXPECT_FALSE(NeoGraphicsRegistry::DrawSVGPictureProc()(nullptr, &other, TRectF{0, 0, 10, 10}));
+  Fresh(100, 50);
+  svgPicture.Draw(Bitmap->GetCanvas(), TRect{50, 0, 70, 20});
+  EXPECT_EQ(InkBox(), (TRect{50, 0, 60, 20}));
+}
+
+// On the caller's graphics object the document is drawn with its state, which is restored.
+TEST_F(NeoSVGDrawTest, DrawsOnAGraphicsObject) {
+  Load(u"<rect width=\"10\" height=\"10\" fill=\"red\" stroke=\"blue\"/>");
+  Fresh(100, 50);
+  TNeoGraphics graphics(Bitmap->GetCanvas());
+  graphics.SetFillColor(0x00FF00);
+  Svg.Draw(&graphics, TRectF{20, 0, 120, 50}, false, false);
+  EXPECT_EQ(Pixel(25, 5), Red);
+  EXPECT_EQ(Pixel(20, 5), Blue);
+  EXPECT_EQ(graphics.GetFill()->GetColor(), 0x00FF00);
+  EXPECT_EQ(graphics.GetStroke()->GetColor(), 0xC0C0C0);
+  // Recreated over the same canvas: the same picture.
+  graphics.GetCanvas()->GetBrush()->SetColor(clWhite);
+  graphics.GetCanvas()->FillRect(TRect{0, 0, 100, 50});
+  Svg.Draw(&graphics, TRectF{20, 0, 120, 50}, true, true);
+  EXPECT_EQ(Pixel(25, 5), Red);
+  EXPECT_EQ(InkBox(), (TRect{20, 0, 31, 11}));
 }
 
 // The corpus rendered by GenerateBitmap on the canvas (no anti-aliasing) against committed golden

@@ -413,3 +413,55 @@ TEST(GdiDraw, DCColorsAnswerTheirFormerValue) {
   EXPECT_EQ(SetDCBrushColor(c.DC, 0), RGB(4, 5, 6));
   EXPECT_EQ(SetDCPenColor(nullptr, 0), CLR_INVALID);
 }
+
+// Outlines reaching a billion pixels beyond the surface are rasterised only where they can show:
+// the visible part is drawn as for a short outline, in bounded time.
+TEST(GdiDraw, FarReachingOutlinesDrawTheirVisiblePart) {
+  TGdiCanvas c(40, 40);
+  const int far = 1000000000;
+  // A thin line and a dashed one across the surface, each one path figure.
+  BeginPath(c.DC);
+  MoveToEx(c.DC, -far, 10, nullptr);
+  LineTo(c.DC, far, 10);
+  EndPath(c.DC);
+  EXPECT_TRUE(StrokePath(c.DC));
+  EXPECT_EQ(c.Ink(), (RECT{0, 10, 40, 11}));
+  HPEN dash = CreatePen(PS_DASH, 1, RGB(0, 0, 0));
+  HGDIOBJ old = SelectObject(c.DC, dash);
+  BeginPath(c.DC);
+  MoveToEx(c.DC, -far, 20, nullptr);
+  LineTo(c.DC, far, 20);
+  EndPath(c.DC);
+  EXPECT_TRUE(StrokePath(c.DC));
+  int dark = 0;
+  for (int x = 0; x < 40; ++x) dark += c.Dark(x, 20) ? 1 : 0;
+  EXPECT_GT(dark, 0);
+  EXPECT_LT(dark, 40);
+  SelectObject(c.DC, old);
+  DeleteObject(dash);
+  // A wide pen and a filled square of that size.
+  HPEN wide = CreatePen(PS_SOLID, 5, RGB(0, 0, 0));
+  old = SelectObject(c.DC, wide);
+  c.Surface.Clear(0xFFFFFFFF);
+  BeginPath(c.DC);
+  MoveToEx(c.DC, 20, -far, nullptr);
+  LineTo(c.DC, 20, far);
+  EndPath(c.DC);
+  EXPECT_TRUE(StrokePath(c.DC));
+  EXPECT_EQ(c.Ink(), (RECT{18, 0, 23, 40}));
+  SelectObject(c.DC, old);
+  DeleteObject(wide);
+  c.Surface.Clear(0xFFFFFFFF);
+  SelectObject(c.DC, GetStockObject(BLACK_BRUSH));
+  SelectObject(c.DC, GetStockObject(NULL_PEN));
+  BeginPath(c.DC);
+  MoveToEx(c.DC, -far, -far, nullptr);
+  LineTo(c.DC, far, -far);
+  LineTo(c.DC, far, far);
+  LineTo(c.DC, -far, far);
+  CloseFigure(c.DC);
+  EndPath(c.DC);
+  EXPECT_TRUE(FillPath(c.DC));
+  EXPECT_TRUE(c.Dark(0, 0));
+  EXPECT_TRUE(c.Dark(39, 39));
+}
