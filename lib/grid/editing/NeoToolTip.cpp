@@ -275,9 +275,10 @@ void TNeoToolTipWindow::Paint() {
   TGPSolidBrush fill(ColorToOpaqueARGB(tip->GetColor()));
   TGPPen pen(ColorToOpaqueARGB(border), 1);
 
-  // Body: a rounded rectangle (over the whole window for the rectangle shape).
+  // Body: a rounded rectangle; over the whole window for the rectangle shape and for the custom
+  // place, whose region is the whole window.
   const Single x = static_cast<Single>(a + 1), y = static_cast<Single>(b + 1), bw = w - static_cast<Single>(a) - 2;
-  const Single bh = balloon ? h - 10 + static_cast<Single>(a) : h - 2;
+  const Single bh = balloon && position != ttCustom ? h - 10 + static_cast<Single>(a) : h - 2;
   const auto d = static_cast<Single>(2 * tip->GetRounding());
   std::unique_ptr<TGPGraphicsPath> path(new TGPGraphicsPath);
   if (d > 0) {

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "lib/graphics/NeoGDIP.h"
 #include "lib/grid/editing/NeoToolTip.h"
 #include "platform/gdiplus/GdiPlusBridge.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/TypInfo.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
@@ -190,6 +193,39 @@ TEST_F(NeoToolTipTest, SettingsFreedWhileShowing) {
   window->Repaint();
   Pump();
   EXPECT_EQ(FormPixel(Form, window->GetLeft() + window->GetWidth() / 2, window->GetTop() + 2), Red);
+}
+
+// Every position of both shapes on one form, against golden pictures.
+TEST_F(NeoToolTipTest, AllPositionsOfBothShapesMatchTheGoldens) {
+  struct TPlace {
+    TNeoToolTipPosition Position;
+    Integer X, Y;
+  };
+  const TPlace places[] = {{ttTopLeft, 20, 60},     {ttTopCenter, 160, 60},    {ttTopRight, 300, 60},
+                           {ttRight, 20, 140},      {ttCustom, 230, 140},      {ttBottomLeft, 20, 220},
+                           {ttBottomCenter, 160, 220}, {ttBottomRight, 300, 220}};
+  for (TNeoToolTipShape shape : {tsBalloon, tsRectangle}) {
+    SCOPED_TRACE(shape == tsBalloon ? "balloon" : "rectangle");
+    TForm* form = NewForm(420, 300);
+    std::vector<std::unique_ptr<TNeoToolTip>> settings;
+    for (const TPlace& p : places) {
+      auto* box = Add<TBorderedBox>(form, p.X, p.Y, 90, 20);
+      settings.emplace_back(new TNeoToolTip(nullptr));
+      settings.back()->SetPosition(p.Position);
+      settings.back()->SetShape(shape);
+      settings.back()->SetX(100);
+      settings.back()->SetY(-4);
+      settings.back()->SetRounding(4);
+      settings.back()->SetBorderColor(clNavy);
+      auto* window = new TNeoToolTipWindow(form);
+      window->SetText(u"Tip " + IntToStr(static_cast<Integer>(p.Position)));
+      window->Show(box, settings.back().get());
+    }
+    form->Show();
+    const std::string name = shape == tsBalloon ? "neotooltip-balloons.png" : "neotooltip-rectangles.png";
+    ExpectWindowMatchesGolden(form->GetHandle(), std::string(ZELK_TEST_DATA) + "/" + name, name.c_str());
+    delete form;
+  }
 }
 
 }  // namespace
