@@ -195,6 +195,31 @@ TEST_F(NeoToolTipTest, SettingsFreedWhileShowing) {
   EXPECT_EQ(FormPixel(Form, window->GetLeft() + window->GetWidth() / 2, window->GetTop() + 2), Red);
 }
 
+// Sizes of a right-hand balloon for three texts in two fonts, measured once and pinned.
+TEST_F(NeoToolTipTest, SizeTable) {
+  struct TRow {
+    const Char* Text;
+    bool Large;
+    Integer Width, Height;
+  };
+  // "1" is as wide as high before the pointer's 8 pixels are added.
+  const TRow rows[] = {{u"1", false, 24, 16},          {u"Invalid date", false, 65, 16},
+                       {u"A longer validation text", false, 117, 16}, {u"1", true, 31, 23},
+                       {u"Invalid date", true, 108, 23}, {u"A longer validation text", true, 202, 23}};
+  for (const TRow& r : rows) {
+    std::unique_ptr<TNeoToolTip> tip(new TNeoToolTip(nullptr));
+    if (r.Large) {
+      tip->GetFont()->SetName(u"DejaVu Serif");
+      tip->GetFont()->SetSize(12);
+    }
+    TNeoToolTipWindow* window = ShowBalloon(tip.get(), r.Text);
+    SCOPED_TRACE(UTF8Encode(r.Text));
+    EXPECT_EQ(window->GetWidth(), r.Width);
+    EXPECT_EQ(window->GetHeight(), r.Height);
+    delete window;
+  }
+}
+
 // Every position of both shapes on one form, against golden pictures.
 TEST_F(NeoToolTipTest, AllPositionsOfBothShapesMatchTheGoldens) {
   struct TPlace {
