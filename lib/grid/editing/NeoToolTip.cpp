@@ -255,7 +255,24 @@ void TNeoToolTipWindow::WndProc(TMessage& Message) {
     Message.Result = 1;
     return;
   }
+  if (Message.Msg == WM_PAINT && Message.WParam && GetParent())
+    PaintParentInto(reinterpret_cast<HDC>(Message.WParam));
   TCustomControl::WndProc(Message);
+}
+
+void TNeoToolTipWindow::PaintParentInto(HDC ADC) {
+  // A context without the window's region (a copy of the window): the parent's look under the
+  // window goes first, so that the corners outside the balloon show what lies beneath.
+  TWinControl* parent = GetParent();
+  auto* form = dynamic_cast<TCustomForm*>(parent);
+  const bool buffered = form && form->GetDoubleBuffered();
+  if (buffered) form->SetDoubleBuffered(false);
+  const int saved = SaveDC(ADC);
+  OffsetWindowOrgEx(ADC, GetLeft(), GetTop(), nullptr);
+  parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(ADC), reinterpret_cast<LPARAM>(ADC));
+  parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(ADC), 0);
+  RestoreDC(ADC, saved);
+  if (buffered) form->SetDoubleBuffered(true);
 }
 
 void TNeoToolTipWindow::Paint() {

@@ -108,6 +108,8 @@ protected:
 private:
   // The pointer's x in window pixels (d), for the balloon shape's positions above and below.
   Integer PointerX() const;
+  // Paints the parent into ADC shifted to line up with the window.
+  void PaintParentInto(HDC ADC);
 
   std::unique_ptr<TNeoToolTip> FInternalToolTip;
   TControl* FControl = nullptr;

@@ -195,6 +195,22 @@ TEST_F(NeoToolTipTest, SettingsFreedWhileShowing) {
   EXPECT_EQ(FormPixel(Form, window->GetLeft() + window->GetWidth() / 2, window->GetTop() + 2), Red);
 }
 
+// Painted into a context of its own, the balloon first paints its parent there: the corners
+// outside the balloon show the form, not what the context held.
+TEST_F(NeoToolTipTest, PaintIntoAContextShowsTheParentInTheCorners) {
+  Form->SetColor(clYellow);
+  TNeoToolTipWindow* window = ShowBalloon(nullptr, u"Copy");
+  TBitmap copy;
+  copy.SetPixelFormat(pf32bit);
+  copy.SetSize(window->GetWidth(), window->GetHeight());
+  copy.GetCanvas()->GetBrush()->SetColor(clBlack);
+  copy.GetCanvas()->FillRect(TRect{0, 0, window->GetWidth(), window->GetHeight()});
+  window->PaintTo(copy.GetCanvas()->GetHandle(), 0, 0);
+  EXPECT_EQ(copy.GetCanvas()->GetPixels(0, 0), clYellow);
+  EXPECT_EQ(copy.GetCanvas()->GetPixels(0, window->GetHeight() - 1), clYellow);
+  EXPECT_EQ(copy.GetCanvas()->GetPixels(window->GetWidth() / 2, window->GetHeight() / 2 + 5), clRed);
+}
+
 // Sizes of a right-hand balloon for three texts in two fonts, measured once and pinned.
 TEST_F(NeoToolTipTest, SizeTable) {
   struct TRow {
