@@ -1,0 +1,10 @@
+# librsvg is the peer of the SVG benchmark, built in when it is installed.
+if(name STREQUAL "svg_bench")
+  pkg_check_modules(bench_rsvg QUIET IMPORTED_TARGET librsvg-2.0 cairo)
+  if(bench_rsvg_FOUND)
+    target_link_libraries(bench_${name} PRIVATE PkgConfig::bench_rsvg)
+    target_compile_definitions(bench_${name} PRIVATE ZELK_BENCH_RSVG ZELK_SVG_CORPUS="${CMAKE_SOURCE_DIR}/lib/render/tests/data/svg")
+  else()
+    target_compile_definitions(bench_${name} PRIVATE ZELK_SVG_CORPUS="${CMAKE_SOURCE_DIR}/lib/render/tests/data/svg")
+  endif()
+endif()
