@@ -138,6 +138,12 @@ TEST_F(NeoToolTipTest, DefaultBalloonRightOfTheControlLendsItsBorderColour) {
       ink += GetGValue(FormPixel(Form, x, y)) > 120;
   EXPECT_GT(ink, 30);
 
+  // Hit-testing follows the region: a corner outside the balloon belongs to the form.
+  const TPoint inside = window->ClientToScreen(TPoint{w / 2, h / 2});
+  const TPoint corner = window->ClientToScreen(TPoint{1, 1});
+  EXPECT_EQ(WindowFromPoint(inside), window->GetHandle());
+  EXPECT_EQ(WindowFromPoint(corner), Form->GetHandle());
+
   delete window;
   EXPECT_EQ(Box->GetBorderColor(), clGreen);
 }
