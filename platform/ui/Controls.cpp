@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/rtl/Math.h"
+#include "platform/ui/ActnList.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 
@@ -363,6 +364,33 @@ void TControl::SetPopupMenu(TPopupMenu* Value) {
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (Operation == opRemove && FActionLink && AComponent == FActionLink->GetAction()) FActionLink.reset();
+}
+
+TBasicAction* TControl::GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
+
+void TControl::SetAction(TBasicAction* Value) {
+  if (!Value) {
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) {
+    std::unique_ptr<TControlActionLink> link(CreateActionLink());
+    link->AssignClient(this);
+    FActionLink = std::move(link);
+  }
+  FActionLink->SetAction(Value);
+  Value->FreeNotification(this);
+  ActionChange(Value, GetComponentState().Contains(csLoading));
+}
+
+TControlActionLink* TControl::CreateActionLink() { return new TControlActionLink(); }
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+  auto* action = dynamic_cast<TCustomAction*>(Sender);
+  if (!action) return;
+  if (!CheckDefaults || GetCaption().empty() || GetCaption() == GetName()) SetCaption(action->GetCaption());
+  if (!CheckDefaults || GetEnabled()) SetEnabled(action->GetEnabled());
 }
 
 bool TControl::GetMouseCapture() { return GetCaptureControl() == this; }
@@ -654,6 +682,7 @@ void TControl::CMHintShow(TMessage& Message) {
 
 void TControl::Click() {
   if (OnClick) OnClick(this);
+  else if (FActionLink) FActionLink->Execute(this);
 }
 
 void TControl::DblClick() {

@@ -19,6 +19,8 @@ class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
+class TBasicAction;
+class TControlActionLink;
 
 // ---------------------------------------------------------------------------------------------
 // Messages
@@ -186,6 +188,11 @@ public:
   void SetParentShowHint(bool Value);
   TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Value);
+  // The action the control follows (caption, enabled state) and runs on Click when it has no
+  // OnClick; nullptr when none. The link is made by CreateActionLink.
+  TBasicAction* GetAction() const;
+  void SetAction(TBasicAction* Value);
+  TControlActionLink* GetActionLink() const { return FActionLink.get(); }
 
   TControlStyle GetControlStyle() const { return FControlStyle; }
   void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
@@ -239,8 +246,14 @@ public:
   TNotifyEvent OnResize;
 
 protected:
+  // OnClick, or else the action.
   virtual void Click();
   virtual void DblClick();
+  // The link class of the control: a new link (its client not yet assigned).
+  virtual TControlActionLink* CreateActionLink();
+  // The control takes the action's caption and enabled state (with CheckDefaults, only those
+  // still at their defaults).
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
   virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
@@ -315,6 +328,7 @@ protected:
   String FHint;
   String FText;
   TPopupMenu* FPopupMenu = nullptr;
+  std::unique_ptr<TControlActionLink> FActionLink;
   TControlStyle FControlStyle;
   TControlState FControlState;
   std::unique_ptr<TFont> FFont;

@@ -44,6 +44,7 @@ protected:
     bottom->SetHeight(34);
     bottom->SetButtonVertAlign(tlBottom);
     bottom->SetChecked(true);
+    Headless::MouseMove(1900, 1000);   // no box hot
     Form->Show();
     Pump();
   }
