@@ -37,9 +37,11 @@ void TObjectJSONHelper::FromJSON(TObject* AObject, const String& Value) {
   TStringStream stream(Value, TEncoding::UTF8());
   TRestore keepTypeKey(TNeoPersistence::TypeKey);
   TRestore keepIOReference(TNeoPersistence::IOReference);
+  // The type key ToJSON writes still names the class of each new list item.
+  const String itemTypeKey = TNeoPersistence::TypeKey;
   TNeoPersistence::TypeKey.clear();
   TNeoPersistence::IOReference = AObject;
-  TNeoPersistence::LoadSettingsFromStream(AObject, &stream);
+  TNeoPersistence::LoadSettingsFromStream(AObject, &stream, itemTypeKey);
 }
 
 void TObjectJSONHelper::Log(TObject* AObject) { TNeoUtils::Log(ToJSON(AObject)); }

@@ -19,8 +19,9 @@ public:
   // and reads, then as ToJSON.
   static String ToJSON(TObject* AObject, const TNeoObjectExcludePropertyListArray& AExcludedProperties);
   // Reads Value (any text, also characters beyond Windows-1252) into the object without expecting
-  // a type member, with the object itself as the IO reference; the type key and the IO reference
-  // are restored afterwards, also on failure.
+  // a type member, with the object itself as the IO reference; a list item whose first member is
+  // the type key in force (as ToJSON writes it) is created of the class it names. The type key and
+  // the IO reference are restored afterwards, also on failure.
   static void FromJSON(TObject* AObject, const String& Value);
   // ToJSON to the debug output.
   static void Log(TObject* AObject);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "lib/base/NeoUtils.h"
+#include "platform/rtl/Contnrs.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/Units.h"
@@ -357,8 +358,17 @@ void TNeoReader::Read(TObject* AObject) {
 TObject* TNeoReader::Read(TClass AClass) { return ReadNewObject(AClass); }
 
 // With a type key in force the first member must be it; its text names the class.
+// Without a type key, a new object whose first member is the optional type key takes its class
+// from it; an existing object skips that member as one it has no property for.
 void TNeoReader::ReadTypeKey(String* AClassName) {
-  if (TNeoPersistence::TypeKey.empty()) return;
+  if (TNeoPersistence::TypeKey.empty()) {
+    if (AClassName && !FOptionalTypeKey.empty() && FReader->Peek() == jstoName &&
+        FReader->PeekName() == FOptionalTypeKey) {
+      FReader->ReadName();
+      *AClassName = FReader->ReadString();
+    }
+    return;
+  }
   if (FReader->Peek() != jstoName || FReader->ReadName() != TNeoPersistence::TypeKey) TypeKeyMissing();
   String name = FReader->ReadString();
   if (AClassName) *AClassName = std::move(name);
@@ -592,19 +602,34 @@ void TNeoReader::ReadDictionary(TObject* ADictionary, const TDictionaryAccess& A
   FReader->ReadEndArray();
 }
 
+// The objects of a pointer list are the list's: a list filled by an earlier read (or by its owner)
+// gives them up when it is read again. Each is freed once, unless the list frees them itself.
+void TNeoReader::ClearObjects(TList* AList) {
+  if (auto* owning = dynamic_cast<TObjectList*>(AList); owning && owning->GetOwnsObjects()) {
+    AList->Clear();
+    return;
+  }
+  std::vector<Pointer> items(AList->begin(), AList->end());
+  AList->Clear();
+  std::sort(items.begin(), items.end());
+  items.erase(std::unique(items.begin(), items.end()), items.end());
+  for (Pointer item : items) delete static_cast<TObject*>(item);
+}
+
 void TNeoReader::ReadList(TList* AList) {
   FReader->ReadBeginArray();
-  AList->Clear();
+  ClearObjects(AList);
   const TClass itemClass = ItemClassOf(AList, TObject::StaticClass());
   while (FReader->HasNext()) {
     if (FReader->IsNull()) {
       FReader->ReadNull();
       continue;
     }
-    if (TObject* item = ReadNewObject(itemClass)) {
-      TellItemAdded(item, AList);
-      AList->Add(item);
-    }
+    std::unique_ptr<TObject> item(ReadNewObject(itemClass));
+    if (!item) continue;
+    TellItemAdded(item.get(), AList);
+    AList->Add(item.get());
+    item.release();
   }
   FReader->ReadEndArray();
 }
@@ -823,10 +848,11 @@ void TNeoPersistence::SaveSettingsToStream(TObject* AObject, TStream* AStream) {
   writer.Write(AObject);
 }
 
-void TNeoPersistence::LoadSettingsFromStream(TObject* AObject, TStream* AStream) {
+void TNeoPersistence::LoadSettingsFromStream(TObject* AObject, TStream* AStream, const String& AOptionalTypeKey) {
   AStream->SetPosition(0);
   TJSONFormatScope format;
   TNeoReader reader(AStream);
+  reader.SetOptionalTypeKey(AOptionalTypeKey);
   reader.SetIOReference(IOReference);
   reader.SetRootObject(RootObject);
   reader.OnCustomReadProperty = [](TObject* AObj, const String& AName, TTypeKind AKind, TNeoJSONReader* AReader,

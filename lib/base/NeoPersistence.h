@@ -172,6 +172,10 @@ public:
   // Replaces TNeoPersistence::ExcludeProperties too.
   void SetExcludeProperties(const TNeoExcludePropertyListArray& Value);
   Integer GetReferenceCount() const { return static_cast<Integer>(FReferences.size()); }
+  // With no type key in force: the member that, first in a new object (a list item), names the
+  // object's class, as a document written with that type key has it. Empty: none.
+  const String& GetOptionalTypeKey() const { return FOptionalTypeKey; }
+  void SetOptionalTypeKey(const String& Value) { FOptionalTypeKey = Value; }
 
   TNeoReaderCustomReadPropertyEvent OnCustomReadProperty;
   TNeoReaderCustomIsAssignablePropertyEvent OnCustomIsAssignableProperty;
@@ -187,6 +191,7 @@ private:
   void ReadGenericList(TObject* AList, const TListAccess& AAccess);
   void ReadDictionary(TObject* ADictionary, const TDictionaryAccess& AAccess);
   void ReadList(TList* AList);
+  static void ClearObjects(TList* AList);
   void ReadCollection(TCollection* ACollection);
   void ReadStrings(TStrings* AStrings);
   void ReadPicture(TObject* APicture);
@@ -203,6 +208,7 @@ private:
   TObject* FIOReference = nullptr;
   TObject* FRootObject = nullptr;
   TNeoExcludePropertyListArray FExcludeProperties;
+  String FOptionalTypeKey;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -273,8 +279,9 @@ public:
   // class-level handler; the decimal and thousand separators are "." and "," meanwhile and are
   // restored afterwards, also on failure. A stream that refuses the text raises EWriteError.
   static void SaveSettingsToStream(TObject* AObject, TStream* AStream);
-  // From position 0 into the existing object; references are not solved.
-  static void LoadSettingsFromStream(TObject* AObject, TStream* AStream);
+  // From position 0 into the existing object; references are not solved. AOptionalTypeKey goes
+  // to the reader's optional type key.
+  static void LoadSettingsFromStream(TObject* AObject, TStream* AStream, const String& AOptionalTypeKey = String());
   // Replaces the file as one step (a temporary file renamed over it); when the text cannot be
   // written, EWriteError and the old file stays as it was.
   static void SaveSettingsToFile(TObject* AObject, const String& AFileName);

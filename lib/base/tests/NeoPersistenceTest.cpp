@@ -11,6 +11,7 @@
 
 #include "lib/base/NeoObjectJSON.h"
 #include "lib/base/NeoUtils.h"
+#include "platform/rtl/Contnrs.h"
 #include "platform/rtl/Generics.h"
 #include "platform/rtl/TypInfo.h"
 #include "platform/rtl/Units.h"
@@ -20,7 +21,7 @@
 using Generics::Collections::doOwnsValues;
 using Generics::Collections::TDictionaryOwnerships;
 using Generics::Collections::TObjectDictionary;
-using Generics::Collections::TObjectList;
+template <class T> using TGObjectList = Generics::Collections::TObjectList<T>;
 template <class T> using TGList = Generics::Collections::TList<T>;
 
 namespace {
@@ -79,7 +80,7 @@ public:
   std::unique_ptr<TGList<String>> FNames = std::make_unique<TGList<String>>();
   std::unique_ptr<TGList<Integer>> FNumbers = std::make_unique<TGList<Integer>>();
   std::unique_ptr<TGList<Double>> FRatios = std::make_unique<TGList<Double>>();
-  std::unique_ptr<TObjectList<TDemoGadget>> FGadgets = std::make_unique<TObjectList<TDemoGadget>>();
+  std::unique_ptr<TGObjectList<TDemoGadget>> FGadgets = std::make_unique<TGObjectList<TDemoGadget>>();
   std::unique_ptr<TObjectDictionary<String, TDemoGadget*>> FGadgetMap =
       std::make_unique<TObjectDictionary<String, TDemoGadget*>>(TDictionaryOwnerships{doOwnsValues});
   std::unique_ptr<TOwnedCollection> FItems = std::make_unique<TOwnedCollection>(this, TDemoItem::StaticClass());
@@ -91,7 +92,7 @@ public:
   TGList<String>* GetNames() const { return FNames.get(); }
   TGList<Integer>* GetNumbers() const { return FNumbers.get(); }
   TGList<Double>* GetRatios() const { return FRatios.get(); }
-  TObjectList<TDemoGadget>* GetGadgets() const { return FGadgets.get(); }
+  TGObjectList<TDemoGadget>* GetGadgets() const { return FGadgets.get(); }
   TObjectDictionary<String, TDemoGadget*>* GetGadgetMap() const { return FGadgetMap.get(); }
   TOwnedCollection* GetItems() const { return FItems.get(); }
   TStrings* GetLines() const { return FLines.get(); }
@@ -105,6 +106,39 @@ public:
   TDemoForm() : TComponent(nullptr) {}
   Integer Pings = 0;
   void Ping(TObject*) { ++Pings; }
+};
+
+// Items of a plain pointer list; counts the living ones to show what a reload frees.
+class TDemoBox : public TPersistent {
+  ZELK_CLASS(TDemoBox, TPersistent)
+public:
+  TDemoBox() { ++Alive; }
+  ~TDemoBox() override { --Alive; }
+  static inline Integer Alive = 0;
+  Integer FSize = 0;
+};
+
+// A component whose plain list property holds the objects it owns.
+class TDemoShelf : public TComponent, public IPersistObjectFactory {
+  ZELK_CLASS(TDemoShelf, TComponent)
+public:
+  explicit TDemoShelf(TComponent* AOwner) : TComponent(AOwner) {}
+  ~TDemoShelf() override {
+    for (Pointer box : *FBoxes) delete static_cast<TObject*>(box);
+  }
+  TObject* CreateObject(const String& AClassName, TClass ABaseClass) override {
+    return TNeoPersistence::CreateObject(AClassName, ABaseClass);
+  }
+  void AddBox(Integer ASize) {
+    auto* box = new TDemoBox();
+    box->FSize = ASize;
+    FBoxes->Add(box);
+  }
+  Integer BoxSize(Integer AIndex) const { return static_cast<TDemoBox*>(FBoxes->GetItems(AIndex))->FSize; }
+  std::unique_ptr<TList> FBoxes = std::make_unique<TList>();
+  std::unique_ptr<TObjectList> FCrates = std::make_unique<TObjectList>(true);
+  TList* GetBoxes() const { return FBoxes.get(); }
+  TObjectList* GetCrates() const { return FCrates.get(); }
 };
 
 // The smallest document: a caption and a colour.
@@ -127,6 +161,10 @@ void PublishDemoClasses() {
     Publish<TDemoItem>().Property(u"Caption", &TDemoItem::FCaption).Property(u"Width", &TDemoItem::FWidth);
     Publish<TDemo>().Property(u"Caption", &TDemo::FCaption).Property(u"Color", &TDemo::FColor).Type(u"TColor");
     Publish<TDemoForm>().Method(u"Ping", &TDemoForm::Ping);
+    Publish<TDemoBox>().Property(u"Size", &TDemoBox::FSize);
+    Publish<TDemoShelf>()
+        .Property(u"Boxes", &TDemoShelf::GetBoxes, nullptr)
+        .Property(u"Crates", &TDemoShelf::GetCrates, nullptr);
     Publish<TDemoAll>()
         .Property(u"Active", &TDemoAll::FActive)
         .Property(u"Amount", &TDemoAll::FAmount)
@@ -153,7 +191,8 @@ void PublishDemoClasses() {
         .Property(u"Items", &TDemoAll::GetItems, nullptr)
         .Property(u"Lines", &TDemoAll::GetLines, nullptr)
         .Property(u"Picture", &TDemoAll::GetPicture, nullptr);
-    RegisterClasses({TDemoGadget::StaticClass(), TDemoItem::StaticClass(), TDemoAll::StaticClass()});
+    RegisterClasses({TDemoGadget::StaticClass(), TDemoItem::StaticClass(), TDemoAll::StaticClass(),
+                     TDemoBox::StaticClass(), TDemoShelf::StaticClass()});
     return true;
   }();
   (void)done;
@@ -752,6 +791,43 @@ TEST_F(NeoPersistenceFixture, FailedFromJSONRestoresTypeKeyAndIOReference) {
   EXPECT_EQ(demo.FCaption, u"ok");
 }
 
+TEST_F(NeoPersistenceFixture, APlainListOfObjectsRoundTripsAndAReloadFreesWhatItHeld) {
+  const Integer aliveBefore = TDemoBox::Alive;
+  {
+    TDemoShelf shelf(nullptr);
+    shelf.AddBox(3);
+    shelf.AddBox(-8);
+    const String json = TObjectJSONHelper::ToJSON(&shelf);
+    EXPECT_NE(json.find(u"\"Boxes\":[{\"$type\":\"TDemoBox\",\"Size\":3},"), String::npos) << UTF8Encode(json);
+
+    // Into a new object, and again into the one that already holds the boxes.
+    TDemoShelf copy(nullptr);
+    for (TDemoShelf* target : {&copy, &shelf}) {
+      TObjectJSONHelper::FromJSON(target, json);
+      ASSERT_EQ(target->FBoxes->GetCount(), 2);
+      EXPECT_EQ(target->BoxSize(0), 3);
+      EXPECT_EQ(target->BoxSize(1), -8);
+      EXPECT_EQ(TObjectJSONHelper::ToJSON(target), json);
+    }
+    EXPECT_EQ(TDemoBox::Alive, aliveBefore + 4);
+
+    // Loading with the type key in force replaces the boxes too; the old ones are freed.
+    TStringStream doc(u"{\"$type\":\"TDemoShelf\",\"Boxes\":[{\"$type\":\"TDemoBox\",\"Size\":5}]}", TEncoding::ANSI());
+    TNeoPersistence::LoadSettingsFromStream(&shelf, &doc);
+    ASSERT_EQ(shelf.FBoxes->GetCount(), 1);
+    EXPECT_EQ(shelf.BoxSize(0), 5);
+    EXPECT_EQ(TDemoBox::Alive, aliveBefore + 3);
+
+    // A list that owns its objects frees them itself, once.
+    shelf.FCrates->Add(new TDemoBox());
+    TObjectJSONHelper::FromJSON(&shelf, u"{\"Crates\":[{\"$type\":\"TDemoBox\",\"Size\":1},{\"$type\":\"TDemoBox\"}]}");
+    ASSERT_EQ(shelf.FCrates->GetCount(), 2);
+    EXPECT_EQ(static_cast<TDemoBox*>(shelf.FCrates->GetItems(0))->FSize, 1);
+    EXPECT_EQ(TDemoBox::Alive, aliveBefore + 5);
+  }
+  EXPECT_EQ(TDemoBox::Alive, aliveBefore);
+}
+
 TEST_F(NeoPersistenceFixture, ArraysOfObjectsAndNewObjects) {
   TDemoGadget g1, g2;
   g1.FLabel = u"a";
@@ -811,7 +887,7 @@ TEST(NeoPersistenceKinds, ClassAndTypeNameTests) {
   using P = TNeoPersistence;
   EXPECT_TRUE(P::IsGenericList(TGList<String>::StaticClass(), u"String"));
   EXPECT_FALSE(P::IsGenericList(TGList<String>::StaticClass(), u"integer"));
-  EXPECT_TRUE(P::IsGenericList(TObjectList<TDemoGadget>::StaticClass()));
+  EXPECT_TRUE(P::IsGenericList(TGObjectList<TDemoGadget>::StaticClass()));
   EXPECT_FALSE(P::IsGenericList(TList::StaticClass()));
   EXPECT_TRUE(P::IsGenericDictionary(TObjectDictionary<String, TDemoGadget*>::StaticClass()));
   EXPECT_TRUE(P::IsList(TList::StaticClass()));
