@@ -1,0 +1,304 @@
+// The GDI+ drawing back end through the facade, read back by pixels of the facade's own bitmap and
+// compared with the canvas back end where both should agree.
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include "GDIPlusClassesTestSupport.h"
+#include "GraphicsTestSupport.h"
+#include "lib/graphics/NeoGraphics.h"
+#include "lib/graphics/NeoGraphicsWin.h"
+#include "platform/win/Surface.h"
+
+namespace {
+
+class NeoGraphicsWinTest : public GraphicsUnitsSuite {
+protected:
+  static void SetUpTestSuite() {
+    GraphicsUnitsSuite::SetUpTestSuite();
+    RegisterGdiplusModule();
+    BindGdiplus();
+    StartupGdiplus();
+  }
+  static void TearDownTestSuite() {
+    FreeGenericSingletons();
+    ShutdownGdiplus();
+    UnbindGdiplus();
+    GraphicsUnitsSuite::TearDownTestSuite();
+  }
+};
+
+constexpr int W = 60, H = 40;
+
+// A facade over its own W x H bitmap, painted white, fill and stroke solid.
+std::unique_ptr<TNeoGraphics> Scene(bool ANative, int AWidth = W, int AHeight = H) {
+  auto g = TNeoGraphics::CreateBitmapCanvas(AWidth, AHeight, ANative);
+  g->BeginScene();
+  g->GetStroke()->SetKind(gskNone);
+  g->SetFillColor(0xFFFFFF);
+  g->DrawRectangle(0, 0, AWidth, AHeight);
+  g->GetStroke()->SetKind(gskSolid);
+  return g;
+}
+
+TSurface& Surface(TNeoGraphics& G) {
+  TSurface* surface = GetDCSurface(G.GetCanvas()->GetHandle());
+  surface->Pixels();
+  return *surface;
+}
+
+std::vector<std::uint32_t> Snapshot(TNeoGraphics& G) {
+  TSurface& s = Surface(G);
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = 0; x < s.Width(); ++x) pixels.push_back(s.Pixel(x, y) & 0xFFFFFF);
+  return pixels;
+}
+
+int Red(std::uint32_t APixel) { return static_cast<int>((APixel >> 16) & 0xFF); }
+
+TNeoGraphicsContextWin& Win(TNeoGraphics& G) {
+  auto* context = dynamic_cast<TNeoGraphicsContextWin*>(G.GetContext());
+  EXPECT_NE(context, nullptr);
+  return *context;
+}
+
+TEST_F(NeoGraphicsWinTest, TheFacadeCreatesTheGdiPlusContextThroughTheClassReference) {
+  EXPECT_EQ(GetNativeContextClass(), TNeoGraphicsContextWin::StaticClass());
+  auto g = TNeoGraphics::CreateNativeBitmapCanvas(10, 10);
+  EXPECT_NE(dynamic_cast<TNeoGraphicsContextWin*>(g->GetContext()), nullptr);
+  EXPECT_NE(g->GetContext()->NativeCanvas(), nullptr);
+  g->EndScene();
+  EXPECT_EQ(g->GetContext()->NativeCanvas(), nullptr);
+}
+
+TEST_F(NeoGraphicsWinTest, ColoursTakeTheOpacityAsAlpha) {
+  EXPECT_EQ(ToGPColor(0x0000FF, 1), 0xFFFF0000u);   // BGR red
+  EXPECT_EQ(ToGPColor(0x123456, 0.5f), 0x80563412u);
+  EXPECT_EQ(ToGPColor(0x123456, 0) >> 24, 0u);
+  EXPECT_EQ(ToGPColor(0x123456, 7) >> 24, 0xFFu);
+}
+
+TEST_F(NeoGraphicsWinTest, GradientStopsOfEachMode) {
+  struct Row {
+    const char* Name;
+    std::function<void(TNeoGraphicsFill&)> Setup;
+    std::vector<Single> Positions;
+    std::vector<ARGB> Colors;
+  };
+  const ARGB red = 0xFFFF0000, blue = 0xFF0000FF, green = 0xFF00FF00, black = 0xFF000000;
+  const std::vector<Row> rows = {
+      {"collection inside gets both ends",
+       [](TNeoGraphicsFill& F) {
+         F.SetGradientMode(gfgmCollection);
+         F.AddGradientItem(0x0000FF, 0.3f, 1);
+         F.AddGradientItem(0xFF0000, 0.7f, 1);
+       },
+       {0, 0.3f, 0.7f, 1},
+       {red, red, blue, blue}},
+      {"collection at both ends stays",
+       [](TNeoGraphicsFill& F) {
+         F.SetGradientMode(gfgmCollection);
+         F.AddGradientItem(0x0000FF, 0, 1);
+         F.AddGradientItem(0xFF0000, 1, 1);
+       },
+       {0, 1},
+       {red, blue}},
+      {"empty collection gives the default pair",
+       [](TNeoGraphicsFill& F) { F.SetGradientMode(gfgmCollection); },
+       {0, 1},
+       {red, green}},
+      {"default pair", [](TNeoGraphicsFill&) {}, {0, 1}, {red, green}},
+      {"mirror quadruple",
+       [](TNeoGraphicsFill& F) {
+         F.SetColorMirror(0xFF0000);
+         F.SetColorMirrorTo(0);
+       },
+       {0, 0.5f, 0.5f, 1},
+       {red, green, blue, black}},
+  };
+  for (const Row& row : rows) {
+    TNeoGraphicsFill fill(gfkGradient, 0x0000FF);
+    fill.SetColorTo(0x00FF00);
+    row.Setup(fill);
+    const TGPGradientStops stops = GradientStops(&fill);
+    EXPECT_EQ(stops.Positions, row.Positions) << row.Name;
+    EXPECT_EQ(stops.Colors, row.Colors) << row.Name;
+  }
+}
+
+TEST_F(NeoGraphicsWinTest, DrawingAfterEndSceneChangesNoPixel) {
+  auto g = Scene(true);
+  g->EndScene();
+  const std::vector<std::uint32_t> before = Snapshot(*g);
+  g->SetFillColor(0x0000FF);
+  g->DrawRectangle(0, 0, W, H);
+  g->DrawEllipse(0, 0, W, H);
+  g->DrawText(TRectF{0, 0, W, H}, u"Text");
+  EXPECT_EQ(Snapshot(*g), before);
+}
+
+TEST_F(NeoGraphicsWinTest, ASecondClipRectangleReplacesTheFirst) {
+  auto g = Scene(true);
+  g->ClipRect(TRectF{0, 0, 20, 20});
+  g->ClipRect(TRectF{30, 10, 50, 30});
+  g->GetStroke()->SetKind(gskNone);
+  g->SetFillColor(0x0000FF);
+  g->DrawRectangle(0, 0, W, H);
+  g->EndScene();
+  TSurface& s = Surface(*g);
+  EXPECT_EQ(s.Pixel(10, 10) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(s.Pixel(40, 20) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(s.Pixel(55, 35) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(NeoGraphicsWinTest, DashedOutlinesAreNotAntiAliased) {
+  struct Row {
+    TNeoGraphicsStrokeKind Kind;
+    bool Partial;
+  };
+  for (const Row row : {Row{gskSolid, true}, Row{gskDash, false}, Row{gskDot, false}}) {
+    auto g = Scene(true);
+    g->GetContext()->SetAntiAliasing(true);
+    g->GetStroke()->SetColor(0);
+    g->GetStroke()->SetKind(row.Kind);
+    g->DrawLine(TPointF{2, 3}, TPointF{57, 31});
+    const Integer smoothing = Win(*g).GPGraphics()->GetSmoothingMode();
+    g->EndScene();
+    int partial = 0, ink = 0;
+    for (std::uint32_t p : Snapshot(*g)) {
+      const int r = Red(p);
+      if (r < 250) ++ink;
+      if (r > 5 && r < 250) ++partial;
+    }
+    EXPECT_GT(ink, 20) << row.Kind;
+    EXPECT_EQ(partial > 0, row.Partial) << row.Kind << ": " << partial << " partial pixels";
+    EXPECT_EQ(smoothing, gdip::SmoothingModeAntiAlias) << "the smoothing mode comes back";
+  }
+}
+
+TEST_F(NeoGraphicsWinTest, MatrixRoundTripAndTextAngleRectangles) {
+  auto g = Scene(true);
+  TNeoGraphicsContext* c = g->GetContext();
+  TNeoGraphicsMatrix m = TNeoGraphicsMatrix::Identity();
+  m.m11 = 2;
+  m.m12 = 0.5f;
+  m.m21 = -0.5f;
+  m.m22 = 1.5f;
+  m.m31 = 10;
+  m.m32 = 20;
+  c->SetMatrix(m);
+  const TNeoGraphicsMatrix back = c->GetMatrix();
+  EXPECT_EQ(back.M(), m.M());
+  c->ResetTransform();
+  EXPECT_EQ(c->GetMatrix().M(), TNeoGraphicsMatrix::Identity().M());
+
+  struct Row {
+    TRectF Box;
+    TRectF Expected;
+  };
+  for (const Row& row : {Row{{10, 10, 110, 30}, {-50, -10, 50, 10}}, Row{{10, 10, 30, 110}, {-50, -10, 50, 10}}}) {
+    const TRectF r = c->SetTextAngle(row.Box, 90);
+    EXPECT_EQ(r.Left, row.Expected.Left);
+    EXPECT_EQ(r.Top, row.Expected.Top);
+    EXPECT_EQ(r.Right, row.Expected.Right);
+    EXPECT_EQ(r.Bottom, row.Expected.Bottom);
+    const TNeoGraphicsMatrix turned = c->GetMatrix();
+    EXPECT_NEAR(turned.m31, (row.Box.Left + row.Box.Right) / 2, 1e-4);
+    EXPECT_NEAR(turned.m32, (row.Box.Top + row.Box.Bottom) / 2, 1e-4);
+    c->ResetTextAngle(90);
+    EXPECT_EQ(c->GetMatrix().M(), TNeoGraphicsMatrix::Identity().M());
+  }
+  const TRectF same = c->SetTextAngle({1, 2, 3, 4}, 0);
+  EXPECT_EQ(same.Right, 3);
+}
+
+TEST_F(NeoGraphicsWinTest, ASavedLevelDroppedByABaseSettingRestoresNothing) {
+  auto g = Scene(true);
+  TNeoGraphicsContext* c = g->GetContext();
+  TNeoGraphicsSaveState* state = g->SaveState(true);
+  c->TranslateTransform(10, 0);
+  c->SetAntiAliasing(true);   // back to the base state: the translation and the saved level go
+  EXPECT_EQ(c->GetMatrix().m31, 0);
+  c->TranslateTransform(20, 0);
+  g->RestoreState(state, true);
+  EXPECT_EQ(c->GetMatrix().m31, 20);
+  EXPECT_EQ(Win(*g).GPGraphics()->GetSmoothingMode(), gdip::SmoothingModeAntiAlias);
+}
+
+TEST_F(NeoGraphicsWinTest, GradientBoundsGrowByOnePixelOnEachSide) {
+  auto g = Scene(true);
+  g->GetContext()->SetAntiAliasing(true);
+  TNeoGraphicsFill* fill = g->GetFill();
+  fill->BeginUpdate();
+  fill->SetKind(gfkGradient);
+  fill->SetColor(0);
+  fill->SetColorTo(0xFFFFFF);
+  fill->SetOrientation(gfoHorizontal);
+  fill->EndUpdate();
+  g->GetStroke()->SetKind(gskNone);
+  g->DrawRectangle(10, 10, 14, 20);
+  g->EndScene();
+  TSurface& s = Surface(*g);
+  // Black to white over the box grown by a pixel on each side: the first column is already a
+  // fifth of the way (about a tenth without the growth), the fourth short of the end (near
+  // seven eighths without it).
+  EXPECT_EQ(s.Pixel(9, 15) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_GT(Red(s.Pixel(10, 15)), 40);
+  EXPECT_LT(Red(s.Pixel(10, 15)), 70);
+  EXPECT_GT(Red(s.Pixel(13, 15)), 140);
+  EXPECT_LT(Red(s.Pixel(13, 15)), 200);
+}
+
+TEST_F(NeoGraphicsWinTest, APictureWithAlphaMatchesTheCanvasContext) {
+  TNeoBitmap picture;
+  picture.LoadFromFile(TestData("alpha_disc.png"));
+  ASSERT_EQ(picture.GetWidth(), 32);
+  std::vector<std::uint32_t> pictures[2];
+  for (bool native : {false, true}) {
+    auto g = Scene(native);
+    g->DrawBitmap(10, 4, &picture);
+    g->EndScene();
+    pictures[native] = Snapshot(*g);
+  }
+  int off = 0, inked = 0;
+  for (std::size_t i = 0; i < pictures[0].size(); ++i) {
+    const std::uint32_t a = pictures[0][i], b = pictures[1][i];
+    inked += (b & 0xFFFFFF) != 0xFFFFFF;
+    for (int shift : {0, 8, 16})
+      if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 8) {
+        ++off;
+        break;
+      }
+  }
+  EXPECT_GT(inked, 300) << "the picture is drawn";
+  EXPECT_LE(off, static_cast<int>(pictures[0].size()) / 200);
+}
+
+TEST_F(NeoGraphicsWinTest, BadInputsDrawNothingAndRaiseNothing) {
+  auto g = Scene(true);
+  const std::vector<std::uint32_t> before = Snapshot(*g);
+  TBitmap empty;
+  TNeoGraphicsPath emptyPath;
+  EXPECT_NO_THROW({
+    g->GetContext()->DrawBitmap(nullptr, {}, TRectF{0, 0, W, H}, 1);
+    g->GetContext()->DrawBitmap(&empty, {}, TRectF{0, 0, W, H}, 1);
+    g->GetContext()->DrawPolygon(g->GetStroke(), {});
+    g->GetContext()->FillPolygon(g->GetFill(), {});
+    g->GetContext()->DrawPolyline(g->GetStroke(), {});
+    g->GetContext()->DrawPath(g->GetStroke(), &emptyPath, pdmPath);
+    g->GetContext()->FillPath(g->GetFill(), &emptyPath, pdmPath);
+    g->GetContext()->ClipPath(nullptr);
+  });
+  g->EndScene();
+  EXPECT_EQ(Snapshot(*g), before);
+  auto zero = TNeoGraphics::CreateBitmapCanvas(0, 0, true);
+  EXPECT_NO_THROW({
+    zero->DrawRectangle(0, 0, 10, 10);
+    zero->DrawText(TRectF{0, 0, 10, 10}, u"x");
+    zero->EndScene();
+  });
+}
+
+}  // namespace
