@@ -33,6 +33,9 @@ struct TRegValue {
   DWORD Type = REG_SZ;
   String Text;       // REG_SZ, REG_EXPAND_SZ
   DWORD Number = 0;  // REG_DWORD
+  // The line as the store file holds it, written back as long as nobody changes the value: bytes
+  // that are no UTF-8 read as U+FFFD but stay in the file. Empty for a value set by a program.
+  std::string Line;
 
   bool SameData(const TRegValue& o) const {
     return Type == o.Type && (Type == REG_DWORD ? Number == o.Number : Text == o.Text);
@@ -41,6 +44,7 @@ struct TRegValue {
 
 struct TRegKey {
   String Name;
+  std::string FileName;   // the name's bytes in the store file (UTF-8 unless read otherwise)
   std::vector<TRegValue> Values;                        // in file order; changed by Put and Remove
   std::unordered_map<String, std::size_t> ValueIndex;   // folded name -> position in Values
   std::map<String, std::unique_ptr<TRegKey>> SubKeys;   // by folded name, so in key order
@@ -72,6 +76,16 @@ struct TRegKey {
   TRegKey* Child(StringView name) const {
     auto it = SubKeys.find(Fold(name));
     return it == SubKeys.end() ? nullptr : it->second.get();
+  }
+  // The sub key of that name, made when missing with fileName as its bytes in the file.
+  TRegKey& EnsureChild(const String& name, std::string fileName) {
+    auto& slot = SubKeys[Fold(name)];
+    if (!slot) {
+      slot = std::make_unique<TRegKey>();
+      slot->Name = name;
+      slot->FileName = std::move(fileName);
+    }
+    return *slot;
   }
 };
 
@@ -194,12 +208,17 @@ void AppendQuoted(std::string& out, StringView text) {
   out += '"';
 }
 
-void AppendKey(std::string& out, const TRegKey& key, const String& path) {
+void AppendKey(std::string& out, const TRegKey& key, const std::string& path) {
   if (!path.empty() || !key.Values.empty()) {
     out += '[';
-    out += UTF8Encode(path);
+    out += path;
     out += "]\n";
     for (const auto& v : key.Values) {
+      if (!v.Line.empty()) {
+        out += v.Line;
+        out += '\n';
+        continue;
+      }
       if (v.Name.empty()) out += '@';
       else AppendQuoted(out, v.Name);
       if (v.Type == REG_DWORD) {
@@ -214,12 +233,12 @@ void AppendKey(std::string& out, const TRegKey& key, const String& path) {
     }
     out += '\n';
   }
-  for (const auto& [folded, sub] : key.SubKeys) AppendKey(out, *sub, path.empty() ? sub->Name : path + u"\\" + sub->Name);
+  for (const auto& [folded, sub] : key.SubKeys) AppendKey(out, *sub, path.empty() ? sub->FileName : path + '\\' + sub->FileName);
 }
 
 std::string Serialize(const TRegKey& root) {
   std::string out = "; zelk registry store 1\n\n";
-  AppendKey(out, root, String());
+  AppendKey(out, root, std::string());
   return out;
 }
 
@@ -301,13 +320,19 @@ bool ParseValue(std::string_view line, TRegValue& value) {
 
 TRegKey& EnsureKey(TRegKey& root, StringView path) {
   TRegKey* key = &root;
-  for (const auto& part : SplitPath(path)) {
-    auto& slot = key->SubKeys[Fold(part)];
-    if (!slot) {
-      slot = std::make_unique<TRegKey>();
-      slot->Name = part;
-    }
-    key = slot.get();
+  for (const auto& part : SplitPath(path)) key = &key->EnsureChild(part, UTF8Encode(part));
+  return *key;
+}
+
+// The key a section line names ("A\B" as the file's bytes); new keys keep their names' bytes.
+TRegKey& EnsureFileKey(TRegKey& root, std::string_view path) {
+  TRegKey* key = &root;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i < path.size() && path[i] != '\\') continue;
+    const std::string_view part = path.substr(start, i - start);
+    if (!part.empty()) key = &key->EnsureChild(UTF8ToString(part), std::string(part));
+    start = i + 1;
   }
   return *key;
 }
@@ -325,11 +350,12 @@ std::unique_ptr<TRegKey> Parse(std::string_view text) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[' && line.back() == ']') {
-      current = &EnsureKey(*root, UTF8ToString(line.substr(1, line.size() - 2)));
+      current = &EnsureFileKey(*root, line.substr(1, line.size() - 2));
       continue;
     }
     TRegValue value;
     if (!current || !ParseValue(line, value)) continue;
+    value.Line = line;
     current->Put(value);
   }
   return root;
@@ -882,15 +908,15 @@ void WriteValue(HKEY key, const String& name, TRegValue value) {
 }  // namespace
 
 void TRegistry::WriteString(const String& Name, const String& Value) {
-  WriteValue(FCurrentKey, Name, TRegValue{String(), REG_SZ, Value, 0});
+  WriteValue(FCurrentKey, Name, TRegValue{String(), REG_SZ, Value, 0, {}});
 }
 
 void TRegistry::WriteExpandString(const String& Name, const String& Value) {
-  WriteValue(FCurrentKey, Name, TRegValue{String(), REG_EXPAND_SZ, Value, 0});
+  WriteValue(FCurrentKey, Name, TRegValue{String(), REG_EXPAND_SZ, Value, 0, {}});
 }
 
 void TRegistry::WriteInteger(const String& Name, Integer Value) {
-  WriteValue(FCurrentKey, Name, TRegValue{String(), REG_DWORD, String(), static_cast<DWORD>(Value)});
+  WriteValue(FCurrentKey, Name, TRegValue{String(), REG_DWORD, String(), static_cast<DWORD>(Value), {}});
 }
 
 void TRegistry::WriteBool(const String& Name, bool Value) { WriteInteger(Name, Value ? 1 : 0); }

@@ -241,6 +241,31 @@ TEST_F(Registry, BadEscapesSkipOnlyTheirLine) {
   EXPECT_EQ(reg.ReadInteger(u"e"), 5);
 }
 
+// Bytes that are no UTF-8 (in a value's data or name, or in a key name) read as U+FFFD; a change
+// of another value writes the store again but leaves those lines and names byte for byte.
+TEST_F(Registry, ValuesNobodyChangedKeepTheirBytes) {
+  const std::string before =
+      "; zelk registry store 1\n\n[Software]\n\n"
+      "[Software\\Zelk]\n\"bad\"=sz:\"caf\xe9 \\x41\"\n\"n\xff\"=expand_sz:\"x\"\n\"other\"=dword:00000001\n\n"
+      "[Software\\Zelk\\K\xfe]\n\"v\"=sz:\"y\"\n\n";
+  ASSERT_TRUE(WriteFileAtomically(UTF8ToString(Dir + "/registry"), before));
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey(u"Software\\Zelk", false));
+  EXPECT_EQ(reg.ReadString(u"bad"), u"caf\uFFFD A");
+  EXPECT_EQ(reg.ReadString(u"n\uFFFD"), u"x");
+  EXPECT_TRUE(reg.KeyExists(u"K\uFFFD"));
+  reg.WriteInteger(u"other", 2);
+  std::string expected = before;
+  expected.replace(expected.find("dword:00000001"), 14, "dword:00000002");
+  EXPECT_EQ(StoreText(), expected);
+
+  // A value written through the registry is stored as its text, in UTF-8.
+  reg.WriteString(u"bad", u"caf\u00e9");
+  const std::string oldText = "caf\xe9 \\x41";
+  expected.replace(expected.find(oldText), oldText.size(), "caf\xc3\xa9");
+  EXPECT_EQ(StoreText(), expected);
+}
+
 // Many values in one key: each write costs time linear in the key, not quadratic.
 TEST_F(Registry, ManyValuesInOneKey) {
   TRegistry reg;
