@@ -5,6 +5,7 @@
 #include "platform/ui/Graphics.h"
 
 class TControl;
+class TWinControl;
 
 // A stepped gradient over Rect from ColorFrom to ColorTo (left to right when Horizontal, else top
 // to bottom). Either colour clNone: the rectangle plainly in the other one.
@@ -64,3 +65,39 @@ void PaintCellShape(TCanvas* Canvas, TRect Rect, TColor PenColor, TColor BrushCo
 // The scale of a control's pixels: the pixels per inch of the monitor of the control's form divided
 // by 96 when that form is scaled, else 1 (also for a control on no form).
 Single ControlDpiScale(TControl* Control);
+
+// A progress bar with its text inside Rect less the margins: the part (Value - Minimum) x 100 /
+// (Maximum - Minimum) per cent (limited to 0..100; 0 for an empty range) filled with Color from the
+// left, the rest with BackgroundColor, framed in BorderColor unless clNone. The text, centred, is
+// the percentage with "%" when Format is empty, else Format applied to Value / Divisor (as an
+// integer when Format has a d or u conversion, else as a float; a Divisor of 0 divides by 1); it
+// is drawn in TextColor over the filled part and in TextColorBack over the rest. ShowAsFraction is
+// kept for callers and changes nothing.
+void PaintProgressCell(TCanvas* Canvas, TRect Rect, TColor Color, bool ShowAsFraction, TColor BorderColor,
+                       const String& Format, Double Divisor, Double Minimum, Double Maximum, Double Value,
+                       Integer MarginX, Integer MarginY, TColor TextColor, TColor TextColorBack, TColor BackgroundColor);
+
+// The brush and pen colours of a custom-coloured button in one state.
+struct TButtonLookColors {
+  TColor Brush = clBtnFace;
+  TColor Pen = clBtnShadow;
+};
+// The colours of a custom-coloured button per state (normal, hot, down, disabled).
+struct TButtonLook {
+  TButtonLookColors States[4];
+};
+// How the button routines draw: 0 themed, 1 classic frame control, 2 flat frame control, 3 the
+// colours of the look. States: 0 normal, 1 hot, 2 down, 3 disabled. Themed drawing opens the
+// theme on ThemeOwner's window; without an active theme the classic look is drawn.
+enum TButtonPaintMode { bpmThemed, bpmClassic, bpmFlat, bpmCustom };
+
+// The drop-down button at the right edge of Rect, N(Scale x 16) wide.
+void PaintComboButtonPart(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, Single Scale, const TButtonLook& Look,
+                          Integer State, Integer Mode);
+// A push button over Rect with Caption centred in one line in Rect less 4 pixels at the top and 3
+// at the bottom; Prefix shows "&x" as an underlined x, else ampersands are plain text.
+void PaintThemedButton(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, const String& Caption, bool Prefix,
+                       const TButtonLook& Look, Integer State, Integer Mode);
+// Up and down buttons at the right edge of Rect, N(Scale x 15) wide, split at the vertical middle.
+void PaintSpinButtonPart(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, Single Scale, const TButtonLook& Look,
+                         Integer State, Integer Mode);
