@@ -1,6 +1,9 @@
 #pragma once
 // Helpers the date-time picker and the month calendar share: measuring text in a control's font
 // outside a paint, and sending a notification to the control's parent.
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/ui/Controls.h"
 #include "platform/win/RichEdit.h"
 

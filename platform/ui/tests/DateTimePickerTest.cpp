@@ -419,6 +419,17 @@ TEST_F(DateTimePickerTest, MessagesAndParts) {
   EXPECT_EQ(info.rcButton, Picker->ButtonRect());
   EXPECT_EQ(info.stateButton, 0u);
   EXPECT_EQ(info.hwndDropDown, nullptr);
+  // The mouse over the drop button makes it hot.
+  TRect button = Picker->ButtonRect();
+  TPoint over = ScreenPoint(Picker, button.left + 3, button.top + 3), away = ScreenPoint(Picker, 30, 5);
+  Headless::MouseMove(over.x, over.y);
+  Pump();
+  SendMessage(h, DTM_GETDATETIMEPICKERINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.stateButton, STATE_SYSTEM_HOTTRACKED);
+  Headless::MouseMove(away.x, away.y);
+  Pump();
+  SendMessage(h, DTM_GETDATETIMEPICKERINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.stateButton, 0u);
   DATETIMEPICKERINFO bad;
   bad.cbSize = 12;
   EXPECT_EQ(SendMessage(h, DTM_GETDATETIMEPICKERINFO, 0, reinterpret_cast<LPARAM>(&bad)), FALSE);
