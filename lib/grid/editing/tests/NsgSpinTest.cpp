@@ -273,4 +273,34 @@ TEST_F(NsgSpinTest, HorizontalClassicDrawsScrollArrows) {
   EXPECT_TRUE(hasDark(18, 29));
 }
 
+// One picture per look: classic, themed, coloured, focused and disabled, vertical and horizontal
+// side by side; then the same controls under high contrast.
+TEST_F(NsgSpinTest, LooksMatchTheGoldens) {
+  auto* form = NewForm(150, 40);
+  auto make = [&](Integer X, TSpinDirection ADirection) {
+    auto* s = Add<TNsgSpinButton>(form, X, 5, 15, 30);
+    s->SetDirection(ADirection);
+    s->SetBounds(X, 5, ADirection == spHorizontal ? 30 : 15, ADirection == spHorizontal ? 16 : 30);
+    return s;
+  };
+  make(5, spVertical);                                    // classic
+  make(25, spHorizontal);
+  make(60, spVertical)->SetIsWinXP(true);                 // themed
+  TNsgSpinButton* colored = make(80, spVertical);         // coloured
+  colored->SetIsWinXP(true);
+  colored->SetButtonColor(clYellow);
+  TNsgSpinButton* focused = make(100, spHorizontal);      // focused, the mark on the up button
+  focused->SetTabStop(true);
+  make(135, spVertical)->SetEnabled(false);               // disabled
+  form->Show();
+  focused->SetFocus();
+  Pump();
+  ExpectWindowMatchesGolden(form->GetHandle(), std::string(ZELK_TEST_DATA) + "/nsgspin-looks.png", "nsgspin-looks.png");
+  Headless::SetHighContrast(true);
+  for (int i = 0; i < form->GetControlCount(); ++i) form->GetControls(i)->Invalidate();
+  ExpectWindowMatchesGolden(form->GetHandle(), std::string(ZELK_TEST_DATA) + "/nsgspin-highcontrast.png",
+                            "nsgspin-highcontrast.png");
+  Headless::SetHighContrast(false);
+}
+
 }  // namespace
