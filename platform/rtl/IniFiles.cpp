@@ -90,7 +90,9 @@ bool TCustomIniFile::ValueExists(const String& Section, const String& Ident) {
 
 namespace {
 
-String Fold(const String& s) { return AnsiUpperCase(s); }
+// The index key of a section or entry name: the file trims names and compares them without
+// regard to case, so " Name " and "NAME" are one name.
+String Fold(const String& s) { return AnsiUpperCase(Trim(s)); }
 
 struct TIniEntry {
   String Name;
@@ -117,7 +119,7 @@ struct TIniSection {
       Entries[it->second].Value = value;
       Entries[it->second].HasValue = true;
     } else {
-      Add(TIniEntry{name, value, true});
+      Add(TIniEntry{Trim(name), value, true});
     }
   }
   void Remove(const String& name) {
@@ -142,7 +144,7 @@ struct TIniSections {
   TIniSection& Get(const String& name) {
     if (auto* s = Find(name)) return *s;
     Index.emplace(Fold(name), List.size());
-    List.push_back(TIniSection{name, {}, {}});
+    List.push_back(TIniSection{Trim(name), {}, {}});
     return List.back();
   }
   void Remove(const String& name) {

@@ -9,7 +9,8 @@
 //   also when nothing changed.
 // - TIniFile: every write goes to the file at once; reads see the file as it is now (it is read
 //   again when it changed on disk).
-// Section and entry names compare case-insensitively and keep their case. Names and values are
+// Section and entry names compare case-insensitively and without the blanks around them (the file
+// trims them), and keep their case. Names and values are
 // trimmed when read from the file; lines starting with ';' and lines before the first section are
 // ignored. Files are read as the BOM says (UTF-8, UTF-16), else as ANSI (Windows-1252), and written
 // in the encoding they were read in (ANSI for a new file); text that ANSI cannot hold makes the

@@ -271,12 +271,15 @@ String TStrings::JoinDelimited(Char Delimiter, Char QuoteChar, bool Strict) cons
   const Integer n = GetCount();
   String scratch;
   if (n == 1 && GetView(0, scratch).empty()) return String(2, QuoteChar);
+  // Reading skips blanks around a blank delimiter when not strict: an empty entry between two
+  // such delimiters would vanish unless quoted.
+  const bool quoteEmpty = !Strict && IsBlank(Delimiter);
   String result;
   for (Integer i = 0; i < n; ++i) {
     StringView s = GetView(i, scratch);
-    const bool quote = std::any_of(s.begin(), s.end(), [&](Char c) {
-      return c == QuoteChar || c == Delimiter || c == 0 || (!Strict && c <= u' ');
-    });
+    const bool quote = (s.empty() && quoteEmpty) || std::any_of(s.begin(), s.end(), [&](Char c) {
+                         return c == QuoteChar || c == Delimiter || c == 0 || (!Strict && c <= u' ');
+                       });
     if (quote) result += AnsiQuotedStr(s, QuoteChar);
     else result += s;
     if (i + 1 < n) result += Delimiter;

@@ -71,8 +71,9 @@ public:
   String GetCommaText() const;
   void SetCommaText(StringView Value);
   // Entries joined by Delimiter; an entry holding the delimiter, the quote character or (unless
-  // StrictDelimiter) a character <= ' ' is quoted, doubling inner quotes; a list of one empty
-  // string is two quote characters. The setter splits at Delimiter, honours quotes and, unless
+  // StrictDelimiter) a character <= ' ' is quoted, doubling inner quotes, and so is an empty entry
+  // when the delimiter is a blank and not StrictDelimiter; a list of one empty string is two
+  // quote characters. The setter splits at Delimiter, honours quotes and, unless
   // StrictDelimiter, also at blanks and control characters.
   String GetDelimitedText() const;
   void SetDelimitedText(StringView Value);

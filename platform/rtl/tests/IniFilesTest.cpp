@@ -248,6 +248,22 @@ TEST_F(IniFiles, RefusesWhatTheFileCannotHold) {
   EXPECT_EQ(reread.ReadString(u"Grid", u"a;b[c", u""), u"x=y;z");
 }
 
+// The file trims names, so blanks around a section or entry name name the same one: a write
+// replaces the entry the file has rather than adding one that the next read shadows.
+TEST_F(IniFiles, BlanksAroundNamesNameTheSameEntry) {
+  WriteBytes(Path("blanks.ini"), "[Main]\r\nName=Value\r\n");
+  TMemIniFile ini(File("blanks.ini"));
+  ini.WriteString(u" Main\t", u"Name ", u"new");
+  EXPECT_EQ(ini.ReadString(u"Main", u"Name", u""), u"new");
+  ini.UpdateFile();
+  TMemIniFile reread(File("blanks.ini"));
+  EXPECT_EQ(reread.ReadString(u"Main", u" Name ", u""), u"new");
+  TStringList names;
+  reread.ReadSection(u"Main", &names);
+  EXPECT_EQ(names.GetCommaText(), u"Name");
+  EXPECT_EQ(ReadBytes(Path("blanks.ini")), "[Main]\r\nName=new\r\n\r\n");
+}
+
 // A lone surrogate has no UTF-8 form: the file becomes UTF-16 rather than lose it.
 TEST_F(IniFiles, LoneSurrogatesSurviveAWrite) {
   const String values[] = {String(1, Char(0xD800)), u"a" + String(1, Char(0xDC01)) + u"b", u"\u20ac pair \U0001F600"};

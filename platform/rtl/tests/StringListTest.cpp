@@ -114,6 +114,9 @@ TEST(StringListText, DelimitedTextHonoursDelimiterQuoteAndStrictness) {
       {u';', u'\'', true, u"'x;y';'it''s'", {u"x;y", u"it's"}, u"'x;y';'it''s'"},
       {u'|', u'"', true, u"a||b|", {u"a", u"", u"b", u""}, u"a||b|"},
       {u'\t', u'"', true, u"one\ttwo words", {u"one", u"two words"}, u"one\ttwo words"},
+      // A blank delimiter when not strict: runs of blanks are one break, so empty entries are quoted.
+      {u' ', u'"', false, u"a \"\" b \"\"", {u"a", u"", u"b", u""}, u"a \"\" b \"\""},
+      {u'\t', u'"', false, u"\"\"\tx", {u"", u"x"}, u"\"\"\tx"},
   };
   for (const auto& c : cases) {
     TStringList l;
