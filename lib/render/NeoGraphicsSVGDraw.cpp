@@ -318,7 +318,9 @@ void TNeoGraphicsSVGImport::DrawScene(TNeoGraphics& AGraphics, const TRectF& ARe
   AGraphics.EndScene();
 }
 
-bool TNeoGraphicsSVGImport::CanDrawNative(bool ANative) { return ANative && GetNativeContextClass() != nullptr; }
+// SVG pictures draw through the canvas context for now: drawn through the GDI+ context they do not
+// reach the target canvas yet (the native branch of DrawScene leaves it untouched).
+bool TNeoGraphicsSVGImport::CanDrawNative(bool) { return false; }
 
 void TNeoGraphicsSVGImport::Draw(TCanvas* ACanvas, const TRectF& ARect, bool ANative) {
   Single sx = 0;
