@@ -373,16 +373,14 @@ TGridRect TCustomGrid::GetSelection() const {
 }
 
 void TCustomGrid::SetSelection(const TGridRect& Value) {
-  TGridRect old = GetSelection();
-  TGridCoord oldCurrent = FCurrent;
+  // A corner one past the last column and row parks the selection outside the cells: no cell
+  // shows as selected or focused until a move brings it back. Corners further out stop there.
   auto inside = [this](TGridCoord C) {
-    return TGridCoord{std::clamp(C.X, 0, GetColCount() - 1), std::clamp(C.Y, 0, GetRowCount() - 1)};
+    return TGridCoord{std::clamp(C.X, 0, GetColCount()), std::clamp(C.Y, 0, GetRowCount())};
   };
-  FAnchor = inside(Value.TopLeft());
-  FCurrent = inside(Value.BottomRight());
-  InvalidateSelection(old, GetSelection());
-  InvalidateCell(oldCurrent.X, oldCurrent.Y);
-  InvalidateCell(FCurrent.X, FCurrent.Y);
+  TGridCoord current = inside(Value.BottomRight());
+  if (!(current == FCurrent)) ValidateEditor();
+  PlaceCurrent(current, inside(Value.TopLeft()), false);
 }
 
 bool TCustomGrid::SelectCell(Integer, Integer) { return true; }
@@ -390,16 +388,25 @@ bool TCustomGrid::SelectCell(Integer, Integer) { return true; }
 void TCustomGrid::MoveColRow(Integer ACol, Integer ARow, bool MoveAnchor, bool Show) {
   if (ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
     throw EInvalidGridOperation(u"Grid index out of range");
+  TGridCoord to{ACol, ARow};
+  if (!(to == FCurrent)) ValidateEditor();
   if (!SelectCell(ACol, ARow)) return;
+  PlaceCurrent(to, MoveAnchor || !FOptions.Contains(goRangeSelect) ? to : FAnchor, Show);
+}
+
+// The current cell and the anchor at their new places: the editor closes, or, always shown, moves
+// along; the view follows with Show; the cells whose look changes are painted again.
+void TCustomGrid::PlaceCurrent(TGridCoord Current, TGridCoord Anchor, bool Show) {
   TGridRect old = GetSelection();
   TGridCoord oldCurrent = FCurrent;
-  bool moved = !(oldCurrent == TGridCoord{ACol, ARow});
-  if (moved && !FOptions.Contains(goAlwaysShowEditor)) HideEditor();
-  FCurrent = TGridCoord{ACol, ARow};
-  if (MoveAnchor || !FOptions.Contains(goRangeSelect)) FAnchor = FCurrent;
+  bool moved = !(oldCurrent == Current);
+  bool always = FOptions.Contains(goAlwaysShowEditor);
+  if (moved && !always) HideEditor();
+  FCurrent = Current;
+  FAnchor = Anchor;
   if (Show) ClampInView(FCurrent);
   // An editor that is always shown moves to the new cell, whether the grid or the editor has the focus.
-  if (moved && FOptions.Contains(goAlwaysShowEditor) && (Focused() || FEditorMode)) ShowEditor();
+  if (moved && always && (Focused() || FEditorMode)) ShowEditor();
   InvalidateSelection(old, GetSelection());
   InvalidateCell(oldCurrent.X, oldCurrent.Y);
   InvalidateCell(FCurrent.X, FCurrent.Y);

@@ -236,6 +236,9 @@ public:
   Integer GetRow() const { return FCurrent.Y; }
   void SetRow(Integer Value);
   TGridRect GetSelection() const;
+  // The anchor goes to the top-left corner, the current cell to the bottom-right one. Unlike the
+  // moves by keys, mouse, Col and Row, it does not ask SelectCell: callers that want the question
+  // ask it first. (ColCount, RowCount) as a corner parks the selection outside the cells.
   void SetSelection(const TGridRect& Value);
 
   // ---- the inplace editor: a child edit over the current cell while EditorMode is on
@@ -374,6 +377,8 @@ private:
   TGridCoord FFixedPress{-1, -1};
   // The inplace editor.
   void CancelEdit();
+  void ValidateEditor();
+  void PlaceCurrent(TGridCoord Current, TGridCoord Anchor, bool Show);
   TInplaceEdit* FInplaceEdit = nullptr;
   bool FEditorMode = false;
   String FEditText;   // what GetEditText gave when the editor showed: Esc brings it back

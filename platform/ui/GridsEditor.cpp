@@ -92,7 +92,8 @@ TInplaceEdit* TCustomGrid::CreateEditor() { return new TInplaceEdit(this); }
 
 bool TCustomGrid::CanEditShow() {
   return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect) && HandleAllocated() &&
-         FCurrent.X >= FFixedCols && FCurrent.Y >= FFixedRows;
+         FCurrent.X >= FFixedCols && FCurrent.Y >= FFixedRows && FCurrent.X < GetColCount() &&
+         FCurrent.Y < GetRowCount();
 }
 
 String TCustomGrid::GetEditText(Integer, Integer) { return String(); }
@@ -134,6 +135,7 @@ void TCustomGrid::ShowEditor() {
 }
 
 void TCustomGrid::HideEditor() {
+  ValidateEditor();
   FEditorMode = false;
   if (!FInplaceEdit || !FInplaceEdit->GetVisible()) return;
   bool hadFocus = FInplaceEdit->Focused();
@@ -149,7 +151,14 @@ void TCustomGrid::CancelEdit() {
     FInplaceEdit->SetText(FEditText);
     SetEditText(FCurrent.X, FCurrent.Y, FEditText);
   }
+  FInplaceEdit->Perform(EM_SETMODIFY, 0, 0);   // the text it started with needs no validation
   HideEditor();
+}
+
+// An open editor whose masked text misses required characters keeps its cell: ValidateEdit raises
+// EDBEditError with the caret on what is missing, before anything has moved or closed.
+void TCustomGrid::ValidateEditor() {
+  if (FEditorMode && FInplaceEdit && FInplaceEdit->GetVisible()) FInplaceEdit->ValidateEdit();
 }
 
 void TCustomGrid::UpdateEdit() {

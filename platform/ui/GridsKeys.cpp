@@ -102,6 +102,7 @@ void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
   topLeft.Y = std::clamp(topLeft.Y, FFixedRows, maxTop);
   current.X = std::clamp(current.X, FFixedCols, lastCol);
   current.Y = std::clamp(current.Y, FFixedRows, lastRow);
+  if (!(current == FCurrent)) ValidateEditor();   // before the view moves the editor out of sight
   if (!(topLeft == FTopLeft)) MoveTopLeft(topLeft.X, topLeft.Y);
   if (!(current == FCurrent)) FocusCell(current.X, current.Y, !Shift.Contains(ssShift));
 }

@@ -30,8 +30,10 @@ void TCustomGrid::MoveColumn(Integer FromIndex, Integer ToIndex) {
   FCols.Move(FromIndex, ToIndex);
   FCurrent.X = Moved(FCurrent.X, FromIndex, ToIndex);
   FAnchor.X = Moved(FAnchor.X, FromIndex, ToIndex);
-  Invalidate();
+  // Only the columns between the two places change; those beyond keep their offsets.
+  InvalidateBox(std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex), GetRowCount() - 1);
   ColumnMoved(FromIndex, ToIndex);
+  UpdateEdit();
 }
 
 void TCustomGrid::MoveRow(Integer FromIndex, Integer ToIndex) {
@@ -41,8 +43,9 @@ void TCustomGrid::MoveRow(Integer FromIndex, Integer ToIndex) {
   FRows.Move(FromIndex, ToIndex);
   FCurrent.Y = Moved(FCurrent.Y, FromIndex, ToIndex);
   FAnchor.Y = Moved(FAnchor.Y, FromIndex, ToIndex);
-  Invalidate();
+  InvalidateBox(0, std::min(FromIndex, ToIndex), GetColCount() - 1, std::max(FromIndex, ToIndex));
   RowMoved(FromIndex, ToIndex);
+  UpdateEdit();
 }
 
 void TCustomGrid::DeleteColumn(Integer ACol) {
@@ -156,8 +159,16 @@ void TCustomGrid::ShowMoveLine(bool Show) {
 // Press, move, release
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
-  if (CanFocus() && !Focused()) SetFocus();
   FFixedPress = TGridCoord{-1, -1};
+  if (CanFocus() && !Focused()) {
+    SetFocus();
+    // The focus stayed elsewhere (an editor whose text is not valid kept it): the press ends here.
+    if (!Focused()) {
+      SetMouseCapture(false);
+      FControlState.Exclude(csClicked);
+      return;
+    }
+  }
   if (Button == mbLeft && Shift.Contains(ssDouble)) {
     DblClick();
     if (FOptions.Contains(goEditing) && MouseCoord(X, Y) == FCurrent) ShowEditor();

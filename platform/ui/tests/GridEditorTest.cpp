@@ -19,6 +19,7 @@ public:
   std::vector<String> Sets;
   Integer Limit = 0;
   bool OwnEditor = false;
+  String Mask;
 
 protected:
   void SetEditText(Integer ACol, Integer ARow, const String& Value) override {
@@ -26,6 +27,7 @@ protected:
     TStringGrid::SetEditText(ACol, ARow, Value);
   }
   Integer GetEditLimit() override { return Limit; }
+  String GetEditMask(Integer, Integer) override { return Mask; }
   TInplaceEdit* CreateEditor() override { return OwnEditor ? new TMyEditor(this) : TStringGrid::CreateEditor(); }
 };
 
@@ -151,6 +153,48 @@ TEST_F(GridEditorTest, AlwaysShowEditorStaysOpenWhileMovingAndTabsMoveOn) {
   Chord(VK_SHIFT, VK_TAB);   // back
   EXPECT_EQ(Grid->GetCol(), 1);
   EXPECT_TRUE(Grid->GetEditorMode());
+}
+
+TEST_F(GridEditorTest, AMaskedCellKeepsItsEditorUntilTheTextIsComplete) {
+  std::vector<String> errors;
+  Application->OnException = [&](TObject*, Exception& E) { errors.push_back(E.Message); };
+  Grid->Mask = u"00:00;1;_";
+  Grid->SetCol(2);
+  Type(u"1");
+  ASSERT_TRUE(Grid->GetEditorMode());
+  auto stays = [&](const char* How) {
+    SCOPED_TRACE(How);
+    EXPECT_EQ(Grid->GetCol(), 2);
+    EXPECT_EQ(Grid->GetRow(), 1);
+    EXPECT_TRUE(Grid->GetEditorMode());
+    EXPECT_TRUE(Grid->GetInplaceEditor()->GetVisible());
+    EXPECT_TRUE(Grid->GetInplaceEditor()->Focused());
+    EXPECT_EQ(Grid->GetInplaceEditor()->GetSelStart(), 1);   // the caret waits at what is missing
+  };
+  for (UINT key : {VK_DOWN, VK_NEXT, VK_RETURN}) {
+    Press(key);
+    stays("key");
+  }
+  EXPECT_EQ(errors.size(), 3u);
+  TRect other = Grid->CellRect(3, 4);
+  ClickAt(Grid, other.left + 5, other.top + 5);
+  stays("click");
+  EXPECT_EQ(errors.size(), 4u);
+  EXPECT_THROW(Grid->SetRow(5), EDBEditError);
+  EXPECT_THROW(Grid->SetSelection(TGridRect{4, 4, 4, 4}), EDBEditError);
+  stays("program");
+  Type(u"234");
+  Press(VK_DOWN);   // complete: the grid moves on
+  EXPECT_EQ(Grid->GetRow(), 2);
+  EXPECT_FALSE(Grid->GetEditorMode());
+  EXPECT_EQ(Grid->GetCells(2, 1), u"12:34");
+  EXPECT_EQ(errors.size(), 4u);
+  // Esc gives back what the cell held, unvalidated.
+  Type(u"5");
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(Grid->GetEditorMode());
+  EXPECT_EQ(Grid->GetCells(2, 2), u"");
+  EXPECT_EQ(errors.size(), 4u);
 }
 
 }  // namespace

@@ -75,6 +75,28 @@ TEST_F(GridKeysTest, RefusedCellsKeepTheCurrentCell) {
   EXPECT_EQ(Cell(), (TGridCoord{3, 1}));
 }
 
+TEST_F(GridKeysTest, SelectionSetterPlacesAnchorAndCurrentCellAndCanPark) {
+  Refuse = TGridCoord{4, 6};   // the setter does not ask
+  Grid->SetSelection(TGridRect{2, 3, 4, 6});
+  EXPECT_TRUE(Asked.empty());
+  EXPECT_EQ(Cell(), (TGridCoord{4, 6}));
+  Chord(VK_SHIFT, VK_RIGHT);   // the anchor stayed at the top-left corner
+  EXPECT_EQ(Grid->GetSelection(), (TGridRect{2, 3, 5, 6}));
+  // One past the last cell: nothing shows as selected or focused.
+  std::vector<TGridDrawState> states;
+  Grid->OnDrawCell = [&](TObject*, Integer, Integer, TRect, TGridDrawState State) { states.push_back(State); };
+  Grid->SetSelection(TGridRect{10, 100, 10, 100});
+  EXPECT_EQ(Grid->GetSelection(), (TGridRect{10, 100, 10, 100}));
+  Grid->Invalidate();
+  Pump();
+  ASSERT_FALSE(states.empty());
+  for (TGridDrawState s : states) EXPECT_FALSE(s.Contains(gdSelected) || s.Contains(gdFocused));
+  Grid->SetSelection(TGridRect{-5, -5, 500, 500});   // further out stops at the edges
+  EXPECT_EQ(Grid->GetSelection(), (TGridRect{0, 0, 10, 100}));
+  Press(VK_UP);   // a key brings the current cell back among the cells
+  EXPECT_EQ(Cell(), (TGridCoord{9, 99}));
+}
+
 TEST_F(GridKeysTest, ShiftExtendsTheSelectionAndRowSelectTakesRows) {
   Chord(VK_SHIFT, VK_DOWN);
   Chord(VK_SHIFT, VK_RIGHT);

@@ -230,6 +230,22 @@ TEST_F(GridMouseTest, MovesAndDeletesKeepTheCellsPastTheCount) {
   EXPECT_EQ(Grid->GetCells(1, 9), u"1:3");   // the deleted row is back past the old end
   EXPECT_EQ(Grid->GetCells(1, 10), u"1:10");  // the rows beyond were not touched
 
+  // A move repaints the lines between the two places only.
+  Pump();
+  TRect two = Grid->CellRect(2, 0), four = Grid->CellRect(4, 0);
+  Grid->MoveColumn(4, 2);
+  RECT dirty{};
+  ASSERT_TRUE(GetUpdateRect(Grid->GetHandle(), &dirty, FALSE));
+  EXPECT_EQ(dirty.left, two.left);
+  EXPECT_GE(dirty.right, four.right);
+  EXPECT_LE(dirty.right, four.right + Grid->GetGridLineWidth());
+  EXPECT_EQ(Grid->GetCells(2, 1), u"4:1");
+  Pump();
+  Grid->MoveRow(6, 5);
+  ASSERT_TRUE(GetUpdateRect(Grid->GetHandle(), &dirty, FALSE));
+  EXPECT_EQ(dirty.top, Grid->CellRect(0, 5).top);
+  EXPECT_LE(dirty.bottom, Grid->CellRect(0, 7).top);
+
   Grid->SetColWidths(-1, 30);
   EXPECT_EQ(Grid->GetColWidths(-1), 64);
   EXPECT_THROW(Grid->MoveColumn(1, 10), EInvalidGridOperation);
