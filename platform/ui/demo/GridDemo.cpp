@@ -1,7 +1,8 @@
 // A string grid of 1,000,000 rows and 10 columns, filled on start, with row and column headers;
 // editing, column sizing and moving, range selection and thumb tracking on. With --screenshot FILE
 // it pages down three times, drags column 2 onto column 5, saves what the screen shows as PNG and
-// exits; otherwise it runs until the form is closed. --rows N fills N rows instead.
+// exits, telling on standard output where the view and the moved column ended up; otherwise it
+// runs until the form is closed. --rows N fills N rows instead.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -76,6 +77,8 @@ int main(int argc, char** argv) {
   Drag(h, POINT{from.left + 10, 5}, POINT{to.left + 10, 5});
   Application->ProcessMessages();
   bool ok = SaveScreenshot(screenshot);
+  std::printf("top row %d, row %d, column 5 \"%s\"\n", form->Grid->GetTopRow(), form->Grid->GetRow(),
+              UTF8Encode(form->Grid->GetCells(5, 0)).c_str());
   delete form;
   if (!ok) {
     std::fprintf(stderr, "grid-demo: cannot save the screenshot to %s\n", screenshot.c_str());

@@ -2,12 +2,37 @@
 // X11 back end; the PNG stays under the build folder for a person to look at.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "platform/win/Surface.h"
 #include "platform/win/WinUser.h"
+
+namespace {
+
+int LastStatus = -1;
+
+// Runs a shell command and gives back what it wrote on standard output.
+std::string RunCommand(const std::string& Command) {
+  std::string out;
+  FILE* pipe = popen(Command.c_str(), "r");
+  if (!pipe) return out;
+  char buf[256];
+  while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe)) out.append(buf, n);
+  LastStatus = pclose(pipe);
+  return out;
+}
+
+}  // namespace
+
+TEST(GridDemo, WithoutADisplayItSaysWhyAndFails) {
+  std::string said = RunCommand("env -u DISPLAY -u ZELK_BACKEND ASAN_OPTIONS=detect_leaks=0 '" + std::string(ZELK_GRID_DEMO) +
+                         "' --rows 10 2>&1");
+  EXPECT_NE(LastStatus, 0);
+  EXPECT_NE(said.find("cannot open display"), std::string::npos) << said;
+}
 
 TEST(GridDemo, XvfbScreenshotShowsHeadersAndCells) {
   if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
@@ -19,7 +44,10 @@ TEST(GridDemo, XvfbScreenshotShowsHeadersAndCells) {
   // Fewer rows than the demo's million keep the sanitizer build quick; the view is the same.
   std::string cmd = env + "xvfb-run -a -s '-screen 0 800x600x24' '" + std::string(ZELK_GRID_DEMO) +
                     "' --rows 20000 --screenshot '" + out.string() + "'";
-  ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+  std::string said = RunCommand(cmd);
+  ASSERT_EQ(LastStatus, 0) << cmd << "\n" << said;
+  // Three pages of 19 whole rows down from row 1, the current row with them; column 2 dragged to 5.
+  EXPECT_EQ(said, "top row 58, row 58, column 5 \"Spalte 2\"\n");
   TSurface shot;
   ASSERT_TRUE(shot.LoadFromPng(out.string()));
   ASSERT_EQ(shot.Width(), 800);
