@@ -336,6 +336,36 @@ public:
   // At its own size from (ALeft, ATop).
   virtual void DrawBitmap(Integer ALeft, Integer ATop, TPicture* ABitmap);
   virtual void DrawBitmap(Single ALeft, Single ATop, TPicture* ABitmap);
+  // ---- Control drawings (see NeoGraphicsControls.cpp) ----
+  // They set the fill, stroke and font they need and leave them so.
+  virtual void DrawCheckBox(const TRectF& ARect, bool AChecked, bool AFocused, bool AEnabled);
+  virtual void DrawButton(const TRectF& ARect, bool ADown, bool AFocused, bool AEnabled, bool AAdaptToStyle);
+  virtual void DrawCloseButton(const TRectF& ARect, bool ADown, bool AFocused, bool AEnabled, bool AAdaptToStyle);
+  virtual void DrawExpanderButton(const TRectF& ARect, TNeoGraphicsExpanderState AState, bool ADown, bool AFocused,
+                                  bool AEnabled, bool AAdaptToStyle);
+  virtual void DrawCompactButton(const TRectF& ARect, TNeoGraphicsCompactState AState, bool ADown, bool AFocused,
+                                 bool AEnabled, bool AAdaptToStyle);
+  // The glyph goes to the right end of the rectangle unless ACenter or the rectangle is narrow.
+  virtual void DrawDropDownButton(const TRectF& ARect, bool ADown, bool AFocused, bool AEnabled, bool ACenter,
+                                  bool AAdaptToStyle);
+  virtual void DrawRadioButton(const TRectF& ARect, bool AChecked, bool AFocused, bool AEnabled);
+  // A bar of AValue out of AMax (AValue limited to 0..AMax) with the text AFormat formatted with
+  // the percentage; nothing but the frame when AMax is not above 0.
+  virtual void DrawProgressBar(const TRectF& ARect, Single AValue, const String& AFormat, Single AMax, TColor AColor,
+                               TColor ATextColor, bool AShowText, bool AEnabled);
+  virtual void DrawCheckBox(const TRect& ARect, bool AChecked, bool AFocused, bool AEnabled);
+  virtual void DrawButton(const TRect& ARect, bool ADown, bool AFocused, bool AEnabled, bool AAdaptToStyle);
+  virtual void DrawCloseButton(const TRect& ARect, bool ADown, bool AFocused, bool AEnabled, bool AAdaptToStyle);
+  virtual void DrawExpanderButton(const TRect& ARect, TNeoGraphicsExpanderState AState, bool ADown, bool AFocused,
+                                  bool AEnabled, bool AAdaptToStyle);
+  virtual void DrawCompactButton(const TRect& ARect, TNeoGraphicsCompactState AState, bool ADown, bool AFocused,
+                                 bool AEnabled, bool AAdaptToStyle);
+  virtual void DrawDropDownButton(const TRect& ARect, bool ADown, bool AFocused, bool AEnabled, bool ACenter,
+                                  bool AAdaptToStyle);
+  virtual void DrawRadioButton(const TRect& ARect, bool AChecked, bool AFocused, bool AEnabled);
+  virtual void DrawProgressBar(const TRect& ARect, Single AValue, const String& AFormat, Single AMax, TColor AColor,
+                               TColor ATextColor, bool AShowText, bool AEnabled);
+
   // The source part of the picture into the destination; nothing when either is empty.
   virtual void DrawBitmapPart(Double ASourceLeft, Double ASourceTop, Double ASourceRight, Double ASourceBottom,
                               Double ADestinationLeft, Double ADestinationTop, Double ADestinationRight,
@@ -459,6 +489,20 @@ public:
   static TColor HTMLToColor(const String& AHTML) { return ::HTMLToColor(AHTML); }
   static TColor TextToColor(const String& AText) { return ::TextToColor(AText); }
 
+  // A gradient rectangle with "Sample" in its middle, through a facade of its own on ACanvas.
+  static void DrawSample(TCanvas* ACanvas, const TRectF& ARect);
+  // Sets the default colours below to the light button look.
+  static void SetDefaultGraphicColors();
+
+  // The colours of the buttons drawn with AAdaptToStyle; all 0 until SetDefaultGraphicColors.
+  static inline TColor DefaultGlyphColor = 0;
+  static inline TColor DefaultButtonStrokeColor = 0;
+  static inline TColor DefaultButtonFillColor = 0;
+  static inline TColor DefaultButtonFocusedStrokeColor = 0;
+  static inline TColor DefaultButtonFocusedFillColor = 0;
+  static inline TColor DefaultButtonDisabledStrokeColor = 0;
+  static inline TColor DefaultButtonDisabledFillColor = 0;
+
   static TNeoGraphicsCorners AllCorners() { return {gcTopLeft, gcTopRight, gcBottomLeft, gcBottomRight}; }
   static TNeoGraphicsSides AllSides() { return {gsLeft, gsTop, gsRight, gsBottom}; }
 
@@ -487,6 +531,12 @@ private:
   void DrawTexture(const TRectF& ARect, TNeoBitmap* ATexture, TNeoGraphicsTextureMode ATextureMode);
   // The markup engine's run with this object's highlight, picture and URL settings.
   TGraphicsHtmlDrawParams HtmlParams(const String& AText, const TRectF& ARect, bool AWordWrapping) const;
+  // The outer shape of a check box or radio button, then the mark's rectangle with the stroke
+  // set for it; AOuter draws a shape of the facade.
+  template <class F> TRectF DrawCheckFrame(const TRectF& ARect, bool AFocused, bool AEnabled, F&& AOuter);
+  // The button, then the glyph picture (an index of the glyph table) placed in ARect.
+  void DrawGlyphButton(const TRectF& ARect, Integer AGlyph, bool ADown, bool AFocused, bool AEnabled, bool ACenter,
+                       bool AAdaptToStyle);
   // The separator of the split mode ("<BR>" or "<BR/>" as it stands in the text); empty when the
   // mode does not apply.
   String SplitSeparator(const String& AText) const;

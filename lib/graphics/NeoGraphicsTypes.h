@@ -51,6 +51,8 @@ enum TNeoGraphicsModifyRectMode {
 enum TNeoGraphicsModifyPointMode { gcpmNone };
 enum TNeoGraphicsPathPointKind : Byte { gppMoveTo, gppLineTo, gppCurveTo, gppClose };
 enum TNeoGraphicsPathDrawMode { pdmPolygon, pdmPolyline, pdmPath };
+enum TNeoGraphicsExpanderState { gesCollapsed, gesExpanded };
+enum TNeoGraphicsCompactState { gcsCollapsed, gcsExpanded };
 
 ZELK_DECLARE_ENUM_INFO(TNeoGraphicsFillKind)
 ZELK_DECLARE_ENUM_INFO(TNeoGraphicsFillOrientation)

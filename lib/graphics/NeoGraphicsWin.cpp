@@ -667,7 +667,25 @@ std::unique_ptr<TGPImage> TNeoGraphicsContextWin::CreateGPImage(TGraphic* AGraph
     TGPGraphics target(bitmap.get());
     target.DrawImage(image.get(), 0, 0, width, height);
   }
+  // A bitmap's file has no room for its transparent colour: clear those pixels here, as the
+  // canvas draws them.
+  if (auto* source = dynamic_cast<TBitmap*>(AGraphic); source && source->GetTransparent())
+    ClearTransparentColor(bitmap.get(), source->GetTransparentColor());
   return bitmap;
+}
+
+void TNeoGraphicsContextWin::ClearTransparentColor(TGPBitmap* ABitmap, TColor AColor) {
+  const COLORREF rgb = ColorToRGB(AColor);
+  const ARGB key = 0xFF000000u | ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+  const TGPRect all{0, 0, static_cast<Integer>(ABitmap->GetWidth()), static_cast<Integer>(ABitmap->GetHeight())};
+  BitmapData data{};
+  if (ABitmap->LockBits(all, gdip::ImageLockModeRead | gdip::ImageLockModeWrite, gdip::PixelFormat32bppARGB, data) != Ok) return;
+  for (UINT y = 0; y < data.Height; ++y) {
+    auto* row = reinterpret_cast<ARGB*>(static_cast<Byte*>(data.Scan0) + static_cast<std::ptrdiff_t>(y) * data.Stride);
+    for (UINT x = 0; x < data.Width; ++x)
+      if (row[x] == key) row[x] = 0;
+  }
+  ABitmap->UnlockBits(data);
 }
 
 void TNeoGraphicsContextWin::DrawBitmap(TGraphic* ABitmap, const TRectF&, const TRectF& ADstRect, Single) {

@@ -139,6 +139,8 @@ private:
   void StrokeGPPath(NeoGDIPlusClasses::TGPGraphicsPath& APath);
   // The image of the graphic, decoded from its saved bytes; nullptr when it does not decode.
   std::unique_ptr<NeoGDIPlusClasses::TGPImage> CreateGPImage(TGraphic* AGraphic);
+  // The pixels of the colour become fully transparent.
+  static void ClearTransparentColor(NeoGDIPlusClasses::TGPBitmap* ABitmap, TColor AColor);
 
   bool FShowAcceleratorChar = false;
   std::unique_ptr<NeoGDIPlusClasses::TGPMatrix> FTextMatrix;
