@@ -227,7 +227,10 @@ TEST_F(EditTest, FormattingRectangleHoldsTextCaretAndSelection) {
 
   // ES_MULTILINE on a single-line edit changes nothing; the rectangle survives a new window.
   SetWindowLong(Edit->GetHandle(), GWL_STYLE, GetWindowLong(Edit->GetHandle(), GWL_STYLE) | static_cast<LONG>(ES_MULTILINE));
+  HWND before = Edit->GetHandle();
   Edit->SetPasswordChar(u'*');
+  EXPECT_NE(Edit->GetHandle(), before);   // a new window
+  EXPECT_FALSE(IsWindow(before));
   Edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&got));
   EXPECT_EQ(got, rect);
   Edit->Perform(EM_SETRECTNP, 0, 0);   // a null rectangle: the default again

@@ -95,6 +95,11 @@ TEST_F(ScrollBoxTest, WheelAndScrollInView) {
   Box->ScrollInView(Rows[28]);
   EXPECT_EQ(v->GetPosition(), 480);
   EXPECT_EQ(Rows[28]->GetTop() + 20, Box->GetClientHeight());
+  Box->ScrollInView(Rows[29]);     // the last child, an edit: its client area ends at the box's bottom
+  TPoint editBottom = Box->ScreenToClient(Rows[29]->ClientToScreen(TPoint{0, Rows[29]->GetClientHeight()}));
+  EXPECT_EQ(editBottom.y, Box->GetClientHeight());
+  EXPECT_GT(v->GetPosition(), 480);
+  EXPECT_LE(v->GetPosition(), v->GetMaxPosition());
   v->SetMargin(5);
   Box->ScrollInView(Rows[4]);
   EXPECT_EQ(Rows[4]->GetTop(), 5);
