@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "lib/graphics/tests/NeoGDIPTestSupport.h"
+#include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Graphics.h"
 #include "platform/win/Headless.h"
@@ -239,6 +240,156 @@ TEST_F(NeoGDIPTest, AllocationRetriesAfterAStartUpThenFallsBack) {
   }
   Imports.GdipAlloc = gAlloc;
   Imports.GdiplusStartup = gStartup;
+}
+
+// The raw format an image answers, given in place of GDI+'s, and the status of that call.
+GUID gRawFormat{};
+Status gRawStatus = Ok;
+Status AnswerRawFormat(gdip::GpImage*, GUID* AFormat) {
+  if (gRawStatus == Ok) *AFormat = gRawFormat;
+  return gRawStatus;
+}
+
+// GDI+'s image format {B96B3Cxx-0728-11D3-9D7B-0000F81EF32E}.
+constexpr GUID ImageFormat(std::uint8_t AKind) {
+  return GUID{0xB96B3C00u | AKind, 0x0728, 0x11D3, {0x9D, 0x7B, 0, 0, 0xF8, 0x1E, 0xF3, 0x2E}};
+}
+
+TEST_F(NeoGDIPTest, FormatOfEveryRawFormatGuid) {
+  struct TCase {
+    const char* Name;
+    GUID Raw;
+    Status Answer;
+    TGPImageFormat Format;
+  };
+  GUID otherTail = ImageFormat(0xAF), otherMiddle = ImageFormat(0xAF);
+  otherTail.Data4[7] = 0x2F;
+  otherMiddle.Data2 = 0x0729;
+  const TCase cases[] = {{"A9, GDI+'s undefined format", ImageFormat(0xA9), Ok, ifUndefined},
+                         {"AA", ImageFormat(0xAA), Ok, ifMemoryBMP},
+                         {"AB", ImageFormat(0xAB), Ok, ifBMP},
+                         {"AC", ImageFormat(0xAC), Ok, ifEMF},
+                         {"AD", ImageFormat(0xAD), Ok, ifWMF},
+                         {"AE", ImageFormat(0xAE), Ok, ifJPEG},
+                         {"AF", ImageFormat(0xAF), Ok, ifPNG},
+                         {"B0", ImageFormat(0xB0), Ok, ifGIF},
+                         {"B1", ImageFormat(0xB1), Ok, ifTIFF},
+                         {"B2", ImageFormat(0xB2), Ok, ifEXIF},
+                         {"B3", ImageFormat(0xB3), Ok, ifUndefined},
+                         {"B4", ImageFormat(0xB4), Ok, ifUndefined},
+                         {"B5", ImageFormat(0xB5), Ok, ifIcon},
+                         {"B6", ImageFormat(0xB6), Ok, ifUndefined},
+                         {"another last byte", otherTail, Ok, ifUndefined},
+                         {"another middle", otherMiddle, Ok, ifUndefined},
+                         {"a GUID of another kind", Encoder(PngEncoder), Ok, ifUndefined},
+                         {"a failing call writes nothing", ImageFormat(0xAF), GenericError, ifUndefined}};
+  std::unique_ptr<TGPBitmap> bitmap(new TGPBitmap(2, 2));
+  const gdip::TGdipGetImageRawFormat real = std::exchange(Imports.GdipGetImageRawFormat, &AnswerRawFormat);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    gRawFormat = c.Raw;
+    gRawStatus = c.Answer;
+    EXPECT_EQ(bitmap->GetFormat(), c.Format);
+    // The raw-format call's status is never recorded.
+    EXPECT_EQ(bitmap->lastResult, Ok);
+  }
+  Imports.GdipGetImageRawFormat = real;
+}
+
+// What the unit's start-up handed to GDI+ and what its shutdown called, seen on the way.
+struct TStartupSeen {
+  gdip::GdiplusStartupInput Input{};
+  bool OutputCleared = false;
+  gdip::ULONG_PTR Token = 0, HookToken = 0, UnhookToken = 0, ShutdownToken = 0;
+  int Hooks = 0, Unhooks = 0, Shutdowns = 0;
+};
+TStartupSeen gSeen;
+gdip::TGdiplusStartup gRealStartup = nullptr;
+gdip::TGdiplusShutdown gRealShutdown = nullptr;
+gdip::NotificationHookProc gRealHook = nullptr;
+gdip::NotificationUnhookProc gRealUnhook = nullptr;
+
+Status SeenHook(gdip::ULONG_PTR* AToken) {
+  ++gSeen.Hooks;
+  const Status status = gRealHook(AToken);
+  gSeen.HookToken = *AToken;
+  return status;
+}
+void SeenUnhook(gdip::ULONG_PTR AToken) {
+  ++gSeen.Unhooks;
+  gSeen.UnhookToken = AToken;
+  gRealUnhook(AToken);
+}
+Status SeenStartup(gdip::ULONG_PTR* AToken, const gdip::GdiplusStartupInput* AInput,
+                   gdip::GdiplusStartupOutput* AOutput) {
+  gSeen.Input = *AInput;
+  gSeen.OutputCleared = AOutput && !AOutput->NotificationHook && !AOutput->NotificationUnhook;
+  const Status status = gRealStartup(AToken, AInput, AOutput);
+  gSeen.Token = *AToken;
+  gRealHook = std::exchange(AOutput->NotificationHook, &SeenHook);
+  gRealUnhook = std::exchange(AOutput->NotificationUnhook, &SeenUnhook);
+  return status;
+}
+void SeenShutdown(gdip::ULONG_PTR AToken) {
+  ++gSeen.Shutdowns;
+  gSeen.ShutdownToken = AToken;
+  gRealShutdown(AToken);
+}
+
+// The unit started and ended as a program does it, under the reported system version, with
+// every start-up and shutdown seen.
+void StartAndEndTheUnit(DWORD AMajor, DWORD AMinor) {
+  TVersionFacts facts = GetVersionFacts();
+  facts.Reported = TOSVersion{AMajor, AMinor, 2600};
+  SetVersionFacts(facts);
+  gSeen = TStartupSeen{};
+  Units().Clear();
+  RegisterGdiplusModule();
+  RegisterNeoGDIPUnit();
+  gRealStartup = std::exchange(Imports.GdiplusStartup, &SeenStartup);
+  gRealShutdown = std::exchange(Imports.GdiplusShutdown, &SeenShutdown);
+  InitializeUnits();
+  FinalizeUnits();
+  Units().Clear();
+  Imports.GdiplusStartup = gRealStartup;
+  Imports.GdiplusShutdown = gRealShutdown;
+  ResetVersionFacts();
+}
+
+TEST(NeoGDIPStartup, InputRecordHooksByVersionAndItsOwnToken) {
+  struct TCase {
+    DWORD Major, Minor;
+    int Hooks;
+  } cases[] = {{5, 1, 1}, {6, 0, 0}, {6, 2, 0}, {10, 0, 0}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Major << "." << c.Minor);
+    StartAndEndTheUnit(c.Major, c.Minor);
+    EXPECT_EQ(gSeen.Input.GdiplusVersion, 1u);
+    EXPECT_EQ(gSeen.Input.DebugEventCallback, nullptr);
+    EXPECT_NE(gSeen.Input.SuppressBackgroundThread, 0);
+    EXPECT_EQ(gSeen.Input.SuppressExternalCodecs, 0);
+    EXPECT_TRUE(gSeen.OutputCleared);
+    // The hooks run only on systems before version 6; the unhook gets the hook's own token.
+    EXPECT_EQ(gSeen.Hooks, c.Hooks);
+    EXPECT_EQ(gSeen.Unhooks, c.Hooks);
+    EXPECT_EQ(gSeen.UnhookToken, gSeen.HookToken);
+    // The shutdown ends the start-up's token.
+    EXPECT_EQ(gSeen.Shutdowns, 1);
+    EXPECT_EQ(gSeen.ShutdownToken, gSeen.Token);
+    EXPECT_NE(gSeen.Token, 0u);
+  }
+}
+
+TEST(NeoGDIPStartup, ADynamicLibraryLeavesGDIPlusRunningAtItsEnd) {
+  IsLibrary = true;
+  StartAndEndTheUnit(5, 1);
+  IsLibrary = false;
+  EXPECT_EQ(gSeen.Hooks, 1);
+  EXPECT_EQ(gSeen.Unhooks, 0);
+  EXPECT_EQ(gSeen.Shutdowns, 0);
+  // The token is still served: ended here, as the host process would end it.
+  Imports.GdiplusShutdown(gSeen.Token);
+  gRealUnhook(gSeen.HookToken);
 }
 
 TEST(NeoGDIPConversions, ColoursAndSystemColours) {

@@ -277,6 +277,65 @@ TEST_F(PensTest, PenColourBrushMappingAndClone) {
   clone.reset();
 }
 
+TEST_F(PensTest, PenProtocolOnANilHandleAndAHiddenExport) {
+  TGPPen failing(static_cast<gdip::GpPen*>(nullptr), Ok);
+  TGPMatrix matrix;
+  TGPCustomLineCap cap;
+  Single dashes[2] = {7.5f, 7.5f};
+  RunProtocolRows<TGPPen>(
+      failing,
+      {{"GetWidth 0", [](TGPPen& P) { return P.GetWidth() == 0.0f ? P.lastResult : Ok; }, InvalidParameter},
+       {"GetStartCap flat", [](TGPPen& P) { return P.GetStartCap() == gdip::LineCapFlat ? P.lastResult : Ok; },
+        InvalidParameter},
+       {"GetDashCap flat", [](TGPPen& P) { return P.GetDashCap() == gdip::DashCapFlat ? P.lastResult : Ok; },
+        InvalidParameter},
+       {"GetLineJoin miter", [](TGPPen& P) { return P.GetLineJoin() == LineJoinMiter ? P.lastResult : Ok; },
+        InvalidParameter},
+       {"GetAlignment centre",
+        [](TGPPen& P) { return P.GetAlignment() == PenAlignmentCenter ? P.lastResult : Ok; }, InvalidParameter},
+       {"GetDashStyle solid", [](TGPPen& P) { return P.GetDashStyle() == DashStyleSolid ? P.lastResult : Ok; },
+        InvalidParameter},
+       {"GetDashPatternCount 0", [](TGPPen& P) { return P.GetDashPatternCount() == 0 ? P.lastResult : Ok; },
+        InvalidParameter},
+       {"GetPenType unknown", [](TGPPen& P) { return P.GetPenType() == -1 ? P.lastResult : Ok; }, InvalidParameter},
+       {"GetBrush nil for an unknown type", [](TGPPen& P) { return P.GetBrush() == nullptr ? P.lastResult : Ok; },
+        InvalidParameter},
+       {"GetDashPattern leaves the array",
+        [&](TGPPen& P) {
+          const Status s = P.GetDashPattern(dashes, 2);
+          EXPECT_EQ(dashes[0], 7.5f);
+          return s;
+        },
+        InvalidParameter},
+       {"GetCompoundArray count 0 makes no call",
+        [&](TGPPen& P) { return P.GetCompoundArray(dashes, 0); }, InvalidParameter},
+       {"SetTransform", [&](TGPPen& P) { return P.SetTransform(&matrix); }, InvalidParameter},
+       {"SetCustomStartCap", [&](TGPPen& P) { return P.SetCustomStartCap(&cap); }, InvalidParameter},
+       {"GetCustomEndCap keeps the cap's handle",
+        [&](TGPPen& P) {
+          const Status s = P.GetCustomEndCap(&cap);
+          EXPECT_EQ(cap.nativeCap, nullptr);
+          return s;
+        },
+        InvalidParameter},
+       {"SetColor", [](TGPPen& P) { return P.SetColor(Red); }, InvalidParameter}});
+  // GetColor asks for the type first: the type query's failure is recorded, the WrongState the
+  // unknown type answers is not.
+  ARGB color = Sentinel;
+  EXPECT_EQ(failing.GetColor(color), WrongState);
+  EXPECT_EQ(color, Sentinel);
+  EXPECT_EQ(failing.GetLastStatus(), InvalidParameter);
+  EXPECT_EQ(failing.GetLastStatus(), Ok);
+
+  // A hidden export: NotImplemented, recorded, with the pre-set value; the other entries serve.
+  RebindWithout("GdipGetPenMiterLimit");
+  TGPPen rebound(Red, 2);
+  RunProtocolRows<TGPPen>(
+      rebound, {{"GetMiterLimit without its export",
+                 [](TGPPen& P) { return P.GetMiterLimit() == 0.0f ? P.lastResult : Ok; }, NotImplemented},
+                {"GetWidth", [](TGPPen& P) { return P.GetWidth() == 2.0f ? Ok : P.lastResult; }, Ok}});
+}
+
 TEST_F(PensTest, PenSettingsDashesAndTransforms) {
   TGPPen pen(Red, 3);
   EXPECT_EQ(pen.SetLineCap(gdip::LineCapRound, gdip::LineCapSquare, gdip::DashCapTriangle), Ok);
