@@ -15,6 +15,7 @@
 #include "platform/ui/ImgList.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/win/Headless.h"
+#include "lib/dropdown/testsupport/DropDownGolden.h"
 
 namespace {
 
@@ -165,6 +166,43 @@ TEST_F(DropDownUtils, GradientRectFillsOrShadesAndFrames) {
   EXPECT_GT(GetRValue(ColorToRGB(sheet.At(45, 28))), 200);
   EXPECT_EQ(sheet.At(30, 28), sheet.At(45, 28));
   DrawGradientRect(nullptr, TRect{0, 0, 30, 30}, clRed, true, 2, clBlue, clNone);
+}
+
+TEST_F(DropDownUtils, GoldenPictures) {
+  // The stepped gradient with 0, 1, 7 and 80 steps, left to right (top row) and top to bottom.
+  const Integer steps[] = {0, 1, 7, 80};
+  TSheet gradients(4 * 70, 2 * 50);
+  for (Integer i = 0; i < 4; ++i) {
+    PaintDropDownGradient(gradients.Canvas(), static_cast<TColor>(0x204060), static_cast<TColor>(0xE0C0A0), true,
+                          TRect{i * 70 + 5, 5, i * 70 + 65, 45}, steps[i]);
+    PaintDropDownGradient(gradients.Canvas(), static_cast<TColor>(0x2060C0), clWhite, false,
+                          TRect{i * 70 + 5, 55, i * 70 + 65, 95}, steps[i]);
+  }
+  ExpectBitmapMatchesGolden(gradients.Bitmap, "dropdown-gradients.png", 0);
+  // Gradient rectangles: a vertical and a horizontal gradient with borders, a plain fill.
+  TSheet rects(3 * 70, 50);
+  DrawGradientRect(rects.Canvas(), TRect{5, 5, 65, 45}, clYellow, true, 1, clNavy, clRed);
+  DrawGradientRect(rects.Canvas(), TRect{75, 5, 135, 45}, clSilver, false, 3, clMaroon, clBlue);
+  DrawGradientRect(rects.Canvas(), TRect{145, 5, 205, 45}, clAqua, true, 0, clNavy, clNone);
+  ExpectBitmapMatchesGolden(rects.Bitmap, "dropdown-gradient-rects.png", 0);
+  // Image and text, and the text alone (centred).
+  TImageList images(nullptr);
+  images.SetWidth(16);
+  images.SetHeight(16);
+  TBitmap square;
+  square.SetPixelFormat(pf24bit);
+  square.SetSize(16, 16);
+  square.GetCanvas()->GetBrush()->SetColor(clGreen);
+  square.GetCanvas()->FillRect(TRect{0, 0, 16, 16});
+  square.GetCanvas()->GetBrush()->SetColor(clYellow);
+  square.GetCanvas()->FillRect(TRect{4, 4, 12, 12});
+  images.Add(&square, nullptr);
+  TSheet texts(160, 60);
+  texts.Canvas()->GetFont()->SetName(u"DejaVu Sans");
+  texts.Canvas()->GetFont()->SetColor(clBlack);
+  DrawImageText(texts.Canvas(), TRect{0, 0, 160, 30}, u"Auswahl", 0, &images);
+  DrawImageText(texts.Canvas(), TRect{0, 30, 160, 60}, u"Auswahl", -1, &images);
+  ExpectBitmapMatchesGolden(texts.Bitmap, "dropdown-image-text.png", 0);
 }
 
 TEST_F(DropDownUtils, TextSizeAndEllipsis) {
