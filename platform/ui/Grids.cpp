@@ -217,6 +217,12 @@ void TCustomGrid::SetDefaultDrawing(bool Value) {
   Invalidate();
 }
 
+void TCustomGrid::SetCtl3D(bool Value) {
+  if (Value == FCtl3D) return;
+  FCtl3D = Value;
+  Invalidate();
+}
+
 void TCustomGrid::SetUpdating(bool Value) {
   if (Value == FUpdating) return;
   FUpdating = Value;

@@ -225,6 +225,10 @@ public:
   void SetFixedColor(TColor Value);
   bool GetDefaultDrawing() const { return FDefaultDrawing; }
   void SetDefaultDrawing(bool Value);
+  // With default drawing, fixed cells stand out with a raised edge on the sides that have fixed
+  // lines; off, they are flat.
+  bool GetCtl3D() const { return FCtl3D; }
+  void SetCtl3D(bool Value);
   TGridState GetGridState() const { return FGridState; }
   // While set nothing is painted and the scroll bars are left alone; clearing it repaints once.
   void SetUpdating(bool Value);
@@ -396,6 +400,7 @@ private:
   TScrollStyle FScrollBars = ssBoth;
   TBorderStyle FBorderStyle = bsSingle;
   bool FDefaultDrawing = true;
+  bool FCtl3D = true;
   bool FUpdating = false;
   bool FInScrollUpdate = false;
 };

@@ -26,6 +26,10 @@ void TCustomGrid::DrawCells(TCanvas* C, const TAxisView& H, const TAxisView& V, 
   bool focused = IsActiveControl();
   TGridRect sel = GetSelection();
   bool highlightFocused = FOptions.Contains(goDrawFocusSelected) || FOptions.Contains(goRowSelect);
+  // The raised edge of fixed cells, on the sides where fixed lines part them.
+  UINT edges = (FOptions.Contains(goFixedVertLine) ? BF_LEFT | BF_RIGHT : 0u) |
+               (FOptions.Contains(goFixedHorzLine) ? BF_TOP | BF_BOTTOM : 0u);
+  bool raised = FDefaultDrawing && FCtl3D && edges != 0;
   for (Integer r = RowFrom; r <= RowTo; ++r) {
     Int64 y0, y1;
     if (!CellSpan(FRows, V, FFixedRows, r, y0, y1)) continue;
@@ -41,6 +45,10 @@ void TCustomGrid::DrawCells(TCanvas* C, const TAxisView& H, const TAxisView& V, 
       C->GetBrush()->SetColor(fixed ? FFixedColor : highlight ? clHighlight : GetColor());
       if (FDefaultDrawing) C->FillRect(where);
       DrawCell(c, r, where, state);
+      if (raised && fixed) {
+        RECT edge = where;
+        DrawEdge(C->GetHandle(), &edge, BDR_RAISEDINNER, edges);
+      }
       if (FDefaultDrawing && state.Contains(gdFocused) && !FOptions.Contains(goRowSelect)) {
         C->DrawFocusRect(where);
       }

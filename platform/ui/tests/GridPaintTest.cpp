@@ -59,6 +59,16 @@ TEST_F(GridPaintTest, LinesSelectionAndFocus) {
   EXPECT_EQ(Pixel(185, 70), Rgb(clHighlight));   // selected, not focused
   EXPECT_EQ(Pixel(130, 26), Rgb(clWindow));      // not selected
   EXPECT_EQ(Pixel(1, 1), Rgb(clBtnFace));        // fixed
+  // Fixed cells stand out: a light edge at their top and left, a dark one at their bottom and right.
+  TRect head = Grid->CellRect(2, 0);
+  EXPECT_EQ(Pixel(head.left, head.top + 5), Rgb(clBtnHighlight));
+  EXPECT_EQ(Pixel(head.left + 5, head.top), Rgb(clBtnHighlight));
+  EXPECT_EQ(Pixel(head.right - 1, head.top + 5), Rgb(clBtnShadow));
+  EXPECT_EQ(Pixel(head.left + 5, head.bottom - 1), Rgb(clBtnShadow));
+  Grid->SetCtl3D(false);   // flat
+  Pump();
+  EXPECT_EQ(Pixel(head.left, head.top + 5), Rgb(clBtnFace));
+  EXPECT_EQ(Pixel(head.right - 1, head.top + 5), Rgb(clBtnFace));
 }
 
 TEST_F(GridPaintTest, NoLinesNoFocusWidthThree) {
@@ -83,7 +93,8 @@ TEST_F(GridPaintTest, RightToLeft) {
   ExpectGolden("grid-rtl.png");
   Integer w = Grid->GetClientRect().right;
   EXPECT_EQ(Pixel(w - 65, 10), Rgb(clBlack));   // the fixed line left of column 0
-  EXPECT_EQ(Pixel(w - 1, 1), Rgb(clBtnFace));
+  EXPECT_EQ(Pixel(w - 2, 2), Rgb(clBtnFace));
+  EXPECT_EQ(Pixel(w - 1, 5), Rgb(clBtnShadow));   // the edge of the fixed cell at the right end
 }
 
 TEST_F(GridPaintTest, PageDownFromTheScrollBar) {
