@@ -14,11 +14,14 @@
 #include <vector>
 
 #include "platform/rtl/IniFiles.h"
+#include "platform/rtl/fuzz/FuzzSupport.h"
 
 namespace {
 
+using fuzz::Finding;
+
 const String& ScratchFile() {
-  static const String name = u"/tmp/zelk-inifile-fuzz-" + IntToStr(static_cast<Integer>(getpid())) + u".ini";
+  static const String name = fuzz::ScratchFile("inifile-fuzz") + u".ini";
   return name;
 }
 
@@ -26,11 +29,6 @@ std::vector<String> Lines(TMemIniFile& AIni) {
   TStringList lines;
   AIni.GetStrings(&lines);
   return lines.ToStringArray();
-}
-
-[[noreturn]] void Finding(const char* AWhat) {
-  std::fprintf(stderr, "%s\n", AWhat);
-  std::abort();
 }
 
 // The lines of the file after writing it and reading it again.
@@ -47,12 +45,7 @@ void FromFile(const std::uint8_t* AData, std::size_t ASize) {
 }
 
 void FromWrite(const String& AText) {
-  std::vector<String> parts{String()};
-  for (Char c : AText) {
-    if (c == 0 && parts.size() < 3) parts.emplace_back();
-    else parts.back() += c;
-  }
-  parts.resize(3);
+  const auto parts = fuzz::Fields(AText, 0, 3);
   const String& section = parts[0];
   const String& ident = parts[1];
   const String& value = parts[2];
@@ -78,19 +71,13 @@ void FromWrite(const String& AText) {
     Finding("a written value does not read back from the file");
 }
 
-String Utf16(const std::uint8_t* AData, std::size_t ASize) {
-  String text;
-  for (std::size_t i = 0; i + 1 < ASize; i += 2) text += static_cast<Char>(AData[i] | (AData[i + 1] << 8));
-  return text;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   if (Size == 0) return 0;
   try {
     if (Data[0] % 2 == 0) FromFile(Data + 1, Size - 1);
-    else FromWrite(Utf16(Data + 1, Size - 1));
+    else FromWrite(fuzz::Utf16(Data + 1, Size - 1));
   } catch (Exception&) {
     // a refusal; anything else leaving a call is a finding
   }

@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "platform/rtl/StringLists.h"
+#include "platform/rtl/fuzz/FuzzSupport.h"
 
 namespace {
+
+using fuzz::Utf16;
 
 std::vector<String> Strings(const TStrings& AList) { return AList.ToStringArray(); }
 
@@ -29,12 +32,6 @@ void ExpectSame(const char* ARoute, const TStrings& ABefore, const TStrings& AAf
   const auto before = Strings(ABefore);
   const auto after = Strings(AAfter);
   if (before != after) Changed(ARoute, before, after);
-}
-
-String Utf16(const std::uint8_t* AData, std::size_t ASize) {
-  String text;
-  for (std::size_t i = 0; i + 1 < ASize; i += 2) text += static_cast<Char>(AData[i] | (AData[i + 1] << 8));
-  return text;
 }
 
 void FromStream(const std::uint8_t* AData, std::size_t ASize) {
