@@ -115,6 +115,18 @@ TEST_F(GridMouseTest, CancelModeEndsSizingWithoutApplying) {
   Up(170, 10);
   EXPECT_EQ(Grid->GetColWidths(1), 64);
   EXPECT_EQ(Pixels(), before);   // the line is gone
+  // Another window taking the mouse while the button is held ends moving the same way.
+  Grid->SetOptions(Grid->GetOptions() + goColMoving);
+  TRect from = Grid->CellRect(3, 0);
+  Down(from.left + 10, 10);
+  ASSERT_EQ(Grid->GetGridState(), gsColMoving);
+  Move(from.left + 150, 10);
+  SetCapture(Form->GetHandle());
+  EXPECT_EQ(Grid->GetGridState(), gsNormal);
+  ReleaseCapture();
+  Up(from.left + 150, 10);
+  EXPECT_EQ(Grid->GetCells(3, 1), u"3:1");
+  EXPECT_EQ(Pixels(), before);
 }
 
 TEST_F(GridMouseTest, MovingAColumnByItsHeader) {
