@@ -93,21 +93,6 @@ void DrawScene(TNeoGraphics& G, TNeoBitmap* APicture) {
   G.EndScene();
 }
 
-// The number of pixels whose channels differ by more than 8.
-int DifferingPixels(const TSurface& A, const TSurface& B) {
-  int off = 0;
-  for (int y = 0; y < A.Height(); ++y)
-    for (int x = 0; x < A.Width(); ++x) {
-      const std::uint32_t a = A.Pixel(x, y), b = B.Pixel(x, y);
-      for (int shift : {0, 8, 16, 24})
-        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 8) {
-          ++off;
-          break;
-        }
-    }
-  return off;
-}
-
 TEST_F(NeoGraphicsScene, MatchesItsGoldenPicture) {
   TNeoBitmap picture;
   picture.LoadFromFile(TestData("alpha_disc.png"));
