@@ -39,10 +39,18 @@ void TInplaceEdit::Dispatch(TMessage& Message) {
     if (FGrid && FGrid->GetOptions().Contains(goTabs)) Message.Result |= DLGC_WANTTAB;
     return;
   }
+  // Edits that change the text need the grid's leave (CanEditModify), whatever key or menu asks.
+  switch (Message.Msg) {
+    case WM_CUT: case WM_PASTE: case WM_CLEAR: case WM_UNDO: case EM_UNDO:
+      if (FGrid && !FGrid->CanEditModify()) return;
+      break;
+    default: break;
+  }
   inherited::Dispatch(Message);
 }
 
 void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
+  if (Key == VK_DELETE && !Shift.Contains(ssShift) && FGrid && !FGrid->CanEditModify()) Key = 0;
   TCustomMaskEdit::KeyDown(Key, Shift);
   if (!FGrid || Key == 0) return;
   Integer length = static_cast<Integer>(TControl::GetText().size());

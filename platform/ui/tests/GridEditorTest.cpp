@@ -20,6 +20,8 @@ public:
   Integer Limit = 0;
   bool OwnEditor = false;
   String Mask;
+  bool Modify = true;
+  String Refused;   // characters CanEditAcceptKey turns away
 
 protected:
   void SetEditText(Integer ACol, Integer ARow, const String& Value) override {
@@ -28,6 +30,8 @@ protected:
   }
   Integer GetEditLimit() override { return Limit; }
   String GetEditMask(Integer, Integer) override { return Mask; }
+  bool CanEditModify() override { return Modify; }
+  bool CanEditAcceptKey(Char Key) override { return Refused.find(Key) == String::npos; }
   TInplaceEdit* CreateEditor() override { return OwnEditor ? new TMyEditor(this) : TStringGrid::CreateEditor(); }
 };
 
@@ -195,6 +199,31 @@ TEST_F(GridEditorTest, AMaskedCellKeepsItsEditorUntilTheTextIsComplete) {
   EXPECT_FALSE(Grid->GetEditorMode());
   EXPECT_EQ(Grid->GetCells(2, 2), u"");
   EXPECT_EQ(errors.size(), 4u);
+}
+
+TEST_F(GridEditorTest, KeysAndEditsTheGridRefusesLeaveTheCellAlone) {
+  Grid->Refused = u"0123456789";
+  Press(VK_F2);
+  Press(VK_END);
+  Type(u"a1b");
+  EXPECT_EQ(Grid->GetCells(1, 1), u"oldab");
+  Grid->Modify = false;
+  Type(u"c");
+  Press(VK_BACK);
+  Press(VK_HOME);
+  Press(VK_DELETE);
+  Chord(VK_CONTROL, 'A');
+  Chord(VK_CONTROL, 'C');   // copying changes nothing and stays allowed
+  Chord(VK_CONTROL, 'X');
+  Chord(VK_SHIFT, VK_DELETE);
+  Chord(VK_CONTROL, 'V');
+  Grid->GetInplaceEditor()->Perform(WM_CLEAR, 0, 0);
+  EXPECT_EQ(EditorText(), u"oldab");
+  EXPECT_EQ(Grid->GetCells(1, 1), u"oldab");
+  Grid->Modify = true;
+  Press(VK_END);
+  Chord(VK_CONTROL, 'V');
+  EXPECT_EQ(Grid->GetCells(1, 1), u"oldaboldab");
 }
 
 }  // namespace
