@@ -588,6 +588,8 @@ void TNeoReader::ReadDictionary(TObject* ADictionary, const TDictionaryAccess& A
     FReader->ReadBeginObject();
     while (FReader->HasNext()) {
       const String key = FReader->ReadName();
+      // The writer cannot write an empty name: such an entry would make the object unsavable.
+      if (key.empty()) throw ENeoReaderException(u"Empty dictionary key");
       if (FReader->IsNull()) {
         FReader->ReadNull();
         continue;

@@ -396,6 +396,18 @@ TEST_F(NeoPersistenceFixture, OrdinalsOutsideThePropertysTypeRaiseAndLeaveItAsIt
   EXPECT_EQ(a.FBig, std::numeric_limits<Int64>::min());
 }
 
+TEST_F(NeoPersistenceFixture, AnEmptyDictionaryKeyIsRefusedSinceNoWriterCouldWriteIt) {
+  TDemoAll a(nullptr);
+  try {
+    TObjectJSONHelper::FromJSON(&a, u"{\"GadgetMap\":[{\"\":{}}],\"Lines\":[]}");
+    ADD_FAILURE() << "no exception";
+  } catch (ENeoReaderException& e) {
+    EXPECT_EQ(e.Message, u"Empty dictionary key");
+  }
+  EXPECT_EQ(a.FGadgetMap->GetCount(), 0);
+  EXPECT_NO_THROW(TObjectJSONHelper::ToJSON(&a));
+}
+
 TEST_F(NeoPersistenceFixture, AFailedSaveRaisesEWriteErrorAndKeepsTheOldFile) {
   TDemo demo;
   demo.FCaption = u"Hi";
