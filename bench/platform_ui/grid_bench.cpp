@@ -9,6 +9,9 @@
 //           window system, QTableView on Qt's offscreen platform, Fl_Table on the X display).
 //   Scroll: 20,000 rows from top to bottom a page at a time, painting each page.
 //   TopRow: the view moved between the ends of a million rows of mixed heights (ours alone).
+//   Step:   one step on a million rows with the repaint it causes: a wheel notch, Page Down or
+//           Page Up, the thumb dragged between two places (QTableView over a model that makes
+//           its texts on demand). A step that should feel immediate stays well under 16 ms.
 //
 // Run under a display for FLTK, for example:
 //   QT_QPA_PLATFORM=offscreen xvfb-run -a build/release/bench/bench_grid_bench
@@ -18,10 +21,12 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVector>
+#include <QWheelEvent>
 
 
 #include <cstdlib>
@@ -169,6 +174,36 @@ void BM_Scroll_TStringGrid(benchmark::State& State) {
   State.counters["pages"] = benchmark::Counter(pages, benchmark::Counter::kAvgIterations);
 }
 
+enum TStepKind { skWheel, skKeys, skThumb };
+
+void BM_Step_TStringGrid(benchmark::State& State) {
+  TOurView v(FillRows);
+  v.Grid->SetOptions(v.Grid->GetOptions() + goThumbTracking);
+  HWND h = v.Grid->GetHandle();
+  // The current row at the bottom of the view: from there each notch down scrolls a row.
+  v.Grid->SetRow(v.Grid->GetVisibleRowCount() - 1);
+  UpdateWindow(h);
+  RECT r;
+  GetWindowRect(h, &r);
+  LPARAM at = MAKELPARAM(r.left + 50, r.top + 50);
+  auto kind = static_cast<TStepKind>(State.range(0));
+  int i = 0, moved = 0;
+  for (auto _ : State) {
+    Integer top = v.Grid->GetTopRow();
+    switch (kind) {
+      case skWheel: SendMessage(h, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), at); break;
+      case skKeys: SendMessage(h, WM_KEYDOWN, (i & 1) ? VK_PRIOR : VK_NEXT, 0); break;
+      case skThumb: SendMessage(h, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, (i & 1) ? 30 : 100), 0); break;
+    }
+    UpdateWindow(h);
+    moved += v.Grid->GetTopRow() != top;
+    ++i;
+  }
+  // Every step is meant to scroll the view: anything less measures no work.
+  State.counters["scrolled"] = benchmark::Counter(moved, benchmark::Counter::kAvgIterations);
+  if (moved < i) State.SkipWithError("a step left the view where it was");
+}
+
 // TopRow near the end of a million rows of mixed heights, and the cell rectangle there: prefix
 // sums, not a walk over the heights.
 void BM_TopRowMillionMixedHeights(benchmark::State& State) {
@@ -252,23 +287,72 @@ void BM_SetGet_QtLeanModel(benchmark::State& State) {
       [&] { model.reset(); });
 }
 
+// A view laid out as ours: no headers, fixed row heights, ViewWidth x ViewHeight, shown.
+void ShowQtView(QTableView& View, QAbstractItemModel* Model) {
+  View.setModel(Model);
+  View.horizontalHeader()->hide();
+  View.verticalHeader()->hide();
+  View.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  View.verticalHeader()->setDefaultSectionSize(RowHeight);
+  View.horizontalHeader()->setDefaultSectionSize(ColWidth);
+  View.resize(ViewWidth, ViewHeight);
+  View.show();
+  QApplication::processEvents();
+}
+
 struct TQtView {
   TLeanModel Model{ScrollRows, Cols};
   QTableView View;
   TQtView() {
     for (int r = 0; r < ScrollRows; ++r)
       for (int c = 0; c < Cols; ++c) Model.Set(r, c, QtText(r, c));
-    View.setModel(&Model);
-    View.horizontalHeader()->hide();
-    View.verticalHeader()->hide();
-    View.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    View.verticalHeader()->setDefaultSectionSize(RowHeight);
-    View.horizontalHeader()->setDefaultSectionSize(ColWidth);
-    View.resize(ViewWidth, ViewHeight);
-    View.show();
-    QApplication::processEvents();
+    ShowQtView(View, &Model);
   }
 };
+
+// Texts made when asked for: a million rows without holding them.
+class TGeneratedModel : public QAbstractTableModel {
+public:
+  int rowCount(const QModelIndex& = QModelIndex()) const override { return FillRows; }
+  int columnCount(const QModelIndex& = QModelIndex()) const override { return Cols; }
+  QVariant data(const QModelIndex& Index, int Role = Qt::DisplayRole) const override {
+    if (Role != Qt::DisplayRole) return QVariant();
+    return QtText(Index.row(), Index.column());
+  }
+};
+
+void BM_Step_QTableView(benchmark::State& State) {
+  TGeneratedModel model;
+  QTableView view;
+  ShowQtView(view, &model);
+  view.setCurrentIndex(model.index(view.viewport()->height() / RowHeight - 1, 0));
+  QScrollBar* bar = view.verticalScrollBar();
+  QPoint at(50, 50);
+  auto kind = static_cast<TStepKind>(State.range(0));
+  int i = 0, moved = 0;
+  for (auto _ : State) {
+    int top = bar->value();
+    switch (kind) {
+      case skWheel: {
+        QWheelEvent wheel(at, view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.viewport(), &wheel);
+        break;
+      }
+      case skKeys: {
+        QKeyEvent key(QEvent::KeyPress, (i & 1) ? Qt::Key_PageUp : Qt::Key_PageDown, Qt::NoModifier);
+        QApplication::sendEvent(&view, &key);
+        break;
+      }
+      case skThumb: bar->setValue(bar->maximum() / 127 * ((i & 1) ? 30 : 100)); break;
+    }
+    view.viewport()->repaint();
+    moved += bar->value() != top;
+    ++i;
+  }
+  State.counters["scrolled"] = benchmark::Counter(moved, benchmark::Counter::kAvgIterations);
+  if (moved < i) State.SkipWithError("a step left the view where it was");
+}
 
 void BM_Paint_QTableView(benchmark::State& State) {
   TQtView v;
@@ -378,6 +462,8 @@ BENCHMARK(BM_Paint_FlTable)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Scroll_TStringGrid)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Scroll_QTableView)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Scroll_FlTable)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Step_TStringGrid)->ArgName("wheel0_keys1_thumb2")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Step_QTableView)->ArgName("wheel0_keys1_thumb2")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
