@@ -365,6 +365,8 @@ protected:
 
 private:
   bool HasBorderOrBevel() const;
+  // The popup's buttons close the popup through DoHideDropDown.
+  friend class TNeoButton;
 };
 
 class TNeoDropDown : public TNeoCustomDropDown {

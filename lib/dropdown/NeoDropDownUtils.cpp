@@ -286,3 +286,9 @@ void TWinCtrl::PaintCtrls(TWinControl* Control, HDC DC, TControl* First) {
   auto paint = &TWinCtrl::PaintControls;
   (Control->*paint)(DC, First);
 }
+
+void TWinCtrl::PaintWnd(TWinControl* Control, HDC DC) {
+  if (!Control) return;
+  auto paint = &TWinCtrl::PaintWindow;
+  (Control->*paint)(DC);
+}

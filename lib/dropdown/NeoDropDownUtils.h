@@ -75,4 +75,7 @@ class TWinCtrl : public TWinControl {
 public:
   explicit TWinCtrl(TComponent* AOwner) : TWinControl(AOwner) {}
   static void PaintCtrls(TWinControl* Control, HDC DC, TControl* First);
+  // The control's own painting into DC, over the areas of its child windows too (which a WM_PAINT
+  // with a DC leaves out), so that a child can show its parent's background.
+  static void PaintWnd(TWinControl* Control, HDC DC);
 };
