@@ -276,6 +276,22 @@ TEST_F(NeoGraphicsWinTest, APictureWithAlphaMatchesTheCanvasContext) {
   EXPECT_LE(off, static_cast<int>(pictures[0].size()) / 200);
 }
 
+// A graphic whose saved bytes are no picture at all.
+class TUndecodableGraphic : public TGraphic {
+public:
+  void Draw(TCanvas*, const TRect&) override {}
+  bool GetEmpty() override { return false; }
+  Integer GetWidth() override { return 10; }
+  Integer GetHeight() override { return 10; }
+  void SetWidth(Integer) override {}
+  void SetHeight(Integer) override {}
+  void LoadFromStream(TStream*) override {}
+  void SaveToStream(TStream* Stream) override {
+    static const char bytes[] = "not a picture";
+    Stream->WriteBuffer(bytes, sizeof bytes);
+  }
+};
+
 TEST_F(NeoGraphicsWinTest, BadInputsDrawNothingAndRaiseNothing) {
   auto g = Scene(true);
   const std::vector<std::uint32_t> before = Snapshot(*g);
@@ -284,6 +300,8 @@ TEST_F(NeoGraphicsWinTest, BadInputsDrawNothingAndRaiseNothing) {
   EXPECT_NO_THROW({
     g->GetContext()->DrawBitmap(nullptr, {}, TRectF{0, 0, W, H}, 1);
     g->GetContext()->DrawBitmap(&empty, {}, TRectF{0, 0, W, H}, 1);
+    TUndecodableGraphic undecodable;
+    g->GetContext()->DrawBitmap(&undecodable, {}, TRectF{0, 0, W, H}, 1);
     g->GetContext()->DrawPolygon(g->GetStroke(), {});
     g->GetContext()->FillPolygon(g->GetFill(), {});
     g->GetContext()->DrawPolyline(g->GetStroke(), {});
