@@ -514,3 +514,25 @@ TEST_F(DropDownEdit, ScreenshotShowsEditLabelAndDropButton) {
     for (Integer x = 92; x < 150; ++x) text += GetRValue(Headless::ClientPixel(form->GetHandle(), x, y)) < 100;
   EXPECT_GT(text, 20);
 }
+
+TEST_F(DropDownEdit, ChangeScaleFollowsTheResolution) {
+  Headless::SetDpi(144);
+  TForm* form = NewForm();
+  TProbeDropDown* d = AddDropDown(form, 10, 10);
+  d->SetLabelCaption(u"Menge");
+  d->ChangeScale(3, 2);
+  EXPECT_EQ(d->GetDPIScale(), 1.5F);
+  EXPECT_EQ(d->GetButton()->GetBWidth(), 26);    // Round(17 * 1.5) = Round(25.5)
+  EXPECT_EQ(d->GetButton()->GetWidth(), 26);
+  EXPECT_EQ(d->GetLabelFont()->GetHeight(), -16);   // Round(-11 * 1.5) = Round(-16.5), halves to even
+  // The unscaled height stays the base of the next rescale.
+  d->ChangeScale(1, 1);
+  EXPECT_EQ(d->GetLabelFont()->GetHeight(), -16);
+  // A font change by hand becomes the new base.
+  d->GetLabelFont()->SetHeight(-12);
+  Headless::SetDpi(96);
+  d->ChangeScale(2, 3);
+  EXPECT_EQ(d->GetDPIScale(), 1.0F);
+  EXPECT_EQ(d->GetLabelFont()->GetHeight(), -12);
+  EXPECT_EQ(d->GetButton()->GetWidth(), 17);
+}
