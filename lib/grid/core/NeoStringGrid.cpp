@@ -77,6 +77,7 @@ void TNeoStringGrid::CreateOptionGroups() {
   FMouseActions->OnInvalidate = invalidate;
   FMouseActions->OnIsDesigning = [this](TObject*) { return GetComponentState().Contains(csDesigning); };
   FSyncGrid = std::make_unique<TSyncGrid>(this);
+  FOfficeHint = std::make_unique<TNeoHintInfo>();
 
   FFixedFont = std::make_unique<TFont>();
   FFixedFont->SetName(u"Tahoma");
@@ -148,6 +149,7 @@ void TNeoStringGrid::SetDefaults() {
     FFilterDropDownCheckFalse = u"Unchecked";
   }
   FVisibleCol.assign(static_cast<std::size_t>(GetColCount()), true);
+  FAllColWidths.assign(static_cast<std::size_t>(GetColCount()), GetDefaultColWidth());
   // platform
   FIsWinXP = IsWindowsXPOrNewer();
   FIsWin7 = WindowsVersionClass() >= 1;
@@ -182,6 +184,8 @@ TPanel* TNeoStringGrid::CreateFooterPanel() { return new TPanel(this); }
 // Destruction
 // ---------------------------------------------------------------------------------------------
 TNeoStringGrid::~TNeoStringGrid() {
+  // Hidden columns come back first, so that the cell rectangle cleared below reaches them.
+  UnHideColumnsAll();
   FGridDestroying = true;
   if (FocusWindowGrid() == this) HideFocusWindow();
   // Bring every row and column back and release every cell's object: the store keeps the cells of
@@ -196,38 +200,6 @@ TNeoStringGrid::~TNeoStringGrid() {
     ClearRect(0, 0, GetColCount() - 1, GetRowCount() - 1);
   if (HandleAllocated()) KillTimer(GetHandle(), 111);
   SetCursor(FOldCursor);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Sizes
-// ---------------------------------------------------------------------------------------------
-void TNeoStringGrid::SetRowCount(Integer Value) {
-  TCustomGrid::SetRowCount(Value);
-  FMaxRowCount = std::max(FMaxRowCount, GetRowCount());
-  FNormalRowCount = Value;
-}
-
-void TNeoStringGrid::SetColCount(Integer Value) {
-  TCustomGrid::SetColCount(Value);
-  FMaxColCount = std::max(FMaxColCount, GetColCount());
-  FVisibleCol.resize(static_cast<std::size_t>(std::max(FMaxColCount, 0)), true);
-}
-
-void TNeoStringGrid::SetFixedRows(Integer Value) {
-  TCustomGrid::SetFixedRows(Value >= GetRowCount() && FFixedRowAlways ? GetRowCount() - 1 : Value);
-  if (!GetComponentState().Contains(csLoading)) FFixedRowsMin = Value;
-}
-
-void TNeoStringGrid::SetFixedCols(Integer Value) {
-  TCustomGrid::SetFixedCols(Value >= GetColCount() && FFixedColAlways ? GetColCount() - 1 : Value);
-  if (!GetComponentState().Contains(csLoading)) FFixedColsMin = Value;
-}
-
-void TNeoStringGrid::SetDefaultRowHeight(Integer Value) { TCustomGrid::SetDefaultRowHeight(Value); }
-
-void TNeoStringGrid::SetFixedRowHeight(Integer Value) {
-  FFixedRowHeight = Value;
-  for (Integer r = 0; r < GetFixedRows(); ++r) SetRowHeights(r, Value);
 }
 
 bool TNeoStringGrid::IsFixed(Integer ACol, Integer ARow) { return ACol < GetFixedCols() || ARow < GetFixedRows(); }
@@ -270,11 +242,15 @@ void TNeoStringGrid::ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Inte
   for (Integer r = ARow1; r <= ARow2; ++r) {
     for (Integer c = ACol1; c <= ACol2; ++c) {
       Integer rc = FSaveHiddenCells ? DisplToRealCol(c) : c;
-      if (FOwnsObjects && GetObjectEx(rc, r) != 0) {
-        delete reinterpret_cast<TObject*>(GetObjectEx(rc, r));
-        SetObjectEx(rc, r, 0);
+      if (FNilObjects) {
+        SetGridObject(rc, r, nullptr);   // moved elsewhere, not freed
+      } else {
+        if (FOwnsObjects && GetObjectEx(rc, r) != 0) {
+          delete reinterpret_cast<TObject*>(GetObjectEx(rc, r));
+          SetObjectEx(rc, r, 0);
+        }
+        if (!FClearTextOnly && GetGridObject(rc, r)) FreeCellProperties(rc, r);
       }
-      if (!FClearTextOnly && GetGridObject(rc, r)) FreeCellProperties(rc, r);
       if (!FGridDestroying && !CellView(rc, r).empty()) {
         SetCells(rc, r, String());
         if (rc != c) RepaintCell(c, r);

@@ -23,10 +23,12 @@
 #include "lib/grid/core/NeoColumnSize.h"
 #include "lib/grid/core/NeoGridLists.h"
 #include "lib/grid/core/NeoGridOptions.h"
+#include "lib/grid/core/NeoHintInfo.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/ImgList.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -94,6 +96,21 @@ using TFixedEditEvent = std::function<void(TObject* Sender, Integer ACol, Intege
 using TTextEvent = std::function<void(TObject* Sender, String& Value)>;
 using TColBoolEvent = std::function<void(TObject* Sender, Integer ACol, bool& Value)>;
 using TColWidthEvent = std::function<void(TObject* Sender, Integer ACol, Integer& AWidth)>;
+enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
+using TColEvent = std::function<void(TObject* Sender, Integer ACol)>;
+using TBoolEvent = std::function<void(TObject* Sender, bool& Value)>;
+using TXYBoolEvent = std::function<void(TObject* Sender, Integer X, Integer Y, bool& Allow)>;
+using TSearchFooterActionEvent =
+    std::function<void(TObject* Sender, const String& Value, Integer ACol, Integer ARow, TSearchAction SearchAction)>;
+using TRowColTextEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, String& Value)>;
+using TOfficeHintEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TNeoHintInfo* OfficeHint)>;
+using TCellCursorEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer X, Integer Y, TCursor& ACursor)>;
+using TRowColCheckEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& Value)>;
+using TExpandClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool Expanded)>;
+using TButtonIndexEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer ButtonIndex)>;
+using TRowCountChangeEvent = std::function<void(TObject* Sender, Integer FromCount, Integer ToCount)>;
+using TRowUpdateEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow)>;
 
 // ---------------------------------------------------------------------------------------------
 // TGridFocusWindow: the top-level window that carries the glow frame around the current cell.
@@ -205,7 +222,83 @@ public:
   virtual void ClearRows(Integer RowIndex, Integer RCount);
   virtual void InsertRows(Integer RowIndex, Integer RCount);
 
+  virtual void DoGetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void DoGetCellPrintBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders);
+  virtual void DoFilterDone();
+  virtual void DoFilterShow(Integer ACol, bool& Allow);
+  virtual void DoFilterClose(Integer ACol);
+  virtual void DoBeforeFilter();
+  virtual void DoSearchFooterAction(const String& Value, Integer ACol, Integer ARow, TSearchAction SearchAction);
+  virtual void DoSearchFooterSearchEnd(bool& ContinueFromStart);
+  virtual void DoHoverButtonsShow(Integer X, Integer Y, bool& Allow);
+  virtual void DoIntelliZoom();
+  // The hint texts of a cell; the hint text also becomes OfficeHint's notes.
+  virtual void DoGridHint(Integer ACol, Integer ARow, String& Hint, String& WideHint);
+  // Only with a handler: the cursor it picks is set at once when it differs from the grid's.
+  virtual void DoGetCellCursor(Integer ACol, Integer ARow, Integer X, Integer Y);
+  // Whether the cell shows its drop-down, ellipsis or spin button before it is edited. Without a
+  // handler only when the control look asks for always-visible buttons (never while that option
+  // group does not exist); AEditor edNone asks DefaultEditor through the editor-kind relays.
+  virtual bool DoHasComboBox(Integer ACol, Integer ARow, TEditorType AEditor);
+  virtual bool DoHasEditBtn(Integer ACol, Integer ARow, TEditorType AEditor);
+  virtual bool DoHasSpinEdit(Integer ACol, Integer ARow, TEditorType AEditor);
+  // The control look's always-visible drop-down and spin buttons (False until that option group
+  // exists).
+  virtual bool DropDownAlwaysVisible() { return false; }
+  virtual bool SpinButtonsAlwaysVisible() { return false; }
+  // The filter edit row (never while the filter edit group does not exist).
+  virtual bool DoHasFilterEdit(Integer ACol, Integer ARow);
+  // The event, then the row's height for the expanded or contracted content.
+  virtual void DoExpandClick(Integer ACol, Integer ARow, bool Expanded);
+  // The height an expandable cell asks for (the cell-graphics folder's work: the row's height).
+  virtual Integer GetExpandHeight(Integer ACol, Integer ARow, bool Expanded);
+  virtual void DoComboDropDown(Integer ARow, Integer ACol);
+  // Snapshot of a cell before it is edited.
+  virtual void StoreOldCellValue(Integer ACol, Integer ARow);
+  virtual void InplaceEditKeyDownHook() {}
+  virtual void InplaceEditWMKeyDownHook() {}
+  void EmptyHook() {}
+  void DoCurrentButtonClick();
+  void DoDropDownHeaderButtonClick(Integer ButtonIndex);
+  void DoDropDownFooterButtonClick(Integer ButtonIndex);
+  // RowCount without the suppressed rows (height 0) when a filter type is set; rows are not
+  // filtered until the data folder exists.
+  Integer FilteredRows();
+  bool UsesPlatformStyles() override { return FUsePlatformStyles; }
+  bool GetUsePlatformStyles() const { return FUsePlatformStyles; }
+  void SetUsePlatformStyles(bool Value) { SetAndRepaint(FUsePlatformStyles, Value); }
+  // The visual properties with the disabled font off; fixed, banded, gradient-backed and selected
+  // cells get no colour, so that new cells never store one.
+  void GetCellPropertyDefaults(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
+                               TColor& ColorMirror, TColor& ColorMirrorTo, TAlignment& HAlign, TVAlignment& VAlign,
+                               bool& WordWrap, TCellGradientDirection& GradientDirection) override;
+  const String& GetOldCellText() const { return FOldCellText; }
+  Integer GetOldCol() const { return FOldCol; }
+  Integer GetOldRow() const { return FOldRow; }
+
   TGridColorEvent OnGetCellColor;
+  TGridColorEvent OnGetCellPrintColor;
+  TGridBorderEvent OnGetCellPrintBorder;
+  TNotifyEvent OnFilterDone;
+  TColBoolEvent OnFilterShow;
+  TColEvent OnFilterClose;
+  TNotifyEvent OnBeforeFilter;
+  TSearchFooterActionEvent OnSearchFooterAction;
+  TBoolEvent OnSearchFooterSearchEnd;
+  TXYBoolEvent OnHoverButtonsShow;
+  TNotifyEvent OnIntelliZoom;
+  TRowColTextEvent OnGridHint;
+  TRowColTextEvent OnGridWideHint;
+  TOfficeHintEvent OnOfficeHint;
+  TCellCursorEvent OnGetCellCursor;
+  TRowColCheckEvent OnHasComboBox;
+  TRowColCheckEvent OnHasEditBtn;
+  TRowColCheckEvent OnHasSpinEdit;
+  TColBoolEvent OnHasFilterEdit;
+  TExpandClickEvent OnExpandClick;
+  TRowColEvent OnComboDropDown;
+  TButtonIndexEvent OnDropDownHeaderButtonClick;
+  TButtonIndexEvent OnDropDownFooterButtonClick;
   TGridBorderEvent OnGetCellBorder;
   TGridAlignEvent OnGetAlignment;
   TRowColBoolEvent OnIsFixedCell;
@@ -253,25 +346,97 @@ public:
   void RepaintRow(Integer ARow);
   void RepaintCol(Integer ACol);
   void RepaintRect(TRect R);
-  // The top row in display rows.
-  Integer GetTopRowEx() { return GetTopRow(); }
 
-  // ===== sizes, scroll bars and the border =====
-  // Sets the inherited count, grows the row-size list, keeps the largest count and makes Value
-  // the normal row count.
+  // ===== dimensions =====
+  // Fires OnRowCountChange, keeps the current cell inside, sets the inherited count, grows the
+  // row-size list, brings the requested fixed rows back, keeps the largest count and the normal
+  // row count, and moves a visible floating footer's row to the new last row.
   void SetRowCount(Integer Value);
+  // ColCount counts the shown columns; hidden ones come on top. Grows the visibility map and the
+  // column-size list, brings the requested fixed columns back, keeps the largest count.
   void SetColCount(Integer Value);
+  // 1 when the inherited count is 0 and FixedRowAlways (FixedColAlways) is set.
+  Integer GetFixedRows() const;
+  Integer GetFixedCols() const;
   // With FixedRowAlways (FixedColAlways) a count at or past RowCount (ColCount) leaves one row
   // (column) below: the base grid gets the count - 1. The requested value is remembered as the
   // minimum, except while loading.
   void SetFixedRows(Integer Value);
   void SetFixedCols(Integer Value);
+  Integer GetFixedRightCols() const { return FFixedRightCols; }
+  void SetFixedRightCols(Integer Value) { SetAndRepaint(FFixedRightCols, Value); }
+  Integer GetFixedFooters() const { return FFixedFooters; }
+  void SetFixedFooters(Integer Value) { SetAndRepaint(FFixedFooters, Value); }
   Integer GetMaxRowCount() const { return FMaxRowCount; }
   Integer GetMaxColCount() const { return FMaxColCount; }
   Integer GetFixedRowHeight() const { return FFixedRowHeight; }
+  // Not while loading: every fixed row takes the height.
   void SetFixedRowHeight(Integer Value);
   Integer GetFixedColWidth() const { return GetColWidths(0); }
-  void SetFixedColWidth(Integer Value) { SetColWidths(0, Value); }
+  // Not while loading: every fixed column takes the width, unless column 0 already has it.
+  void SetFixedColWidth(Integer Value);
+  bool GetWordWrap() const { return FWordWrapEx; }
+  void SetWordWrap(bool Value);
+  TVAlignment GetVAlignment() const { return FVAlignment; }
+  void SetVAlignment(TVAlignment Value);
+  // The text-drawing flag of VAlignment: DT_TOP, DT_VCENTER or DT_BOTTOM.
+  UINT GetVAlign() const { return FVAlign; }
+
+  // ===== columns and rows: hidden columns and the real/display maps =====
+  // Real column of a display column. Unchanged when no column is hidden, for a negative index
+  // and for one at or past the shown columns.
+  Integer DisplToRealCol(Integer ACol);
+  // Display column of a real column; a hidden column maps to the next shown one.
+  Integer RealToDisplCol(Integer ACol);
+  Integer RealColIndex(Integer ACol) override { return DisplToRealCol(ACol); }
+  Integer DisplColIndex(Integer ACol) override { return RealToDisplCol(ACol); }
+  Integer TotalColCount() override { return GetColCount() + FNumHidden; }
+  // Rows are hidden by the data folder: until then no row is hidden and the row maps are the
+  // identity.
+  virtual Integer DisplToRealRow(Integer ARow) { return ARow; }
+  virtual Integer RealToDisplRow(Integer ARow) { return ARow; }
+  virtual bool IsHiddenRow(Integer RowIndex) { (void)RowIndex; return false; }
+  virtual Integer NumHiddenRows() { return 0; }
+  Integer NumHiddenColumns() const { return FNumHidden; }
+  Integer GetAllColCount() { return TotalColCount(); }
+  Integer GetAllRowCount() { return GetRowCount() + NumHiddenRows(); }
+  Integer GetRealRow() { return DisplToRealRow(GetRowEx()); }
+  Integer GetRealCol() { return DisplToRealCol(GetCol()); }
+  // False for an index outside the real columns.
+  bool IsHiddenColumn(Integer ColIndex) const;
+  // Width by real column: the saved width of a hidden column.
+  Integer GetAllColWidths(Integer Index);
+  void SetAllColWidths(Integer Index, Integer Value);
+  // True, and ignored, outside the map.
+  bool GetVisibleCol(Integer Pos) const;
+  void SetVisibleCol(Integer Pos, bool Value);
+  // Real indexes, inclusive. The last shown column is never hidden; no cell moves.
+  void HideColumn(Integer ColIndex) { HideColumns(ColIndex, ColIndex); }
+  void HideColumns(Integer FromCol, Integer ToCol);
+  void UnHideColumn(Integer ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+  void UnHideColumns(Integer FromCol, Integer ToCol);
+  void UnHideColumnsAll() { UnHideColumns(0, GetColCount() + FNumHidden - 1); }
+  // Current and top row in display rows.
+  Integer GetRowEx() const { return GetRow(); }
+  virtual void SetRowEx(Integer Value);
+  Integer GetTopRowEx() const { return GetTopRow(); }
+  // Only FixedRows .. RowCount - 1 are taken.
+  void SetTopRowEx(Integer Value);
+  // Takes the inplace editor away (the editing folder's work: the platform grid's HideEditor).
+  virtual void HideInplaceEdit();
+
+  // ===== selection =====
+  // (ColCount, RowCount) at both corners while the selection is parked.
+  TGridRect GetSelection() const;
+  // With ActiveCellShow the highlighted fixed row and column are repainted, with ActiveRowShow
+  // the row Value.Bottom.
+  void SetSelection(const TGridRect& Value);
+  void FocusCell(Integer ACol, Integer ARow);
+  // Parks the selection just outside the grid until UnHideSelection.
+  void HideSelection();
+  // The parked selection comes back; when it no longer lies inside, the first normal cell.
+  void UnHideSelection();
+  bool IsSelectionHidden() const;
   // Shows, hides, enables or disables the window scroll bars by whether all rows and columns fit.
   void UpdateScrollBars(bool Force);
   TColor GetBorderColor() const { return FBorderColor; }
@@ -314,7 +479,6 @@ public:
   TDragDropSettings* GetDragDropSettings() const { return nullptr; }
   TControlLook* GetControlLook() const { return nullptr; }
   TBackGround* GetBackGround() const { return nullptr; }
-  TNeoHintInfo* GetOfficeHint() const { return nullptr; }
 
   // ===== fonts, headers, lists =====
   TFont* GetFixedFont() const { return FFixedFont.get(); }
@@ -340,17 +504,82 @@ public:
   const String& GetCheckFalse() const { return FCheckFalse; }
   void SetCheckFalse(const String& Value) { FCheckFalse = Value; }
   TGridLook GetLook() const { return FLook; }
+  // Setters that store a new value and repaint.
   TColor GetSelectionColor() const { return FSelectionColor; }
-  void SetSelectionColor(TColor Value) { FSelectionColor = Value; Invalidate(); }
+  void SetSelectionColor(TColor Value) { SetAndRepaint(FSelectionColor, Value); }
+  TColor GetSelectionColorTo() const { return FSelectionColorTo; }
+  void SetSelectionColorTo(TColor Value) { SetAndRepaint(FSelectionColorTo, Value); }
+  TColor GetSelectionMirrorColor() const { return FSelectionMirrorColor; }
+  void SetSelectionMirrorColor(TColor Value) { SetAndRepaint(FSelectionMirrorColor, Value); }
+  TColor GetSelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
+  void SetSelectionMirrorColorTo(TColor Value) { SetAndRepaint(FSelectionMirrorColorTo, Value); }
   TColor GetSelectionTextColor() const { return FSelectionTextColor; }
-  void SetSelectionTextColor(TColor Value) { FSelectionTextColor = Value; Invalidate(); }
+  void SetSelectionTextColor(TColor Value) { SetAndRepaint(FSelectionTextColor, Value); }
+  bool GetSelectionColorMixer() const { return FSelectionColorMixer; }
+  void SetSelectionColorMixer(bool Value) { SetAndRepaint(FSelectionColorMixer, Value); }
+  Integer GetSelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+  // Clamped to 0 .. 100.
+  void SetSelectionColorMixerFactor(Integer Value);
+  bool GetSelectionRectangle() const { return FSelectionRectangle; }
+  void SetSelectionRectangle(bool Value) { SetAndRepaint(FSelectionRectangle, Value); }
+  bool GetSelectionResizer() const { return FSelectionResizer; }
+  void SetSelectionResizer(bool Value) { SetAndRepaint(FSelectionResizer, Value); }
+  bool GetShowDesignHelper() const { return FShowDesignHelper; }
+  void SetShowDesignHelper(bool Value) { SetAndRepaint(FShowDesignHelper, Value); }
+  // Also the base grid's show-selection flag.
+  bool GetShowSelection() const { return FShowSelection; }
+  void SetShowSelection(bool Value);
   TColor GetActiveCellColor() const { return FActiveCellColor; }
-  void SetActiveCellColor(TColor Value) { FActiveCellColor = Value; Invalidate(); }
+  void SetActiveCellColor(TColor Value) { SetAndRepaint(FActiveCellColor, Value); }
   TColor GetActiveCellColorTo() const { return FActiveCellColorTo; }
-  void SetActiveCellColorTo(TColor Value) { FActiveCellColorTo = Value; Invalidate(); }
+  void SetActiveCellColorTo(TColor Value) { SetAndRepaint(FActiveCellColorTo, Value); }
   TColor GetHintColor() const { return FHintColor; }
+  void SetHintColor(TColor Value) { FHintColor = Value; }
+  // Both also set the markup engine's highlight colours.
   TColor GetHighlightColor() const { return FHighlightColor; }
+  void SetHighlightColor(TColor Value);
   TColor GetHighlightTextColor() const { return FHighLightTextColor; }
+  void SetHighlightTextColor(TColor Value);
+  // Also the markup engine's keep-line-breaks flag, which every grid shares.
+  bool GetHTMLKeepLineBreak() const { return FHTMLKeepLinebreak; }
+  void SetHTMLKeepLineBreak(bool Value);
+  bool GetFlat() const { return FIsFlat; }
+  // Repaints unless loading.
+  void SetFlat(bool Value);
+  bool GetHovering() const { return FHovering; }
+  void SetHovering(bool Value) { FHovering = Value; }
+  Integer GetMaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(Integer Value) { FMaxEditLength = Value; }
+  bool GetSizeWithForm() const { return FSizeWithForm; }
+  // True anchors the grid on all four sides, False on the left and top.
+  void SetSizeWithForm(bool Value);
+  bool GetSpreadSheet() const { return FSpreadSheet; }
+  // True switches on range selection and editing, the selection rectangle and resizer and the
+  // smart clipboard; False only stores.
+  void SetSpreadSheet(bool Value);
+  // True, when not loading, sizes every normal column to its content with 10 pixels of padding.
+  bool GetAutoSize() const { return FAutoSizeEx; }
+  void SetAutoSize(bool Value);
+  void SetXYOffset(TPoint Value);
+  void UpdateXYOffset(Integer X, Integer Y) { FXYOffset = TPoint{X, Y}; }
+  TPoint GetXYRTFOffset() const { return FXYRTFOffset; }
+  void SetXYRTFOffset(TPoint Value);
+  TBitmap* GetRowIndicator() const { return FRowIndicator.get(); }
+  // Repaints cell (0, current row).
+  void SetRowIndicator(TBitmap* Value);
+  TNeoHintInfo* GetOfficeHint() const { return FOfficeHint.get(); }
+  void SetOfficeHint(TNeoHintInfo* Value);
+  // Component references, forgotten when the component goes.
+  TCustomImageList* GetGridImages() const { return FGridImages; }
+  void SetGridImages(TCustomImageList* Value) { SetReference(FGridImages, Value); }
+  TComponent* GetCellChecker() const { return FCellChecker; }
+  void SetCellChecker(TComponent* Value) { SetReference(FCellChecker, Value); }
+  TPopupMenu* GetFixedDropDownMenu() const { return FFixedDropDownMenu; }
+  void SetFixedDropDownMenu(TPopupMenu* Value) { SetReference(FFixedDropDownMenu, Value); }
+  // The packed version: major, minor, release, build from the highest byte.
+  virtual Integer GetVersionNr();
+  // "major.minor.release.build" and the release date.
+  virtual String GetVersionString();
   bool GetOwnsObjects() const { return FOwnsObjects; }
   void SetOwnsObjects(bool Value) { FOwnsObjects = Value; }
   bool GetClearTextOnly() const { return FClearTextOnly; }
@@ -360,17 +589,19 @@ public:
   bool GetFixedColAlways() const { return FFixedColAlways; }
   void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
   bool GetActiveCellShow() const { return FActiveCellShow; }
-  void SetActiveCellShow(bool Value) { FActiveCellShow = Value; Invalidate(); }
+  void SetActiveCellShow(bool Value) { SetAndRepaint(FActiveCellShow, Value); }
   bool GetUseFixedFont() const { return FUseFixedFont; }
-  void SetUseFixedFont(bool Value) { FUseFixedFont = Value; Invalidate(); }
+  void SetUseFixedFont(bool Value) { SetAndRepaint(FUseFixedFont, Value); }
   bool GetEditDisable() const { return FEditDisable; }
   void SetEditDisable(bool Value) { FEditDisable = Value; }
   TAlignment GetDefaultAlignment() override { return FDefaultAlignment; }
-  void SetDefaultAlignment(TAlignment Value) { FDefaultAlignment = Value; Invalidate(); }
+  void SetDefaultAlignment(TAlignment Value) { SetAndRepaint(FDefaultAlignment, Value); }
   bool GetFixedRowAlways() const { return FFixedRowAlways; }
   void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
   bool GetAutoThemeAdapt() const { return FAutoThemeAdapt; }
-  void SetAutoThemeAdapt(bool Value) { FAutoThemeAdapt = Value; }
+  // On a change: True applies the current Office theme and repaints; at run time with a window
+  // (in a program) the window is registered with the theme notifier, or unregistered.
+  void SetAutoThemeAdapt(bool Value);
   Integer GetFixedRowsMin() const { return FFixedRowsMin; }
   Integer GetFixedColsMin() const { return FFixedColsMin; }
   Integer GetMinRowHeight() const { return FMinRowHeight; }
@@ -398,8 +629,11 @@ public:
 
   TNotifyEvent OnGridResize;
   TCellsChangedEvent OnCellsChanged;
+  TRowCountChangeEvent OnRowCountChange;
+  TRowUpdateEvent OnRowUpdate;
 
 protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
   void Resize() override;
   void CreateHandle() override;
@@ -413,15 +647,43 @@ protected:
   virtual void UpdateSearchPanel() {}
 
   // ===== queries on groups of later folders, as for a default group while they do not exist =====
-  bool FloatingFooterVisible() const { return false; }
+  virtual bool FloatingFooterVisible() { return false; }
   bool BackGroundIsGradient() const { return false; }
   bool BalloonEnabled() const { return false; }
-  bool HasHiddenRows() const { return false; }
-  Integer NumHiddenColumns() const { return 0; }
-  // Real column of a display column: the identity while no column is hidden.
-  Integer DisplToRealCol(Integer ACol) const { return ACol; }
+  bool HasHiddenRows() { return NumHiddenRows() > 0; }
+  // The flat scroll bars of the other scroll types (the scroll-bar folder's work).
+  virtual void UpdateProportionalHorzScroll() {}
+  virtual void FlatScrollBarsUpdate() {}
+  // Repaints the floating footer's panel (the footer folder's work).
+  virtual void UpdateFooter() {}
+  // Sizes every normal column to its content with Padding pixels (the data folder's work).
+  virtual void AutoSizeColumns(bool DoFixedCols, Integer Padding) { (void)DoFixedCols; (void)Padding; }
+  // Applies the current Office theme's look (the looks folder's work).
+  virtual void ApplyOfficeTheme() {}
+  // Recalculates the floating footer for a column, -1 all (the footer folder's work).
+  virtual void CalcFooter(Integer ACol) { (void)ACol; }
+  // Turns the selection into the disjunct row selection (the selection folder's work).
+  virtual void SelectionToRowSelect() {}
 
 private:
+  template <class V>
+  void SetAndRepaint(V& Field, V Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Invalidate();
+  }
+  template <class C>
+  void SetReference(C*& Field, C* Value) {
+    if (Field == Value) return;
+    if (Field) Field->RemoveFreeNotification(this);
+    Field = Value;
+    if (Field) Field->FreeNotification(this);
+  }
+  // Repaints the highlighted fixed row and column (ActiveCellShow) and the active row.
+  void RepaintSelectionMarks(const TGridRect& Value);
+  TEditorType EditorKindFor(Integer ACol, Integer ARow, TEditorType AEditor, bool Ex);
+  // Ends a parked selection: the platform grid's selection is shown again.
+  void EndSelectionPark();
   void CreateOptionGroups();
   void CreateLists();
   void CreateRunTimeControls();
@@ -440,6 +702,7 @@ private:
   std::unique_ptr<TBands> FBands;
   std::unique_ptr<TMouseActions> FMouseActions;
   std::unique_ptr<TSyncGrid> FSyncGrid;
+  std::unique_ptr<TNeoHintInfo> FOfficeHint;
   // ---- fonts, string lists, lists
   std::unique_ptr<TFont> FFixedFont;
   std::unique_ptr<TFont> FActiveCellFont;
@@ -595,6 +858,36 @@ private:
   Integer FPrintPageNum = 0;
   std::vector<bool> FVisibleCol;
   Integer FNumHidden = 0;
+  std::vector<Integer> FAllColWidths;
+  Integer FFixedRightCols = 0;
+  Integer FFixedFooters = 0;
+  UINT FVAlign = 0;
+  bool FSelectionColorMixer = false;
+  bool FSelectionRectangle = false;
+  bool FSelectionResizer = false;
+  bool FHovering = false;
+  Integer FMaxEditLength = 0;
+  bool FSizeWithForm = false;
+  bool FSpreadSheet = false;
+  bool FAutoSizeEx = false;
+  TCustomImageList* FGridImages = nullptr;
+  TComponent* FCellChecker = nullptr;
+  TPopupMenu* FFixedDropDownMenu = nullptr;
+  // Parked selection and the selection copies of the selection folder.
+  TGridRect FOldSelection{0, 0, 0, 0};
+  bool FSelHidden = false;
+  TGridRect FDisSelection{0, 0, 0, 0};
+  Integer FAECol = -1;
+  Integer FAERow = -1;
+  Integer FOldRowSel = -1;
+  // Set while a floating footer's row is moved: cell objects are not freed.
+  bool FNilObjects = false;
+  bool FUsePlatformStyles = false;
+  Integer FOldCol = -1;
+  Integer FOldRow = -1;
+  String FOldCellText;
+  bool FOldModifiedValue = false;
+  bool FModified = false;
   bool FOwnsObjects = false;
   bool FClearTextOnly = false;
   bool FFixedRowAlways = false;

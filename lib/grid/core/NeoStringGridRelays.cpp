@@ -2,6 +2,7 @@
 // event as the initial value of its var parameter, so a handler that does nothing keeps it.
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/Math.h"
+#include "platform/rtl/ScopeGuard.h"
 
 // ---------------------------------------------------------------------------------------------
 // Queries on state that later folders create
@@ -223,4 +224,181 @@ void TNeoStringGrid::DoColumnSized(Integer ACol, Integer& AWidth) {
 
 void TNeoStringGrid::DoUpdateColumnSize(Integer ACol, Integer& AWidth) {
   if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+}
+
+void TNeoStringGrid::DoGetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush,
+                                         TFont* AFont) {
+  if (OnGetCellPrintColor) OnGetCellPrintColor(this, ARow, ACol, AState, ABrush, AFont);
+}
+
+void TNeoStringGrid::DoGetCellPrintBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders) {
+  if (OnGetCellPrintBorder) OnGetCellPrintBorder(this, ARow, ACol, APen, Borders);
+}
+
+void TNeoStringGrid::DoFilterDone() {
+  if (OnFilterDone) OnFilterDone(this);
+}
+
+void TNeoStringGrid::DoFilterShow(Integer ACol, bool& Allow) {
+  if (OnFilterShow) OnFilterShow(this, ACol, Allow);
+}
+
+void TNeoStringGrid::DoFilterClose(Integer ACol) {
+  if (OnFilterClose) OnFilterClose(this, ACol);
+}
+
+void TNeoStringGrid::DoBeforeFilter() {
+  if (OnBeforeFilter) OnBeforeFilter(this);
+}
+
+void TNeoStringGrid::DoSearchFooterAction(const String& Value, Integer ACol, Integer ARow, TSearchAction SearchAction) {
+  if (OnSearchFooterAction) OnSearchFooterAction(this, Value, ACol, ARow, SearchAction);
+}
+
+void TNeoStringGrid::DoSearchFooterSearchEnd(bool& ContinueFromStart) {
+  if (OnSearchFooterSearchEnd) OnSearchFooterSearchEnd(this, ContinueFromStart);
+}
+
+void TNeoStringGrid::DoHoverButtonsShow(Integer X, Integer Y, bool& Allow) {
+  if (OnHoverButtonsShow) OnHoverButtonsShow(this, X, Y, Allow);
+}
+
+void TNeoStringGrid::DoIntelliZoom() {
+  if (OnIntelliZoom) OnIntelliZoom(this);
+}
+
+void TNeoStringGrid::DoCurrentButtonClick() {
+  if (OnButtonClick) OnButtonClick(this, GetCol(), GetRow());
+}
+
+void TNeoStringGrid::DoDropDownHeaderButtonClick(Integer ButtonIndex) {
+  if (OnDropDownHeaderButtonClick) OnDropDownHeaderButtonClick(this, GetCol(), GetRow(), ButtonIndex);
+}
+
+void TNeoStringGrid::DoDropDownFooterButtonClick(Integer ButtonIndex) {
+  if (OnDropDownFooterButtonClick) OnDropDownFooterButtonClick(this, GetCol(), GetRow(), ButtonIndex);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hints, cursors, buttons in cells
+// ---------------------------------------------------------------------------------------------
+void TNeoStringGrid::DoGridHint(Integer ACol, Integer ARow, String& Hint, String& WideHint) {
+  if (OnGridHint) {
+    OnGridHint(this, ARow, ACol, Hint);
+    FOfficeHint->GetNotes()->SetText(Hint);
+  }
+  if (OnGridWideHint) {
+    OnGridWideHint(this, ARow, ACol, WideHint);
+    if (!WideHint.empty()) Hint = WideHint;
+  }
+  if (OnOfficeHint) OnOfficeHint(this, ACol, ARow, FOfficeHint.get());
+}
+
+void TNeoStringGrid::DoGetCellCursor(Integer ACol, Integer ARow, Integer X, Integer Y) {
+  if (!OnGetCellCursor) return;
+  TCursor cursor = Screen->GetCursor();
+  OnGetCellCursor(this, ACol, ARow, X, Y, cursor);
+  if (cursor != GetCursor()) ::SetCursor(Screen->GetCursors(cursor));
+}
+
+namespace {
+bool IsComboKind(TEditorType E) {
+  return E == edComboEdit || E == edComboList || E == edDetailDropDown || E == edGridDropDown ||
+         E == edNeoGridDropDown;
+}
+bool IsSpinKind(TEditorType E) {
+  return E == edSpinEdit || E == edFloatSpinEdit || E == edTimeSpinEdit || E == edDateSpinEdit;
+}
+}  // namespace
+
+// The kind an undecided caller (edNone) means: the default editor as the editor-kind relay
+// leaves it.
+TEditorType TNeoStringGrid::EditorKindFor(Integer ACol, Integer ARow, TEditorType AEditor, bool Ex) {
+  if (AEditor != edNone) return AEditor;
+  TEditorType kind = FDefaultEditor;
+  if (Ex)
+    DoGetEditorTypeEx(ACol, ARow, kind);
+  else
+    DoGetEditorType(ACol, ARow, kind);
+  return kind;
+}
+
+bool TNeoStringGrid::DoHasComboBox(Integer ACol, Integer ARow, TEditorType AEditor) {
+  bool result = false;
+  if (OnHasComboBox) {
+    OnHasComboBox(this, ACol, ARow, result);
+    return result;
+  }
+  // edCustom answers through its edit link, which comes with the editing folder.
+  return DropDownAlwaysVisible() && IsComboKind(EditorKindFor(ACol, ARow, AEditor, false));
+}
+
+bool TNeoStringGrid::DoHasEditBtn(Integer ACol, Integer ARow, TEditorType AEditor) {
+  bool result = false;
+  if (OnHasEditBtn) {
+    OnHasEditBtn(this, ACol, ARow, result);
+    return result;
+  }
+  return DropDownAlwaysVisible() && EditorKindFor(ACol, ARow, AEditor, false) == edEditBtn;
+}
+
+bool TNeoStringGrid::DoHasSpinEdit(Integer ACol, Integer ARow, TEditorType AEditor) {
+  if (ACol < GetFixedCols() || ARow < GetFixedRows()) return false;
+  bool result = false;
+  if (OnHasSpinEdit) {
+    OnHasSpinEdit(this, ACol, ARow, result);
+    return result;
+  }
+  return SpinButtonsAlwaysVisible() && IsSpinKind(EditorKindFor(ACol, ARow, AEditor, true));
+}
+
+bool TNeoStringGrid::DoHasFilterEdit(Integer ACol, Integer ARow) {
+  (void)ACol;
+  (void)ARow;
+  return false;   // no filter edit row until its option group exists
+}
+
+void TNeoStringGrid::DoExpandClick(Integer ACol, Integer ARow, bool Expanded) {
+  if (OnExpandClick) OnExpandClick(this, ACol, ARow, Expanded);
+  SetRowHeights(ARow, GetExpandHeight(ACol, ARow, Expanded));
+}
+
+Integer TNeoStringGrid::GetExpandHeight(Integer ACol, Integer ARow, bool Expanded) {
+  (void)ACol;
+  (void)Expanded;
+  return GetRowHeights(ARow);
+}
+
+// The combo editor comes with the editing folder; its selection field is sized there.
+void TNeoStringGrid::DoComboDropDown(Integer ARow, Integer ACol) {
+  if (OnComboDropDown) OnComboDropDown(this, ARow, ACol);
+}
+
+void TNeoStringGrid::StoreOldCellValue(Integer ACol, Integer ARow) {
+  FOldCol = ACol;
+  FOldRow = ARow;
+  FOldCellText = GetCells(DisplToRealCol(ACol), ARow);
+  FOldModifiedValue = FModified;
+}
+
+Integer TNeoStringGrid::FilteredRows() { return GetRowCount(); }
+
+void TNeoStringGrid::GetCellPropertyDefaults(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush,
+                                             TColor& ColorTo, TColor& ColorMirror, TColor& ColorMirrorTo,
+                                             TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap,
+                                             TCellGradientDirection& GradientDirection) {
+  TBaseGrid::GetCellPropertyDefaults(ACol, ARow, AFont, ABrush, ColorTo, ColorMirror, ColorMirrorTo, HAlign, VAlign,
+                                     WordWrap, GradientDirection);
+  TGridDrawState state;
+  bool keep = FUseDisabledFont;
+  FUseDisabledFont = false;
+  {
+    TScopeGuard restore([&] { FUseDisabledFont = keep; });
+    GetVisualProperties(ACol, ARow, state, false, true, false, ABrush, ColorTo, ColorMirror, ColorMirrorTo, AFont,
+                        HAlign, VAlign, WordWrap, GradientDirection);
+  }
+  if (IsFixed(ACol, ARow) || FBands->GetActive() || BackGroundIsGradient() || state.Contains(gdSelected)) {
+    ABrush->SetColor(clNone);
+    ColorTo = clNone;
+  }
 }
