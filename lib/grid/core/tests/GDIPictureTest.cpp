@@ -276,6 +276,13 @@ TEST_F(GDIPictureTest, AnSVGFileLoadsAsSVG) {
   EXPECT_EQ(p.GetDataStream()->GetSize(), 0);
   EXPECT_EQ(p.GetWidth(), 20);
   EXPECT_EQ(p.GetHeight(), 10);
+  // Drawn through the device context of the GDI+ graphics over the canvas: red in the rectangle,
+  // the canvas's white around it.
+  p.Draw(Canvas.GetCanvas(), TRect{8, 8, 28, 18});
+  EXPECT_TRUE(Near(At(10, 10), RGB(255, 0, 0))) << std::hex << At(10, 10);
+  EXPECT_TRUE(Near(At(26, 16), RGB(255, 0, 0))) << std::hex << At(26, 16);
+  EXPECT_EQ(At(30, 12), RGB(255, 255, 255));
+  EXPECT_EQ(At(12, 20), RGB(255, 255, 255));
   TGDIPPicture copy;
   copy.Assign(&p);
   EXPECT_TRUE(copy.HasSVG());
