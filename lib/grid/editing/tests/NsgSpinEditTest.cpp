@@ -131,6 +131,15 @@ TEST_F(NsgSpinEditTest, FloatsWithPrecisionAndTheirKeyFilter) {
   Type(u",");
   EXPECT_EQ(Spin->GetText(), u"2,50");
 
+  // The separator is the locale's.
+  FormatSettings = TFormatSettings::USEnglish();
+  Spin->SetText(u"2.5");
+  Spin->SetPrecision(2);
+  EXPECT_EQ(Spin->GetText(), u"2.50");
+  FormatSettings = TFormatSettings::German();
+  Spin->SetText(u"2,5");
+  Spin->SetPrecision(1);
+
   // General format without trailing zeros.
   Spin->SetPrecision(0);
   EXPECT_EQ(Spin->GetText(), u"2,5");
@@ -537,6 +546,39 @@ TEST_F(NsgSpinEditTest, LoadingRestoresDateAndTimeValuesAndTypes) {
   EXPECT_EQ(e->GetText(), u"7");
   e->EndLoading();
   EXPECT_EQ(e->GetText(), u"7");
+}
+
+// Spin edits as a person sees them: integer with the vertical button, float with the horizontal
+// one, a date without border, a themed time, and a disabled edit.
+TEST_F(NsgSpinEditTest, LooksMatchTheGolden) {
+  auto* form = NewForm(280, 110);
+  auto make = [&](Integer X, Integer Y) {
+    auto* e = Add<TNsgSpinEdit>(form, X, Y, 130, 24);
+    e->GetFont()->SetName(u"DejaVu Sans");
+    e->GetFont()->SetSize(9);
+    return e;
+  };
+  make(5, 5)->SetValue(42);
+  TNsgSpinEdit* horizontal = make(145, 5);
+  horizontal->SetSpinType(sptFloat);
+  horizontal->SetPrecision(2);
+  horizontal->SetFloatValue(3.25);
+  horizontal->SetDirection(spHorizontal);
+  TNsgSpinEdit* date = make(5, 40);
+  date->SetBorderStyle(bsNone);
+  date->SetSpinType(sptDate);
+  date->SetDateValue(EncodeDate(2024, 2, 29));
+  TNsgSpinEdit* time = make(145, 40);
+  time->SetSpinType(sptTime);
+  time->SetTimeValue(EncodeTime(13, 45, 10, 0));
+  time->SetIsWinXP(true);
+  TNsgSpinEdit* disabled = make(5, 75);
+  disabled->SetValue(7);
+  disabled->SetEnabled(false);
+  form->Show();
+  Pump();
+  ExpectWindowMatchesGolden(form->GetHandle(), std::string(ZELK_TEST_DATA) + "/nsgspinedit-looks.png",
+                            "nsgspinedit-looks.png");
 }
 
 }  // namespace
