@@ -161,9 +161,11 @@ void TCustomGrid::ShowMoveLine(bool Show) {
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   FFixedPress = TGridCoord{-1, -1};
   if (CanFocus() && !Focused()) {
+    bool editing = FInplaceEdit && FInplaceEdit->Focused();
     SetFocus();
-    // The focus stayed elsewhere (an editor whose text is not valid kept it): the press ends here.
-    if (!Focused()) {
+    // The editor kept the focus (its text is not valid): the press ends here. A grid that cannot
+    // take the focus at all (in a window that is never activated) goes on.
+    if (editing && FInplaceEdit->Focused()) {
       SetMouseCapture(false);
       FControlState.Exclude(csClicked);
       return;
