@@ -108,6 +108,19 @@ TEST_F(NeoGraphicsScene, MatchesItsGoldenPicture) {
   ASSERT_EQ(got.Width(), want.Width());
   ASSERT_EQ(got.Height(), want.Height());
   EXPECT_LE(DifferingPixels(got, want), got.Width() * got.Height() / 200) << "see " << out;
+  // The text by the box of its ink (darker than the boxes around it): the aligned, wrapped and
+  // trimmed texts and the rotated ones.
+  const auto ink = [](std::uint32_t p) {
+    return ((p >> 16) & 0xFF) < 50 && ((p >> 8) & 0xFF) < 50 && (p & 0xFF) < 50;
+  };
+  for (const TRect& band : {TRect{0, 128, 400, 216}, TRect{0, 218, 115, 292}}) {
+    const TRect a = InkBox(got, band, ink), b = InkBox(want, band, ink);
+    EXPECT_NE(b, TRect{});
+    EXPECT_LE(std::abs(a.left - b.left), 2);
+    EXPECT_LE(std::abs(a.top - b.top), 2);
+    EXPECT_LE(std::abs(a.right - b.right), 2);
+    EXPECT_LE(std::abs(a.bottom - b.bottom), 2);
+  }
 }
 
 }  // namespace
