@@ -2,13 +2,12 @@
 #include <chrono>
 
 #include "platform/db/testsupport/DbTestSupport.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Modules.h"
 
 using namespace DbTest;
 
 namespace {
-
-bool Contains(const String& Text, const String& Part) { return Text.find(Part) != String::npos; }
 
 Integer CountRows(TConnection& C, const String& Table) {
   C.Open(C.Q2, {u"SELECT COUNT(*) FROM " + Table});
@@ -71,7 +70,7 @@ TEST(IBDatabase, FailingCommitOnDisconnectRaisesAndStaysAttached) {
   c.ExecCommit({u"INSERT INTO T VALUES (1)"});
   c.Exec({u"CREATE UNIQUE INDEX UX_T ON T (ID)"});
   const EIBInterBaseError e = Raised<EIBInterBaseError>([&] { c.DB->SetConnected(false); });
-  EXPECT_TRUE(Contains(e.Message, u"duplicate")) << e.what();
+  EXPECT_TRUE(ContainsStr(e.Message, u"duplicate")) << e.what();
   EXPECT_TRUE(c.DB->GetConnected());
   EXPECT_TRUE(c.TR->GetActive());
   c.TR->SetDefaultAction(TARollback);
@@ -150,8 +149,8 @@ TEST(IBDatabase, AttachFailuresRaiseClearErrors) {
     const EIBError e = Raised<EIBError>([&] { c.DB->SetConnected(true); });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     EXPECT_LT(seconds, 2.0);
-    EXPECT_TRUE(Contains(e.Message, t.Expected)) << e.what();
-    EXPECT_FALSE(Contains(e.Message, u"plumcrest"));
+    EXPECT_TRUE(ContainsStr(e.Message, t.Expected)) << e.what();
+    EXPECT_FALSE(ContainsStr(e.Message, u"plumcrest"));
     EXPECT_FALSE(c.DB->GetConnected());
   }
 }
@@ -161,8 +160,8 @@ TEST(IBDatabase, ServerErrorsCarryAllLinesAndTheirCodes) {
   const EIBInterBaseError e = Raised<EIBInterBaseError>([&] { c.DB->SetConnected(true); });
   EXPECT_EQ(e.SQLCode, -902);
   EXPECT_EQ(e.IBErrorCode, 335544344);   // isc_io_error
-  EXPECT_TRUE(Contains(e.Message, u"I/O error during \"open\" operation for file")) << e.what();
-  EXPECT_TRUE(Contains(e.Message, u"\r\nError while trying to open file")) << e.what();
+  EXPECT_TRUE(ContainsStr(e.Message, u"I/O error during \"open\" operation for file")) << e.what();
+  EXPECT_TRUE(ContainsStr(e.Message, u"\r\nError while trying to open file")) << e.what();
 }
 
 TEST(IBDatabase, ParameterNamesIgnoreCaseAndUnknownOnesAreNamed) {
@@ -180,8 +179,8 @@ TEST(IBDatabase, ParameterNamesIgnoreCaseAndUnknownOnesAreNamed) {
 
   c.DB->GetParams()->Add(u"secret_option=plumcrest");
   const EIBClientError e = Raised<EIBClientError>([&] { c.DB->SetConnected(true); });
-  EXPECT_TRUE(Contains(e.Message, u"secret_option")) << e.what();
-  EXPECT_FALSE(Contains(e.Message, u"plumcrest"));
+  EXPECT_TRUE(ContainsStr(e.Message, u"secret_option")) << e.what();
+  EXPECT_FALSE(ContainsStr(e.Message, u"plumcrest"));
   EXPECT_FALSE(c.DB->GetConnected());
 }
 
@@ -190,7 +189,7 @@ TEST(IBDatabase, MissingClientLibraryRaisesWhenServerTypeIsSet) {
   auto owner = std::make_unique<TComponent>(nullptr);
   auto* db = new TIBDatabase(owner.get());
   const EIBClientError e = Raised<EIBClientError>([&] { db->SetServerType(u"IBServer"); });
-  EXPECT_TRUE(Contains(e.Message, u"gds32.dll")) << e.what();
+  EXPECT_TRUE(ContainsStr(e.Message, u"gds32.dll")) << e.what();
   SetModuleMissing(u"gds32.dll", false);
   EXPECT_NO_THROW(db->SetServerType(u"IBServer"));
   EXPECT_THROW(db->SetServerType(u"IBEmbedded"), EIBClientError);

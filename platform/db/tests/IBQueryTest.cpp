@@ -2,13 +2,12 @@
 #include <cmath>
 
 #include "platform/db/testsupport/DbTestSupport.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/db/IBClient.h"
 
 using namespace DbTest;
 
 namespace {
-
-bool Contains(const String& Text, const String& Part) { return Text.find(Part) != String::npos; }
 
 TField* F(TIBQuery* Q, const Char* Name) { return Q->FieldByName(Name); }
 
@@ -180,7 +179,7 @@ TEST(IBQuery, AliasNamesAndFieldLookup) {
   EXPECT_EQ(F(c.Q1, u"a")->GetAsInteger(), 1);
   EXPECT_EQ(F(c.Q1, u"A")->GetAsInteger(), 1);
   const EDatabaseError e = Raised<EDatabaseError>([&] { c.Q1->FieldByName(u"GWK_Farbe"); });
-  EXPECT_TRUE(Contains(e.Message, u"'GWK_Farbe'")) << e.what();
+  EXPECT_TRUE(ContainsStr(e.Message, u"'GWK_Farbe'")) << e.what();
 }
 
 TEST(IBQuery, CursorPositionsAndEOF) {
@@ -299,12 +298,12 @@ TEST(IBQuery, StatementErrorsLeaveTheQueryClosedAndUsable) {
   TConnection c(NewDatabase());
   const EIBInterBaseError unknown = Raised<EIBInterBaseError>([&] { c.Open(c.Q1, {u"SELECT * FROM KASDATEN "}); });
   EXPECT_EQ(unknown.SQLCode, -204);
-  EXPECT_TRUE(Contains(unknown.Message, u"Table unknown\r\nKASDATEN")) << unknown.what();
+  EXPECT_TRUE(ContainsStr(unknown.Message, u"Table unknown\r\nKASDATEN")) << unknown.what();
   EXPECT_FALSE(c.Q1->GetActive());
 
   const EIBInterBaseError syntax = Raised<EIBInterBaseError>([&] { c.Exec({u"CREATE TABLEX T (ID INTEGER)"}); });
   EXPECT_EQ(syntax.SQLCode, -104);
-  EXPECT_TRUE(Contains(syntax.Message, u"Token unknown")) << syntax.what();
+  EXPECT_TRUE(ContainsStr(syntax.Message, u"Token unknown")) << syntax.what();
 
   EXPECT_THROW(c.Open(c.Q1, {u"CREATE TABLE T (ID INTEGER)"}), EIBClientError);   // no rows to open
   EXPECT_FALSE(c.Q1->GetActive());

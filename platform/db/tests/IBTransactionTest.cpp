@@ -1,11 +1,10 @@
 // Transactions: hard and retaining commits, rollbacks, parameters and lock conflicts.
 #include "platform/db/testsupport/DbTestSupport.h"
+#include "platform/rtl/StrUtils.h"
 
 using namespace DbTest;
 
 namespace {
-
-bool Contains(const String& Text, const String& Part) { return Text.find(Part) != String::npos; }
 
 // A table T with the IDs 1..Rows, committed.
 void MakeRows(TConnection& C, Integer Rows) {
@@ -68,7 +67,7 @@ TEST(IBTransaction, TableDropsAfterTheQueryOnItWasClosed) {
   c.Open(c.Q1, {u"SELECT * FROM T"});
   c.Exec(c.Q2, {u"DROP TABLE T"});
   const EIBInterBaseError inUse = Raised<EIBInterBaseError>([&] { c.TR->CommitRetaining(); });
-  EXPECT_TRUE(Contains(inUse.Message, u"in use")) << inUse.what();
+  EXPECT_TRUE(ContainsStr(inUse.Message, u"in use")) << inUse.what();
   EXPECT_TRUE(c.TR->GetActive());
 
   c.Q1->Close();
@@ -120,7 +119,7 @@ TEST(IBTransaction, StateErrorsAndUnknownParameters) {
 
   c.TR->GetParams()->Add(u"no_such_thing");
   const EIBClientError e = Raised<EIBClientError>([&] { c.TR->StartTransaction(); });
-  EXPECT_TRUE(Contains(e.Message, u"no_such_thing")) << e.what();
+  EXPECT_TRUE(ContainsStr(e.Message, u"no_such_thing")) << e.what();
   EXPECT_FALSE(c.TR->GetActive());
 }
 
@@ -163,7 +162,7 @@ TEST(IBTransaction, LockConflictWithASecondAttachmentIsReported) {
   MakeRows(a, 1);
   a.Exec({u"UPDATE T SET V = 1 WHERE ID = 1"});
   const EIBInterBaseError e = Raised<EIBInterBaseError>([&] { b.Exec({u"UPDATE T SET V = 2 WHERE ID = 1"}); });
-  EXPECT_TRUE(Contains(e.Message, u"deadlock\r\nupdate conflicts with concurrent update\r\n"
+  EXPECT_TRUE(ContainsStr(e.Message, u"deadlock\r\nupdate conflicts with concurrent update\r\n"
                                    u"concurrent transaction number is "))
       << e.what();
   EXPECT_EQ(e.SQLCode, -913);
