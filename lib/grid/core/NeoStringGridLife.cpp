@@ -119,6 +119,7 @@ void TNeoStringGrid::Assign(TPersistent* Source) {
   FColumnSize->Assign(s->FColumnSize.get());
   FSyncGrid->Assign(s->FSyncGrid.get());
   FFocusHelper->Assign(s->FFocusHelper.get());
+  FOfficeHint->Assign(s->FOfficeHint.get());
   FFixedRowAlways = s->FFixedRowAlways;
   AssignSettings(s);
   AssignCells(s);

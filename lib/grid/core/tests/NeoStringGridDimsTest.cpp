@@ -27,6 +27,10 @@ public:
     Calls.emplace_back(Expanded ? u"GetExpandHeight+" : u"GetExpandHeight-", ACol * 100 + ARow);
     return Expanded ? 60 : 22;
   }
+  void UpdateFooter() override { Calls.emplace_back(u"UpdateFooter", 0); }
+  void UpdateProportionalVertScroll() override { Calls.emplace_back(u"UpdateProportionalVertScroll", 0); }
+  void UpdateProportionalHorzScroll() override { Calls.emplace_back(u"UpdateProportionalHorzScroll", 0); }
+  void UpdateSearchPanel() override { Calls.emplace_back(u"UpdateSearchPanel", 0); }
   void BeginLoading() { FComponentState.Include(csLoading); }
   void EndLoading() { FComponentState.Exclude(csLoading); }
   bool ShowSelFlag() const { return FShowSel; }
@@ -94,6 +98,18 @@ TEST_F(NeoStringGridDims, RowCountReportsItsChangeAndKeepsTheLargestCount) {
   EXPECT_EQ(changes[1], std::make_pair(30, 4));
   EXPECT_EQ(G.GetMaxRowCount(), 30);
   EXPECT_EQ(G.FNormalRowCount, 4);
+}
+
+TEST_F(NeoStringGridDims, CountsUpdateFooterPanelAndScrollBars) {
+  using C = std::pair<String, Integer>;
+  G.Calls.clear();
+  G.SetRowCount(20);
+  EXPECT_EQ(G.Calls, (std::vector<C>{{u"UpdateFooter", 0}, {u"UpdateProportionalVertScroll", 0},
+                                     {u"UpdateProportionalHorzScroll", 0}}));
+  G.Calls.clear();
+  G.SetColCount(7);
+  EXPECT_EQ(G.Calls, (std::vector<C>{{u"UpdateFooter", 0}, {u"UpdateSearchPanel", 0},
+                                     {u"UpdateProportionalHorzScroll", 0}, {u"UpdateProportionalVertScroll", 0}}));
 }
 
 TEST_F(NeoStringGridDims, AFloatingFootersRowMovesToTheNewLastRow) {
@@ -324,7 +340,9 @@ TEST_F(NeoStringGridDims, AssignFromAGridWithHiddenColumnsTakesTheShownColumns) 
   G.HideColumn(4);
   G.HideColumn(6);
   TNeoStringGrid copy(nullptr);
+  G.GetOfficeHint()->SetTitle(u"Hint");
   copy.Assign(&G);
+  EXPECT_EQ(copy.GetOfficeHint()->GetTitle(), u"Hint");
   EXPECT_EQ(copy.GetColCount(), 5);
   EXPECT_EQ(copy.NumHiddenColumns(), 0);
   const Integer widths[] = {20, 22, 23, 25, 27};
