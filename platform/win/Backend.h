@@ -34,6 +34,7 @@ public:
   virtual void RestackNative() = 0;               // the z-order of top-level windows changed
   virtual void SetTitle(TWindow* w) = 0;
   virtual void SetShape(TWindow* w) = 0;          // the window region changed
+  virtual void SetLayered(TWindow* /*w*/) {}      // the layered attributes or picture changed
   virtual void Present(TWindow* w, const RECT& area) = 0;   // surface pixels of `area` changed
   virtual void Activate(TWindow* w) = 0;          // the window manager made w the active window
   // Hands a drag of the caption (edge 0) or of a frame edge (WMSZ_*) that began with the left
@@ -64,7 +65,8 @@ public:
 // Raises EWindowSystem with a UTF-8 message (for code that cannot include the runtime's headers).
 [[noreturn]] void ThrowWindowSystemError(const std::string& message);
 
-// The top-level windows painted over one another in z-order onto a screen-sized surface.
+// The top-level windows painted over one another in z-order onto a screen-sized surface, each
+// clipped to its window region, layered ones blended by their alpha.
 void ComposeScreen(TSurface& out);
 
 // The back end selected by ZELK_BACKEND (or Headless::Use); created on first use.

@@ -294,6 +294,8 @@ TSurface* WindowSurface(HWND h) {
   return top ? top->Surface.get() : nullptr;
 }
 
+void ScreenPixels(TSurface& out) { ComposeScreen(out); }
+
 COLORREF ClientPixel(HWND h, int x, int y) {
   TWindow* w = FromHandle(h);
   TWindow* top = w ? TopLevelOf(w) : nullptr;

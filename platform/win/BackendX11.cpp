@@ -266,10 +266,28 @@ public:
                             ShapeSet, Unsorted);
   }
 
+  // Without a compositor a layered window shows its pixels opaque, faded as a whole by its constant
+  // alpha through _NET_WM_WINDOW_OPACITY and cut to its window region by the shape extension.
+  void SetLayered(TWindow* w) override {
+    auto* n = static_cast<TNative*>(w->Native);
+    if (!n) return;
+    Atom opacity = XInternAtom(FDisplay, "_NET_WM_WINDOW_OPACITY", 0);
+    bool faded = (w->ExStyle & WS_EX_LAYERED) && w->LayeredAlpha != 255 &&
+                 (w->LayeredFlags & (w->LayeredPicture ? ULW_ALPHA : LWA_ALPHA));
+    if (faded) {
+      unsigned long value = static_cast<unsigned long>(w->LayeredAlpha) * 0x01010101ul;
+      XChangeProperty(FDisplay, n->Xid, opacity, XA_CARDINAL, 32, PropModeReplace,
+                      reinterpret_cast<unsigned char*>(&value), 1);
+    } else {
+      XDeleteProperty(FDisplay, n->Xid, opacity);
+    }
+    XFlush(FDisplay);
+  }
+
   void Present(TWindow* w, const RECT& area) override {
     auto* n = static_cast<TNative*>(w->Native);
-    if (!n || !n->Mapped || !w->Surface) return;
-    const TSurface& s = *w->Surface;
+    if (!n || !n->Mapped || !w->ShownSurface()) return;
+    const TSurface& s = *w->ShownSurface();
     RECT r = Intersect(area, RECT{0, 0, s.Width(), s.Height()});
     if (Empty(r)) return;
     const std::uint32_t* pixels = s.Pixels();

@@ -54,6 +54,9 @@ void DeactivateApp();
 
 // Pixels. A top-level window's surface holds the whole window, frame included.
 TSurface* WindowSurface(HWND AWnd);                 // the top-level window's backing store
+// What the screen shows: the visible top-level windows composed over the desktop (each clipped to
+// its window region, layered ones blended), as a screen-sized surface.
+void ScreenPixels(TSurface& AOut);
 COLORREF ClientPixel(HWND AWnd, int X, int Y);      // client coordinates of AWnd; CLR_INVALID outside
 bool SaveWindowPng(HWND AWnd, const std::string& AFileName);   // the window's own area of its surface
 

@@ -64,6 +64,7 @@ TBackend& Backend() {
       throw EWindowSystem(u"unknown window system back end \"" + UTF8ToString(env) + u"\" in ZELK_BACKEND");
     g.Backend = headless ? CreateHeadlessBackend() : CreateX11Backend();
     g.BackendThread = GetCurrentThreadId();
+    RegisterUser32Module();
   }
   return *g.Backend;
 }
@@ -166,18 +167,6 @@ String ToLower(StringView s) {
 }
 
 void ThrowWindowSystemError(const std::string& message) { throw EWindowSystem(UTF8ToString(message)); }
-
-void ComposeScreen(TSurface& out) {
-  SIZE s = Backend().ScreenSize();
-  out.Resize(s.cx, s.cy, false, ColorRefToPixel(GetSysColor(COLOR_BACKGROUND)));
-  auto& tops = Desktop()->Children;
-  for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
-    TWindow* t = *it;
-    if (!(t->Style & WS_VISIBLE) || t->Minimized || !t->Surface) continue;
-    RECT src{0, 0, t->Surface->Width(), t->Surface->Height()};
-    out.CopyFrom(*t->Surface, src, POINT{t->Rect.left, t->Rect.top});
-  }
-}
 
 }  // namespace wincore
 

@@ -95,6 +95,16 @@ struct TWindow {
   RECT Dirty{};                        // surface area painted since it was last presented
   void* Native = nullptr;              // the back end's data for a top-level window
 
+  // Layered top-level windows (WS_EX_LAYERED). Either SetLayeredWindowAttributes set a constant
+  // alpha and/or a colour key for the painted surface (LayeredFlags LWA_*), or UpdateLayeredWindow
+  // gave a premultiplied picture shown instead of it (LayeredPicture, LayeredFlags ULW_*).
+  BYTE LayeredAlpha = 255;
+  COLORREF LayeredKey = 0;
+  DWORD LayeredFlags = 0;
+  std::unique_ptr<TSurface> LayeredPicture;
+  // What the screen shows of the window: the layered picture while there is one, else the surface.
+  const TSurface* ShownSurface() const;
+
   bool IsChild() const { return (Style & WS_CHILD) != 0; }
   bool IsTopLevel() const;
 };

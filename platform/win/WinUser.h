@@ -856,6 +856,28 @@ int GetWindowTextLength(HWND hWnd);
 int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw);
 int GetWindowRgn(HWND hWnd, HRGN hRgn);   // copies into hRgn; ERROR (0) when the window has none
 
+// Layered windows: top-level windows with WS_EX_LAYERED, composed over what lies beneath. The
+// built-in module "user32.dll" exports both calls (see the T...Proc types), so a program can look
+// them up by name; ZELK_MISSING_EXPORTS="user32.dll:UpdateLayeredWindow" takes one away.
+struct BLENDFUNCTION;
+constexpr DWORD LWA_COLORKEY = 0x1, LWA_ALPHA = 0x2;
+constexpr DWORD ULW_COLORKEY = 0x1, ULW_ALPHA = 0x2, ULW_OPAQUE = 0x4;
+// The window shows its painted surface at the constant alpha bAlpha (LWA_ALPHA), with the pixels
+// of colour crKey left out (LWA_COLORKEY). A picture UpdateLayeredWindow gave is dropped.
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags);
+BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* pcrKey, BYTE* pbAlpha, DWORD* pdwFlags);
+// Moves the window to *pptDst and sizes it to *psize (either may be null: unchanged), then shows
+// the psize pixels of hdcSrc at *pptSrc (null: 0, 0) instead of what the window paints: with
+// ULW_ALPHA as premultiplied pixels blended at pblend->SourceConstantAlpha, with ULW_COLORKEY the
+// pixels of crKey left out, with ULW_OPAQUE plainly. hdcDst is not used. FALSE with
+// ERROR_INVALID_PARAMETER for a window that is not layered and top-level or a bad source.
+BOOL UpdateLayeredWindow(HWND hWnd, HDC hdcDst, POINT* pptDst, SIZE* psize, HDC hdcSrc, POINT* pptSrc,
+                         COLORREF crKey, BLENDFUNCTION* pblend, DWORD dwFlags);
+using TUpdateLayeredWindowProc = BOOL (*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
+using TSetLayeredWindowAttributesProc = BOOL (*)(HWND, COLORREF, BYTE, DWORD);
+// Registers "user32.dll" (done when the window system starts).
+void RegisterUser32Module();
+
 // ---------------------------------------------------------------------------------------------
 // Messages
 
