@@ -215,8 +215,13 @@ TEST_F(GridMouseTest, RefusedCellsStayUnselectedAndEventsComeInOrder) {
   Up(three.left + 5, three.top + 5);
   EXPECT_EQ(Grid->GetRow(), 4);
   EXPECT_EQ(Grid->Log, (std::vector<std::string>{"down at 1", "up", "click at 4"}));
-  // A press left of and above the grid is no cell.
+  // A press left of and above the grid is no cell: nothing is selected, sized or moved.
   EXPECT_EQ(Grid->MouseCoord(-5, -5), (TGridCoord{-1, -1}));
+  Grid->SetOptions(Grid->GetOptions() + goColSizing + goColMoving + goRowSizing + goRowMoving);
+  Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, -5));
+  EXPECT_EQ(Grid->GetGridState(), gsNormal);
+  Grid->Perform(WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
+  EXPECT_EQ(Grid->GetSelection(), (TGridRect{1, 4, 1, 4}));
 }
 
 TEST_F(GridMouseTest, FixedCellClicks) {
