@@ -5,6 +5,7 @@
 #include "platform/rtl/Math.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/Filer.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImgList.h"
 
@@ -568,6 +569,25 @@ void TNeoCustomDropDown::Notification(TComponent* AComponent, TOperation Operati
   if (AComponent == FControl) FControl = nullptr;
   if (AComponent == FFocusControl) FFocusControl = nullptr;
   if (AComponent == FLabel) FLabel = nullptr;
+}
+
+void TNeoCustomDropDown::DefineProperties(TFiler* Filer) {
+  inherited::DefineProperties(Filer);
+  auto ordinal = [](TReader* Reader, Integer Last) {
+    const Int64 value = Reader->ReadInteger();
+    if (value < 0 || value > Last) throw EReadError(u"Invalid property value");
+    return static_cast<Integer>(value);
+  };
+  Filer->DefineProperty(
+      u"SelectionColorStyle",
+      [this, ordinal](TReader* Reader) { FSelectionColorStyle = static_cast<TSelectionColorStyle>(ordinal(Reader, scWindows7)); },
+      [this](TWriter* Writer) { Writer->WriteInteger(FSelectionColorStyle); }, true);
+  Filer->DefineProperty(
+      u"NeoStyle",
+      [this, ordinal](TReader* Reader) {
+        FNeoStyle = static_cast<TNeoStyle>(ordinal(Reader, EnumTypeInfo<TNeoStyle>()->MaxValue()));
+      },
+      [this](TWriter* Writer) { Writer->WriteInteger(FNeoStyle); }, true);
 }
 
 void TNeoCustomDropDown::SetParent(TWinControl* AParent) {

@@ -282,6 +282,9 @@ protected:
   void CreateWnd() override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // "SelectionColorStyle" and "NeoStyle", always written as the ordinals; read into the fields
+  // without applying the style.
+  void DefineProperties(TFiler* Filer) override;
   void DoEnter() override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;

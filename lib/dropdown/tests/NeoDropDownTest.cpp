@@ -10,6 +10,7 @@
 #include "lib/dropdown/NeoDropDownUtils.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/TypInfo.h"
+#include "platform/ui/Filer.h"
 #include "platform/ui/ImgList.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 #include "platform/win/Surface.h"
@@ -535,4 +536,52 @@ TEST_F(DropDownEdit, ChangeScaleFollowsTheResolution) {
   EXPECT_EQ(d->GetDPIScale(), 1.0F);
   EXPECT_EQ(d->GetLabelFont()->GetHeight(), -12);
   EXPECT_EQ(d->GetButton()->GetWidth(), 17);
+}
+
+TEST_F(DropDownEdit, StreamingRoundTrip) {
+  TProbeDropDown fresh(nullptr);
+  TWriter plain;
+  plain.WriteProperties(&fresh);
+  const String defaults = plain.GetText();
+  // Published properties at their defaults are left out; the two extra properties are always there.
+  for (const char16_t* name : {u"DropDownColor", u"DropDownButtonWidth", u"LabelPosition", u"EditorEnabled", u"Version",
+                               u"ButtonAppearance.ColorHot"})
+    EXPECT_EQ(defaults.find(name), String::npos) << UTF8Encode(name);
+  EXPECT_NE(defaults.find(u"SelectionColorStyle = 0\n"), String::npos);
+  EXPECT_NE(defaults.find(u"NeoStyle = " + IntToStr(tsCustom) + u"\n"), String::npos);
+
+  TProbeDropDown source(nullptr);
+  source.SetSelectionColorStyle(scWindows7);
+  source.SetUIStyle(tsOffice2019Gray);
+  source.SetDropDownColor(clAqua);
+  source.SetDropDownButtonWidth(21);
+  source.SetLabelPosition(lpRighBottom);
+  source.SetDropDownButtonHint(u"Öffnen 'jetzt'");
+  source.GetButtonAppearance()->SetColorHot(clLime);
+  TWriter writer;
+  writer.WriteProperties(&source);
+  const String text = writer.GetText();
+  EXPECT_NE(text.find(u"SelectionColorStyle = 3\n"), String::npos);
+  EXPECT_NE(text.find(u"NeoStyle = " + IntToStr(tsOffice2019Gray) + u"\n"), String::npos);
+  EXPECT_NE(text.find(u"LabelPosition = lpRighBottom\n"), String::npos);
+  EXPECT_NE(text.find(u"DropDownButtonHint = 'Öffnen ''jetzt'''\n"), String::npos);
+
+  TProbeDropDown target(nullptr);
+  TReader reader(text);
+  reader.ReadProperties(&target);
+  EXPECT_EQ(target.GetSelectionColorStyle(), scWindows7);
+  EXPECT_EQ(target.GetSelectionColor(), 0);   // the field only: the preset's colours are not applied
+  EXPECT_EQ(target.GetComponentStyle(), tsOffice2019Gray);
+  EXPECT_EQ(target.GetDropDownColor(), clAqua);
+  EXPECT_EQ(target.GetDropDownButtonWidth(), 21);
+  EXPECT_EQ(target.GetLabelPosition(), lpRighBottom);
+  EXPECT_EQ(target.GetDropDownButtonHint(), u"Öffnen 'jetzt'");
+  EXPECT_EQ(target.GetButtonAppearance()->GetColorHot(), clLime);
+
+  // Bad input is refused with EReadError.
+  EXPECT_THROW(TReader(u"kein Gleichheitszeichen"), EReadError);
+  EXPECT_THROW(TReader(u"Unbekannt = 1").ReadProperties(&target), EReadError);
+  EXPECT_THROW(TReader(u"NeoStyle = 99").ReadProperties(&target), EReadError);
+  EXPECT_THROW(TReader(u"DropDownWidth = zwölf").ReadProperties(&target), EReadError);
+  EXPECT_THROW(TReader(u"DropDownButtonHint = offen").ReadProperties(&target), EReadError);
 }
