@@ -3,7 +3,8 @@
 // library. It shows a date or a time as fields of its format (see DateTimeFields.h), one of them
 // focused; keys and the mouse step and type into the fields; an optional check box says whether
 // there is a value at all; a drop button (dmComboBox) or a spin part (dmUpDown, and always for
-// times) sits at the right. It answers the DTM_* messages and notifies its parent with WM_NOTIFY
+// times) sits at the right. It answers the DTM_* messages and, being its own edit window,
+// EM_SHOWBALLOONTIP and EM_HIDEBALLOONTIP; it notifies its parent with WM_NOTIFY
 // (DTN_DATETIMECHANGE, DTN_USERSTRINGW, DTN_DROPDOWN, DTN_CLOSEUP), which the parent reflects back
 // as CN_NOTIFY, where the class library fires the events.
 #include <functional>
@@ -14,6 +15,7 @@
 
 class TMonthCalendar;
 class TCalendarDropDown;
+class TEditBalloon;
 class TThemePainter;
 
 enum TDateTimeKind { dtkDate, dtkTime };
@@ -87,6 +89,9 @@ public:
   const TDateTimeFieldEditor& Fields() const { return FEditor; }
   // Free text being typed (ParseInput).
   bool GetTypingUserString() const { return FUserStringActive; }
+  // The balloon tip EM_SHOWBALLOONTIP shows (nullptr while hidden) and the text it was given.
+  HWND BalloonWindow() const;
+  String BalloonText() const;
 
 protected:
   void CreateParams(TCreateParams& Params) override;
@@ -122,6 +127,10 @@ protected:
   LRESULT SetRange(WPARAM Flags, const SYSTEMTIME* Range);
   LRESULT GetPickerInfo(DATETIMEPICKERINFO* Info);
   void ParseText(const String& Text, TMessage& Message);
+  // EM_SHOWBALLOONTIP (FALSE for a missing record or one of another size) and its hiding: a key,
+  // the focus leaving, EM_HIDEBALLOONTIP or a click on it; true when it was showing.
+  LRESULT ShowBalloon(const EDITBALLOONTIP* Tip);
+  bool HideBalloon();
 
   void DrawCheck(HDC DC, const TThemePainter& Theme);
   void DrawButton(HDC DC, const TThemePainter& Theme);
@@ -155,6 +164,7 @@ protected:
   String FUserString;
   TCalendarDropDown* FDropDown = nullptr;      // owned; while the calendar is down
   TCalendarDropDown* FOldDropDown = nullptr;   // owned; the last one, freed at the next drop
+  TEditBalloon* FBalloon = nullptr;            // owned; made at the first EM_SHOWBALLOONTIP
 
   friend class TCalendarDropDown;
 };

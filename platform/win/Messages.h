@@ -192,6 +192,16 @@ constexpr UINT EM_GETSEL = 0x00B0, EM_SETSEL = 0x00B1, EM_GETRECT = 0x00B2, EM_S
                EM_LINEFROMCHAR = 0x00C9, EM_SETPASSWORDCHAR = 0x00CC, EM_EMPTYUNDOBUFFER = 0x00CD,
                EM_SETREADONLY = 0x00CF, EM_GETPASSWORDCHAR = 0x00D2, EM_GETLIMITTEXT = 0x00D5,
                EM_POSFROMCHAR = 0x00D6, EM_CHARFROMPOS = 0x00D7;
+// An edit's balloon tip: lParam EDITBALLOONTIP* (cbStruct 16 in the 32-bit layout, or the record's own
+// size); it shows under the caret until a key, the focus leaving or EM_HIDEBALLOONTIP hides it.
+constexpr UINT EM_SHOWBALLOONTIP = 0x1503, EM_HIDEBALLOONTIP = 0x1504;
+constexpr int TTI_NONE = 0, TTI_INFO = 1, TTI_WARNING = 2, TTI_ERROR = 3;
+struct EDITBALLOONTIP {
+  DWORD cbStruct = 0;
+  const Char* pszTitle = nullptr;
+  const Char* pszText = nullptr;
+  int ttiIcon = TTI_NONE;
+};
 constexpr UINT BM_GETCHECK = 0x00F0, BM_SETCHECK = 0x00F1, BM_GETSTATE = 0x00F2, BM_SETSTATE = 0x00F3,
                BM_SETSTYLE = 0x00F4, BM_CLICK = 0x00F5;
 constexpr UINT LB_ADDSTRING = 0x0180, LB_DELETESTRING = 0x0182, LB_RESETCONTENT = 0x0184, LB_SETSEL = 0x0185,

@@ -440,6 +440,65 @@ TEST_F(DateTimePickerTest, MessagesAndParts) {
   EXPECT_EQ(info.stateButton, STATE_SYSTEM_INVISIBLE);
 }
 
+// The picker's edit window (itself) shows a balloon tip under the focused field; the picker keeps
+// the focus, and a key, EM_HIDEBALLOONTIP or the focus leaving hides it.
+TEST_F(DateTimePickerTest, BalloonTipUnderTheFocusedField) {
+  Picker->SetDateTime(EncodeDate(2023, 3, 4));
+  Press(VK_HOME);
+  Press(VK_RIGHT);
+  DATETIMEPICKERINFO info;
+  info.cbSize = 56;
+  SendMessage(Picker->GetHandle(), DTM_GETDATETIMEPICKERINFO, 0, reinterpret_cast<LPARAM>(&info));
+  HWND edit = info.hwndEdit;
+  EDITBALLOONTIP tip;
+  tip.cbStruct = 16;
+  tip.pszTitle = u"Ungültig";
+  tip.pszText = u"Der Monat liegt außerhalb des Bereichs.";
+  tip.ttiIcon = TTI_ERROR;
+  EXPECT_EQ(SendMessage(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)), TRUE);
+  Pump();
+  HWND balloon = Picker->BalloonWindow();
+  ASSERT_NE(balloon, nullptr);
+  EXPECT_EQ(Picker->BalloonText(), tip.pszText);
+  EXPECT_EQ(GetFocus(), Picker->GetHandle());
+  RECT r;
+  GetWindowRect(balloon, &r);
+  TPoint month = Picker->ClientToScreen(TPoint{Picker->FieldRect(2).left, Picker->GetClientRect().bottom});
+  EXPECT_EQ(r.left, month.x);
+  EXPECT_EQ(r.top, month.y);
+  EXPECT_GT(r.right - r.left, 100);
+  ASSERT_TRUE(Headless::SaveWindowPng(balloon, OutputPath("datetimepicker-balloon.png")));
+  int red = 0;   // the error icon: a red disc at (8, 8)
+  for (int x = 8; x < 24; ++x)
+    for (int y = 8; y < 24; ++y) red += Headless::ClientPixel(balloon, x, y) == RGB(255, 0, 0);
+  EXPECT_GT(red, 80);
+  int ink = 0;
+  for (int x = 32; x < r.right - r.left - 8; ++x)
+    for (int y = 8; y < r.bottom - r.top - 8; ++y) ink += Headless::ClientPixel(balloon, x, y) == RGB(0, 0, 0);
+  EXPECT_GT(ink, 50);   // title and text
+  // A key hides it (and still does its work).
+  Press(VK_UP);
+  EXPECT_EQ(Picker->BalloonWindow(), nullptr);
+  EXPECT_EQ(Picker->GetText(), u"04.04.2023");
+  EXPECT_EQ(SendMessage(edit, EM_HIDEBALLOONTIP, 0, 0), FALSE);
+  // Shown again without title and icon; EM_HIDEBALLOONTIP hides it; so does leaving.
+  tip.pszTitle = nullptr;
+  tip.ttiIcon = TTI_NONE;
+  EXPECT_EQ(SendMessage(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)), TRUE);
+  EXPECT_NE(Picker->BalloonWindow(), nullptr);
+  EXPECT_EQ(SendMessage(edit, EM_HIDEBALLOONTIP, 0, 0), TRUE);
+  EXPECT_EQ(Picker->BalloonWindow(), nullptr);
+  SendMessage(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+  Other->SetFocus();
+  Pump();
+  EXPECT_EQ(Picker->BalloonWindow(), nullptr);
+  // Records of another size, or none, are refused.
+  tip.cbStruct = 12;
+  EXPECT_EQ(SendMessage(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)), FALSE);
+  EXPECT_EQ(SendMessage(edit, EM_SHOWBALLOONTIP, 0, 0), FALSE);
+  EXPECT_EQ(Picker->BalloonWindow(), nullptr);
+}
+
 TEST_F(DateTimePickerTest, PostedClicksFocusTheFirstFieldAndLeaveNothingPressed) {
   Picker->SetDateTime(EncodeDate(2023, 3, 4));
   for (bool box : {false, true}) {
