@@ -149,8 +149,7 @@ void TNeoStringGrid::DoAutoInsertRow(Integer ARow) {
 }
 
 void TNeoStringGrid::DoAutoDeleteRow(Integer ARow) {
-  Integer fixedFooters = 0;   // fixed footer rows come with the footer options
-  if (GetRowCount() - GetFixedRows() - fixedFooters != 1 || FFixedRowAlways)
+  if (GetRowCount() - GetFixedRows() - FFixedFooters != 1 || FFixedRowAlways)
     DeleteRowRange(ARow, 1);
   else
     ClearRows(ARow, 1);

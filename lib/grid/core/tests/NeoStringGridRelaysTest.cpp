@@ -202,6 +202,13 @@ TEST_F(NeoStringGridRelays, AutoDeleteRowRemovesOrClearsTheLastDataRow) {
   EXPECT_EQ(G.GetCells(1, 1), u"");
   EXPECT_EQ(G.GetRowCount(), 2);
   EXPECT_EQ(deleted, (std::vector<Integer>{1, 1}));
+  // A footer row does not count as data: with one, the grid of 3 rows has one data row left.
+  G.Calls.clear();
+  G.SetRowCount(3);
+  G.SetFixedFooters(1);
+  G.DoAutoDeleteRow(1);
+  ASSERT_EQ(G.Calls.size(), 1u);
+  EXPECT_EQ(G.Calls[0].Name, u"ClearRows");
   G.Calls.clear();
   G.DoAutoInsertRow(1);
   ASSERT_EQ(G.Calls.size(), 1u);
