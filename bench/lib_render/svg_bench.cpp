@@ -3,6 +3,8 @@
 // image surfaces; GenerateBitmap beside them.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -22,12 +24,16 @@ namespace {
 constexpr int Repeats = 20;
 constexpr int Size = 256;
 
+// Every SVG file of the test corpus, in name order.
 const std::vector<std::string>& Corpus() {
   static const std::vector<std::string> files = [] {
+    std::vector<std::filesystem::path> names;
+    for (const auto& entry : std::filesystem::directory_iterator(ZELK_SVG_CORPUS))
+      if (entry.path().extension() == ".svg") names.push_back(entry.path());
+    std::sort(names.begin(), names.end());
     std::vector<std::string> out;
-    for (const char* name : {"paths", "arcs", "transforms", "classes", "viewbox3", "gradients", "text", "image",
-                             "display"}) {
-      std::ifstream in(std::string(ZELK_SVG_CORPUS) + "/" + name + ".svg", std::ios::binary);
+    for (const std::filesystem::path& name : names) {
+      std::ifstream in(name, std::ios::binary);
       std::stringstream text;
       text << in.rdbuf();
       out.push_back(text.str());

@@ -318,22 +318,17 @@ void TNeoGraphicsSVGImport::DrawScene(TNeoGraphics& AGraphics, const TRectF& ARe
   AGraphics.EndScene();
 }
 
-// SVG pictures draw through the canvas context for now: drawn through the GDI+ context they do not
-// reach the target canvas yet (the native branch of DrawScene leaves it untouched).
-bool TNeoGraphicsSVGImport::CanDrawNative(bool) { return false; }
-
 void TNeoGraphicsSVGImport::Draw(TCanvas* ACanvas, const TRectF& ARect, bool ANative) {
   Single sx = 0;
   if (!ACanvas || !MapView(ARect, sx)) return;
-  const bool native = CanDrawNative(ANative);
-  TNeoGraphics graphics(ACanvas, native);
-  DrawScene(graphics, ARect, native, sx);
+  TNeoGraphics graphics(ACanvas, ANative);
+  DrawScene(graphics, ARect, ANative, sx);
 }
 
 void TNeoGraphicsSVGImport::Draw(TNeoGraphics* AGraphics, const TRectF& ARect, bool ANative, bool ARecreateGraphics) {
   Single sx = 0;
   if (!AGraphics || !MapView(ARect, sx)) return;
-  const bool native = CanDrawNative(ANative && ARecreateGraphics);
+  const bool native = ANative && ARecreateGraphics;
   if (native) FMatrix = FMatrix * AGraphics->GetContext()->GetMatrix();
   if (!ARecreateGraphics) {
     DrawScene(*AGraphics, ARect, false, sx);

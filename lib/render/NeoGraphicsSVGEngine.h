@@ -12,6 +12,7 @@
 #include "lib/base/NeoObjectJSON.h"
 #include "lib/graphics/NeoGraphicsTypes.h"
 #include "lib/render/NeoSVGBitmap.h"
+#include "platform/rtl/Generics.h"
 #include "platform/rtl/XMLDoc.h"
 
 enum TNeoGraphicsSVGElementType {
@@ -24,36 +25,25 @@ enum TNeoGraphicsSVGElementPreserveAspectRatio { parNone, parOther };
 ZELK_DECLARE_ENUM_INFO(TNeoGraphicsSVGElementType)
 ZELK_DECLARE_ENUM_INFO(TNeoGraphicsSVGElementPreserveAspectRatio)
 
-// A list of T; owning or holding references only.
+// A list of T; owning or holding references only. A generic object list, so that the JSON
+// operations write it as an array.
 template <class T, bool Owning>
-class TNeoSVGList {
+class TNeoSVGList : public Generics::Collections::TObjectList<T> {
+  using TBase = Generics::Collections::TObjectList<T>;
+  ZELK_CLASS_NAMED(TNeoSVGList, TBase,
+                   (Owning ? u"TNeoSVGList<" : u"TNeoSVGRefList<") + T::StaticClass()->Name + u">")
 public:
-  TNeoSVGList() = default;
+  TNeoSVGList() : TBase(Owning) {}
   TNeoSVGList(const TNeoSVGList&) = delete;
   TNeoSVGList& operator=(const TNeoSVGList&) = delete;
-  ~TNeoSVGList() { Clear(); }
 
-  Integer GetCount() const { return static_cast<Integer>(FItems.size()); }
-  T* GetItem(Integer Index) const { return FItems.at(static_cast<std::size_t>(Index)); }
-  T* Last() const { return FItems.empty() ? nullptr : FItems.back(); }
+  T* GetItem(Integer Index) const { return TBase::GetItem(Index); }
+  T* Last() const { return this->GetCount() > 0 ? TBase::Last() : nullptr; }
   // An owning list takes the item over.
-  T* Add(T* Item) { FItems.push_back(Item); return Item; }
-  bool Contains(const T* Item) const {
-    for (T* i : FItems)
-      if (i == Item) return true;
-    return false;
+  T* Add(T* Item) {
+    TBase::Add(Item);
+    return Item;
   }
-  void Clear() {
-    std::vector<T*> items;
-    items.swap(FItems);
-    if constexpr (Owning)
-      for (T* i : items) delete i;
-  }
-  auto begin() const { return FItems.begin(); }
-  auto end() const { return FItems.end(); }
-
-private:
-  std::vector<T*> FItems;
 };
 
 class TNeoGraphicsSVGElement;
@@ -236,7 +226,6 @@ public:
 private:
   // Sets the view mapping onto ARect; false when nothing is to be drawn.
   bool MapView(const TRectF& ARect, Single& AScaleX);
-  static bool CanDrawNative(bool ANative);
   void DrawElementsOn(TNeoSVGDrawSurface& ASurface, Single AScaleX);
   void DrawScene(TNeoGraphics& AGraphics, const TRectF& ARect, bool ANative, Single AScaleX);
   void ParseElements(TNeoGraphicsSVGElementList& AList, const IXMLNode& ANode, TNeoGraphicsSVGElement* AParent,

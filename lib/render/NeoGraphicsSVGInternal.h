@@ -5,6 +5,9 @@
 #include "lib/render/NeoGraphicsSVGEngine.h"
 #include "platform/rtl/SysUtils.h"
 
+// Publishes TNeoGraphicsSVGElement's properties (once; the unit's start-up calls it).
+void RegisterNeoGraphicsSVGRtti();
+
 namespace NeoSVG {
 
 // The transforms of the enclosing containers and texts (nearest first, up to the first parent of

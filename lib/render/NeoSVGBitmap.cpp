@@ -4,10 +4,12 @@
 #include <cmath>
 
 #include "lib/base/NeoUtils.h"
+#include "lib/graphics/NeoGDIPlusApi.h"
 #include "lib/graphics/NeoGraphics.h"
 #include "lib/graphics/NeoTypes.h"
 #include "lib/render/NeoGraphicsSVGDrawInternal.h"
 #include "lib/render/NeoGraphicsSVGEngine.h"
+#include "lib/render/NeoGraphicsSVGInternal.h"
 #include "platform/rtl/Units.h"
 
 namespace {
@@ -169,11 +171,13 @@ void TNeoSVGBitmap::SaveToStream(TStream* Stream) {
 }
 
 void RegisterNeoSVGUnit() {
+  RegisterNeoGDIPlusApiUnits();   // native drawing: GDI+ bound and started
   RegisterNeoTypesUnit();
   RegisterUnit(
       u"NeoSVG",
       [] {
         RegisterClass(TNeoSVGBitmap::StaticClass());
+        RegisterNeoGraphicsSVGRtti();
         TPicture::RegisterFileFormat(u"SVG", u"Scalable Vector Graphics", GraphicClassOf<TNeoSVGBitmap>());
         NeoGraphicsRegistry::RegisterDrawSVGPicture(&DrawSVGPictureOnGraphics);
       },

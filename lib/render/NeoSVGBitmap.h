@@ -82,7 +82,7 @@ private:
   String FFileName;
 };
 
-// Registers the unit (after the graphics types, whose start-up builds the named colours): its
-// start-up registers TNeoSVGBitmap for "SVG" with the picture class and the SVG picture drawing
-// with the graphics layer; its shut-down withdraws both.
+// Registers the unit (after GDI+'s units and the graphics types, whose start-up builds the named
+// colours): its start-up registers TNeoSVGBitmap for "SVG" with the picture class and the SVG
+// picture drawing with the graphics layer; its shut-down withdraws both.
 void RegisterNeoSVGUnit();

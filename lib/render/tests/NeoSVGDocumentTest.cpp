@@ -2,7 +2,11 @@
 // input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <vector>
 
 #include "lib/render/NeoGraphicsSVGEngine.h"
 #include "platform/rtl/Units.h"
@@ -266,4 +270,34 @@ TEST_F(NeoSVGDocument, SaveWritesTheDocumentModel) {
   TMemoryStream none;
   FSVG.SaveToStream(&none);
   EXPECT_EQ(none.GetSize(), 0);
+}
+
+// Each document of the corpus parses into the tree its committed model dump shows: the view
+// rectangle, then the JSON text (ToJSON) of every top-level and every defs element, one a line.
+// The dump of this run is saved under the test output.
+TEST_F(NeoSVGDocument, CorpusMatchesGoldenModelDumps) {
+  const std::string out = std::string(ZELK_TEST_OUTPUT) + "/svgmodel";
+  std::filesystem::create_directories(out);
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(ZELK_TEST_DATA "/svg"))
+    if (entry.path().extension() == ".svg") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  ASSERT_FALSE(files.empty());
+  for (const std::filesystem::path& file : files) {
+    Load(UTF8ToString(file.filename().string()));
+    const TRectF& v = FSVG.GetViewRect();
+    std::string dump = "ViewRect " + std::to_string(v.Left) + " " + std::to_string(v.Top) + " " +
+                       std::to_string(v.Right) + " " + std::to_string(v.Bottom) + "\n";
+    for (TNeoGraphicsSVGElement* e : FSVG.GetElementList()) dump += "Element " + UTF8Encode(e->ToJSON()) + "\n";
+    for (TNeoGraphicsSVGElement* e : FSVG.GetDefsList()) dump += "Defs " + UTF8Encode(e->ToJSON()) + "\n";
+    const std::string name = file.stem().string() + ".json";
+    std::ofstream(out + "/" + name, std::ios::binary) << dump;
+    std::ifstream golden(std::string(ZELK_TEST_DATA "/svg/model/") + name, std::ios::binary);
+    if (!golden) {
+      ADD_FAILURE() << "no model dump for " << file << "; this run's is " << out << "/" << name;
+      continue;
+    }
+    const std::string want{std::istreambuf_iterator<char>(golden), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(dump, want) << file << ": see " << out << "/" << name;
+  }
 }
