@@ -92,7 +92,7 @@ TEST(HtmlEntityTable, RowsAreWidenedFromWindows1252) {
       {u"&Eacute;", u'\u00C9'}, {u"&szlig;", u'\u00DF'},
   };
   for (const auto& [text, character] : telling) {
-    const auto it = std::find_if(table.begin(), table.end(), [&](const THtmlEntity& E) { return E.Text == text; });
+    const auto it = std::find_if(table.begin(), table.end(), [text = text](const THtmlEntity& E) { return E.Text == text; });
     ASSERT_NE(it, table.end()) << U8(text);
     EXPECT_EQ(it->Character, character) << U8(text);
   }

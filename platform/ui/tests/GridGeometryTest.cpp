@@ -60,9 +60,9 @@ TEST_F(GridGeometryTest, CellRectsAndHitsFollowSizesAndLines) {
       // Every corner of the cell and the line after it hit the cell.
       Integer col, row;
       Grid->MouseToCell(r.left, r.top, col, row);
-      EXPECT_EQ(TPoint(col, row), TPoint(c.Col, c.Row));
+      EXPECT_EQ((TPoint{col, row}), (TPoint{c.Col, c.Row}));
       Grid->MouseToCell(r.right + c.LineWidth - 1, r.bottom + c.LineWidth - 1, col, row);
-      EXPECT_EQ(TPoint(col, row), TPoint(c.Col, c.Row));
+      EXPECT_EQ((TPoint{col, row}), (TPoint{c.Col, c.Row}));
     }
   }
   Grid->SetGridLineWidth(1);
