@@ -1,9 +1,13 @@
 // The canvas drawing target of the markup engine and DrawHtmlText with its helpers.
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
+#include "lib/base/NeoXPVS.h"
 #include "lib/render/NeoHTMLEngine.h"
 #include "lib/render/NeoHTMLLayout.h"
 #include "platform/rtl/SysInfo.h"
+#include "platform/ui/ImgList.h"
 #include "platform/win/WinGdi.h"
 
 namespace {
@@ -13,7 +17,8 @@ class TCanvasHtmlTarget {
 public:
   using Coord = Integer;
 
-  explicit TCanvasHtmlTarget(TCanvas* ACanvas) : FCanvas(ACanvas) {}
+  TCanvasHtmlTarget(TCanvas* ACanvas, TCustomImageList* AImages, HWND AWindow)
+      : FCanvas(ACanvas), FImages(AImages), FWindow(AWindow) {}
 
   static Coord Scaled(Double AValue) { return static_cast<Integer>(std::lround(AValue)); }
   static Coord Half(Coord AValue) { return AValue / 2; }
@@ -36,9 +41,13 @@ public:
     TBrush* brush = FCanvas->GetBrush();
     if (ABrush == clNone) brush->SetStyle(bsClear);
     else brush->SetColor(ABrush);
-    TRect r{L, T, R, B};
     String text(AText);
-    FCanvas->TextRect(r, text, DrawTextFlagsToFormat(AFlags));
+    if (AFont.Angle != 0) {
+      // A rotated run starts at the run's bottom left and turns about it.
+      FCanvas->TextOut(L, B, text);
+    } else {
+      DrawTextIn(TRect{L, T, R, B}, text, AFlags);
+    }
     brush->SetStyle(bsClear);
   }
 
@@ -70,52 +79,121 @@ public:
     return DrawEmojiText(FCanvas, X, Y, AMeasureOnly, AChars, AFontSize);
   }
 
-  // Pictures come from the image list, the container and the URL cache; none is bound yet.
+  bool ImageSize(Integer AIndex, Coord& W, Coord& H) {
+    if (!FImages || AIndex < 0 || AIndex >= FImages->GetCount()) return false;
+    W = FImages->GetWidth();
+    H = FImages->GetHeight();
+    return true;
+  }
+
+  // On screen at its own size, enabled; printed (or sized by the markup) through a bitmap of the
+  // picture on white, stretched into the box.
+  void DrawImage(Integer AIndex, Coord L, Coord T, Coord R, Coord B, bool APrint) {
+    const Integer w = FImages->GetWidth(), h = FImages->GetHeight();
+    if (!APrint && R - L == w && B - T == h) {
+      FImages->Draw(FCanvas, L, T, AIndex, true);
+      return;
+    }
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.SetSize(w, h);
+    bitmap.GetCanvas()->GetBrush()->SetColor(clWhite);
+    bitmap.GetCanvas()->FillRect(TRect{0, 0, w, h});
+    FImages->Draw(bitmap.GetCanvas(), 0, 0, AIndex, true);
+    StretchBitmapToCanvas(FCanvas, TRect{L, T, R, B}, &bitmap);
+  }
+
+  // Container pictures and the URL cache come with the picture container.
   bool PictureSize(StringView, Coord&, Coord&) { return false; }
   void DrawPicture(StringView, Coord, Coord, Coord, Coord) {}
 
   void DrawControl(const THtmlControlFace& AFace) {
-    HDC dc = FCanvas->GetHandle();
     TPen* pen = FCanvas->GetPen();
     TBrush* brush = FCanvas->GetBrush();
     switch (AFace.Kind) {
       case hcEdit:
-      case hcCombo: {
+      case hcCombo:
         pen->SetColor(AFace.FrameColor);
         brush->SetColor(clWhite);
         FCanvas->Rectangle(AFace.Box);
         brush->SetStyle(bsClear);
         DrawCaption(AFace, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-        if (AFace.Kind == hcCombo) {
-          RECT b = AFace.ButtonBox;
-          DrawFrameControl(dc, &b, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (AFace.State == hsHot ? DFCS_HOT : 0));
-        }
+        if (AFace.Kind == hcCombo) DrawFace(AFace, AFace.ButtonBox);
         break;
-      }
       case hcCheck:
-      case hcRadio: {
-        RECT b = AFace.Box;
-        const UINT kind = AFace.Kind == hcCheck ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO;
-        DrawFrameControl(dc, &b, DFC_BUTTON, kind | DFCS_FLAT | (AFace.Checked ? DFCS_CHECKED : 0));
+      case hcRadio:
+        DrawFace(AFace, AFace.Box);
         break;
-      }
-      case hcButton: {
-        RECT b = AFace.Box;
-        DrawFrameControl(dc, &b, DFC_BUTTON, DFCS_BUTTONPUSH | (AFace.State == hsPressed ? DFCS_PUSHED : 0));
+      case hcButton:
+        DrawFace(AFace, AFace.Box);
         DrawCaption(AFace, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
         break;
-      }
     }
   }
 
 private:
+  // The face of a combo box's button, a check box, a radio button or a push button: through the
+  // visual styles when themed and the theme opens, else the classic frame control.
+  void DrawFace(const THtmlControlFace& AFace, const TRect& ABox) {
+    RECT box = ABox;
+    if (AFace.Themed && DrawThemedFace(AFace, box)) return;
+    HDC dc = FCanvas->GetHandle();
+    switch (AFace.Kind) {
+      case hcCombo:
+        DrawFrameControl(dc, &box, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (AFace.State == hsHot ? DFCS_HOT : 0));
+        break;
+      case hcCheck:
+      case hcRadio: {
+        const UINT kind = AFace.Kind == hcCheck ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO;
+        DrawFrameControl(dc, &box, DFC_BUTTON, kind | DFCS_FLAT | (AFace.Checked ? DFCS_CHECKED : 0));
+        break;
+      }
+      case hcButton:
+        DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (AFace.State == hsPressed ? DFCS_PUSHED : 0));
+        break;
+      case hcEdit: break;
+    }
+  }
+
+  bool DrawThemedFace(const THtmlControlFace& AFace, const RECT& ABox) {
+    if (!NeoXPVS::OpenThemeData || !NeoXPVS::DrawThemeBackground || !NeoXPVS::CloseThemeData) return false;
+    int part = 0, state = 0;
+    switch (AFace.Kind) {
+      case hcCombo:
+        part = CP_DROPDOWNBUTTON;
+        state = AFace.State == hsHot ? CBXS_HOT : CBXS_NORMAL;
+        break;
+      case hcCheck:
+        part = BP_CHECKBOX;
+        state = AFace.Checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL;
+        break;
+      case hcRadio:
+        part = BP_RADIOBUTTON;
+        state = AFace.Checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL;
+        break;
+      case hcButton:
+        part = BP_PUSHBUTTON;
+        state = AFace.State == hsPressed ? PBS_PRESSED : AFace.State == hsHot ? PBS_HOT : PBS_NORMAL;
+        break;
+      case hcEdit: return false;
+    }
+    HTHEME theme = NeoXPVS::OpenThemeData(FWindow, AFace.Kind == hcCombo ? u"combobox" : u"button");
+    if (!theme) return false;
+    NeoXPVS::DrawThemeBackground(theme, FCanvas->GetHandle(), part, state, &ABox, nullptr);
+    NeoXPVS::CloseThemeData(theme);
+    return true;
+  }
+
   void DrawCaption(const THtmlControlFace& AFace, UINT AFlags) {
     THtmlFont f = AFace.Font;
     SelectFont(f);
     FCanvas->GetBrush()->SetStyle(bsClear);
-    TRect r = AFace.TextBox;
-    String text = AFace.Text;
-    FCanvas->TextRect(r, text, DrawTextFlagsToFormat(AFlags));
+    DrawTextIn(AFace.TextBox, AFace.Text, AFlags);
+  }
+
+  // DrawText with the canvas's font and brush realised in its DC.
+  void DrawTextIn(TRect ARect, const String& AText, UINT AFlags) {
+    DrawText(FCanvas->GetHandle(), AText.data(), static_cast<int>(AText.size()), &ARect, AFlags);
   }
 
   void SelectFont(const THtmlFont& AFont) {
@@ -127,19 +205,10 @@ private:
     if (font->GetOrientation() != AFont.Angle * 10) font->SetOrientation(AFont.Angle * 10);
   }
 
-  static TTextFormat DrawTextFlagsToFormat(UINT AFlags) {
-    static constexpr std::pair<UINT, TTextFormats> map[] = {
-        {DT_BOTTOM, tfBottom}, {DT_CENTER, tfCenter}, {DT_END_ELLIPSIS, tfEndEllipsis},
-        {DT_EXPANDTABS, tfExpandTabs}, {DT_EXTERNALLEADING, tfExternalLeading}, {DT_RIGHT, tfRight},
-        {DT_RTLREADING, tfRtlReading}, {DT_SINGLELINE, tfSingleLine}, {DT_VCENTER, tfVerticalCenter},
-        {DT_NOPREFIX, tfNoPrefix}};
-    TTextFormat f;
-    for (const auto& [flag, format] : map)
-      if (AFlags & flag) f.Include(format);
-    return f;
-  }
 
   TCanvas* FCanvas;
+  TCustomImageList* FImages;
+  HWND FWindow;
 };
 
 // Puts pen, brush and font of a canvas back as they were, on every path out.
@@ -216,15 +285,29 @@ Integer DrawEmojiText(TCanvas* ACanvas, Integer AX, Integer AY, bool AMeasureOnl
   font->SetStyle(TFontStyles{});
   font->SetColor(clBlack);
   ACanvas->GetBrush()->SetStyle(bsClear);
-  TRect r{AX, AY - 2, AX + 100, AY + 100};
-  String text(AChars);
-  ACanvas->TextRect(r, text, TTextFormat{tfNoPrefix, tfSingleLine});
+  RECT r{AX, AY - 2, AX + 100, AY + 100};
+  DrawText(ACanvas->GetHandle(), AChars.data(), static_cast<int>(AChars.size()), &r, DT_NOPREFIX | DT_SINGLELINE);
   font->Assign(&saved);
   return advance;
 }
 
 void StretchBitmapToCanvas(TCanvas* ACanvas, const TRect& ARect, TBitmap* ABitmap) {
-  if (ABitmap && !ABitmap->GetEmpty()) ACanvas->StretchDraw(ARect, ABitmap);
+  if (!ABitmap || ABitmap->GetEmpty()) return;
+  const Integer w = ABitmap->GetWidth(), h = ABitmap->GetHeight();
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;   // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint32_t> bits(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+  HDC dc = ACanvas->GetHandle();
+  if (GetDIBits(dc, ABitmap->GetHandle(), 0, static_cast<UINT>(h), bits.data(), &info, DIB_RGB_COLORS) == 0) return;
+  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchDIBits(dc, ARect.left, ARect.top, ARect.right - ARect.left, ARect.bottom - ARect.top, 0, 0, w, h, bits.data(),
+                &info, DIB_RGB_COLORS, SRCCOPY);
+  SetStretchBltMode(dc, oldMode);
 }
 
 bool IsWindowsXPOrLater() {
@@ -243,7 +326,7 @@ bool DrawHtmlText(THtmlDrawParams& P) {
   const TColor callBrush = canvas->GetBrush()->GetColor();
   THtmlLayoutInput in;
   in.Scale = static_cast<Single>(GetDeviceCaps(canvas->GetHandle(), LOGPIXELSY)) / 96.0f;
-  in.Themed = false;   // themed control faces need the visual-styles binding
+  in.Themed = IsWindowsXPOrLater() && NeoXPVS::IsThemeActive && NeoXPVS::IsThemeActive();
   canvas->GetBrush()->SetStyle(bsClear);
   P.AControlRect = TRect{};
   P.AControlValue.clear();
@@ -261,7 +344,7 @@ bool DrawHtmlText(THtmlDrawParams& P) {
   const String text = PrepareHtmlText(P.AText);
   TFont* f = canvas->GetFont();
   THtmlFont base{f->GetName(), f->GetSize(), f->GetStyle(), f->GetColor(), 0};
-  TCanvasHtmlTarget target(canvas);
+  TCanvasHtmlTarget target(canvas, P.AImages, P.AWinHandle);
   THtmlLayout<TCanvasHtmlTarget> layout(target, P, in, base);
   layout.FCallBrush = callBrush;
   return layout.Run(text);

@@ -11,7 +11,13 @@
 //   void Ellipse(Coord L, Coord T, Coord R, Coord B, TColor);
 //   void FocusRect(Coord L, Coord T, Coord R, Coord B);
 //   Coord Emoji(Coord X, Coord Y, bool AMeasureOnly, StringView AChars, Integer AFontSize);
-//   bool PictureSize(StringView ASource, Coord& W, Coord& H);       false: no such picture
+//   bool ImageSize(Integer AIndex, Coord& W, Coord& H);             image-list picture "IDX:n";
+//                                                                    false: no list or no such index
+//   void DrawImage(Integer AIndex, Coord L, Coord T, Coord R, Coord B, bool APrint);
+//                                                                    at its own size when the box is
+//                                                                    that size and not printing,
+//                                                                    else stretched into the box
+//   bool PictureSize(StringView ASource, Coord& W, Coord& H);       other sources; false: none
 //   void DrawPicture(StringView ASource, Coord L, Coord T, Coord R, Coord B);
 //   void DrawControl(const THtmlControlFace&);
 //   TColor NoColor() const;                        the "no colour" value of the dialect
@@ -256,9 +262,13 @@ private:
     return pos;
   }
 
+  // Right-to-left reading (the DrawText flags carry it): runs are laid out from the line's right
+  // edge leftwards, the mirror image of the left-to-right line.
+  bool RightToLeft() const { return (In.Flags & DT_RTLREADING) != 0; }
+
   void HitRun(TLine& L, Coord ARunWidth) {
     if (P.AX < 0) return;
-    const Coord x = (P.ARightToLeft != bdLeftToRight) ? L.Right - Coord(P.AX) : Coord(P.AX) - L.PenStart;
+    const Coord x = RightToLeft() ? L.Left + L.Right - Coord(P.AX) - L.PenStart : Coord(P.AX) - L.PenStart;
     if (x < L.W || x > L.W + ARunWidth || !S.InAnchor) return;
     L.AnchorFlag = true;
     if (Coord(P.AY) > L.Top) {
@@ -274,27 +284,34 @@ private:
     Coord bottom = L.Bottom - L.SubExtra - L.D;
     if (S.Sup) bottom -= L.SupExtra;
     if (S.Sub) bottom += L.SubExtra;
+    Coord left = APen, right = L.Right;
+    if (RightToLeft()) {
+      right = L.Left + L.Right - APen;
+      left = right - ARunWidth;
+    }
     const UINT flags = In.Flags;
     if (S.Shadow) {
       THtmlFont shadow = S.Font;
       shadow.Color = P.AShadowColor;
       const Coord off = Coord(P.AShadowOffset);
-      T.DrawRun(shadow, T.NoColor(), ARun, APen + off, L.Top + off, L.Right + off, bottom + off, flags);
+      T.DrawRun(shadow, T.NoColor(), ARun, left + off, L.Top + off, right + off, bottom + off, flags);
     }
-    THtmlFont font = S.Font;
-    T.DrawRun(font, S.Brush, ARun, APen, L.Top, L.Right, bottom, flags);
+    T.DrawRun(S.Font, S.Brush, ARun, left, L.Top, right, bottom, flags);
     if (S.InAnchor && S.Anchors - 1 == P.AFocusLink) P.AFocusAnchor = S.Href;
-    if (S.Error) {
-      // A red zigzag one pixel wide under the run, alternating every 2 pixels.
-      Integer x = static_cast<Integer>(APen);
-      x -= x % 2;
-      const Integer right = static_cast<Integer>(APen + ARunWidth);
-      const Integer y = static_cast<Integer>(bottom);
-      bool low = false;
-      for (; x < right; x += 2) {
-        T.Line(Coord(x), Coord(low ? y + 2 : y), Coord(x + 2), Coord(low ? y : y + 2), 0x0000FF);
-        low = !low;
-      }
+    if (S.Error) ErrorWave(left, left + ARunWidth, bottom);
+  }
+
+  // A red zigzag one pixel wide under a run: from its left lowered to an even value to its right,
+  // between the text bottom's row and 2 rows lower, turning every 2 pixels.
+  void ErrorWave(Coord ALeft, Coord ARight, Coord ABottom) {
+    Integer x = static_cast<Integer>(ALeft);
+    x -= ((x % 2) + 2) % 2;
+    const Integer right = static_cast<Integer>(ARight);
+    const Integer y = static_cast<Integer>(ABottom);
+    bool low = false;
+    for (; x < right; x += 2) {
+      T.Line(Coord(x), Coord(low ? y + 2 : y), Coord(x + 2), Coord(low ? y : y + 2), 0x0000FF);
+      low = !low;
     }
   }
 
@@ -646,14 +663,26 @@ private:
     return toConsume;
   }
 
+  // "IDX:" followed by an integer names picture n of the image list.
+  static bool ImageListIndex(StringView ASource, Integer& AIndex) {
+    if (ASource.substr(0, 4) != u"IDX:") return false;
+    return TryStrToInt(Trim(String(ASource.substr(4))), AIndex);
+  }
+
   TTagOutcome Image(const THtmlAttributes& A, TLine& L, Coord& APen, TPassMode AMode) {
     ++S.Pictures;
     String src = A.Value(u"SRC");
     if (FHoverPicture == S.Pictures && A.Has(u"ALT")) src = A.Value(u"ALT");
+    Integer index = -1;
+    const bool listed = ImageListIndex(src, index);
     Coord pw{}, ph{};
-    if (!T.PictureSize(src, pw, ph) || pw <= Coord{} || ph <= Coord{}) return toConsume;
+    if (listed ? !T.ImageSize(index, pw, ph) : !T.PictureSize(src, pw, ph)) return toConsume;
+    if (pw <= Coord{} || ph <= Coord{}) return toConsume;
     const Integer wAttr = IntOr(A.Value(u"WIDTH"), 0), hAttr = IntOr(A.Value(u"HEIGHT"), 0);
-    Coord w = TTarget::Scaled(static_cast<Double>(pw) * In.Scale), h = TTarget::Scaled(static_cast<Double>(ph) * In.Scale);
+    // An image-list picture keeps the list's size (stretched by the print factor when printing);
+    // other pictures grow with the device scale.
+    const Double own = listed ? (P.APrint ? P.AResFactor : 1.0) : Double(In.Scale);
+    Coord w = TTarget::Scaled(static_cast<Double>(pw) * own), h = TTarget::Scaled(static_cast<Double>(ph) * own);
     if (wAttr > 0 && hAttr > 0) {
       w = TTarget::Scaled(wAttr * In.Scale);
       h = TTarget::Scaled(hAttr * In.Scale);
@@ -666,7 +695,10 @@ private:
     }
     const Coord width = L.Right - L.Left;
     if (L.W + w > width && w <= width && L.HasContent) return toKeep;
-    if (Drawing(AMode)) T.DrawPicture(src, APen, L.Top, APen + w, L.Top + h);
+    if (Drawing(AMode)) {
+      if (listed) T.DrawImage(index, APen, L.Top, APen + w, L.Top + h, P.APrint);
+      else T.DrawPicture(src, APen, L.Top, APen + w, L.Top + h);
+    }
     if (Measuring(AMode) && P.AX >= 0 && S.InAnchor) {
       const Coord x = Coord(P.AX), y = Coord(P.AY);
       if (x > APen && x < APen + w && y > L.Top && y < L.Top + h) {

@@ -46,8 +46,19 @@ public:
     if (!AMeasureOnly) Calls.push_back({"emoji", X, Y, X, Y, clNone});
     return Coord(20);
   }
+  // An image list of Images pictures of 16 x 12.
+  bool ImageSize(Integer AIndex, Coord& W, Coord& H) {
+    if (AIndex < 0 || AIndex >= Images) return false;
+    W = Coord(16);
+    H = Coord(12);
+    return true;
+  }
+  void DrawImage(Integer AIndex, Coord L, Coord T, Coord R, Coord B, bool APrint) {
+    Calls.push_back({APrint ? "print" : "image", L, T, R, B, TColor(AIndex)});
+  }
   bool PictureSize(StringView, Coord&, Coord&) { return false; }
   void DrawPicture(StringView, Coord, Coord, Coord, Coord) {}
+  Integer Images = 0;
   void DrawControl(const THtmlControlFace& AFace) {
     Calls.push_back({"control", Coord(AFace.Box.left), Coord(AFace.Box.top), Coord(AFace.Box.right),
                      Coord(AFace.Box.bottom), AFace.FrameColor});
@@ -70,7 +81,9 @@ protected:
   bool Layout(StringView AText, Integer AWidth = 100) {
     P.AText = String(AText);
     P.ARect = TRect{0, 0, AWidth, 200};
+    const Integer images = T.Images;
     T = Target{};
+    T.Images = images;
     THtmlLayoutInput in;
     in.Flags = DT_BOTTOM | DT_SINGLELINE;
     THtmlFont base{u"Sans", 10, {}, clBlack, 0};
@@ -253,6 +266,58 @@ TYPED_TEST(HtmlLayoutTest, RuleAndParagraphBackgroundDrawBands) {
   ASSERT_GE(this->T.Count("fill"), 1);
   EXPECT_EQ(this->T.Calls[0].Color, TColor(0x0000FF));
   EXPECT_EQ(this->T.Count("line"), 1);
+}
+
+TYPED_TEST(HtmlLayoutTest, ImageListPicturesAtTheirSizeOrStretchedForPrint) {
+  this->T.Images = 3;
+  // 16 x 12 pictures; the pen moves by the width + 2; the line grows to the picture's height only
+  // when that exceeds "gh".
+  this->Layout(u"a<IMG SRC=\"IDX:2\">b<IMG SRC=\"idx:0\" WIDTH=\"32\">c<IMG SRC=\"IDX:3\">d");
+  ASSERT_EQ(this->T.Count("image"), 2);
+  EXPECT_EQ(this->T.Calls[0].A, 7);
+  EXPECT_EQ(this->T.Calls[0].C, 23);
+  EXPECT_EQ(this->T.Calls[0].D, 12);
+  EXPECT_EQ(this->T.Calls[0].Color, TColor(2));
+  // WIDTH alone keeps the proportions: 32 x 24.
+  EXPECT_EQ(this->T.Calls[1].A, 31);
+  EXPECT_EQ(this->T.Calls[1].C, 63);
+  EXPECT_EQ(this->T.Calls[1].D, 24);
+  EXPECT_EQ(this->P.AXSize, 6 + 18 + 6 + 34 + 6 + 6);   // index 3 is past the list: no space
+  EXPECT_EQ(this->P.AYSize, 24);
+
+  this->P.APrint = true;
+  this->P.AResFactor = 2.0;
+  this->P.AXSize = 0;
+  this->Layout(u"a<IMG SRC=\"IDX:1\">b");
+  ASSERT_EQ(this->T.Count("print"), 1);
+  EXPECT_EQ(this->T.Calls[0].A, 7);
+  EXPECT_EQ(this->T.Calls[0].C, 7 + 32);
+  EXPECT_EQ(this->T.Calls[0].D, 24);
+  EXPECT_EQ(this->T.Runs[1].L, 7 + 34);
+  EXPECT_EQ(this->P.AXSize, 6 + 34 + 6);
+}
+
+TYPED_TEST(HtmlLayoutTest, PictureInAnAnchorIsHitStrictlyInside) {
+  this->T.Images = 1;
+  this->P.AX = 10;
+  this->P.AY = 5;
+  EXPECT_TRUE(this->Layout(u"<A HREF=\"pic\" TITLE=\"t\"><IMG SRC=\"IDX:0\"></A>"));
+  EXPECT_EQ(this->P.AAnchor, u"pic");
+  EXPECT_EQ(this->P.ATitle, u"t");
+  this->P.AX = 1;   // on the picture's left edge
+  this->P.AAnchor.clear();
+  EXPECT_FALSE(this->Layout(u"<A HREF=\"pic\"><IMG SRC=\"IDX:0\"></A>"));
+  this->P.AX = 10;   // outside an anchor a picture is no hit
+  EXPECT_FALSE(this->Layout(u"<IMG SRC=\"IDX:0\">"));
+}
+
+TYPED_TEST(HtmlLayoutTest, PictureThatDoesNotFitStartsTheNextLine) {
+  this->T.Images = 1;
+  this->Layout(u"abcdefghij<IMG SRC=\"IDX:0\">", 70);
+  ASSERT_EQ(this->T.Count("image"), 1);
+  EXPECT_EQ(this->T.Calls[0].A, 1);
+  EXPECT_EQ(this->T.Calls[0].B, 20);
+  EXPECT_EQ(this->P.AYSize, 40);
 }
 
 }  // namespace

@@ -353,3 +353,22 @@ TEST(GdiText, TextExtentFit) {
   ASSERT_TRUE(GetCharWidth32(c.DC, 'a', 'c', widths));
   EXPECT_EQ(widths[0], Extent(c.DC, u"a").cx);
 }
+
+TEST(GdiText, SymbolFaceIsSymbolEncoded) {
+  // The face "Symbol" draws 0xB7 as the bullet, "a" and "p" as alpha and pi, "\"" as for-all,
+  // exactly as an installed face draws those characters; characters past 0xFE stay as they are.
+  auto draw = [](const char16_t* AFace, const String& AText) {
+    TGdiCanvas c(120, 40);
+    TSelected f(c.DC, MakeFont(-20, AFace));
+    TextOut(c.DC, 4, 4, AText.c_str(), static_cast<int>(AText.size()));
+    return c.Snapshot();
+  };
+  const String symbol{Char(0xB7), u'a', u'p', u'"', u'1', Char(0x20AC)};
+  const String unicode{Char(0x2022), Char(0x3B1), Char(0x3C0), Char(0x2200), u'1', Char(0x20AC)};
+  EXPECT_EQ(draw(u"Symbol", symbol), draw(u"DejaVu Sans", unicode));
+  EXPECT_NE(draw(u"Symbol", symbol), draw(u"DejaVu Sans", symbol));
+  TGdiCanvas c;
+  TSelected f(c.DC, MakeFont(-20, u"Symbol"));
+  const String bullet(1, Char(0xB7));
+  EXPECT_GT(Extent(c.DC, bullet).cx, 0);
+}
