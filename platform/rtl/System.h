@@ -172,6 +172,8 @@ class TSet {
   UInt64 FBits[Words] = {0, 0, 0, 0};
 
   static constexpr int Ord(E e) { return static_cast<int>(e); }
+  // By ordinal, so that scanning never makes an enumeration value beyond the type's range.
+  constexpr bool Has(int i) const { return i >= 0 && i < MaxMembers && (FBits[i >> 6] >> (i & 63)) & 1; }
 
 public:
   static constexpr int MaxMembers = 64 * Words;
@@ -199,10 +201,7 @@ public:
     if (i >= 0 && i < MaxMembers) FBits[i >> 6] &= ~(UInt64(1) << (i & 63));
     return *this;
   }
-  constexpr bool Contains(E e) const {
-    const int i = Ord(e);
-    return i >= 0 && i < MaxMembers && (FBits[i >> 6] >> (i & 63)) & 1;
-  }
+  constexpr bool Contains(E e) const { return Has(Ord(e)); }
   constexpr bool Empty() const {
     for (UInt64 w : FBits)
       if (w) return false;
@@ -255,7 +254,7 @@ public:
     const TSet* FSet = nullptr;
     int FIndex = 0;
     constexpr void Skip() {
-      while (FIndex < MaxMembers && !FSet->Contains(static_cast<E>(FIndex))) ++FIndex;
+      while (FIndex < MaxMembers && !FSet->Has(FIndex)) ++FIndex;
     }
 
   public:
