@@ -142,7 +142,7 @@ TEST(ClassReference, IsAndAs) {
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
-enum TWide { wFirst = 0, wMiddle = 100, wLast = 255 };
+enum TWide : int { wFirst = 0, wMiddle = 100, wLast = 255 };   // any int is a value, so the tests may step outside
 
 TEST(Set, OperationsAreConstexpr) {
   constexpr TFontStyles a{fsBold, fsItalic};
