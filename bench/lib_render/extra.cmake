@@ -8,3 +8,8 @@ if(name STREQUAL "svg_bench")
     target_compile_definitions(bench_${name} PRIVATE ZELK_SVG_CORPUS="${CMAKE_SOURCE_DIR}/lib/render/tests/data/svg")
   endif()
 endif()
+# Pango is the peer of the markup layout benchmark.
+if(name STREQUAL "markup_bench")
+  pkg_check_modules(bench_pango REQUIRED IMPORTED_TARGET pangocairo)
+  target_link_libraries(bench_${name} PRIVATE PkgConfig::bench_pango)
+endif()
