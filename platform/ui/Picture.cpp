@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/ui/Graphics.h"
+#include "platform/ui/GifImage.h"
 #include "platform/ui/Jpeg.h"
 #include "platform/ui/PngImage.h"
 #include "platform/win/WinGdi.h"
@@ -104,6 +105,7 @@ struct TFormatRegistry {
     Formats.push_back({u"jpe", u"JPEG Image File", GraphicClassOf<TJPEGImage>()});
     Formats.push_back({u"jfif", u"JPEG Image File", GraphicClassOf<TJPEGImage>()});
     Formats.push_back({u"png", u"Portable Network Graphics", GraphicClassOf<TPngImage>()});
+    Formats.push_back({u"gif", u"GIF Image", GraphicClassOf<TGIFImage>()});
   }
   std::vector<TFileFormat> Snapshot() {
     std::lock_guard<std::mutex> guard(Lock);
