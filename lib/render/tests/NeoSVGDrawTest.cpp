@@ -5,8 +5,10 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <vector>
 
 #include "lib/graphics/NeoGraphics.h"
 #include "lib/render/NeoGraphicsSVGDrawInternal.h"
@@ -62,6 +64,18 @@ protected:
           box.bottom = std::max(box.bottom, y + 1);
         }
     return box;
+  }
+
+  // Drawn natively (GDI+, anti-aliased): the GDI+ context tints up to one more column and row at
+  // the right and bottom edges of a shape.
+  void ExpectNativeInkBox(const TRect& AWant) {
+    const TRect got = InkBox();
+    EXPECT_EQ(got.left, AWant.left);
+    EXPECT_EQ(got.top, AWant.top);
+    EXPECT_GE(got.right, AWant.right);
+    EXPECT_LE(got.right, AWant.right + 1);
+    EXPECT_GE(got.bottom, AWant.bottom);
+    EXPECT_LE(got.bottom, AWant.bottom + 1);
   }
 
   std::unique_ptr<TBitmap> Bitmap;
@@ -406,14 +420,15 @@ TEST_F(NeoSVGDrawTest, PicturesDrawEverywhere) {
     TNeoGraphics graphics(Bitmap->GetCanvas());
     graphics.DrawBitmap(TRectF{0, 0, 40, 40}, &picture, false, true, false, false);
   }
-  EXPECT_EQ(InkBox(), (TRect{0, 0, 20, 40}));
+  ExpectNativeInkBox(TRect{0, 0, 20, 40});
   EXPECT_EQ(Pixel(10, 10), Red);
   // A picture of another kind is not the renderer's.
   TNeoBitmap other;
   EXPECT_FALSE(NeoGraphicsRegistry::DrawSVGPictureProc()(nullptr, &other, TRectF{0, 0, 10, 10}));
   Fresh(100, 50);
   svgPicture.Draw(Bitmap->GetCanvas(), TRect{50, 0, 70, 20});
-  EXPECT_EQ(InkBox(), (TRect{50, 0, 60, 20}));
+  ExpectNativeInkBox(TRect{50, 0, 60, 20});
+  EXPECT_EQ(Pixel(55, 10), Red);
 }
 
 // On the caller's graphics object the document is drawn with its state, which is restored.
@@ -470,5 +485,43 @@ TEST_F(NeoSVGDrawTest, CorpusMatchesGoldenPictures) {
       }
     // Within 8 per channel for all but 1 % of the pixels (font and rounding differences).
     EXPECT_LE(off, got->Width() * got->Height() / 100) << name << ": see " << saved;
+  }
+}
+
+// The corpus drawn through the graphics overload on the canvas context and, recreated natively,
+// on the GDI+ context: the same shapes, per channel within 48 for all but 3 % of the pixels (the
+// canvas context does not anti-alias).
+TEST_F(NeoSVGDrawTest, BothContextsDrawTheSameShapes) {
+  constexpr Integer Size = 256;
+  auto draw = [&](const std::string& AFile, bool ANative) {
+    TNeoGraphicsSVGImport svg;
+    svg.LoadFromFile(UTF8ToString(AFile));
+    Fresh(Size, Size);
+    TNeoGraphics graphics(Bitmap->GetCanvas());
+    svg.Draw(&graphics, TRectF{0, 0, Size, Size}, ANative, ANative);
+    std::vector<TColor> pixels;
+    for (Integer y = 0; y < Size; ++y)
+      for (Integer x = 0; x < Size; ++x) pixels.push_back(Pixel(x, y));
+    return pixels;
+  };
+  // Text goes through two different text engines; it is compared by the pictures against librsvg.
+  // Not yet alike, so left out: "strokes" (the canvas context draws half-opaque shapes opaque),
+  // "clips" (the contexts clip differently), "gradchain" and "gradients" (the canvas context
+  // draws no gradient fill there).
+  for (const char* name : {"commands", "arcflags", "arcs", "nested", "offset", "stretched", "paths", "transforms",
+                           "classes"}) {
+    const std::vector<TColor> canvas = draw(Data + name + ".svg", false), native = draw(Data + name + ".svg", true);
+    Integer off = 0, inked = 0;
+    for (std::size_t i = 0; i < canvas.size(); ++i) {
+      if (canvas[i] != White) ++inked;
+      for (int shift : {0, 8, 16})
+        if (std::abs(static_cast<int>((canvas[i] >> shift) & 0xFF) - static_cast<int>((native[i] >> shift) & 0xFF)) >
+            48) {
+          ++off;
+          break;
+        }
+    }
+    EXPECT_GT(inked, 0) << name;
+    EXPECT_LE(off, Size * Size * 3 / 100) << name;
   }
 }
