@@ -6,6 +6,7 @@
 
 class TControl;
 class TWinControl;
+struct BLENDFUNCTION;
 
 // A stepped gradient over Rect from ColorFrom to ColorTo (left to right when Horizontal, else top
 // to bottom). Either colour clNone: the rectangle plainly in the other one.
@@ -101,3 +102,9 @@ void PaintThemedButton(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, con
 // Up and down buttons at the right edge of Rect, N(Scale x 15) wide, split at the vertical middle.
 void PaintSpinButtonPart(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, Single Scale, const TButtonLook& Look,
                          Integer State, Integer Mode);
+
+// UpdateLayeredWindow and SetLayeredWindowAttributes looked up in "user32.dll" at each call:
+// their answer, or false when the module or the function is missing (nothing is drawn then).
+bool DynUpdateLayeredWindow(HWND Handle, HDC DestDC, POINT* DestPoint, SIZE* Size, HDC SourceDC, POINT* SourcePoint,
+                            COLORREF Key, BLENDFUNCTION* Blend, DWORD Flags);
+bool DynSetLayeredWindowAttributes(HWND Handle, COLORREF Key, BYTE Alpha, DWORD Flags);
