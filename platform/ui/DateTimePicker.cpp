@@ -131,7 +131,7 @@ public:
     FBrush->SetColor(FColor);
   }
   // Takes the record's texts and icon and sizes itself to them.
-  void Assign(const EDITBALLOONTIP& Tip, TFont* AFont) {
+  void SetTip(const EDITBALLOONTIP& Tip, TFont* AFont) {
     FTitle = Tip.pszTitle ? String(Tip.pszTitle) : String();
     FText = Tip.pszText ? String(Tip.pszText) : String();
     FIcon = Tip.ttiIcon >= TTI_INFO && Tip.ttiIcon <= TTI_ERROR ? Tip.ttiIcon : TTI_NONE;
@@ -898,7 +898,7 @@ LRESULT TDateTimePicker::GetPickerInfo(DATETIMEPICKERINFO* Info) {
 LRESULT TDateTimePicker::ShowBalloon(const EDITBALLOONTIP* Tip) {
   if (!Tip || (Tip->cbStruct != 16 && Tip->cbStruct != sizeof(EDITBALLOONTIP)) || !FHandle) return FALSE;
   if (!FBalloon) FBalloon = new TEditBalloon(this);
-  FBalloon->Assign(*Tip, GetFont());
+  FBalloon->SetTip(*Tip, GetFont());
   // Under the focused field (the first one when none has the focus), below the control.
   TRect field = FieldRect(std::max(FEditor.Focused(), 0));
   TPoint at = ClientToScreen(TPoint{field.left, GetClientRect().bottom});

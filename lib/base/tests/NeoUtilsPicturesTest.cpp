@@ -5,6 +5,7 @@
 
 #include "lib/base/NeoUtils.h"
 #include "platform/rtl/SysInfo.h"
+#include "platform/ui/GifImage.h"
 #include "platform/ui/Jpeg.h"
 #include "platform/ui/PngImage.h"
 
@@ -35,7 +36,7 @@ std::vector<PictureFile> PictureFiles() {
       {UiFixture("quad24.bmp"), u".bmp", GraphicClassOf<TBitmap>()},
       {UiFixture("alpha-icon.ico"), u".unknown", GraphicClassOf<TIcon>()},
       {UiFixture("png-entry.ico"), u".unknown", GraphicClassOf<TIcon>()},
-      {Fixture("tiny.gif"), u".gif", nullptr},   // no GIF class is registered by default
+      {Fixture("tiny.gif"), u".gif", GraphicClassOf<TGIFImage>()},
   };
 }
 
@@ -78,18 +79,18 @@ TEST(NeoUtilsPictures, GetImageTypeOfHeaders) {
   EXPECT_EQ(stream.GetPosition(), 1);
 }
 
-// A picture class for GIF files, registered only where a test says so.
-class TTestGifImage : public TBitmap {
-  ZELK_CLASS(TTestGifImage, TBitmap)
+// A picture class for TIFF files, registered only where a test says so.
+class TTestTiffImage : public TBitmap {
+  ZELK_CLASS(TTestTiffImage, TBitmap)
 public:
-  TTestGifImage() = default;
+  TTestTiffImage() = default;
 };
 
 TEST(NeoUtilsPictures, FindGraphicClassOfRealFiles) {
   for (const PictureFile& f : PictureFiles()) {
     SCOPED_TRACE(UTF8Encode(f.Path));
     const TBytes bytes = FileBytes(f.Path);
-    TGraphicClass cls = GraphicClassOf<TTestGifImage>();   // overwritten in every case
+    TGraphicClass cls = GraphicClassOf<TTestTiffImage>();   // overwritten in every case
     EXPECT_EQ(TNeoUtils::FindGraphicClass(bytes.data(), static_cast<Int64>(bytes.size()), cls),
               static_cast<bool>(f.Class));
     EXPECT_TRUE(cls == f.Class) << UTF8Encode(cls.ClassName());
@@ -102,17 +103,19 @@ TEST(NeoUtilsPictures, FindGraphicClassOfRealFiles) {
 }
 
 TEST(NeoUtilsPictures, FindGraphicClassUsesTheFormatRegistry) {
-  const TBytes gif = FileBytes(Fixture("tiny.gif"));
-  TGraphicClass cls;
-  ASSERT_FALSE(TNeoUtils::FindGraphicClass(gif.data(), static_cast<Int64>(gif.size()), cls));
-  TPicture::RegisterFileFormat(u"gif", u"GIF Image", GraphicClassOf<TTestGifImage>());
-  EXPECT_TRUE(TNeoUtils::FindGraphicClass(gif.data(), static_cast<Int64>(gif.size()), cls));
-  EXPECT_TRUE(cls == GraphicClassOf<TTestGifImage>());
-  TPicture::UnregisterGraphicClass(GraphicClassOf<TTestGifImage>());
-
-  // TIFF and metafile headers name classes that are not registered here.
+  // No TIFF class is registered by default: the header is known, the class is not.
   const Byte tiff[] = {0x49, 0x49, 0x2A, 0x00, 8, 0, 0, 0};
+  TGraphicClass cls;
+  ASSERT_FALSE(TNeoUtils::FindGraphicClass(tiff, sizeof tiff, cls));
+  TPicture::RegisterFileFormat(u"tif", u"TIFF Image", GraphicClassOf<TTestTiffImage>());
+  EXPECT_TRUE(TNeoUtils::FindGraphicClass(tiff, sizeof tiff, cls));
+  EXPECT_TRUE(cls == GraphicClassOf<TTestTiffImage>());
+  TPicture::UnregisterGraphicClass(GraphicClassOf<TTestTiffImage>());
   EXPECT_FALSE(TNeoUtils::FindGraphicClass(tiff, sizeof tiff, cls));
+
+  // A metafile header names a class that is not registered here.
+  const Byte wmf[] = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0};
+  EXPECT_FALSE(TNeoUtils::FindGraphicClass(wmf, sizeof wmf, cls));
   // A block shorter than its header is not read past its end.
   const Byte shortBmp[] = {'B'};
   EXPECT_FALSE(TNeoUtils::FindGraphicClass(shortBmp, 1, cls));

@@ -559,7 +559,7 @@ public:
   void SetSpreadSheet(bool Value);
   // True, when not loading, sizes every normal column to its content with 10 pixels of padding.
   bool GetAutoSize() const { return FAutoSizeEx; }
-  void SetAutoSize(bool Value);
+  void SetAutoSize(bool Value) override;
   void SetXYOffset(TPoint Value);
   void UpdateXYOffset(Integer X, Integer Y) { FXYOffset = TPoint{X, Y}; }
   TPoint GetXYRTFOffset() const { return FXYRTFOffset; }

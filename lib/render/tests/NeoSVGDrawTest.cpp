@@ -138,8 +138,8 @@ TEST_F(NeoSVGDrawTest, ViewRectangleMapsOntoTheTarget) {
   Load(u"<rect width=\"10\" height=\"10\" fill=\"red\"/>");
   Draw(TRectF{10, 20, 210, 120});
   const TNeoGraphicsMatrix& m = Svg.GetDrawMatrix();
-  EXPECT_EQ(TPointF(0, 0) * m, TPointF(10, 20));
-  EXPECT_EQ(TPointF(100, 50) * m, TPointF(210, 120));
+  EXPECT_EQ((TPointF{0, 0}) * m, (TPointF{10, 20}));
+  EXPECT_EQ((TPointF{100, 50}) * m, (TPointF{210, 120}));
   EXPECT_EQ(Pixel(10, 20), Red);
   EXPECT_EQ(Pixel(29, 39), Red);
   EXPECT_EQ(Pixel(9, 20), White);
@@ -153,7 +153,7 @@ TEST_F(NeoSVGDrawTest, ViewRectangleMapsOntoTheTarget) {
 TEST_F(NeoSVGDrawTest, OriginIsNotFlooredToTheScale) {
   Load(u"<rect width=\"10\" height=\"10\" fill=\"red\"/>");
   Draw(TRectF{15, 21, 215, 121});
-  EXPECT_EQ(TPointF(0, 0) * Svg.GetDrawMatrix(), TPointF(15, 21));
+  EXPECT_EQ((TPointF{0, 0}) * Svg.GetDrawMatrix(), (TPointF{15, 21}));
   EXPECT_EQ(Pixel(14, 25), White);
   EXPECT_EQ(Pixel(15, 25), Red);
   EXPECT_EQ(Pixel(34, 25), Red);
@@ -323,9 +323,9 @@ TEST_F(NeoSVGDrawTest, TextAnchorsAndTransforms) {
   ASSERT_EQ(s.Texts.size(), 2u);
   // y = anchor y - text height (10 on this surface); a text node anchors at its text or tspan
   // element (not at the origin).
-  EXPECT_EQ(s.Texts[0].first, TPointF(15, 20));
+  EXPECT_EQ(s.Texts[0].first, (TPointF{15, 20}));
   EXPECT_EQ(s.Texts[0].second, u"A ");
-  EXPECT_EQ(s.Texts[1].first, TPointF(45, 10));
+  EXPECT_EQ(s.Texts[1].first, (TPointF{45, 10}));
   EXPECT_EQ(s.Texts[1].second, u"B");
 }
 
