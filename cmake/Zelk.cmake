@@ -2,7 +2,7 @@
 
 # Warnings as errors for our own code.
 function(zelk_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Woverloaded-virtual -Wsuggest-override -Werror)
   # g++ 12 reports -Wrestrict falsely on std::u16string concatenation at -O3 (GCC bug 105329).
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_compile_options(${target} PRIVATE -Wno-restrict)
