@@ -9,7 +9,10 @@
 
 #include "lib/base/NeoPersistence.h"
 #include "lib/graphics/NeoGraphicsTypes.h"
+#include "lib/graphics/NeoGDIPlusApi.h"
+#include "lib/graphics/NeoGDIPlusClasses.h"
 #include "lib/graphics/NeoTypes.h"
+#include "platform/gdiplus/GdiPlusBridge.h"
 #include "platform/rtl/Units.h"
 #include "platform/win/Surface.h"
 
@@ -28,6 +31,24 @@ protected:
   static void TearDownTestSuite() {
     FinalizeUnits();
     Units().Clear();
+  }
+};
+
+// The graphics units with GDI+ bound to libgdiplus and started, for the suites that draw through
+// the GDI+ context; the generic singletons are freed before the shutdown.
+class GdiplusUnitsSuite : public GraphicsUnitsSuite {
+protected:
+  static void SetUpTestSuite() {
+    GraphicsUnitsSuite::SetUpTestSuite();
+    RegisterGdiplusModule();
+    NeoGDIPlusApi::BindGdiplus();
+    NeoGDIPlusClasses::StartupGdiplus();
+  }
+  static void TearDownTestSuite() {
+    NeoGDIPlusClasses::FreeGenericSingletons();
+    NeoGDIPlusClasses::ShutdownGdiplus();
+    NeoGDIPlusApi::UnbindGdiplus();
+    GraphicsUnitsSuite::TearDownTestSuite();
   }
 };
 

@@ -13,20 +13,8 @@
 
 namespace {
 
-class NeoGraphicsControls : public GraphicsUnitsSuite, public testing::WithParamInterface<bool> {
+class NeoGraphicsControls : public GdiplusUnitsSuite, public testing::WithParamInterface<bool> {
 protected:
-  static void SetUpTestSuite() {
-    GraphicsUnitsSuite::SetUpTestSuite();
-    RegisterGdiplusModule();
-    BindGdiplus();
-    StartupGdiplus();
-  }
-  static void TearDownTestSuite() {
-    FreeGenericSingletons();
-    ShutdownGdiplus();
-    UnbindGdiplus();
-    GraphicsUnitsSuite::TearDownTestSuite();
-  }
   // Every test starts with the default colours as the program starts with them.
   void SetUp() override {
     for (TColor* c : {&TNeoGraphics::DefaultGlyphColor, &TNeoGraphics::DefaultButtonStrokeColor,

@@ -13,21 +13,7 @@
 
 namespace {
 
-class NeoGraphicsWinTest : public GraphicsUnitsSuite {
-protected:
-  static void SetUpTestSuite() {
-    GraphicsUnitsSuite::SetUpTestSuite();
-    RegisterGdiplusModule();
-    BindGdiplus();
-    StartupGdiplus();
-  }
-  static void TearDownTestSuite() {
-    FreeGenericSingletons();
-    ShutdownGdiplus();
-    UnbindGdiplus();
-    GraphicsUnitsSuite::TearDownTestSuite();
-  }
-};
+class NeoGraphicsWinTest : public GdiplusUnitsSuite {};
 
 constexpr int W = 60, H = 40;
 
