@@ -3,6 +3,7 @@
 
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/RtlInternal.h"
+#include "platform/rtl/ScopeGuard.h"
 #include "platform/rtl/TypInfo.h"
 
 namespace {
@@ -264,14 +265,11 @@ void TCollection::RemoveItem(TCollectionItem* Item) {
 
 TCollectionItem* TCollection::Add() {
   TCollectionItem* item;
-  ++FAdding;
-  try {
+  {
+    ++FAdding;
+    const auto undo = ScopeExit([&] { --FAdding; });
     item = static_cast<TCollectionItem*>(FItemClass->CreateWith(static_cast<TCollection*>(this)));
-  } catch (...) {
-    --FAdding;
-    throw;
   }
-  --FAdding;
   if (item->FCollection == this) Added(item);
   return item;
 }

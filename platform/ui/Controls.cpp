@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/rtl/Math.h"
+#include "platform/rtl/ScopeGuard.h"
 #include "platform/ui/ActnList.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
@@ -787,15 +788,11 @@ void TGraphicControl::Dispatch(TMessage& Message) {
       FCanvas->Lock();
       FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
       FCanvas->GetFont()->Assign(GetFont());
-      try {
-        Paint();
-      } catch (...) {
+      const auto undo = ScopeExit([&] {
         FCanvas->SetHandle(nullptr);
         FCanvas->Unlock();
-        throw;
-      }
-      FCanvas->SetHandle(nullptr);
-      FCanvas->Unlock();
+      });
+      Paint();
     }
     return;
   }
@@ -816,13 +813,9 @@ void TCustomControl::PaintWindow(HDC DC) {
   FCanvas->SetHandle(DC);
   FCanvas->GetFont()->Assign(GetFont());
   FCanvas->GetBrush()->SetColor(GetColor());
-  try {
-    Paint();
-  } catch (...) {
+  const auto undo = ScopeExit([&] {
     FCanvas->SetHandle(nullptr);
     FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  });
+  Paint();
 }

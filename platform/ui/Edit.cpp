@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/rtl/ScopeGuard.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/win/WinBase.h"
 
@@ -42,14 +43,11 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomEdit::CreateWnd() {
-  FCreating = true;
-  try {
+  {
+    FCreating = true;
+    const auto undo = ScopeExit([&] { FCreating = false; });
     TWinControl::CreateWnd();
-  } catch (...) {
-    FCreating = false;
-    throw;
   }
-  FCreating = false;
   FMeasured = false;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/ScopeGuard.h"
 #include "platform/win/WinScroll.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -165,17 +166,12 @@ void TScrollingWinControl::CalcAutoRange() {
 void TScrollingWinControl::UpdateScrollBars() {
   if (FUpdatingScrollBars) return;
   FUpdatingScrollBars = true;
-  try {
-    // A bar that appears narrows the client area and may call for the other: settle in two rounds.
-    for (int round = 0; round < 2; ++round) {
-      FVertScrollBar->Update();
-      FHorzScrollBar->Update();
-    }
-  } catch (...) {
-    FUpdatingScrollBars = false;
-    throw;
+  const auto undo = ScopeExit([&] { FUpdatingScrollBars = false; });
+  // A bar that appears narrows the client area and may call for the other: settle in two rounds.
+  for (int round = 0; round < 2; ++round) {
+    FVertScrollBar->Update();
+    FHorzScrollBar->Update();
   }
-  FUpdatingScrollBars = false;
 }
 
 void TScrollingWinControl::AdjustClientRect(TRect& Rect) {
@@ -195,22 +191,20 @@ void TScrollingWinControl::ScrollBy(Integer DeltaX, Integer DeltaY) {
   // Children moved here keep their new place as the one set by code, also during an alignment.
   bool aligning = FControlState.Contains(csAligning);
   FControlState.Exclude(csAligning);
-  FScrolling = true;
-  DisableAlign();
-  try {
+  {
+    FScrolling = true;
+    DisableAlign();
+    const auto undo = ScopeExit([&] {
+      FScrolling = false;
+      if (aligning) FControlState.Include(csAligning);
+    });
     for (Integer i = 0; i < GetControlCount(); ++i) {
       TControl* c = GetControls(i);
       if (c->GetAlign() == alNone) c->SetBounds(c->GetLeft() + DeltaX, c->GetTop() + DeltaY, c->GetWidth(), c->GetHeight());
     }
     EnableAlign();
     Realign();
-  } catch (...) {
-    FScrolling = false;
-    if (aligning) FControlState.Include(csAligning);
-    throw;
   }
-  FScrolling = false;
-  if (aligning) FControlState.Include(csAligning);
   Invalidate();
 }
 

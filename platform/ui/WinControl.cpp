@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/rtl/ScopeGuard.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 
@@ -185,14 +186,11 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
 
 void TWinControl::CreateHandle() {
   if (FHandle) return;
-  FControlState.Include(csCreating);
-  try {
+  {
+    FControlState.Include(csCreating);
+    const auto undo = ScopeExit([&] { FControlState.Exclude(csCreating); });
     CreateWnd();
-  } catch (...) {
-    FControlState.Exclude(csCreating);
-    throw;
   }
-  FControlState.Exclude(csCreating);
   // The children's windows follow, in z-order.
   for (TControl* c : std::vector<TControl*>(FControls))
     if (auto* w = dynamic_cast<TWinControl*>(c); w && w->FVisible && !w->FHandle) w->CreateHandle();
@@ -499,13 +497,8 @@ void TWinControl::AlignChildren() {
   TRect r = GetClientRect();
   AdjustClientRect(r);
   FControlState.Include(csAligning);
-  try {
-    AlignControls(nullptr, r);
-  } catch (...) {
-    FControlState.Exclude(csAligning);
-    throw;
-  }
-  FControlState.Exclude(csAligning);
+  const auto undo = ScopeExit([&] { FControlState.Exclude(csAligning); });
+  AlignControls(nullptr, r);
 }
 
 void TWinControl::AdjustClientRect(TRect&) {}
@@ -615,20 +608,15 @@ void TWinControl::PaintHandler(TMessage& Message) {
   PAINTSTRUCT ps;
   HDC dc = reinterpret_cast<HDC>(Message.WParam);
   if (!dc) dc = BeginPaint(FHandle, &ps);
-  try {
-    int saved = SaveDC(dc);
-    for (TControl* c : FControls) {
-      auto* w = dynamic_cast<TWinControl*>(c);
-      if (w && w->FVisible && w->FHandle) ExcludeClipRect(dc, w->FLeft, w->FTop, w->FLeft + w->FWidth, w->FTop + w->FHeight);
-    }
-    PaintWindow(dc);
-    RestoreDC(dc, saved);
-    PaintControls(dc, nullptr);
-  } catch (...) {
-    if (!Message.WParam) EndPaint(FHandle, &ps);
-    throw;
+  const auto undo = ScopeExit([&] { if (!Message.WParam) EndPaint(FHandle, &ps); });
+  int saved = SaveDC(dc);
+  for (TControl* c : FControls) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (w && w->FVisible && w->FHandle) ExcludeClipRect(dc, w->FLeft, w->FTop, w->FLeft + w->FWidth, w->FTop + w->FHeight);
   }
-  if (!Message.WParam) EndPaint(FHandle, &ps);
+  PaintWindow(dc);
+  RestoreDC(dc, saved);
+  PaintControls(dc, nullptr);
 }
 
 void TWinControl::WMPaint(TMessage& Message) {
@@ -643,22 +631,16 @@ void TWinControl::WMPaint(TMessage& Message) {
   HDC mem = CreateCompatibleDC(dc);
   HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
   HGDIOBJ old = SelectObject(mem, bmp);
-  try {
-    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
-    TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(mem), 0, 0};
-    PaintHandler(inner);
-    BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-  } catch (...) {
+  const auto undo = ScopeExit([&] {
     SelectObject(mem, old);
     DeleteObject(bmp);
     DeleteDC(mem);
     EndPaint(FHandle, &ps);
-    throw;
-  }
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  EndPaint(FHandle, &ps);
+  });
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
+  TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(mem), 0, 0};
+  PaintHandler(inner);
+  BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& Message) {
