@@ -333,10 +333,10 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
   RECT work{};
   SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
   if (top + height > work.bottom && bounds.top - height >= work.top) top = bounds.top - height;
-  FList->SetBounds(bounds.left, top, bounds.right - bounds.left, height);
+  Integer width = std::max<Integer>(bounds.right - bounds.left, FDroppedWidth);
+  FList->SetBounds(bounds.left, top, width, height);
   FList->HandleNeeded();
-  SetWindowPos(FList->GetHandle(), HWND_TOPMOST, bounds.left, top, bounds.right - bounds.left, height,
-               SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  SetWindowPos(FList->GetHandle(), HWND_TOPMOST, bounds.left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   FList->SetVisible(true);
   FList->SetItemIndex(FItemIndex);
   FDropped = true;
@@ -470,6 +470,11 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
       FEdit->SetEnabled(GetEnabled());
       inherited::Dispatch(Message);
       return;
+    case CM_COLORCHANGED:
+      // The edit part shows the combo box's colour, as the combo box paints its edit.
+      FEdit->SetColor(GetColor());
+      inherited::Dispatch(Message);
+      return;
     case WM_SIZE:
       inherited::Dispatch(Message);
       PlaceEdit();
@@ -547,6 +552,10 @@ void TCustomComboBox::DefaultHandler(TMessage& Message) {
       return;
     }
     case CB_GETITEMHEIGHT: Message.Result = FList->GetItemHeight(); return;
+    case CB_SETDROPPEDWIDTH: case CB_GETDROPPEDWIDTH:
+      if (Message.Msg == CB_SETDROPPEDWIDTH) FDroppedWidth = std::max(0, static_cast<Integer>(Message.WParam));
+      Message.Result = std::max(GetWidth(), FDroppedWidth);
+      return;
     case CB_GETEDITSEL:
       Message.Result = FStyle == csDropDown ? FEdit->Perform(EM_GETSEL, Message.WParam, Message.LParam) : 0;
       return;

@@ -513,6 +513,7 @@ protected:
   Integer FDropDownCount = 8;
   Integer FItemHeight = 16;
   Integer FMaxLength = 0;
+  Integer FDroppedWidth = 0;              // CB_SETDROPPEDWIDTH: the list's least width
   TComboEdit* FEdit = nullptr;            // owned (a child control)
   TComboListWindow* FList = nullptr;      // owned
   bool FDropped = false;
