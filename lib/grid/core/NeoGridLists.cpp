@@ -1,5 +1,6 @@
 #include "lib/grid/core/NeoGridLists.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -192,3 +193,28 @@ void InitializeNeoGridListsUnit() {
 }
 
 void RegisterNeoGridListsUnit() { RegisterUnit(u"NeoGridLists", &InitializeNeoGridListsUnit); }
+
+// ---------------------------------------------------------------------------------------------
+// TGridCellList
+// ---------------------------------------------------------------------------------------------
+bool TGridCellList::Add(Integer ACol, Integer ARow) {
+  if (!FIndex.insert(Key(ACol, ARow)).second) return false;
+  FCells.push_back(TGridCoord{ACol, ARow});
+  return true;
+}
+
+bool TGridCellList::Remove(Integer ACol, Integer ARow) {
+  if (FIndex.erase(Key(ACol, ARow)) == 0) return false;
+  FCells.erase(std::find(FCells.begin(), FCells.end(), TGridCoord{ACol, ARow}));
+  return true;
+}
+
+void TGridCellList::Clear() {
+  FCells.clear();
+  FIndex.clear();
+}
+
+TGridCoord TGridCellList::Item(Integer Index) const {
+  if (Index < 0 || Index >= Count()) TList::Error(u"List index out of bounds (%d)", Index);
+  return FCells[static_cast<std::size_t>(Index)];
+}

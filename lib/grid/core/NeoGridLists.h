@@ -3,11 +3,15 @@
 // positions, fixed-width starts, disjunct selections, row sizes), the sort index list of a
 // multi-column sort, the list of controls placed in cells, a picture referenced by file name, and a
 // string list read and written like a sequential text file.
+#include <cstdint>
 #include <functional>
+#include <unordered_set>
+#include <vector>
 
 #include "platform/rtl/Classes.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Graphics.h"
+#include "platform/ui/Grids.h"
 
 using TImageChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow)>;
 
@@ -57,6 +61,30 @@ private:
   Integer FCol;
   Integer FRow;
   Integer FTag;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TGridCellList: a set of cells as (column, row) pairs in the order they were added, without
+// duplicates; membership is looked up in constant time, so grids of a million rows stay fast.
+// ---------------------------------------------------------------------------------------------
+class TGridCellList {
+public:
+  bool Has(Integer ACol, Integer ARow) const { return FIndex.count(Key(ACol, ARow)) != 0; }
+  // False when the cell was there already.
+  bool Add(Integer ACol, Integer ARow);
+  // False when the cell was not there.
+  bool Remove(Integer ACol, Integer ARow);
+  void Clear();
+  Integer Count() const { return static_cast<Integer>(FCells.size()); }
+  // EListError for an index outside the list.
+  TGridCoord Item(Integer Index) const;
+
+private:
+  static std::uint64_t Key(Integer ACol, Integer ARow) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(ARow)) << 32) | static_cast<std::uint32_t>(ACol);
+  }
+  std::vector<TGridCoord> FCells;
+  std::unordered_set<std::uint64_t> FIndex;
 };
 
 // ---------------------------------------------------------------------------------------------

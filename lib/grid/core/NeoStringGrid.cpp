@@ -100,9 +100,6 @@ void TNeoStringGrid::CreateLists() {
   FFilterList = std::make_unique<TStringList>();
   FFilterList->SetSorted(true);
   FFilterList->SetDuplicates(dupIgnore);
-  FRowSelect = std::make_unique<TList>();
-  FColSelect = std::make_unique<TList>();
-  FNotifierList = std::make_unique<TList>();
   FControlList = std::make_unique<TNeoControlList>();
   auto intList = [](Integer Col, Integer Row) { return std::make_unique<TIntList>(Col, Row); };
   FCacheRowHeights = intList(0, 0);
@@ -115,7 +112,6 @@ void TNeoStringGrid::CreateLists() {
   FUnSortRowXRef = intList(0, 0);
   FMergedColumns = intList(0, 0);
   FMergedColumns->OnChange = [this](TObject*, Integer, Integer) { Invalidate(); };
-  FSelectedCells = intList(0, 0);
   FSelectedRows = intList(0, 0);
   FModifiedRows = intList(0, 0);
   FEnabledRows = intList(0, 0);
@@ -202,7 +198,13 @@ TNeoStringGrid::~TNeoStringGrid() {
   SetCursor(FOldCursor);
 }
 
-bool TNeoStringGrid::IsFixed(Integer ACol, Integer ARow) { return ACol < GetFixedCols() || ARow < GetFixedRows(); }
+// The fixed rows and columns, the fixed right columns, the footer rows, and what OnIsFixedCell
+// declares fixed.
+bool TNeoStringGrid::IsFixed(Integer ACol, Integer ARow) {
+  bool fixed = ACol >= GetColCount() - FFixedRightCols || ARow >= GetRowCount() - FFixedFooters;
+  DoIsFixedCell(ACol, ARow, fixed);
+  return fixed;
+}
 
 // No node or summary rows and no check boxes until the cell graphics exist.
 bool TNeoStringGrid::IsNode(Integer ARow) {
@@ -232,6 +234,9 @@ Integer TNeoStringGrid::GetSearchFooterHeight() { return 0; }
 void TNeoStringGrid::CellControlsUpdate() {}
 
 void TNeoStringGrid::DoCellsChanged(TRect R) {
+  // A copy: a notifier may unregister itself while it is told.
+  std::vector<TGridChangeNotifier*> notifiers = FNotifierList;
+  for (TGridChangeNotifier* n : notifiers) n->CellsChanged(R);
   if (OnCellsChanged) OnCellsChanged(this, R);
 }
 

@@ -42,6 +42,9 @@ enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum THintLargeTextPos { hpCell, hpMouse };
 enum TGridEncoding { geAnsi, geUTF8, geUnicode };
 
+// The grid's own exception class.
+ZELK_DECLARE_EXCEPTION(ENeoGridError, Exception)
+
 class TNeoStringGrid;
 // Classes of the option groups, panels and editors that later folders build (nullptr until then).
 class TAutoColor;
@@ -111,6 +114,32 @@ using TExpandClickEvent = std::function<void(TObject* Sender, Integer ACol, Inte
 using TButtonIndexEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer ButtonIndex)>;
 using TRowCountChangeEvent = std::function<void(TObject* Sender, Integer FromCount, Integer ToCount)>;
 using TRowUpdateEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow)>;
+using TDisjunctSelectEvent = std::function<void(TObject* Sender, Integer AIndex, bool AState, bool& Allow)>;
+using TSelectionChangedEvent =
+    std::function<void(TObject* Sender, Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)>;
+using TAutoAdvanceEvent = std::function<void(TObject* Sender, Integer OldRow, Integer OldCol, Integer& NewRow,
+                                             Integer& NewCol, bool& Allow)>;
+using TCellChangingEvent =
+    std::function<void(TObject* Sender, Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol, bool& Allow)>;
+using TIndexChangingEvent = std::function<void(TObject* Sender, Integer OldIndex, Integer NewIndex, bool& Allow)>;
+enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
+
+// The one selection listener of a grid: told of every cell the grid's cell-selection query lets
+// the current cell move to. Held by a counted reference.
+class ITNeoStringGridSelect {
+public:
+  virtual ~ITNeoStringGridSelect() = default;
+  virtual void SelectionChange(Integer ACol, Integer ARow) = 0;
+};
+
+// A component that hears about changed blocks of cells of the grids it is registered with
+// (RegisterNotifier). The grid does not own it and does not forget it by itself.
+class TGridChangeNotifier : public TComponent {
+  ZELK_CLASS(TGridChangeNotifier, TComponent)
+public:
+  explicit TGridChangeNotifier(TComponent* AOwner) : TComponent(AOwner) {}
+  virtual void CellsChanged(TRect R) { (void)R; }
+};
 
 // ---------------------------------------------------------------------------------------------
 // TGridFocusWindow: the top-level window that carries the glow frame around the current cell.
@@ -524,6 +553,8 @@ public:
   void SetSelectionRectangle(bool Value) { SetAndRepaint(FSelectionRectangle, Value); }
   bool GetSelectionResizer() const { return FSelectionResizer; }
   void SetSelectionResizer(bool Value) { SetAndRepaint(FSelectionResizer, Value); }
+  bool GetShowFocusedSelectionColor() const { return FShowFocusedSelectionColor; }
+  void SetShowFocusedSelectionColor(bool Value) { SetAndRepaint(FShowFocusedSelectionColor, Value); }
   bool GetShowDesignHelper() const { return FShowDesignHelper; }
   void SetShowDesignHelper(bool Value) { SetAndRepaint(FShowDesignHelper, Value); }
   // Also the base grid's show-selection flag.
@@ -632,6 +663,169 @@ public:
   TRowCountChangeEvent OnRowCountChange;
   TRowUpdateEvent OnRowUpdate;
 
+  // ===== selection models (display rows unless said otherwise) =====
+  // Disjunct row flags. Reading outside RowCount + hidden rows raises ENeoGridError
+  // "Invalid row N accessed" (with RowSelectPersistent it reads False, a negative row too).
+  // Without DisjunctRowSelect a read tells whether the row lies in the range selection.
+  bool GetRowSelect(Integer ARow);
+  // Raises "Invalid row accessed" for a negative row or one past RowCount + hidden rows (while
+  // FixedRows < RowCount). A change asks OnRowDisjunctSelect, which may veto it, and then
+  // reports OnRowDisjunctSelected.
+  void SetRowSelect(Integer ARow, bool State);
+  // Column flags: read for any real column (hidden ones too), written only for shown columns;
+  // otherwise "Invalid column accessed".
+  bool GetColSelect(Integer ACol);
+  void SetColSelect(Integer ACol, bool State);
+  // Runs of rows or columns, cut at the end of the grid: the range selection, or the disjunct
+  // flags in their modes.
+  void SelectRows(Integer RowIndex, Integer RCount);
+  void UnSelectRows(Integer RowIndex, Integer RCount);
+  void SelectCols(Integer ColIndex, Integer CCount);
+  void UnSelectCols(Integer ColIndex, Integer CCount);
+  void SelectAll();
+  // The current cell moves to (ToCol, ToRow), then the selection spans the range.
+  void SelectRange(Integer FromCol, Integer ToCol, Integer FromRow, Integer ToRow);
+  // Clears every set row flag (repainting the row, OnRowDisjunctSelected) and the row list.
+  virtual void ResetRowSelect();
+  // ResetRowSelect; without DisjunctRowSelect the range selection is parked too.
+  void ClearRowSelect();
+  void ClearColSelect();
+  // Copies the range selection's rows (columns) into the disjunct flags: rows inside set, the
+  // others of the selection cleared; All visits every normal row. Unchanged when the selection's
+  // top did not move since the last copy. True when a flag changed.
+  virtual bool SelectionToRowSelect(bool All);
+  virtual void SelectionToColSelect(bool All);
+  Integer GetRowSelectCount();
+  Integer GetColSelectCount();
+  // The selected rows in the order they were selected (rows from FixedRows on).
+  Integer GetSelectedRowListCount() const { return FSelectedRows->GetCount(); }
+  Integer GetSelectedRowListItem(Integer Index) const { return FSelectedRows->GetInteger(Index); }
+  // Modified flags by real row; writing repaints the row's fixed cell.
+  bool GetRowModified(Integer ARow) const;
+  void SetRowModified(Integer ARow, bool Value);
+  Integer ModifiedRowCount() const;
+  // Disabled rows are skipped by navigation. Changing the current row's flag moves the current
+  // row to the first enabled normal row.
+  bool GetRowEnabled(Integer ARow) const;
+  void SetRowEnabled(Integer ARow, bool Value);
+  // The disjunct cell selection, as (column, row) pairs in the order they were selected.
+  // Reading without DisjunctCellSelect tells whether the cell lies in the range selection.
+  bool GetSelectedCells(Integer ACol, Integer ARow);
+  void SetSelectedCells(Integer ACol, Integer ARow, bool Value);
+  TGridCoord GetSelectedCell(Integer Index) const { return FSelectedCells.Item(Index); }
+  // Without DisjunctCellSelect the list is rebuilt from the range selection first.
+  Integer GetSelectedCellsCount();
+  // The selection collapses to (FixedCols, FixedRows) and the cell list empties.
+  void ClearSelectedCells();
+  // Relay of every change of the range selection.
+  virtual void SelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
+  void RegisterSelListener(std::shared_ptr<ITNeoStringGridSelect> AListener) { FISelect = std::move(AListener); }
+  void UnRegisterSelListener(const std::shared_ptr<ITNeoStringGridSelect>& AListener) {
+    (void)AListener;
+    FISelect.reset();
+  }
+  void RegisterNotifier(TGridChangeNotifier* Item);
+  void UnRegisterNotifier(TGridChangeNotifier* Item);
+  Integer NotifierCount() const { return static_cast<Integer>(FNotifierList.size()); }
+
+  // ===== cell navigation (display indexes) =====
+  // The current column; a synchronised grid (SyncGrid.SelectionColumn) follows without its
+  // OnClick firing. Ends an advance sequence.
+  void SetCol(Integer Value);
+  void GotoCell(Integer ACol, Integer ARow);
+  // Focuses the grid, goes to the cell and opens the inplace editor.
+  void EditCell(Integer ACol, Integer ARow);
+  // The platform move with the anchor along and the cell scrolled into view.
+  void MoveToCell(Integer ACol, Integer ARow);
+  // Ask the cell-selection query for the current cell again.
+  void Select() { SelectCell(GetCol(), GetRowEx()); }
+  void UpdateEditMode() { Select(); }
+  // A left press (and release with Release) at the cell's top-left + (2, 2) through the grid's
+  // mouse handling, with OnMouseDown / OnMouseUp detached and every cell-selection query agreed.
+  virtual void SimulateCellClick(Integer ACol, Integer ARow, bool Release);
+  // FixedCols, or 1 past the node column.
+  Integer FirstNormalCol();
+  // The fixed right columns that are not hidden.
+  Integer VisibleFixedRightCols();
+  // Whether navigation may stop at the cell: editable now while editing is on, else not fixed;
+  // OnSelectCell has the last word.
+  bool CanGotoCell(Integer ACol, Integer ARow);
+  // The first (last) column of the row where navigation may stop; -1 when none.
+  Integer FirstCellInRow(Integer ARow);
+  Integer LastCellInRow(Integer ARow);
+  Integer GotoFirstVisibleRow();
+  Integer GotoFirstVisibleCol();
+  Integer GotoLastVisibleRow();
+  Integer GotoLastVisibleCol();
+  virtual void GotoFirstRow() { SetRowEx(GetFixedRows()); }
+  // The next row (column) of non-zero size from ARow (ACol) in the direction away from the
+  // current row (column), past a merged block.
+  Integer NextVisibleRow(Integer ARow);
+  Integer NextVisibleCol(Integer ACol);
+  Integer SkipHiddenCol(Integer ACol, bool Forward);
+  // The next cell after (ACol, ARow) in AdvanceDirection order where navigation may stop; (-1, -1)
+  // when none is found before the end.
+  void FindNextStopCell(Integer ACol, Integer ARow, TPoint& Cell);
+  // Moves to the next (previous) cell after Enter per Navigation.AdvanceDirection.
+  void AdvanceOnEnterKey(Integer ACol, Integer ARow, bool Force, bool FromEditor, bool Forward, bool Continue,
+                         bool ShowEditor);
+  // Editable at all (goEditing, RangeSelectAndEdit or the grid's own switch-off) and the cell
+  // itself now (real column).
+  bool IsEditable(Integer ACol, Integer ARow);
+  bool IsCellEditable(Integer ACol, Integer ARow);
+  // Check boxes, radio buttons, buttons and the like (no cell carries one yet).
+  virtual bool IsControlCell(Integer ACol, Integer ARow) {
+    (void)ACol;
+    (void)ARow;
+    return false;
+  }
+  // The control embedded in a cell (none until the cell-control Parts exist).
+  virtual TControl* GetCellControls(Integer ACol, Integer ARow) {
+    (void)ACol;
+    (void)ARow;
+    return nullptr;
+  }
+  virtual void DoCanAddRow(bool& CanAdd);
+  virtual void DoCanAddCol(bool& CanAdd);
+  // OnColChanging, OnRowChanging and OnCellChanging for a move of the current cell, on one flag.
+  virtual void DoCellChanging(Integer ACol, Integer ARow, bool& Allow);
+  // Appends a row at the end (the data folder's AddRow).
+  virtual void AddRow() { SetRowCount(GetRowCount() + 1); }
+  // Opens the inplace editor on the current cell (the editing folder's work: the platform
+  // editor meanwhile).
+  virtual void ShowInplaceEdit() { ShowEditor(); }
+  // Validates a cell's new text before the cell is left (True while no edit is in progress).
+  virtual bool ValidateCell(const String& NewValue) {
+    (void)NewValue;
+    return true;
+  }
+  bool GetEditMode() const { return FEditMode; }
+  bool GetEditing() const { return FEditing; }
+  bool GetEditChange() const { return FEditChange; }
+  bool GetForceSel() const { return FForceSel; }
+  bool GetBlockCellChanging() const { return FBlockCellChanging; }
+  void SetBlockCellChanging(bool Value) { FBlockCellChanging = Value; }
+  bool GetDisableChange() const { return FDisableChange; }
+  bool GetInvalidSel() const { return FInvalidSel; }
+  bool GetIsDBVersion() const { return FIsDBVersion; }
+  Integer GetAECol() const { return FAECol; }
+  Integer GetAERow() const { return FAERow; }
+  const String& GetCellCache() const { return FCellCache; }
+
+  TDisjunctSelectEvent OnRowDisjunctSelect;
+  TRowEvent OnRowDisjunctSelected;
+  TDisjunctSelectEvent OnColDisjunctSelect;
+  TColEvent OnColDisjunctSelected;
+  TSelectionChangedEvent OnSelectionChanged;
+  TAutoAdvanceEvent OnAutoAdvance;
+  TCellChangingEvent OnCellChanging;
+  TIndexChangingEvent OnRowChanging;
+  TIndexChangingEvent OnColChanging;
+  TRowEvent OnAutoAddRow;
+  TColEvent OnAutoInsertCol;
+  TBoolEvent OnCanAddRow;
+  TBoolEvent OnCanAddCol;
+
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
@@ -648,6 +842,14 @@ protected:
 
   // ===== queries on groups of later folders, as for a default group while they do not exist =====
   virtual bool FloatingFooterVisible() { return false; }
+  virtual TFooterStyle FloatingFooterStyle() { return fsFixedLastRow; }
+  // Asked before a row below the view is scrolled in by the cell-selection query.
+  virtual bool KeepTopRow() { return false; }
+  // Invalidates the highlighted fixed cells of the old and new current cell (the looks folder
+  // paints them: the fixed row and column meanwhile).
+  virtual void RepaintActiveHeaders(Integer OldCol, Integer OldRow, Integer NewRow, Integer NewCol);
+  // The grid's override of the platform's cell-selection query.
+  bool SelectCell(Integer ACol, Integer ARow) override;
   bool BackGroundIsGradient() const { return false; }
   bool BalloonEnabled() const { return false; }
   bool HasHiddenRows() { return NumHiddenRows() > 0; }
@@ -662,8 +864,6 @@ protected:
   virtual void ApplyOfficeTheme() {}
   // Recalculates the floating footer for a column, -1 all (the footer folder's work).
   virtual void CalcFooter(Integer ACol) { (void)ACol; }
-  // Turns the selection into the disjunct row selection (the selection folder's work).
-  virtual void SelectionToRowSelect() {}
 
 private:
   template <class V>
@@ -691,6 +891,11 @@ private:
   // The frame's screen rectangle around a client cell rectangle.
   TRect FocusFrameRect(TRect R);
   void RepaintBorder();
+  // Advancing after Enter: one step in the advance direction (False stops the advance), and
+  // whether an appended row or column has a cell to edit.
+  bool AdvanceStep(Integer& ACol, Integer& ARow, bool Forward);
+  bool RowHasEditableCell(Integer ARow);
+  bool ColHasEditableCell(Integer ACol);
   // Copies the grid's own settings of Assign (everything but the option groups and the cells).
   void AssignSettings(TNeoStringGrid* Source);
 
@@ -712,9 +917,11 @@ private:
   std::unique_ptr<TStringList> FSortlist;
   std::unique_ptr<TStringList> FLookupItems;
   std::unique_ptr<TStringList> FFilterList;
-  std::unique_ptr<TList> FRowSelect;
-  std::unique_ptr<TList> FColSelect;
-  std::unique_ptr<TList> FNotifierList;
+  // Disjunct row and column flags (1 selected): they only grow.
+  std::vector<Byte> FRowSelect;
+  std::vector<Byte> FColSelect;
+  std::vector<TGridChangeNotifier*> FNotifierList;
+  std::shared_ptr<ITNeoStringGridSelect> FISelect;
   std::unique_ptr<TNeoControlList> FControlList;
   std::unique_ptr<TIntList> FCacheRowHeights;
   std::unique_ptr<TIntList> FOrigColSizes;
@@ -725,7 +932,7 @@ private:
   std::unique_ptr<TIntList> FSortRowXRef;
   std::unique_ptr<TIntList> FUnSortRowXRef;
   std::unique_ptr<TIntList> FMergedColumns;
-  std::unique_ptr<TIntList> FSelectedCells;
+  TGridCellList FSelectedCells;
   std::unique_ptr<TIntList> FSelectedRows;
   std::unique_ptr<TIntList> FModifiedRows;
   std::unique_ptr<TIntList> FEnabledRows;
@@ -916,6 +1123,20 @@ private:
   bool FFocusShown = false;
   bool FSelChange = false;
   Integer FPaintCount = 0;
+  // ---- selection and navigation state
+  bool FRowSelMod = false;
+  bool FUseEnabledRows = false;
+  bool FForceSel = false;
+  bool FInvalidSel = false;
+  bool FDisableChange = false;
+  bool FBlockCellChanging = false;
+  bool FEditing = false;
+  bool FEditMode = false;
+  bool FIsDBVersion = false;
+  Char FStartEditChar = 0;
+  String FCellCache;
+  String FEditText;
+  String FInvalidCache;
   std::vector<Integer> FInitialColSizes;
 };
 

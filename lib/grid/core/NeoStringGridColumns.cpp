@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "lib/grid/core/NeoStringGrid.h"
+#include "platform/rtl/ScopeGuard.h"
 
 // ---------------------------------------------------------------------------------------------
 // Index maps
@@ -113,7 +114,13 @@ void TNeoStringGrid::SetRowEx(Integer Value) {
     OnRowUpdate(this, FOldRowSel, GetRow());
     FOldRowSel = GetRow();
   }
-  if (FMouseActions->GetDisjunctRowSelect()) SelectionToRowSelect();
+  if (FMouseActions->GetDisjunctRowSelect()) {
+    // The copy is no move of the user's: no cell-changing events.
+    bool blocked = FBlockCellChanging;
+    FBlockCellChanging = true;
+    TScopeGuard unblock([&] { FBlockCellChanging = blocked; });
+    SelectionToRowSelect(false);
+  }
   TNeoStringGrid* partner = FSyncGrid->GetGrid();
   if (GetRow() != oldRow && partner && FSyncGrid->GetSelectionRow()) {
     // The partner's click handler must not run for a move it did not make.
