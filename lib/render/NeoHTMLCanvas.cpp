@@ -6,6 +6,7 @@
 #include "lib/base/NeoXPVS.h"
 #include "lib/render/NeoHTMLEngine.h"
 #include "lib/render/NeoHTMLLayout.h"
+#include "lib/render/PictureContainer.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/ui/ImgList.h"
 #include "platform/win/WinGdi.h"
@@ -17,8 +18,10 @@ class TCanvasHtmlTarget {
 public:
   using Coord = Integer;
 
-  TCanvasHtmlTarget(TCanvas* ACanvas, TCustomImageList* AImages, HWND AWindow)
-      : FCanvas(ACanvas), FImages(AImages), FWindow(AWindow) {}
+  TCanvasHtmlTarget(TCanvas* ACanvas, TCustomImageList* AImages, HWND AWindow, const THtmlDrawParams& AParams,
+                    TColor ACallBrush)
+      : FCanvas(ACanvas), FImages(AImages), FWindow(AWindow), FContainer(AParams.APictureContainer),
+        FCache(AParams.APictureCache), FCallBrush(ACallBrush) {}
 
   static Coord Scaled(Double AValue) { return static_cast<Integer>(std::lround(AValue)); }
   static Coord Half(Coord AValue) { return AValue / 2; }
@@ -103,9 +106,13 @@ public:
     StretchBitmapToCanvas(FCanvas, TRect{L, T, R, B}, &bitmap);
   }
 
-  // Container pictures and the URL cache come with the picture container.
-  bool PictureSize(StringView, Coord&, Coord&) { return false; }
-  void DrawPicture(StringView, Coord, Coord, Coord, Coord) {}
+  // Container pictures by name, cache pictures by URL.
+  bool PictureSize(StringView ASource, Coord& W, Coord& H) {
+    return MarkupPictureSize(FindMarkupPicture(ASource, FContainer, FCache), W, H);
+  }
+  void DrawPicture(StringView ASource, Coord L, Coord T, Coord R, Coord B) {
+    DrawMarkupPicture(FCanvas, FindMarkupPicture(ASource, FContainer, FCache), TRect{L, T, R, B}, FCallBrush);
+  }
 
   void DrawControl(const THtmlControlFace& AFace) {
     TPen* pen = FCanvas->GetPen();
@@ -209,6 +216,9 @@ private:
   TCanvas* FCanvas;
   TCustomImageList* FImages;
   HWND FWindow;
+  TPictureContainer* FContainer;
+  THTMLPictureCache* FCache;
+  TColor FCallBrush;   // an animated picture's box is filled with it first
 };
 
 // Puts pen, brush and font of a canvas back as they were, on every path out.
@@ -344,7 +354,7 @@ bool DrawHtmlText(THtmlDrawParams& P) {
   const String text = PrepareHtmlText(P.AText);
   TFont* f = canvas->GetFont();
   THtmlFont base{f->GetName(), f->GetSize(), f->GetStyle(), f->GetColor(), 0};
-  TCanvasHtmlTarget target(canvas, P.AImages, P.AWinHandle);
+  TCanvasHtmlTarget target(canvas, P.AImages, P.AWinHandle, P, callBrush);
   THtmlLayout<TCanvasHtmlTarget> layout(target, P, in, base);
   layout.FCallBrush = callBrush;
   return layout.Run(text);

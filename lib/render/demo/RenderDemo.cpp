@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lib/base/NeoXPVS.h"
+#include "lib/render/PictureContainer.h"
 #include "lib/render/demo/RenderDemo.h"
 #include "platform/rtl/Units.h"
 #include "platform/win/Headless.h"
@@ -21,6 +22,7 @@ namespace {
 std::vector<TDemoPage> AllPages() {
   std::vector<TDemoPage> pages;
   AddMarkupPages(pages);
+  AddPicturePages(pages);
   return pages;
 }
 
@@ -65,6 +67,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "--out") != 0 || argc < 3) return Usage();
   Headless::Use();
   RegisterNeoXPVSUnit();
+  RegisterPictureContainerUnit();
   InitializeUnits();
   int result = 0;
   for (const TDemoPage& p : pages) {

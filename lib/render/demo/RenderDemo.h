@@ -19,3 +19,4 @@ struct TDemoPage {
 
 // Each kind of page adds its pages; RenderDemo.cpp asks every kind in turn.
 void AddMarkupPages(std::vector<TDemoPage>& APages);
+void AddPicturePages(std::vector<TDemoPage>& APages);

@@ -114,6 +114,32 @@ TEST_F(RenderDemoTest, MarkupPageShowsItsSamples) {
   EXPECT_GT(coloured, 30);
 }
 
+TEST_F(RenderDemoTest, PicturePagesShowContainerPicturesAndTheGifFrames) {
+  ASSERT_EQ(Run("--out '" + Folder + "' pictures gif-frame-1 gif-frame-2 gif-frame-3"), 0);
+  Load("pictures");
+  const TRect png = Boxes.at("png"), svg = Boxes.at("svg"), gif = Boxes.at("gif");
+  EXPECT_EQ(At(png.left + 24, png.top + 10), clRed);
+  EXPECT_EQ(At(png.left + 24, png.top + 28), clLime);
+  EXPECT_EQ(At(png.left + 24, png.top + 44), clBlue);
+  EXPECT_EQ(At(svg.left + 24, svg.top + 24), clBlue);
+  EXPECT_EQ(At(svg.left + 1, svg.top + 1), clWhite);
+  EXPECT_EQ(At(gif.left + 24, gif.top + 24), clRed);
+  EXPECT_GT(Near("text", clBlack), 20);
+  // Frame n drawn 12 times its size: a point of the screen (x, y) lies at 12x + 6, 12y + 6.
+  auto at = [&](Integer X, Integer Y) { return At(Boxes.at("frame").left + 12 * X + 6, Boxes.at("frame").top + 12 * Y + 6); };
+  Load("gif-frame-1");
+  EXPECT_EQ(at(0, 0), clRed);
+  EXPECT_EQ(at(4, 4), clRed);
+  Load("gif-frame-2");
+  EXPECT_EQ(at(0, 0), clRed);
+  EXPECT_EQ(at(3, 3), clLime);
+  EXPECT_EQ(at(6, 6), clRed);
+  Load("gif-frame-3");
+  EXPECT_EQ(at(3, 3), clWhite);   // frame 2 went back to the background
+  EXPECT_EQ(at(5, 0), clBlue);
+  EXPECT_EQ(at(0, 0), clRed);
+}
+
 TEST_F(RenderDemoTest, UnknownPageFailsAndSaysSo) {
   EXPECT_NE(Run("--out '" + Folder + "' nosuchpage 2>/dev/null"), 0);
   EXPECT_NE(Run("2>/dev/null"), 0);

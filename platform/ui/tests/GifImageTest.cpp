@@ -1,70 +1,17 @@
 // GIF pictures: animations written with giflib's encoder, frames composed with their disposal
 // and transparency, drawing, the format registry, and damaged or oversized data.
-#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <fstream>
 
 #include "platform/ui/GifImage.h"
+#include "platform/ui/testsupport/GifEncoder.h"
 #include "platform/ui/tests/GraphicsTestUtil.h"
 
 namespace {
 
-// Palette of every fixture: red, green, blue, yellow.
-constexpr GifColorType Colors[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};
-constexpr TColor Red = static_cast<TColor>(0x0000FF), Green = static_cast<TColor>(0x00FF00),
-                 Blue = static_cast<TColor>(0xFF0000), Yellow = static_cast<TColor>(0x00FFFF);
-
-struct TFrameSpec {
-  int Left, Top, Width, Height;
-  int Delay, Disposal, Transparent;   // Transparent: -1 for none
-  // Colour index of a pixel of the frame (frame coordinates).
-  GifPixelType (*Pixel)(int X, int Y);
-  bool Interlaced = false;
-  bool WithControl = true;
-};
-
-int CollectBytes(GifFileType* Gif, const GifByteType* Data, int Length) {
-  auto* out = static_cast<std::vector<Byte>*>(Gif->UserData);
-  out->insert(out->end(), Data, Data + Length);
-  return Length;
-}
-
-// A GIF89a written by giflib: the logical screen, then each frame with its control block.
-std::vector<Byte> EncodeGif(int ScreenWidth, int ScreenHeight, const std::vector<TFrameSpec>& Frames) {
-  std::vector<Byte> out;
-  int error = 0;
-  GifFileType* gif = EGifOpen(&out, CollectBytes, &error);
-  EXPECT_NE(gif, nullptr);
-  EGifSetGifVersion(gif, true);
-  ColorMapObject* map = GifMakeMapObject(4, Colors);
-  EXPECT_EQ(EGifPutScreenDesc(gif, ScreenWidth, ScreenHeight, 8, 0, map), GIF_OK);
-  for (const TFrameSpec& f : Frames) {
-    if (f.WithControl) {
-      GraphicsControlBlock control{f.Disposal, false, f.Delay, f.Transparent};
-      GifByteType ext[4];
-      const auto length = EGifGCBToExtension(&control, ext);
-      EXPECT_EQ(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), ext), GIF_OK);
-    }
-    EXPECT_EQ(EGifPutImageDesc(gif, f.Left, f.Top, f.Width, f.Height, f.Interlaced, nullptr), GIF_OK);
-    std::vector<int> rows;
-    if (f.Interlaced) {
-      for (int start : {0, 4, 2, 1})
-        for (int y = start; y < f.Height; y += start == 0 ? 8 : start * 2) rows.push_back(y);
-    } else {
-      for (int y = 0; y < f.Height; ++y) rows.push_back(y);
-    }
-    std::vector<GifPixelType> line(static_cast<std::size_t>(f.Width));
-    for (int y : rows) {
-      for (int x = 0; x < f.Width; ++x) line[static_cast<std::size_t>(x)] = f.Pixel(x, y);
-      EXPECT_EQ(EGifPutLine(gif, line.data(), f.Width), GIF_OK);
-    }
-  }
-  EXPECT_EQ(EGifCloseFile(gif, &error), GIF_OK);
-  GifFreeMapObject(map);
-  return out;
-}
+using namespace GifFixture;
 
 GifPixelType AllRed(int, int) { return 0; }
 GifPixelType AllBlue(int, int) { return 2; }

@@ -1,0 +1,224 @@
+// Pictures in markup text drawn by DrawHtmlText on a bitmap canvas: container pictures by name,
+// cache pictures by file and resource URL, sizes from WIDTH or HEIGHT alone, the animated frame
+// after a step, the ALT picture under the point, an SVG picture; a sheet saved as PNG.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+#include "lib/render/NeoHTMLEngine.h"
+#include "lib/render/PictureContainer.h"
+#include "platform/rtl/Units.h"
+#include "platform/ui/PngImage.h"
+#include "platform/ui/testsupport/GifEncoder.h"
+#include "platform/win/Surface.h"
+
+namespace {
+
+using namespace GifFixture;
+
+// 16 x 16: the left half red, the right half green, the bottom four rows blue; as PNG bytes.
+std::vector<Byte> SamplePng() {
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf24bit);
+  bitmap.SetSize(16, 16);
+  TCanvas* c = bitmap.GetCanvas();
+  c->GetBrush()->SetColor(Red);
+  c->FillRect(TRect{0, 0, 8, 12});
+  c->GetBrush()->SetColor(Green);
+  c->FillRect(TRect{8, 0, 16, 12});
+  c->GetBrush()->SetColor(Blue);
+  c->FillRect(TRect{0, 12, 16, 16});
+  TPngImage png;
+  png.Assign(&bitmap);
+  TMemoryStream s;
+  png.SaveToStream(&s);
+  const auto* p = static_cast<const Byte*>(s.GetMemory());
+  return std::vector<Byte>(p, p + s.GetSize());
+}
+
+// 8 x 8: red (20), then a green 4 x 4 at (2, 2) (50), then blue 4 x 2 at (4, 0) (10).
+std::vector<Byte> AnimatedGif() {
+  return EncodeGif(8, 8,
+                   {{0, 0, 8, 8, 20, DISPOSE_DO_NOT, -1, [](int, int) -> GifPixelType { return 0; }},
+                    {2, 2, 4, 4, 50, DISPOSE_BACKGROUND, -1, [](int, int) -> GifPixelType { return 1; }},
+                    {4, 0, 4, 2, 10, DISPOSE_DO_NOT, -1, [](int, int) -> GifPixelType { return 2; }}});
+}
+
+const std::string Svg =
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 12 12\"><circle cx=\"6\" cy=\"6\" r=\"6\" fill=\"#0000ff\"/></svg>";
+
+void Load(TGraphic* APicture, const std::vector<Byte>& ABytes) {
+  TMemoryStream s;
+  s.WriteBuffer(ABytes.data(), static_cast<Int64>(ABytes.size()));
+  s.SetPosition(0);
+  APicture->LoadFromStream(&s);
+}
+
+class PictureMarkupTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Units().Clear();
+    RegisterPictureContainerUnit();
+    InitializeUnits();
+    Container = std::make_unique<TPictureContainer>(nullptr);
+    Add(u"logo", SamplePng());
+    Add(u"anim", AnimatedGif());
+    Add(u"ball", std::vector<Byte>(Svg.begin(), Svg.end()));
+    Fresh(200, 60);
+    P.APictureContainer = Container.get();
+    P.APictureCache = &Cache;
+  }
+  void TearDown() override {
+    Container.reset();
+    Cache.ClearPictures();
+    FinalizeUnits();
+    Units().Clear();
+  }
+
+  void Add(const String& AName, const std::vector<Byte>& ABytes) {
+    TPictureItem* item = Container->GetItems()->Add();
+    item->SetName(AName);
+    Load(item->GetPicture(), ABytes);
+  }
+
+  void Fresh(Integer W, Integer H) {
+    Bitmap = std::make_unique<TBitmap>();
+    Bitmap->SetPixelFormat(pf24bit);
+    Bitmap->SetSize(W, H);
+    TCanvas* c = Bitmap->GetCanvas();
+    c->GetBrush()->SetColor(clWhite);
+    c->FillRect(TRect{0, 0, W, H});
+    c->GetFont()->SetName(u"DejaVu Sans");
+    c->GetFont()->SetSize(10);
+    c->GetFont()->SetColor(clBlack);
+  }
+
+  bool Draw(StringView AText, TRect ARect = TRect{0, 0, 200, 60}) {
+    P.ACanvas = Bitmap->GetCanvas();
+    P.AText = String(AText);
+    P.ARect = ARect;
+    return DrawHtmlText(P);
+  }
+
+  TColor Pixel(Integer X, Integer Y) { return Bitmap->GetCanvas()->GetPixels(X, Y) & 0xFFFFFF; }
+
+  std::unique_ptr<TPictureContainer> Container;
+  THTMLPictureCache Cache;
+  std::unique_ptr<TBitmap> Bitmap;
+  THtmlDrawParams P;
+};
+
+std::string TempPng() {
+  const auto path = std::filesystem::temp_directory_path() / ("zelk-markup-" + std::to_string(::getpid()) + ".png");
+  const std::vector<Byte> bytes = SamplePng();
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return path.string();
+}
+
+}  // namespace
+
+TEST_F(PictureMarkupTest, ContainerPictureByNameAtItsSize) {
+  Draw(u"<IMG SRC=\"LOGO\">");
+  EXPECT_EQ(Pixel(3, 3), Red);
+  EXPECT_EQ(Pixel(12, 3), Green);
+  EXPECT_EQ(Pixel(3, 14), Blue);
+  EXPECT_EQ(Pixel(20, 3), clWhite);
+  EXPECT_EQ(P.AXSize, 18);   // width and the gap of 2
+  EXPECT_GE(P.AYSize, 16);
+  // No container, or no such name: nothing drawn, no room taken.
+  Fresh(200, 60);
+  Draw(u"<IMG SRC=\"missing\">");
+  EXPECT_EQ(Pixel(3, 3), clWhite);
+  EXPECT_EQ(P.AXSize, 0);
+}
+
+TEST_F(PictureMarkupTest, UrlPicturesLoadOnceIntoTheCache) {
+  static const std::vector<Byte> resource = SamplePng();
+  RegisterResource(u"MARKUP_LOGO", RT_RCDATA, std::span<const Byte>(resource));
+  Draw(u"<IMG SRC=\"res://markup_logo\">");
+  Draw(u"<IMG SRC=\"res://markup_logo\"> <IMG SRC=\"http://example.com/x.png\">");
+  // One entry per URL; the web address is recorded, empty and not busy.
+  ASSERT_EQ(Cache.GetCount(), 2);
+  EXPECT_EQ(Pixel(3, 3), Red);
+  EXPECT_EQ(Pixel(12, 3), Green);
+  THTMLPicture* web = Cache.GetItems(1);
+  EXPECT_TRUE(web->GetEmpty());
+  EXPECT_FALSE(web->GetBusy());
+
+  // A file URL through the same lookup the engine's target uses.
+  const std::string path = TempPng();
+  const String url = u"file://" + UTF8ToString(path);
+  TGraphic* picture = FindMarkupPicture(url, Container.get(), &Cache);
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(FindMarkupPicture(url, Container.get(), &Cache), picture);
+  EXPECT_EQ(Cache.GetCount(), 3);
+  EXPECT_EQ(picture->GetWidth(), 16);
+  std::filesystem::remove(path);
+  // Without ":" the container's picture; with ":" but no "://", or without a cache, nothing.
+  EXPECT_EQ(FindMarkupPicture(u"LOGO", Container.get(), &Cache), Container->FindPicture(u"logo"));
+  EXPECT_EQ(FindMarkupPicture(u"c:logo", Container.get(), &Cache), nullptr);
+  EXPECT_EQ(FindMarkupPicture(url, Container.get(), nullptr), nullptr);
+  EXPECT_EQ(FindMarkupPicture(u"logo", nullptr, &Cache), nullptr);
+}
+
+TEST_F(PictureMarkupTest, WidthOrHeightAloneScalesTheOtherSide) {
+  Fresh(200, 80);
+  Draw(u"<IMG SRC=\"logo\" WIDTH=\"32\">", TRect{0, 0, 200, 80});
+  EXPECT_GE(P.AYSize, 32);
+  EXPECT_EQ(Pixel(6, 6), Red);
+  EXPECT_EQ(Pixel(26, 6), Green);
+  EXPECT_EQ(Pixel(6, 29), Blue);
+  EXPECT_EQ(Pixel(34, 6), clWhite);
+  Fresh(200, 80);
+  Draw(u"<IMG SRC=\"logo\" HEIGHT=\"8\">", TRect{0, 0, 200, 80});
+  EXPECT_EQ(Pixel(1, 1), Red);
+  EXPECT_EQ(Pixel(6, 1), Green);
+  EXPECT_EQ(Pixel(10, 1), clWhite);
+}
+
+TEST_F(PictureMarkupTest, AnimatedPictureShowsItsCurrentFrame) {
+  Draw(u"<IMG SRC=\"anim\">");
+  EXPECT_EQ(Pixel(3, 3), Red);
+  for (int tick = 0; tick < 4; ++tick) Container->GetItems()->Animate();
+  EXPECT_EQ(static_cast<THTMLPicture*>(Container->FindPicture(u"anim"))->GetFrame(), 2);
+  Fresh(200, 60);
+  Draw(u"<IMG SRC=\"anim\">");
+  // The line starts one pixel in: screen point (x, y) lies at (x + 1, y).
+  EXPECT_EQ(Pixel(1, 0), Red);
+  EXPECT_EQ(Pixel(4, 4), Green);
+  EXPECT_EQ(Pixel(8, 7), Red);
+}
+
+TEST_F(PictureMarkupTest, AltPictureShowsUnderThePoint) {
+  const String text = u"<A HREF=\"go\"><IMG SRC=\"logo\" ALT=\"anim\"></A>";
+  P.AX = 5;
+  P.AY = 5;
+  EXPECT_TRUE(Draw(text));
+  EXPECT_EQ(P.AAnchor, u"go");
+  // Drawn on the same call as the point was found: the ALT picture (red all over).
+  EXPECT_EQ(Pixel(6, 1), Red);
+  Fresh(200, 60);
+  P.AX = 150;
+  EXPECT_FALSE(Draw(text));
+  EXPECT_EQ(Pixel(12, 3), Green);
+}
+
+TEST_F(PictureMarkupTest, SvgPictureInAnImage) {
+  Draw(u"<IMG SRC=\"ball\" WIDTH=\"24\" HEIGHT=\"24\">");
+  EXPECT_EQ(Pixel(12, 12), Blue);
+  EXPECT_EQ(Pixel(1, 1), clWhite);
+}
+
+TEST_F(PictureMarkupTest, PictureSheet) {
+  Fresh(320, 80);
+  static const std::vector<Byte> resource = SamplePng();
+  RegisterResource(u"SHEET_LOGO", RT_RCDATA, std::span<const Byte>(resource));
+  Draw(u"Logo <IMG SRC=\"logo\"> wide <IMG SRC=\"logo\" WIDTH=\"48\"> gif <IMG SRC=\"anim\" HEIGHT=\"24\"> "
+       u"svg <IMG SRC=\"ball\" WIDTH=\"24\" HEIGHT=\"24\"> resource <IMG SRC=\"res://sheet_logo\">",
+       TRect{4, 4, 316, 76});
+  ASSERT_TRUE(GetDCSurface(Bitmap->GetCanvas()->GetHandle())->SaveToPng(std::string(ZELK_TEST_OUTPUT) + "/markup_pictures.png"));
+  EXPECT_GT(P.AXSize, 150);
+}
