@@ -78,6 +78,56 @@ void PaintProgressCell(TCanvas* Canvas, TRect Rect, TColor Color, bool ShowAsFra
                        const String& Format, Double Divisor, Double Minimum, Double Maximum, Double Value,
                        Integer MarginX, Integer MarginY, TColor TextColor, TColor TextColorBack, TColor BackgroundColor);
 
+// What a level progress bar looks like: a colour pair (colour, lighter gradient colour) per level,
+// the two percentages where the level changes, and the bar's options.
+struct TLevelProgressSettings {
+  TColor Level0Color = clLime;
+  TColor Level0ColorTo = 0xE1FFE1;
+  TColor Level1Color = clYellow;
+  TColor Level1ColorTo = 0xCAFFFF;
+  TColor Level2Color = 0x53A9FF;
+  TColor Level2ColorTo = 0xA8D3FF;
+  TColor Level3Color = clRed;
+  TColor Level3ColorTo = 0xCACAFF;
+  Integer Level1Perc = 70;
+  Integer Level2Perc = 90;
+  bool ShowBorder = false;
+  TColor BorderColor = clBlack;
+  bool Stacked = false;
+  bool ShowPercentage = true;
+  bool CompletionSmooth = true;
+  bool ShowGradient = true;
+  TFont* Font = nullptr;  // the canvas font when none
+  TColor CompleteFontColor = clBlue;
+  Integer Steps = 11;
+  TColor UnCompleteColor = clWindow;
+};
+
+// A progress bar over Rect (framed in BorderColor with ShowBorder) filled Percent (0..100) from the
+// left on UnCompleteColor: in level 0's colours below Level1Perc, level 1's below Level2Perc, level
+// 2's below 100 and level 3's at 100; Stacked shows each level's share in its own colours instead.
+// ShowGradient shades each part from its ColorTo at the top to its colour at the bottom; without
+// CompletionSmooth the bar grows in Steps whole blocks with a one-pixel gap after each; with
+// ShowPercentage the value and "%" are centred in CompleteFontColor.
+void PaintLevelProgressBar(TCanvas* Canvas, TRect Rect, Integer Percent, const TLevelProgressSettings& Settings);
+
+// A red zig-zag line (pen width 2, 3-pixel steps) under the characters Start .. Start + Length - 1
+// (from 0) of Text drawn in Rect, placed where a hidden word-wrapping edit of Rect's size on Owner
+// with the canvas font puts them, Offset (the line height) below the top of their row. Nothing
+// without an owner or for characters outside the text.
+void PaintSpellErrorWave(TWinControl* Owner, TCanvas* Canvas, const String& Text, Integer Length, Integer Start,
+                         Integer Offset, TRect Rect);
+
+// Bitmap at Rect's top-left scaled by Factor (sides N(side x Factor)); at Factor 1 drawn with its
+// top-left pixel's colour transparent, else first laid on Background with that colour transparent
+// and then stretched. The caller's bitmap is left as it was.
+void DrawBitmapScaled(TCanvas* Canvas, TBitmap* Bitmap, TColor Background, Single Factor, TRect Rect);
+// The program's bitmap resource ResourceName drawn with DrawBitmapScaled; nothing when it is missing.
+void DrawResourceBitmap(TCanvas* Canvas, TColor Background, TRect Rect, Single Factor, const String& ResourceName);
+// A 32-bit premultiplied bitmap blended by its alpha at X, Y (constant alpha 255); any other bitmap
+// drawn plainly.
+void DrawBitmapAlpha(TCanvas* Canvas, Integer X, Integer Y, TBitmap* Bitmap);
+
 // The brush and pen colours of a custom-coloured button in one state.
 struct TButtonLookColors {
   TColor Brush = clBtnFace;
