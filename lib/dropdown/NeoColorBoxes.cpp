@@ -225,6 +225,7 @@ void TCustomColorSelector::SetItemIndex(Integer Index) {
   if (Index < 0) return;
   FSelectedColor = FItems->GetItems(Index)->GetColor();
   DrawItem(Index, GetCanvas());
+  ReleaseCanvasDC();
   if (OnItemSelect) OnItemSelect(this);
 }
 
@@ -234,7 +235,9 @@ void TCustomColorSelector::SetItemHot(Integer Index) {
   const Integer old = FItemHot;
   FItemHot = Index;
   InvalidateItem(old);
-  if (Index >= 0) DrawItem(Index, GetCanvas());
+  if (Index < 0) return;
+  DrawItem(Index, GetCanvas());
+  ReleaseCanvasDC();
 }
 
 void TCustomColorSelector::SetSelectedColor(TColor Value) {

@@ -158,6 +158,7 @@ void TNeoColorCubePanel::MouseDown(TMouseButton Button, TShiftState Shift, Integ
   DrawCell(old);
   SelectColor(FCubeCells[static_cast<std::size_t>(cell)].Color, cell);
   DrawCell(cell);
+  ReleaseCanvasDC();
   if (OnSelect) OnSelect(this);
 }
 
@@ -177,6 +178,7 @@ void TNeoColorCubePanel::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   DrawCell(old);
   FHotIndex = cell;
   DrawCell(cell);
+  ReleaseCanvasDC();
   if (FShowRGBHint) {
     SetHint(CubeCellHint(FCubeCells[static_cast<std::size_t>(cell)].Color));
     Application->CancelHint();

@@ -30,6 +30,14 @@ protected:
   void DoShouldHide() {
     if (OnShouldHide) OnShouldHide(this);
   }
+  // Lets the canvas give back the window DC it took for drawing outside a paint, so that what
+  // was drawn is presented now rather than at the next paint.
+  void ReleaseCanvasDC() {
+    if (auto* canvas = dynamic_cast<TControlCanvas*>(GetCanvas())) {
+      canvas->SetControl(nullptr);
+      canvas->SetControl(this);
+    }
+  }
 };
 
 // ---------------------------------------------------------------------------------------------

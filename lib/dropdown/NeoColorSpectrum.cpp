@@ -182,11 +182,13 @@ void TNeoColorSpectrumPanel::ImageMouseMove(TObject*, TShiftState, Integer X, In
   if (X < 0 || Y < 0 || X >= bitmap->GetWidth() || Y >= bitmap->GetHeight()) return;
   FHotColor = bitmap->GetCanvas()->GetPixels(X, Y);
   DrawSwatch(FHotRect, FHotColor);
+  ReleaseCanvasDC();
 }
 
 void TNeoColorSpectrumPanel::ImageMouseDown(TObject*, TMouseButton, TShiftState, Integer, Integer) {
   FSelectedColor = FHotColor;
   DrawSwatch(FSelectedRect, FSelectedColor);
+  ReleaseCanvasDC();
   if (OnSelect) OnSelect(this);
 }
 
