@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 
+#include "lib/dropdown/NeoCanvasPresent.h"
 #include "lib/dropdown/NeoDropDown.h"
 #include "platform/rtl/Classes.h"
 #include "platform/ui/Controls.h"
@@ -30,14 +31,8 @@ protected:
   void DoShouldHide() {
     if (OnShouldHide) OnShouldHide(this);
   }
-  // Lets the canvas give back the window DC it took for drawing outside a paint, so that what
-  // was drawn is presented now rather than at the next paint.
-  void ReleaseCanvasDC() {
-    if (auto* canvas = dynamic_cast<TControlCanvas*>(GetCanvas())) {
-      canvas->SetControl(nullptr);
-      canvas->SetControl(this);
-    }
-  }
+  // Presents what was drawn outside a paint now.
+  void ReleaseCanvasDC() { ReleaseControlCanvasDC(GetCanvas(), this); }
 };
 
 // ---------------------------------------------------------------------------------------------
