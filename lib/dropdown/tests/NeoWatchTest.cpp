@@ -13,6 +13,7 @@
 #include "lib/dropdown/NeoWatchPaint.h"
 #include "lib/dropdown/testsupport/DropDownGolden.h"
 #include "lib/graphics/NeoGDIP.h"
+#include "lib/render/NeoSVGBitmap.h"
 #include "platform/gdiplus/GdiPlusBridge.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/PngImage.h"
@@ -532,4 +533,88 @@ TEST_F(Watch, PictureFaces) {
   Pump();
   EXPECT_EQ(Shown(170, 170), clBlue) << "stretched to the bottom-right";
   EXPECT_NE(Shown(30, 30), clLime) << "the key colour is transparent";
+}
+
+TEST_F(Watch, SvgPictureFace) {
+  FinalizeUnits();
+  Units().Clear();
+  RegisterGdiplusModule();
+  RegisterNeoGDIPUnit();
+  RegisterNeoSVGUnit();
+  InitializeUnits();
+  const std::string svg =
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 10 10\"><rect width=\"10\" height=\"10\" "
+      "fill=\"#00ff00\"/></svg>";
+  TMemoryStream stream;
+  stream.WriteBuffer(svg.data(), static_cast<Int64>(svg.size()));
+  stream.SetPosition(0);
+  TNeoSVGBitmap picture;
+  picture.LoadFromStream(&stream);
+  ASSERT_TRUE(picture.HasSVG());
+  TPicture holder;
+  holder.SetGraphic(&picture);
+  Clock->GetAppearance()->SetPicture(&holder);
+  Clock->SetShowAMPM(false);
+  Clock->SetShowNumbers(false);
+  Form->Show();
+  Pump();
+  // Drawn over the whole client area, under the border and the pointers.
+  EXPECT_EQ(Shown(40, 90), clLime);
+  EXPECT_EQ(Shown(2, 2), clLime);
+  EXPECT_EQ(Shown(177, 177), clLime);
+}
+
+TEST_F(Watch, AMPMFlipRunsOnTheVirtualClock) {
+  Clock->SetTime(At(9, 30));
+  Form->Show();
+  Pump();
+  const TRect box = Clock->GetAMPMRect();
+  const Integer inner = box.bottom - box.top - 2;
+  ASSERT_GT(inner, 4);
+  // The hand cursor over the box, the arrow elsewhere on the face.
+  TPoint p = ScreenPoint(Clock, box.left + 3, box.top + 3);
+  Headless::MouseMove(p.x, p.y);
+  Pump();
+  EXPECT_EQ(GetCursor(), Screen->GetCursors(crHandPoint));
+  p = ScreenPoint(Clock, 60, 60);
+  Headless::MouseMove(p.x, p.y);
+  Pump();
+  EXPECT_EQ(GetCursor(), Screen->GetCursors(crDefault));
+  // One step of 10 ms per pixel of the box's inner height; the hour moves by 12 at once.
+  Headless::AdvanceClock(1000);
+  const std::uint64_t before = Headless::ClockMs();
+  ClickAt(Clock, box.left + 3, box.top + 3);
+  EXPECT_EQ(Headless::ClockMs() - before, static_cast<std::uint64_t>(10 * inner));
+  EXPECT_FALSE(Clock->GetAM());
+  EXPECT_EQ(Hour(), 21);
+  EXPECT_EQ(Changes, 1);
+  // With no AM/PM colour the label changes without the flip.
+  Clock->GetAppearance()->SetAMPMColor(clNone);
+  Headless::AdvanceClock(1000);
+  const std::uint64_t again = Headless::ClockMs();
+  ClickAt(Clock, box.left + 3, box.top + 3);
+  EXPECT_EQ(Headless::ClockMs(), again);
+  EXPECT_TRUE(Clock->GetAM());
+  EXPECT_EQ(Hour(), 9);
+}
+
+TEST_F(Watch, TextFallsBackToArial) {
+  TBitmap bmp;
+  bmp.SetPixelFormat(pf32bit);
+  bmp.SetSize(200, 60);
+  NeoGDIP::TGPGraphics g(bmp.GetCanvas()->GetHandle());
+  TFont missing, arial;
+  missing.SetName(u"No Such Family Here");
+  missing.SetSize(14);
+  arial.SetName(u"Arial");
+  arial.SetSize(14);
+  TRect a, b;
+  DrawWatchText(nullptr, &g, 0, TRect{0, 0, 200, 60}, u"12 AM", &missing, true, false, 2, a);
+  DrawWatchText(nullptr, &g, 0, TRect{0, 0, 200, 60}, u"12 AM", &arial, true, false, 2, b);
+  EXPECT_GT(b.right - b.left, 20);
+  EXPECT_EQ(a, b);
+  TRect untouched{1, 2, 3, 4};
+  DrawWatchText(nullptr, nullptr, 0, TRect{0, 0, 200, 60}, u"x", &arial, true, true, 2, untouched);
+  DrawWatchText(nullptr, &g, 0, TRect{0, 0, 200, 60}, u"", &arial, true, true, 2, untouched);
+  EXPECT_EQ(untouched, (TRect{1, 2, 3, 4}));
 }
