@@ -146,3 +146,6 @@ private:
 bool AnimateHourStep(Byte& Cur, Byte Target, Byte Step, Byte Tolerance);
 // As AnimateHourStep for minutes: forward over the top when Target is 0 and Cur is past 30.
 bool AnimateMinuteStep(Byte& Cur, Byte Target, Byte Step, Byte Tolerance);
+
+// Publishes the clock, its appearance and settings to the runtime's type information (once).
+void RegisterNeoWatchRtti();

@@ -16,6 +16,7 @@
 #include "lib/render/NeoSVGBitmap.h"
 #include "platform/gdiplus/GdiPlusBridge.h"
 #include "platform/rtl/Units.h"
+#include "platform/ui/Filer.h"
 #include "platform/ui/PngImage.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
@@ -617,4 +618,36 @@ TEST_F(Watch, TextFallsBackToArial) {
   DrawWatchText(nullptr, nullptr, 0, TRect{0, 0, 200, 60}, u"x", &arial, true, true, 2, untouched);
   DrawWatchText(nullptr, &g, 0, TRect{0, 0, 200, 60}, u"", &arial, true, true, 2, untouched);
   EXPECT_EQ(untouched, (TRect{1, 2, 3, 4}));
+}
+
+TEST_F(Watch, StreamingRoundTrip) {
+  RegisterNeoWatchRtti();
+  TWriter plain;
+  plain.WriteProperties(Clock);
+  const String defaults = plain.GetText();
+  // The pointer colour and the two shadows have no stored default: always written.
+  for (const char16_t* name : {u"Appearance.HourPointer =", u"Appearance.HourPointerShadow =",
+                               u"Appearance.MinutePointerShadow ="})
+    EXPECT_NE(defaults.find(name), String::npos) << UTF8Encode(name);
+  for (const char16_t* name : {u"Animation =", u"Style =", u"Appearance.BorderWidth =", u"Settings.Auto ="})
+    EXPECT_EQ(defaults.find(name), String::npos) << UTF8Encode(name);
+
+  Clock->SetResolution(5);
+  Clock->SetShowNumbers(false);
+  Clock->SetTime(At(14, 25));
+  Clock->GetAppearance()->SetBorderWidth(2);
+  Clock->GetAppearance()->SetTickMarks(tmQuartHours);
+  Clock->GetSettings()->SetTimeOffset(-30);
+  TWriter writer;
+  writer.WriteProperties(Clock);
+  auto* target = new TNeoWatch(Form);
+  TReader reader(writer.GetText());
+  reader.ReadProperties(target);
+  EXPECT_EQ(target->GetResolution(), 5);
+  EXPECT_FALSE(target->GetShowNumbers());
+  EXPECT_EQ(target->GetTime(), At(14, 25));
+  EXPECT_FALSE(target->GetAM());
+  EXPECT_EQ(target->GetAppearance()->GetBorderWidth(), 2);
+  EXPECT_EQ(target->GetAppearance()->GetTickMarks(), tmQuartHours);
+  EXPECT_EQ(target->GetSettings()->GetTimeOffset(), -30);
 }
