@@ -9,6 +9,7 @@
 #include "lib/render/PictureContainer.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/ui/ImgList.h"
+#include "platform/win/ShellApi.h"
 #include "platform/win/WinGdi.h"
 
 namespace {
@@ -21,7 +22,7 @@ public:
   TCanvasHtmlTarget(TCanvas* ACanvas, TCustomImageList* AImages, HWND AWindow, const THtmlDrawParams& AParams,
                     TColor ACallBrush)
       : FCanvas(ACanvas), FImages(AImages), FWindow(AWindow), FContainer(AParams.APictureContainer),
-        FCache(AParams.APictureCache), FCallBrush(ACallBrush) {}
+        FCache(AParams.APictureCache), FCallBrush(ACallBrush), FPrint(AParams.APrint), FResFactor(AParams.AResFactor) {}
 
   static Coord Scaled(Double AValue) { return static_cast<Integer>(std::lround(AValue)); }
   static Coord Half(Coord AValue) { return AValue / 2; }
@@ -106,12 +107,21 @@ public:
     StretchBitmapToCanvas(FCanvas, TRect{L, T, R, B}, &bitmap);
   }
 
-  // Container pictures by name, cache pictures by URL.
+  // Shell icons ("SSYS:" small, "LSYS:" large), container pictures by name, cache pictures by URL.
   bool PictureSize(StringView ASource, Coord& W, Coord& H) {
+    bool large = false;
+    if (ShellIconSource(ASource, large)) {
+      const bool found = DrawShellIcon(FCanvas, 0, 0, W, FResFactor, FPrint, false, large, String(ASource.substr(5)));
+      H = W;
+      return found;
+    }
     return MarkupPictureSize(FindMarkupPicture(ASource, FContainer, FCache), W, H);
   }
   void DrawPicture(StringView ASource, Coord L, Coord T, Coord R, Coord B) {
-    DrawMarkupPicture(FCanvas, FindMarkupPicture(ASource, FContainer, FCache), TRect{L, T, R, B}, FCallBrush);
+    bool large = false;
+    Integer size = 0;
+    if (ShellIconSource(ASource, large)) DrawShellIcon(FCanvas, L, T, size, FResFactor, FPrint, true, large, String(ASource.substr(5)));
+    else DrawMarkupPicture(FCanvas, FindMarkupPicture(ASource, FContainer, FCache), TRect{L, T, R, B}, FCallBrush);
   }
 
   void DrawControl(const THtmlControlFace& AFace) {
@@ -219,6 +229,13 @@ private:
   TPictureContainer* FContainer;
   THTMLPictureCache* FCache;
   TColor FCallBrush;   // an animated picture's box is filled with it first
+  bool FPrint;
+  Double FResFactor;
+
+  static bool ShellIconSource(StringView ASource, bool& ALarge) {
+    ALarge = ASource.substr(0, 5) == u"LSYS:";
+    return ALarge || ASource.substr(0, 5) == u"SSYS:";
+  }
 };
 
 // Puts pen, brush and font of a canvas back as they were, on every path out.
@@ -299,6 +316,39 @@ Integer DrawEmojiText(TCanvas* ACanvas, Integer AX, Integer AY, bool AMeasureOnl
   DrawText(ACanvas->GetHandle(), AChars.data(), static_cast<int>(AChars.size()), &r, DT_NOPREFIX | DT_SINGLELINE);
   font->Assign(&saved);
   return advance;
+}
+
+bool DrawShellIcon(TCanvas* ACanvas, Integer X, Integer Y, Integer& ASize, Double AScale, bool APrint, bool ADraw,
+                   bool ALarge, const String& AName) {
+  const UINT sizeFlag = ALarge ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+  Integer index = 0;
+  SHFILEINFOW info;
+  HIMAGELIST list = nullptr;
+  if (TryStrToInt(AName, index)) {
+    // Any name gives the list; the index is the one asked for.
+    list = reinterpret_cast<HIMAGELIST>(SHGetFileInfo(u"file", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                                                      SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | sizeFlag));
+  } else {
+    list = reinterpret_cast<HIMAGELIST>(SHGetFileInfo(AName.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | sizeFlag));
+    if (!list)
+      list = reinterpret_cast<HIMAGELIST>(SHGetFileInfo(AName.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                                                        SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | sizeFlag));
+    index = info.iIcon;
+  }
+  int w = 0, h = 0;
+  if (!list || !ImageList_GetIconSize(list, &w, &h) || index < 0 || index >= ImageList_GetImageCount(list)) return false;
+  ASize = w;
+  if (!ADraw) return true;
+  if (!APrint) return ImageList_Draw(list, index, ACanvas->GetHandle(), X, Y, ILD_TRANSPARENT) != FALSE;
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf24bit);
+  bitmap.SetSize(w, h);
+  bitmap.GetCanvas()->GetBrush()->SetColor(clWhite);
+  bitmap.GetCanvas()->FillRect(TRect{0, 0, w, h});
+  ImageList_Draw(list, index, bitmap.GetCanvas()->GetHandle(), 0, 0, ILD_TRANSPARENT);
+  const auto scaled = [&](Integer v) { return static_cast<Integer>(std::nearbyint(v * AScale)); };
+  StretchBitmapToCanvas(ACanvas, TRect{X, Y, X + scaled(w), Y + scaled(h)}, &bitmap);
+  return true;
 }
 
 void StretchBitmapToCanvas(TCanvas* ACanvas, const TRect& ARect, TBitmap* ABitmap) {

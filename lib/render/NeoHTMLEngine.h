@@ -88,6 +88,14 @@ void RestoreRotatedFont(TCanvas* ACanvas);
 Integer DrawEmojiText(TCanvas* ACanvas, Integer AX, Integer AY, bool AMeasureOnly, StringView AChars,
                       Integer AFontSize);
 
+// The shell icon AName ("SSYS:"/"LSYS:" pictures): an integer is the icon's index, anything else
+// the file or folder of that name (by its name alone when there is no such file or folder), from
+// the small or (ALarge) large system image list, whose icon size becomes ASize. Unless only
+// measuring (ADraw false) it is drawn transparent at (X, Y), or when printing through a bitmap
+// stretched to ASize x AScale. False when the shell gives no icon.
+bool DrawShellIcon(TCanvas* ACanvas, Integer X, Integer Y, Integer& ASize, Double AScale, bool APrint, bool ADraw,
+                   bool ALarge, const String& AName);
+
 // Copies the bitmap's pixels stretched into the rectangle (the print path of pictures).
 void StretchBitmapToCanvas(TCanvas* ACanvas, const TRect& ARect, TBitmap* ABitmap);
 

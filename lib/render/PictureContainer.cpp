@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 
 #include "lib/base/NeoUtils.h"
 #include "lib/graphics/NeoGDIP.h"
 #include "lib/graphics/NeoGraphics.h"
 #include "platform/rtl/ScopeGuard.h"
+#include "platform/rtl/TypInfo.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/GifImage.h"
 #include "platform/win/ObjIdl.h"
@@ -587,6 +589,33 @@ TPicture* FindContainerBitmap(TPictureContainer* AContainer, const String& AName
   return AContainer ? AContainer->FindBitmap(AName) : nullptr;
 }
 
+void RegisterPictureContainerRtti() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    using H = THTMLPicture;
+    Publish<H>()
+        .Property(u"Stretch", &H::GetStretch, &H::SetStretch).Default(false)
+        .Property(u"Frame", &H::GetFrame, &H::SetFrame).Default(1)
+        .Property(u"OnFrameChange", &H::OnFrameChange)
+        .Property(u"OnDownLoadProgress", &H::OnDownLoadProgress)
+        .Property(u"OnDownLoadCancel", &H::OnDownLoadCancel)
+        .Property(u"OnDownLoadComplete", &H::OnDownLoadComplete)
+        .Property(u"OnDownLoadError", &H::OnDownLoadError);
+    using I = TPictureItem;
+    Publish<I>()
+        .Property(u"Picture", &I::GetPicture, &I::SetPicture)
+        .Property(u"Name", &I::GetName, &I::SetName)
+        .Property(u"Tag", &I::GetTag, &I::SetTag).Default(NativeInt(0));
+    using C = TPictureContainer;
+    Publish<C>()
+        .Property(u"Items", &C::GetItems, &C::SetItems)
+        .Property(u"Version", &C::GetVersion, &C::SetVersion).Stored(false)
+        .Property(u"OnChange", &C::OnChange);
+    RegisterClasses({THTMLPicture::StaticClass(), TPictureItem::StaticClass(), TPictureCollection::StaticClass(),
+                     TPictureContainer::StaticClass()});
+  });
+}
+
 }  // namespace
 
 void RegisterPictureContainerUnit() {
@@ -595,8 +624,7 @@ void RegisterPictureContainerUnit() {
   RegisterUnit(
       u"PictureContainer",
       [] {
-        RegisterClass(THTMLPicture::StaticClass());
-        RegisterClass(TPictureContainer::StaticClass());
+        RegisterPictureContainerRtti();
         NeoGraphicsRegistry::RegisterFindContainerPicture(&FindContainerBitmap);
       },
       [] { NeoGraphicsRegistry::RegisterFindContainerPicture(nullptr); });

@@ -15,6 +15,7 @@
 #include "lib/render/PictureContainer.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/Jpeg.h"
+#include "platform/ui/Filer.h"
 #include "platform/ui/PngImage.h"
 #include "platform/ui/testsupport/GifEncoder.h"
 
@@ -602,4 +603,30 @@ TEST_F(PictureContainerTest, FacadeFindsScaledContainerPicturesFirst) {
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found->GetWidth(), 16);
   EXPECT_EQ(TNeoGraphics::GetBitmapFromPictureContainer(&container, u"none", true, 1.5f), nullptr);
+}
+
+TEST_F(PictureContainerTest, PublishedPropertiesStreamAndReadBack) {
+  THTMLPicture source;
+  LoadBytes(source, ThreeFrames());
+  source.SetStretch(true);
+  source.SetFrame(3);
+  TWriter writer;
+  writer.WriteProperties(&source);
+  THTMLPicture copy;
+  LoadBytes(copy, ThreeFrames());
+  TReader(writer.GetText()).ReadProperties(&copy);
+  EXPECT_TRUE(copy.GetStretch());
+  EXPECT_EQ(copy.GetFrame(), 3);
+
+  TPictureContainer container(nullptr);
+  EXPECT_EQ(GetStrProp(&container, u"Version"), u"2.1.0.0");
+  EXPECT_EQ(GetObjectProp(&container, u"Items"), container.GetItems());
+  TPictureItem* item = container.GetItems()->Add();
+  SetStrProp(item, u"Name", u"Logo");
+  SetOrdProp(item, u"Tag", 7);
+  EXPECT_EQ(item->GetName(), u"Logo");
+  EXPECT_EQ(item->GetTag(), 7);
+  EXPECT_EQ(GetObjectProp(item, u"Picture"), item->GetPicture());
+  EXPECT_TRUE(IsPublishedProp(&source, u"OnFrameChange"));
+  EXPECT_TRUE(IsPublishedProp(&container, u"OnChange"));
 }

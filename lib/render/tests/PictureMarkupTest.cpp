@@ -212,13 +212,41 @@ TEST_F(PictureMarkupTest, SvgPictureInAnImage) {
   EXPECT_EQ(Pixel(1, 1), clWhite);
 }
 
+TEST_F(PictureMarkupTest, ShellIconsBySmallAndLargeListByNameOrIndex) {
+  constexpr TColor PageBorder = 0x707070, FolderBorder = 0x2080B0;
+  Draw(u"<IMG SRC=\"SSYS:notes.txt\">");
+  EXPECT_EQ(P.AXSize, 18);
+  EXPECT_EQ(Pixel(3, 8), PageBorder);    // the page's left edge at x 2 of the icon
+  EXPECT_EQ(Pixel(14, 8), PageBorder);   // and its right edge at x 13
+  Fresh(200, 60);
+  Draw(u"<IMG SRC=\"LSYS:notes.txt\">");
+  EXPECT_EQ(P.AXSize, 34);
+  EXPECT_EQ(Pixel(27, 16), PageBorder);
+  Fresh(200, 60);
+  Draw(u"<IMG SRC=\"SSYS:0\">");   // index 0: the folder
+  EXPECT_EQ(Pixel(1, 8), FolderBorder);
+  Fresh(200, 60);
+  Draw(u"<IMG SRC=\"SSYS:99\">x");
+  EXPECT_LT(P.AXSize, 16);   // no such icon: only the text
+}
+
+TEST_F(PictureMarkupTest, ShellIconsPrintedAreStretchedByTheResolutionFactor) {
+  P.APrint = true;
+  P.AResFactor = 2;
+  Draw(u"<IMG SRC=\"SSYS:notes.txt\">");
+  // Drawn from (1, 0) twice its size: the page's right edge at x 13 lies at 27 and 28.
+  EXPECT_EQ(Pixel(28, 20), TColor(0x707070));
+  EXPECT_EQ(Pixel(5, 20), TColor(0x707070));
+  EXPECT_EQ(Pixel(31, 2), clWhite);   // the folded corner
+}
+
 TEST_F(PictureMarkupTest, PictureSheet) {
-  Fresh(320, 80);
+  Fresh(320, 100);
   static const std::vector<Byte> resource = SamplePng();
   RegisterResource(u"SHEET_LOGO", RT_RCDATA, std::span<const Byte>(resource));
   Draw(u"Logo <IMG SRC=\"logo\"> wide <IMG SRC=\"logo\" WIDTH=\"48\"> gif <IMG SRC=\"anim\" HEIGHT=\"24\"> "
-       u"svg <IMG SRC=\"ball\" WIDTH=\"24\" HEIGHT=\"24\"> resource <IMG SRC=\"res://sheet_logo\">",
-       TRect{4, 4, 316, 76});
+       u"svg <IMG SRC=\"ball\" WIDTH=\"24\" HEIGHT=\"24\"> resource <IMG SRC=\"res://sheet_logo\"> shell <IMG SRC=\"SSYS:a.txt\"> <IMG SRC=\"LSYS:b.zip\">",
+       TRect{4, 4, 316, 96});
   ASSERT_TRUE(GetDCSurface(Bitmap->GetCanvas()->GetHandle())->SaveToPng(std::string(ZELK_TEST_OUTPUT) + "/markup_pictures.png"));
   EXPECT_GT(P.AXSize, 150);
 }
