@@ -629,8 +629,8 @@ TEST_F(Watch, StreamingRoundTrip) {
   for (const char16_t* name : {u"Appearance.HourPointer =", u"Appearance.HourPointerShadow =",
                                u"Appearance.MinutePointerShadow ="})
     EXPECT_NE(defaults.find(name), String::npos) << UTF8Encode(name);
-  for (const char16_t* name : {u"Animation =", u"Style =", u"Appearance.BorderWidth =", u"Settings.Auto ="})
-    EXPECT_EQ(defaults.find(name), String::npos) << UTF8Encode(name);
+  for (const char16_t* name : {u"\nAnimation =", u"\nStyle =", u"Appearance.BorderWidth =", u"Settings.Auto ="})
+    EXPECT_EQ((u"\n" + defaults).find(name), String::npos) << UTF8Encode(name) << UTF8Encode(defaults);
 
   Clock->SetResolution(5);
   Clock->SetShowNumbers(false);
