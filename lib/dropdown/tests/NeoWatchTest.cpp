@@ -215,6 +215,19 @@ TEST_F(Watch, FollowsTheSystemClockWithTimeOffset) {
     for (int i = 0; i < 20; ++i) Tick(100);   // 2 s of virtual time
     EXPECT_NEAR((Now() - start) * 86400.0, 2.0, 1e-3);
     EXPECT_EQ(Clock->Paints, paints) << "the timer redraws the pointers only";
+    // The pointers show the shifted time: the hour pointer's colour 0.3 R along its angle, and
+    // the red second pointer 0.85 R along its own.
+    Word h, m, sec, ms;
+    DecodeTime(Clock->GetDisplayTime(), h, m, sec, ms);
+    auto along = [this](double Degrees, double Distance) {
+      return Shown(90 + static_cast<Integer>(std::lround(std::sin(Degrees * M_PI / 180) * Distance)),
+                   90 - static_cast<Integer>(std::lround(std::cos(Degrees * M_PI / 180) * Distance)));
+    };
+    const COLORREF hourInk = static_cast<COLORREF>(along(30.0 * (h % 12) + m / 12.0 * 6.0, 24));
+    EXPECT_LT(GetRValue(hourInk) + GetGValue(hourInk) + GetBValue(hourInk), 200) << h << ":" << m;
+    const COLORREF secondInk = static_cast<COLORREF>(along(6.0 * sec, 68));
+    EXPECT_GT(GetRValue(secondInk), 150) << sec;
+    EXPECT_LT(GetGValue(secondInk), 120) << sec;
     // Clicks are ignored while following the clock.
     const TDateTime before = Clock->GetTime();
     Click(140, 90);
