@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lib/base/NeoXPVS.h"
+#include "lib/render/NeoSVGBitmap.h"
 #include "lib/render/PictureContainer.h"
 #include "lib/render/demo/RenderDemo.h"
 #include "platform/rtl/Units.h"
@@ -23,6 +24,7 @@ std::vector<TDemoPage> AllPages() {
   std::vector<TDemoPage> pages;
   AddMarkupPages(pages);
   AddPicturePages(pages);
+  AddSVGPages(pages);
   return pages;
 }
 
@@ -68,6 +70,7 @@ int main(int argc, char** argv) {
   Headless::Use();
   RegisterNeoXPVSUnit();
   RegisterPictureContainerUnit();
+  RegisterNeoSVGUnit();
   InitializeUnits();
   int result = 0;
   for (const TDemoPage& p : pages) {

@@ -20,3 +20,4 @@ struct TDemoPage {
 // Each kind of page adds its pages; RenderDemo.cpp asks every kind in turn.
 void AddMarkupPages(std::vector<TDemoPage>& APages);
 void AddPicturePages(std::vector<TDemoPage>& APages);
+void AddSVGPages(std::vector<TDemoPage>& APages);

@@ -1,6 +1,7 @@
 // render-demo run as a program: its markup page is written without a display, and the boxes it
 // names show what they should (coloured text, an anchor's underline, bullets, control faces, a
-// paragraph band, a colour emoji, an error wave).
+// paragraph band, a colour emoji, an error wave); its SVG pages show the corpus beside librsvg's
+// pictures with their difference.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,6 +14,10 @@
 
 #include "platform/ui/Graphics.h"
 #include "platform/win/Surface.h"
+
+#ifdef ZELK_TEST_RSVG
+#include "lib/render/testsupport/SVGComparison.h"
+#endif
 
 namespace {
 
@@ -139,6 +144,42 @@ TEST_F(RenderDemoTest, PicturePagesShowContainerPicturesAndTheGifFrames) {
   EXPECT_EQ(at(5, 0), clBlue);
   EXPECT_EQ(at(0, 0), clRed);
 }
+
+#ifdef ZELK_TEST_RSVG
+// One page per corpus file: our picture, librsvg's and their difference, each 256 x 256. The
+// difference panel is the difference of the other two; the files meant to match librsvg differ
+// beyond 32 in at most 2 % of the pixels.
+TEST_F(RenderDemoTest, SVGPagesShowTheCorpusBesideLibrsvg) {
+  std::string names;
+  for (const SVGComparison::TRsvgCase& c : SVGComparison::Corpus) names += std::string(" svg-") + c.Name;
+  ASSERT_EQ(Run("--out '" + Folder + "'" + names), 0);
+  for (const SVGComparison::TRsvgCase& c : SVGComparison::Corpus) {
+    SCOPED_TRACE(c.Name);
+    Boxes.clear();
+    Load(std::string("svg-") + c.Name);
+    const TRect ours = Boxes.at("ours"), theirs = Boxes.at("librsvg"), difference = Boxes.at("difference");
+    for (const TRect& r : {ours, theirs, difference}) {
+      ASSERT_EQ(r.right - r.left, 256);
+      ASSERT_EQ(r.bottom - r.top, 256);
+    }
+    Integer far = 0, inked = 0, wrong = 0;
+    for (Integer y = 0; y < 256; ++y)
+      for (Integer x = 0; x < 256; ++x) {
+        const std::uint32_t a = Picture.Pixel(ours.left + x, ours.top + y) | 0xFF000000;
+        const std::uint32_t b = Picture.Pixel(theirs.left + x, theirs.top + y) | 0xFF000000;
+        const std::uint32_t d = Picture.Pixel(difference.left + x, difference.top + y) | 0xFF000000;
+        wrong += d != SVGComparison::DifferencePixel(a, b) ? 1 : 0;
+        far += d == SVGComparison::DifferenceFar ? 1 : 0;
+        inked += a != 0xFFFFFFFF || b != 0xFFFFFFFF ? 1 : 0;
+      }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(inked, 0);   // a page of blanks would compare nothing
+    if (c.Compare == SVGComparison::cmpPixels) {
+      EXPECT_LE(far, 256 * 256 * 2 / 100);
+    }
+  }
+}
+#endif
 
 TEST_F(RenderDemoTest, UnknownPageFailsAndSaysSo) {
   EXPECT_NE(Run("--out '" + Folder + "' nosuchpage 2>/dev/null"), 0);
