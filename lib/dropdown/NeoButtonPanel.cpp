@@ -49,6 +49,7 @@ void TCalcButtonItems::Update(TCollectionItem*) {
 // Appearance
 
 TButtonAppearance::TButtonAppearance() : FFont(std::make_unique<TFont>()) {
+  RegisterNeoButtonPanelRtti();
   FFont->SetSize(10);
   FFont->SetStyle(TFontStyles{fsBold});
   FFont->OnChange = [this](TObject*) { Changed(); };

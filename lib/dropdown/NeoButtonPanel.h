@@ -259,3 +259,6 @@ private:
   Integer FButtonDown = -1;
   TNeoCustomDropDown* FNeoDropDown = nullptr;
 };
+
+// Publishes the keys' and the appearance's properties (once).
+void RegisterNeoButtonPanelRtti();

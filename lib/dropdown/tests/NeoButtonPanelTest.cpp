@@ -14,6 +14,7 @@
 #include "lib/dropdown/testsupport/DropDownGolden.h"
 #include "lib/graphics/NeoGDIP.h"
 #include "platform/gdiplus/GdiPlusBridge.h"
+#include "platform/rtl/TypInfo.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/PngImage.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
@@ -342,4 +343,14 @@ TEST_F(Keypad, AppearanceDefaultsAndAssign) {
   EXPECT_EQ(b.GetColor(), clRed);
   EXPECT_EQ(b.GetShineColor(), clBlue);
   EXPECT_EQ(b.GetGlowColorHot(), clBlue);
+  // Published with the defaults a new appearance has; the checked and disabled colours are not.
+  for (const char16_t* name : {u"BorderColor", u"Color", u"ColorTo", u"ColorDown", u"ColorHotTo", u"GlowColorHot",
+                               u"ShineColor", u"TextColor", u"SpecialTextColor"}) {
+    TButtonAppearance fresh;
+    PPropInfo info = GetPropInfo(&fresh, name);
+    ASSERT_NE(info, nullptr) << UTF8Encode(name);
+    EXPECT_EQ(info->Default, GetOrdProp(&fresh, info)) << UTF8Encode(name);
+  }
+  EXPECT_EQ(GetPropInfo(&b, u"ColorChecked"), nullptr);
+  EXPECT_NE(GetPropInfo(&b, u"Font"), nullptr);
 }
