@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/rtl/Math.h"
+#include "platform/rtl/ScopeGuard.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
 
@@ -184,9 +185,13 @@ bool TNeoWatch::IsPointInEllipse(Integer X, Integer Y) {
 void TNeoWatch::InternalSetTime(TDateTime Value) {
   if (Value == FTime) return;
   FTime = Value;
+  FollowAM(Decode(Value).Hour < 12);
+}
+
+void TNeoWatch::FollowAM(bool Value) {
   FInternalSet = true;
-  SetAM(Decode(Value).Hour < 12);
-  FInternalSet = false;
+  const auto clear = ScopeExit([this] { FInternalSet = false; });
+  SetAM(Value);
 }
 
 void TNeoWatch::SetTime(TDateTime Value) {
@@ -240,24 +245,14 @@ void TNeoWatch::SetMinute(Byte Value) {
 
 void TNeoWatch::InternalSetHour(Byte Value) {
   FInternalCall = true;
-  try {
-    SetHour(Value);
-  } catch (...) {
-    FInternalCall = false;
-    throw;
-  }
-  FInternalCall = false;
+  const auto clear = ScopeExit([this] { FInternalCall = false; });
+  SetHour(Value);
 }
 
 void TNeoWatch::InternalSetMinute(Byte Value) {
   FInternalCall = true;
-  try {
-    SetMinute(Value);
-  } catch (...) {
-    FInternalCall = false;
-    throw;
-  }
-  FInternalCall = false;
+  const auto clear = ScopeExit([this] { FInternalCall = false; });
+  SetMinute(Value);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -321,9 +316,7 @@ void TNeoWatch::SettingsChanged(TObject*) {
   if (FSettings->GetAuto()) {
     const TDateTime now = Now();
     SetTime(now);
-    FInternalSet = true;
-    SetAM(Decode(now).Hour < 12);
-    FInternalSet = false;
+    FollowAM(Decode(now).Hour < 12);
   }
   InvalidateWatch();
 }

@@ -103,6 +103,8 @@ protected:
 
 private:
   void SetAM(bool Value);
+  // SetAM as the time's own half of the day: never the flip animation.
+  void FollowAM(bool Value);
   void InternalSetTime(TDateTime Value);
   // SetHour / SetMinute flagged as internal calls (never animated).
   void InternalSetHour(Byte Value);
