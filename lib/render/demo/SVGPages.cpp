@@ -9,7 +9,7 @@
 #include "lib/render/demo/RenderDemo.h"
 
 #ifdef ZELK_DEMO_RSVG
-#include "lib/render/testsupport/SVGComparison.h"
+#include "lib/render/demo/SVGComparison.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "platform/win/Surface.h"
 
 #ifdef ZELK_TEST_RSVG
-#include "lib/render/testsupport/SVGComparison.h"
+#include "lib/render/demo/SVGComparison.h"
 
 // A case is named by its file in the test's messages.
 void SVGComparison::PrintTo(const TRsvgCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }

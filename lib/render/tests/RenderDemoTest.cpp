@@ -16,7 +16,7 @@
 #include "platform/win/Surface.h"
 
 #ifdef ZELK_TEST_RSVG
-#include "lib/render/testsupport/SVGComparison.h"
+#include "lib/render/demo/SVGComparison.h"
 #endif
 
 namespace {

@@ -2,7 +2,7 @@
 // An SVG file drawn by the SVG picture (TNeoSVGBitmap's Draw, natively) and by librsvg
 // (rsvg_handle_render_document) into squares of the same size on white, and the comparison of the
 // two: per channel differences, the count of pixels beyond a tolerance, a difference picture.
-// Used by the tests against librsvg and by render-demo's SVG pages.
+// Used by render-demo's SVG pages and by the tests against librsvg.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
