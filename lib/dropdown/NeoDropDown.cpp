@@ -1,5 +1,6 @@
 #include "lib/dropdown/NeoDropDown.h"
 
+#include "lib/dropdown/NeoDropDownForm.h"
 #include "lib/dropdown/NeoDropDownUtils.h"
 #include "lib/gridutil/NeoGridUtilPaint.h"
 #include "platform/rtl/Math.h"
@@ -94,6 +95,17 @@ TNeoCustomDropDown::TNeoCustomDropDown(TComponent* AOwner) : TCustomMaskEdit(AOw
 
 TNeoCustomDropDown::~TNeoCustomDropDown() {
   // The label and the drop button are owned components; the owner frees them after this body.
+  // The popup goes first, with its events unbound, so that hiding it calls nothing of a
+  // half-destroyed edit.
+  if (FDropDownForm) {
+    TDropDownForm* form = FDropDownForm;
+    FDropDownForm = nullptr;
+    form->OnHide = nullptr;
+    form->OnDestroy = nullptr;
+    form->OnSize = form->OnSizing = nullptr;
+    form->SetNeoDropDown(nullptr);
+    delete form;
+  }
   FLabelFont->OnChange = nullptr;
   FDropDownHeader->OnChange = nullptr;
   FDropDownHeader->OnButtonsChanged = nullptr;
@@ -110,8 +122,6 @@ String TNeoCustomDropDown::GetVersion() {
   return IntToStr(static_cast<Integer>(nr >> 24)) + u"." + IntToStr(static_cast<Integer>((nr >> 16) & 0xFF)) + u"." +
          IntToStr(static_cast<Integer>((nr >> 8) & 0xFF)) + u"." + IntToStr(static_cast<Integer>(nr & 0xFF));
 }
-
-void TNeoCustomDropDown::CreateDropDownForm() {}
 
 void TNeoCustomDropDown::CreateDropDownButton() {
   if (FButton) return;
@@ -147,41 +157,10 @@ void TNeoCustomDropDown::DoBeforeDropDown() {
 
 void TNeoCustomDropDown::ConstrainDropDownHeight(Integer&) {}
 
-void TNeoCustomDropDown::DoAfterDropDown() {
-  if (FFocusControl && FFocusControl->CanFocus()) FFocusControl->SetFocus();
-  if (OnAfterDropDown) OnAfterDropDown(this);
-}
-
-void TNeoCustomDropDown::DoShowDropDown() {}
-void TNeoCustomDropDown::PlaceDropDownControl() {}
-void TNeoCustomDropDown::UpdateDropDownSize() {}
-void TNeoCustomDropDown::DoHideDropDown(bool) {}
-void TNeoCustomDropDown::DropDownFormHide() {}
-void TNeoCustomDropDown::DropDownFormMouseWheelDown() { DoDropDownWheelDown(); }
-void TNeoCustomDropDown::DropDownFormMouseWheelUp() { DoDropDownWheelUp(); }
-void TNeoCustomDropDown::DropDownFormKeyPress(Char&) {}
-void TNeoCustomDropDown::DropDownFormKeyDown(Word&, TShiftState) {}
-void TNeoCustomDropDown::DropDownFormKeyUp(Word&, TShiftState) {}
-void TNeoCustomDropDown::ControlKeyDown(Word&, TShiftState) {}
-void TNeoCustomDropDown::ControlKeyUp(Word&, TShiftState) {}
-void TNeoCustomDropDown::ControlKeyPress(Char&) {}
 void TNeoCustomDropDown::DrawFocusRect() {}
 void TNeoCustomDropDown::DrawEmptyText() {}
-void TNeoCustomDropDown::ButtonClick(TObject*) {}
 
 void TNeoCustomDropDown::SetText(const String& Value) { TCustomMaskEdit::SetText(Value); }
-
-void TNeoCustomDropDown::ShowDropDown() { DoShowDropDown(); }
-
-void TNeoCustomDropDown::HideDropDown(bool CancelChanges) { DoHideDropDown(CancelChanges); }
-
-void TNeoCustomDropDown::HeaderChanged(TObject*) {
-  if (FDropDownForm && FDroppedDown) Invalidate();
-}
-
-void TNeoCustomDropDown::FooterChanged(TObject*) {
-  if (FDropDownForm && FDroppedDown) Invalidate();
-}
 
 // ---------------------------------------------------------------------------------------------
 // Style colours
@@ -292,6 +271,7 @@ void TNeoCustomDropDown::SetDropDownHeight(Integer Value) {
 void TNeoCustomDropDown::ResetDropDownSize() { FUserDropDownWidth = FUserDropDownHeight = -1; }
 
 TSize TNeoCustomDropDown::GetDropDownSize() {
+  if (FDropDownForm && FDropDownSizeable) return TSize{FDropDownForm->GetWidth(), FDropDownForm->GetHeight()};
   if (FDropDownWidth != 0 && FDropDownHeight != 0) return TSize{FDropDownWidth, FDropDownHeight};
   if (FControl) return TSize{FControl->GetWidth(), FControl->GetHeight()};
   return TSize{0, 0};
@@ -561,6 +541,8 @@ void TNeoCustomDropDown::Loaded() {
 
 void TNeoCustomDropDown::Notification(TComponent* AComponent, TOperation Operation) {
   inherited::Notification(AComponent, Operation);
+  // The popup may go first (a program freeing every form): the edit then has none.
+  if (Operation == opRemove && AComponent == FDropDownForm) FDropDownForm = nullptr;
   if (Operation != opRemove || GetComponentState().Contains(csDestroying)) return;
   if (AComponent == FImages) {
     FImages = nullptr;
@@ -657,7 +639,10 @@ void TNeoCustomDropDown::Dispatch(TMessage& Message) {
       return;
     case WM_LBUTTONDOWN:
       inherited::Dispatch(Message);
-      if (!FEditorEnabled) ButtonClick(this);
+      if (!FEditorEnabled) DropButtonClick();
+      return;
+    case WM_KEYDOWN:
+      WMKeyDown(Message);
       return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

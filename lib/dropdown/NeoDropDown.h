@@ -61,6 +61,8 @@ public:
 
   TDropDownEditButton* GetButton() const { return FButton; }
   bool GetDroppedDown() const { return FDroppedDown; }
+  // The popup (nullptr at design time).
+  TDropDownForm* GetDropDownForm() const { return FDropDownForm; }
   // The popup's size when it exists and is sizeable; else DropDownWidth x DropDownHeight when both
   // are set; else the content control's size; else 0 x 0.
   TSize GetDropDownSize();
@@ -274,8 +276,12 @@ protected:
   void LabelFontChanged(TObject* Sender);
   void HeaderChanged(TObject* Sender);
   void FooterChanged(TObject* Sender);
-  // The drop button's click (the popup's life cycle drives it).
+  // The drop button's click: DropButtonClick.
   void ButtonClick(TObject* Sender);
+  // Opens the popup unless it is open or lost the activation less than 250 ms ago.
+  void DropButtonClick();
+  // Enter closes the popup, Esc closes it with cancel, F4 opens or closes it.
+  void PopupKey(Word Key);
   bool IsDesignTime() const { return FDesignTime; }
 
   void CreateParams(TCreateParams& Params) override;
@@ -286,6 +292,8 @@ protected:
   // without applying the style.
   void DefineProperties(TFiler* Filer) override;
   void DoEnter() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void WMKeyDown(TMessage& Message);
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
@@ -368,8 +376,10 @@ protected:
 
 private:
   bool HasBorderOrBevel() const;
-  // The popup's buttons close the popup through DoHideDropDown.
+  void BindDropDownForm();
+  // The popup's buttons close the popup through DoHideDropDown; the popup forwards to the edit.
   friend class TNeoButton;
+  friend class TDropDownForm;
 };
 
 class TNeoDropDown : public TNeoCustomDropDown {

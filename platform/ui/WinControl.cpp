@@ -123,6 +123,9 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FBrush(std::mak
 }
 
 TWinControl::~TWinControl() {
+  // Leaves the parent while still a window control, so that the parent's tab list forgets it too
+  // (TControl's destructor can no longer tell that it was one).
+  if (FParent) FParent->RemoveControl(this);
   DestroyHandle();
   // The children go with their parent.
   while (!FControls.empty()) {

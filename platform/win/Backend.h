@@ -44,6 +44,10 @@ public:
   // window manager looks after hold the pointer, so that a press outside every window of the
   // program still reaches the capture.
   virtual void PointerCaptured(TWindow* /*w*/) {}
+  // The layer's active window changed (nullptr: none of ours). While a popup without caption is
+  // the active window, a back end with other programs' windows holds the pointer for it, so that
+  // a press outside every window of the program still arrives (and deactivates the popup).
+  virtual void ActiveChanged(TWindow* /*w*/) {}
   virtual void SetCursorShape(HCURSOR c) = 0;
   virtual void WarpPointer(POINT screen) = 0;
   virtual void Beep(UINT type) = 0;

@@ -129,7 +129,7 @@ public:
   void CreateNative(TWindow* w) override {
     auto* n = new TNative();
     w->Native = n;
-    n->OverrideRedirect = (w->Style & WS_POPUP) && (w->Style & WS_CAPTION) != WS_CAPTION;
+    n->OverrideRedirect = IsCaptionlessPopup(w);
     XSetWindowAttributes a;
     a.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                    PointerMotionMask | StructureNotifyMask | FocusChangeMask | EnterWindowMask | LeaveWindowMask;
@@ -346,15 +346,33 @@ public:
   void PointerCaptured(TWindow* w) override {
     auto* n = w ? static_cast<TNative*>(w->Native) : nullptr;
     if (n && n->Mapped && n->OverrideRedirect) {
-      constexpr unsigned masks = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
-      FPointerGrabbed = XGrabPointer(FDisplay, n->Xid, 1, masks, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime) ==
-                        GrabSuccess;
-    } else if (FPointerGrabbed) {
-      XUngrabPointer(FDisplay, CurrentTime);
-      FPointerGrabbed = false;
+      FCaptureGrab = Grab(n->Xid);
+    } else if (FCaptureGrab) {
+      FCaptureGrab = false;
+      // Back to the active popup's hold, or none.
+      if (!(FPopupGrab && Grab(FPopupGrab))) Ungrab();
     }
     XFlush(FDisplay);
   }
+
+  void ActiveChanged(TWindow* w) override {
+    auto* n = w ? static_cast<TNative*>(w->Native) : nullptr;
+    if (n && n->Mapped && n->OverrideRedirect) {
+      FPopupGrab = Grab(n->Xid) ? n->Xid : 0;
+    } else if (FPopupGrab) {
+      FPopupGrab = 0;
+      if (!FCaptureGrab) Ungrab();
+    }
+    XFlush(FDisplay);
+  }
+
+  // Holds the pointer for one of our windows with owner events: presses on our other windows still
+  // reach them, presses elsewhere come to this one.
+  bool Grab(::Window xid) {
+    constexpr unsigned masks = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+    return XGrabPointer(FDisplay, xid, 1, masks, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime) == GrabSuccess;
+  }
+  void Ungrab() { XUngrabPointer(FDisplay, CurrentTime); }
 
   void WarpPointer(POINT p) override {
     XWarpPointer(FDisplay, 0, FRoot, 0, 0, 0, 0, p.x, p.y);
@@ -666,7 +684,8 @@ private:
   GC FGc = nullptr;
   int FWakePipe[2] = {-1, -1};
   std::map<::Window, HWND> FByXid;
-  bool FPointerGrabbed = false;   // a popup holds the pointer (PointerCaptured)
+  bool FCaptureGrab = false;   // a captured popup holds the pointer (PointerCaptured)
+  ::Window FPopupGrab = 0;     // the active popup holds it (ActiveChanged)
   std::map<unsigned, ::Cursor> FCursors;
   Atom FWmDelete = 0, FWmProtocols = 0, FMotifHints = 0, FNetWmName = 0, FUtf8 = 0, FClipboard = 0, FTargets = 0,
        FTransfer = 0, FWorkArea = 0, FNetActive = 0, FWindowType = 0, FTypeUtility = 0, FNetSupported = 0,

@@ -71,6 +71,14 @@ void ClearShellRequests();
 // 96 dpi). Changing the DPI sends nothing; controls read it when they scale.
 void SetScreenSize(int AWidth, int AHeight);
 void SetWorkArea(const RECT& AArea);
+// Monitors on the virtual screen, the primary one first, each with its work area (reset: none set,
+// one monitor that is the screen and its work area). MonitorFromPoint, GetMonitorInfo and the
+// virtual-screen metrics follow the list; the screen size stays the primary one's business.
+struct TMonitorArea {
+  RECT Monitor;
+  RECT Work;
+};
+void SetMonitors(const std::vector<TMonitorArea>& AMonitors);
 void SetDpi(int ADpi);
 void SetHighContrast(bool AOn);   // what SPI_GETHIGHCONTRAST reports
 

@@ -210,7 +210,13 @@ void ButtonMessages(const TRawInput& in, std::vector<MSG>& out) {
   SetKey(s.Sync, vk, in.Down);
   LRESULT hit = HTNOWHERE;
   TWindow* target = MouseTarget(in.Pt, &hit);
-  if (!target) return;
+  if (!target) {
+    // A press outside every window of ours takes the activation from a popup, as a click on
+    // another program would: the popup learns it lost the activation to no window of ours.
+    TWindow* active = FromHandle(s.Active);
+    if (in.Down && active && IsCaptionlessPopup(active)) SetActive(nullptr, WA_INACTIVE);
+    return;
+  }
   HWND h = target->Handle;
   bool client = hit == HTCLIENT;
   UINT downMsg = ButtonMessage(in.Button, client);
@@ -355,6 +361,7 @@ void SetActive(TWindow* w, WORD how) {
       if (t->ThreadId == GetCurrentThreadId()) SendTo(t->Handle, WM_ACTIVATEAPP, FALSE, 0);
   }
   s.Active = newH;
+  if (BackendStarted()) Backend().ActiveChanged(FromHandle(newH));
   if (!(w = FromHandle(newH))) {
     s.Active = nullptr;
     if (HWND f = s.Focus) {

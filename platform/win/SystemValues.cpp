@@ -57,6 +57,8 @@ struct TSystemValues {
   // Headless screen; the X11 back end reports its own.
   SIZE Screen{1920, 1080};
   RECT Work{0, 0, 1920, 1040};
+  // Headless monitors; empty: one monitor, the screen with its work area.
+  std::vector<Headless::TMonitorArea> Monitors;
   std::vector<UINT> Beeps;
 };
 
@@ -65,10 +67,44 @@ TSystemValues& V() {
   return v;
 }
 
-HMONITOR const kPrimary = reinterpret_cast<HMONITOR>(std::uintptr_t{0x1000});
-
 SIZE ScreenSize() { return BackendStarted() ? Backend().ScreenSize() : V().Screen; }
 RECT WorkArea() { return BackendStarted() ? Backend().WorkArea() : V().Work; }
+
+// The monitors, the primary one first: the headless list when one is set, else the screen.
+std::vector<Headless::TMonitorArea> Monitors() {
+  bool headless = !BackendStarted() || Backend().IsHeadless();
+  if (headless && !V().Monitors.empty()) return V().Monitors;
+  SIZE s = ScreenSize();
+  return {Headless::TMonitorArea{RECT{0, 0, s.cx, s.cy}, WorkArea()}};
+}
+
+// Monitor handles are their index above a base, so that none is null.
+constexpr std::uintptr_t kMonitorBase = 0x1000;
+HMONITOR MonitorHandle(std::size_t index) { return reinterpret_cast<HMONITOR>(kMonitorBase + index); }
+
+RECT VirtualScreen() {
+  RECT all{};
+  for (const auto& m : Monitors()) all = Empty(all) ? m.Monitor : Union(all, m.Monitor);
+  return all;
+}
+
+// Squared distance from a point to the nearest point of a rectangle (0 inside).
+long long Distance2(POINT p, const RECT& r) {
+  long long dx = p.x < r.left ? r.left - p.x : p.x >= r.right ? p.x - r.right + 1 : 0;
+  long long dy = p.y < r.top ? r.top - p.y : p.y >= r.bottom ? p.y - r.bottom + 1 : 0;
+  return dx * dx + dy * dy;
+}
+
+// The monitor for `flags` when none holds the point or rectangle: nearest to `near`, primary or none.
+HMONITOR Fallback(POINT near, DWORD flags) {
+  if (flags == MONITOR_DEFAULTTONULL) return nullptr;
+  if (flags == MONITOR_DEFAULTTOPRIMARY) return MonitorHandle(0);
+  auto monitors = Monitors();
+  std::size_t best = 0;
+  for (std::size_t i = 1; i < monitors.size(); ++i)
+    if (Distance2(near, monitors[i].Monitor) < Distance2(near, monitors[best].Monitor)) best = i;
+  return MonitorHandle(best);
+}
 
 // Metrics in pixels at 96 dpi; sizes scale with the DPI, counts and flags do not.
 int BaseMetric(int index, bool* scales) {
@@ -99,14 +135,18 @@ int BaseMetric(int index, bool* scales) {
   }
   *scales = false;
   switch (index) {
-    case SM_CXSCREEN: case SM_CXVIRTUALSCREEN: return ScreenSize().cx;
-    case SM_CYSCREEN: case SM_CYVIRTUALSCREEN: return ScreenSize().cy;
-    case SM_XVIRTUALSCREEN: case SM_YVIRTUALSCREEN: return 0;
+    case SM_CXSCREEN: return ScreenSize().cx;
+    case SM_CYSCREEN: return ScreenSize().cy;
+    case SM_XVIRTUALSCREEN: return VirtualScreen().left;
+    case SM_YVIRTUALSCREEN: return VirtualScreen().top;
+    case SM_CXVIRTUALSCREEN: { RECT r = VirtualScreen(); return r.right - r.left; }
+    case SM_CYVIRTUALSCREEN: { RECT r = VirtualScreen(); return r.bottom - r.top; }
+    case SM_CMONITORS: return static_cast<int>(Monitors().size());
     case SM_CXFULLSCREEN: { RECT w = WorkArea(); return w.right - w.left; }
     case SM_CYFULLSCREEN: { RECT w = WorkArea(); return w.bottom - w.top - GetSystemMetrics(SM_CYCAPTION); }
     case SM_CXMAXIMIZED: case SM_CXMAXTRACK: { RECT w = WorkArea(); return w.right - w.left + 2 * GetSystemMetrics(SM_CXFRAME); }
     case SM_CYMAXIMIZED: case SM_CYMAXTRACK: { RECT w = WorkArea(); return w.bottom - w.top + 2 * GetSystemMetrics(SM_CYFRAME); }
-    case SM_MOUSEPRESENT: case SM_MOUSEWHEELPRESENT: case SM_CMONITORS: case SM_SAMEDISPLAYFORMAT: return 1;
+    case SM_MOUSEPRESENT: case SM_MOUSEWHEELPRESENT: case SM_SAMEDISPLAYFORMAT: return 1;
     case SM_CMOUSEBUTTONS: return 5;
     default: return 0;
   }
@@ -131,6 +171,7 @@ void ResetSystemValues() {
   v.HighContrast = false;
   v.Screen = SIZE{1920, 1080};
   v.Work = RECT{0, 0, 1920, 1040};
+  v.Monitors.clear();
   GdiSetScreenSize(1920, 1080);
   v.Beeps.clear();
 }
@@ -223,31 +264,42 @@ BOOL SetSysColors(int count, const int* indexes, const COLORREF* colors) {
 }
 
 HMONITOR MonitorFromPoint(POINT pt, DWORD flags) {
-  SIZE s = ScreenSize();
-  if (pt.x >= 0 && pt.y >= 0 && pt.x < s.cx && pt.y < s.cy) return kPrimary;
-  return flags == MONITOR_DEFAULTTONULL ? nullptr : kPrimary;
+  auto monitors = Monitors();
+  for (std::size_t i = 0; i < monitors.size(); ++i)
+    if (Distance2(pt, monitors[i].Monitor) == 0) return MonitorHandle(i);
+  return Fallback(pt, flags);
 }
 
 HMONITOR MonitorFromRect(const RECT* r, DWORD flags) {
   if (!r) return nullptr;
-  SIZE s = ScreenSize();
-  if (!Empty(Intersect(*r, RECT{0, 0, s.cx, s.cy}))) return kPrimary;
-  return flags == MONITOR_DEFAULTTONULL ? nullptr : kPrimary;
+  auto monitors = Monitors();
+  long long bestArea = 0;
+  HMONITOR best = nullptr;
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    RECT common = Intersect(*r, monitors[i].Monitor);
+    long long area = Empty(common) ? 0 : static_cast<long long>(common.right - common.left) * (common.bottom - common.top);
+    if (area > bestArea) {
+      bestArea = area;
+      best = MonitorHandle(i);
+    }
+  }
+  return best ? best : Fallback(POINT{(r->left + r->right) / 2, (r->top + r->bottom) / 2}, flags);
 }
 
 HMONITOR MonitorFromWindow(HWND h, DWORD flags) {
   TWindow* w = FromHandle(h);
-  if (!w) return flags == MONITOR_DEFAULTTONULL ? nullptr : kPrimary;
+  if (!w) return flags == MONITOR_DEFAULTTONULL ? nullptr : MonitorHandle(0);
   RECT r = WindowRectOnScreen(w);
   return MonitorFromRect(&r, flags);
 }
 
 BOOL GetMonitorInfo(HMONITOR m, MONITORINFO* info) {
-  if (m != kPrimary || !info) return FALSE;
-  SIZE s = ScreenSize();
-  info->rcMonitor = RECT{0, 0, s.cx, s.cy};
-  info->rcWork = WorkArea();
-  info->dwFlags = MONITORINFOF_PRIMARY;
+  auto monitors = Monitors();
+  auto index = reinterpret_cast<std::uintptr_t>(m) - kMonitorBase;
+  if (!info || reinterpret_cast<std::uintptr_t>(m) < kMonitorBase || index >= monitors.size()) return FALSE;
+  info->rcMonitor = monitors[index].Monitor;
+  info->rcWork = monitors[index].Work;
+  info->dwFlags = index == 0 ? MONITORINFOF_PRIMARY : 0;
   return TRUE;
 }
 
@@ -270,6 +322,8 @@ void SetScreenSize(int w, int h) {
 }
 
 void SetWorkArea(const RECT& r) { V().Work = r; }
+
+void SetMonitors(const std::vector<TMonitorArea>& AMonitors) { V().Monitors = AMonitors; }
 
 void SetDpi(int dpi) {
   V().Dpi = dpi > 0 ? dpi : 96;

@@ -247,6 +247,9 @@ void ProcessRawInput(TThreadQueue& q, const TRawInput& in, std::vector<MSG>& out
 void OnWindowDestroyed(TWindow* w);
 void OnWindowHidden(TWindow* w);
 void SetActive(TWindow* w, WORD how);
+// A top-level WS_POPUP window without a caption: X11 maps it override-redirect, and it never
+// takes the window manager's activation.
+inline bool IsCaptionlessPopup(const TWindow* w) { return (w->Style & WS_POPUP) && (w->Style & WS_CAPTION) != WS_CAPTION; }
 LRESULT DefaultSetCursor(TWindow* w, LPARAM lParam);
 LRESULT DefaultMouseActivate(TWindow* w, WPARAM wParam, LPARAM lParam);
 void RecordAsyncKey(UINT vk, bool down);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "lib/dropdown/NeoDropDownForm.h"
 #include "lib/dropdown/NeoDropDownUtils.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/TypInfo.h"
@@ -163,6 +164,10 @@ TEST_F(DropDownEdit, PopupSizeRequestsForgetTheUserSizeOnlyWhenChanged) {
   d.SetDropDownWidth(250);
   EXPECT_EQ(d.GetUserDropDownWidth(), -1);
   EXPECT_EQ(d.GetUserDropDownHeight(), 200);
+  // A sizeable popup reports its own size; the requests count only for a fixed one.
+  d.GetDropDownForm()->SetBounds(0, 0, 90, 70);
+  EXPECT_EQ(d.GetDropDownSize(), (TSize{90, 70}));
+  d.SetDropDownSizeable(false);
   EXPECT_EQ(d.GetDropDownSize(), (TSize{0, 0}));   // one of the two is still automatic
   d.SetDropDownHeight(120);
   EXPECT_EQ(d.GetUserDropDownHeight(), -1);
@@ -330,6 +335,7 @@ TEST_F(DropDownEdit, ContentControlSizeAtNinetySixDpi) {
   third->SetBounds(0, 0, 80, 60);
   d->SetControl(third);
   EXPECT_EQ(d->GetOriginalControlSize(), (TSize{80, 60}));
+  d->SetDropDownSizeable(false);
   EXPECT_EQ(d->GetDropDownSize(), (TSize{80, 60}));
 }
 

@@ -1,0 +1,191 @@
+// dropdown_demo: a form with the library's dropdowns, each with a label: a dropdown edit whose
+// popup hosts a list box (header caption, OK and Cancel in the footer, size grip), and a control
+// dropdown hosting a panel of platform controls (a group box of check boxes and a button).
+// Choosing an item of the list writes it into the edit.
+//
+// --script DIR opens each dropdown in turn, saves what the screen shows as DIR/dropdown-N.png
+// (N from 1) and closes it again, then exits; --screenshot FILE saves the closed form. --log
+// writes to standard output where the drop buttons and an empty spot of the form are on the screen
+// ("button N X Y", "empty X Y", then "ready") and what happens ("open N", "close N cancelled" or
+// "close N kept", "text N TEXT"), for a script that drives the demo from outside. Without a
+// display it says so and exits with 2.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "lib/dropdown/NeoControlDropDown.h"
+#include "lib/dropdown/NeoDropDownForm.h"
+#include "platform/rtl/SysInfo.h"
+#include "platform/rtl/Units.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/StdCtrls.h"
+#include "platform/win/WinSystem.h"
+
+namespace {
+
+bool Log = false;
+
+void Say(const std::string& Line) {
+  if (!Log) return;
+  std::printf("%s\n", Line.c_str());
+  std::fflush(stdout);
+}
+
+// Reports the life of dropdown N (from 1) on the log.
+void Watch(TNeoCustomDropDown* D, std::size_t N) {
+  const std::string n = std::to_string(N);
+  D->OnAfterDropDown = [n](TObject*) { Say("open " + n); };
+  D->OnDropUp = [n](TObject*, bool Cancelled) { Say("close " + n + (Cancelled ? " cancelled" : " kept")); };
+  D->OnChange = [n, D](TObject*) { Say("text " + n + " " + UTF8Encode(D->GetText())); };
+}
+
+class TDemoForm : public TForm {
+  ZELK_CLASS(TDemoForm, TForm)
+public:
+  explicit TDemoForm(TComponent* AOwner) : TForm(AOwner) {
+    SetCaption(u"Dropdowns");
+    SetBounds(40, 40, 10, 10);
+    SetClientWidth(420);
+    SetClientHeight(300);
+    AddListDropDown();
+    AddControlDropDown();
+    for (std::size_t i = 0; i < DropDowns.size(); ++i) Watch(DropDowns[i], i + 1);
+    SetActiveControl(Fruit);
+  }
+
+  void SayLayout() {
+    for (std::size_t i = 0; i < DropDowns.size(); ++i) {
+      TControl* b = DropDowns[i]->GetButton();
+      TPoint p = b->ClientToScreen(TPoint{b->GetWidth() / 2, b->GetHeight() / 2});
+      Say("button " + std::to_string(i + 1) + " " + std::to_string(p.x) + " " + std::to_string(p.y));
+    }
+    TPoint e = ClientToScreen(TPoint{GetClientWidth() - 20, GetClientHeight() - 20});
+    Say("empty " + std::to_string(e.x) + " " + std::to_string(e.y));
+    Say("ready");
+  }
+
+  std::vector<TNeoCustomDropDown*> DropDowns;
+  TNeoDropDown* Fruit = nullptr;
+
+private:
+  void AddListDropDown() {
+    Fruit = new TNeoDropDown(this);
+    Fruit->SetParent(this);
+    Fruit->SetBounds(110, 20, 180, 21);
+    Fruit->SetLabelCaption(u"Fruit:");
+    Fruit->SetText(u"Apple");
+    THeaderAppearance* header = Fruit->GetDropDownHeader();
+    header->SetCaption(u"<b>Pick a fruit</b>");
+    TFooterAppearance* footer = Fruit->GetDropDownFooter();
+    footer->SetSizeGrip(true);
+    TFooterButton* ok = footer->GetButtons()->Add();
+    ok->SetCaption(u"OK");
+    ok->SetModalResult(mrOk);
+    TFooterButton* cancel = footer->GetButtons()->Add();
+    cancel->SetCaption(u"Cancel");
+    cancel->SetModalResult(mrCancel);
+    auto* list = new TListBox(this);
+    list->SetBounds(0, 0, 200, 120);
+    for (const Char* item : {u"Apple", u"Banana", u"Cherry", u"Date", u"Elderberry", u"Fig", u"Grape", u"Kiwi"})
+      list->GetItems()->Add(item);
+    list->SetItemIndex(0);
+    list->OnClick = [this, list](TObject*) {
+      if (list->GetItemIndex() >= 0) Fruit->SetText(list->GetItems()->GetStrings(list->GetItemIndex()));
+    };
+    Fruit->SetControl(list);
+    DropDowns.push_back(Fruit);
+  }
+
+  void AddControlDropDown() {
+    auto* options = new TNeoControlDropDown(this);
+    options->SetParent(this);
+    options->SetBounds(110, 60, 180, 21);
+    options->SetLabelCaption(u"Options:");
+    options->SetText(u"Bold");
+    options->GetDropDownHeader()->SetCaption(u"Text options");
+    options->GetDropDownFooter()->SetVisible(false);
+    auto* panel = new TPanel(this);
+    panel->SetBounds(0, 0, 200, 130);
+    auto* group = new TGroupBox(this);
+    group->SetParent(panel);
+    group->SetBounds(8, 4, 184, 86);
+    group->SetCaption(u"Style");
+    std::vector<TCheckBox*> boxes;
+    Integer top = 20;
+    for (const Char* name : {u"Bold", u"Italic", u"Underline"}) {
+      auto* box = new TCheckBox(this);
+      box->SetParent(group);
+      box->SetBounds(10, top, 160, 18);
+      box->SetCaption(name);
+      box->SetChecked(top == 20);
+      boxes.push_back(box);
+      top += 20;
+    }
+    auto* apply = new TButton(this);
+    apply->SetParent(panel);
+    apply->SetBounds(112, 96, 80, 26);
+    apply->SetCaption(u"Apply");
+    apply->OnClick = [options, boxes](TObject*) {
+      String text;
+      for (TCheckBox* box : boxes)
+        if (box->GetChecked()) text += (text.empty() ? u"" : u", ") + box->GetCaption();
+      options->SetText(text);
+      options->HideDropDown(false);
+    };
+    options->SetControl(panel);
+    DropDowns.push_back(options);
+  }
+};
+
+// Opens each dropdown, saves the screen, closes it with Esc as a user would.
+bool RunScript(TDemoForm* Form, const std::string& Dir) {
+  bool ok = true;
+  for (std::size_t i = 0; i < Form->DropDowns.size(); ++i) {
+    TNeoCustomDropDown* d = Form->DropDowns[i];
+    d->SetFocus();
+    Application->ProcessMessages();
+    d->ShowDropDown();
+    Application->ProcessMessages();
+    ok = SaveScreenshot(Dir + "/dropdown-" + std::to_string(i + 1) + ".png") && ok;
+    d->HideDropDown(true);
+    Application->ProcessMessages();
+  }
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SetCommandLine(argc, argv);
+  std::string script, screenshot;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) script = argv[++i];
+    else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
+    else if (std::strcmp(argv[i], "--log") == 0) Log = true;
+  }
+  try {
+    InitWindowSystem();
+  } catch (const EWindowSystem& e) {
+    std::fprintf(stderr, "dropdown_demo: no display to show the dropdowns on (%s)\n", UTF8Encode(e.Message).c_str());
+    return 2;
+  }
+  TUnitsScope units;
+  Application->SetTitle(u"Dropdowns");
+  Application->Initialize();
+  TDemoForm* form = nullptr;
+  Application->CreateForm(form);
+  if (script.empty() && screenshot.empty()) {
+    form->Show();
+    Application->ProcessMessages();
+    form->SayLayout();
+    Application->Run();
+    return 0;
+  }
+  form->Show();
+  Application->ProcessMessages();
+  bool ok = script.empty() ? SaveScreenshot(screenshot) : RunScript(form, script);
+  delete form;
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,129 @@
+// The dropdown demo as a program: headless, its script saves a screen picture of each open
+// dropdown; under Xvfb it is clicked and typed at with xdotool, and its X screen captures match the
+// headless pictures.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/win/Surface.h"
+
+namespace {
+
+const std::string kOut = std::string(ZELK_TEST_OUTPUT) + "/dropdown-demo";
+
+int Shell(const std::string& Command) { return std::system(Command.c_str()); }
+
+std::vector<std::string> Lines(const std::string& File) {
+  std::ifstream in(File);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+bool Has(const std::vector<std::string>& Lines, const std::string& Line) {
+  for (const std::string& l : Lines)
+    if (l == Line) return true;
+  return false;
+}
+
+// Pixels whose channels differ by more than Tolerance.
+long Differing(const TSurface& A, const TSurface& B, int Tolerance) {
+  long off = 0;
+  for (int y = 0; y < A.Height(); ++y)
+    for (int x = 0; x < A.Width(); ++x) {
+      std::uint32_t a = A.Row(y)[x], b = B.Row(y)[x];
+      for (int shift : {0, 8, 16})
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > Tolerance) {
+          ++off;
+          break;
+        }
+    }
+  return off;
+}
+
+void Load(TSurface& S, const std::string& File) { EXPECT_TRUE(S.LoadFromPng(File)) << File; }
+
+void RunHeadlessScript() {
+  Shell("mkdir -p " + kOut + "/headless");
+  ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --script " + kOut + "/headless"), 0);
+  ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --screenshot " + kOut + "/closed.png"), 0);
+}
+
+}  // namespace
+
+TEST(DropDownDemo, ScriptSavesTheScreenOfEachOpenDropDown) {
+  RunHeadlessScript();
+  TSurface closed(1, 1);
+  Load(closed, kOut + "/closed.png");
+  for (const char* name : {"dropdown-1.png", "dropdown-2.png"}) {
+    SCOPED_TRACE(name);
+    TSurface open(1, 1);
+    Load(open, kOut + "/headless/" + name);
+    ASSERT_EQ(open.Width(), closed.Width());
+    // The popup is what differs from the closed form: its border, header and content.
+    EXPECT_GT(Differing(open, closed, 0), 4000);
+  }
+}
+
+TEST(DropDownDemo, UnderXvfbThePopupNeverTakesTheFocusAndClosesFromOutside) {
+  if (!std::getenv("ZELK_DROPDOWN_XVFB")) GTEST_SKIP() << "set ZELK_DROPDOWN_XVFB=1 to drive the demo under Xvfb";
+  if (Shell("command -v xvfb-run xdotool xwininfo xmessage >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "xvfb-run, xdotool, xwininfo or xmessage is not installed";
+  RunHeadlessScript();
+  Shell("rm -rf " + kOut + "/x11 " + kOut + "/log.txt " + kOut + "/probe.txt");
+  const std::string script = std::string(ZELK_TEST_DATA) + "/../dropdown_x11.sh";
+  ASSERT_EQ(Shell("xvfb-run -a -s '-screen 0 1920x1080x24 -br' sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);
+  const auto log = Lines(kOut + "/log.txt");
+  const auto probe = Lines(kOut + "/probe.txt");
+  std::ostringstream all;
+  for (const auto& l : log) all << l << "\n";
+  for (const auto& l : probe) all << l << "\n";
+  SCOPED_TRACE(all.str());
+  // The X focus stays on the demo's form while the popup is open.
+  std::string before, open;
+  for (const auto& l : probe) {
+    if (l.rfind("focus before ", 0) == 0) before = l.substr(13);
+    if (l.rfind("focus open ", 0) == 0) open = l.substr(11);
+  }
+  EXPECT_FALSE(before.empty());
+  EXPECT_EQ(open, before);
+  // The button maps one override-redirect window below the edit; every way of closing unmaps it.
+  int buttonY = 0;
+  for (const auto& l : log)
+    if (l.rfind("button 1 ", 0) == 0) buttonY = std::atoi(l.substr(l.rfind(' ') + 1).c_str());
+  int opened = 0, popupY = 0;
+  for (const auto& l : probe)
+    if (l.rfind("popup open ", 0) == 0) {
+      ++opened;
+      popupY = std::atoi(l.substr(l.rfind(' ') + 1).c_str());
+    }
+  EXPECT_EQ(opened, 1);
+  EXPECT_GT(popupY, buttonY);
+  EXPECT_LT(popupY, buttonY + 20);
+  for (const char* state : {"after-escape", "after-form-click", "after-other-click"})
+    for (const auto& l : probe) EXPECT_NE(l.rfind(std::string("popup ") + state, 0), 0u) << l;
+  int reopened = 0;
+  for (const auto& l : probe) reopened += l.rfind("popup reopened ", 0) == 0;
+  EXPECT_EQ(reopened, 1);
+  // The keys reached the list (Down chose the next fruit), Escape restored the text, and the
+  // two outside clicks closed with cancel.
+  EXPECT_TRUE(Has(log, "text 1 Banana"));
+  EXPECT_TRUE(Has(log, "text 1 Apple"));
+  int cancels = 0;
+  for (const auto& l : log) cancels += l == "close 1 cancelled";
+  EXPECT_EQ(cancels, 3);
+  // What X shows is what the headless screen shows.
+  for (const char* name : {"dropdown-1.png", "dropdown-2.png"}) {
+    SCOPED_TRACE(name);
+    TSurface x(1, 1), h(1, 1);
+    Load(x, kOut + "/x11/" + name);
+    Load(h, kOut + "/headless/" + name);
+    ASSERT_EQ(x.Width(), h.Width());
+    ASSERT_EQ(x.Height(), h.Height());
+    EXPECT_LE(Differing(x, h, 2), static_cast<long>(x.Width()) * x.Height() / 200);
+  }
+}

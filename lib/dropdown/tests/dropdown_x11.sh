@@ -1,0 +1,62 @@
+#!/bin/sh
+# Drives dropdown_demo on an X server (run inside xvfb-run): saves the screen of each open dropdown
+# under OUT/x11, then runs the demo with its log and clicks and types at it with xdotool. Writes
+# OUT/log.txt (the demo's log) and OUT/probe.txt (what the X server says: the focus window, the
+# override-redirect popups that are mapped).
+demo=$1
+out=$2
+mkdir -p "$out/x11"
+ZELK_BACKEND=x11 "$demo" --script "$out/x11" >"$out/script-err.txt" 2>&1 || echo "script failed $?" >>"$out/probe.txt"
+
+ZELK_BACKEND=x11 "$demo" --log >"$out/log.txt" 2>"$out/err.txt" &
+pid=$!
+n=0
+while ! grep -q '^ready' "$out/log.txt" 2>/dev/null && [ $n -lt 200 ]; do sleep 0.05; n=$((n + 1)); done
+bx=$(awk '$1 == "button" && $2 == 1 { print $3 }' "$out/log.txt")
+by=$(awk '$1 == "button" && $2 == 1 { print $4 }' "$out/log.txt")
+ex=$(awk '$1 == "empty" { print $2 }' "$out/log.txt")
+ey=$(awk '$1 == "empty" { print $3 }' "$out/log.txt")
+
+settle() { sleep 0.4; }
+popups() {
+  for w in $(xwininfo -root -children | awk '/^ +0x/ { print $1 }'); do
+    info=$(xwininfo -id "$w")
+    if echo "$info" | grep -q 'Override Redirect State: yes' && echo "$info" | grep -q 'Map State: IsViewable'; then
+      x=$(echo "$info" | awk '/Absolute upper-left X/ { print $4 }')
+      y=$(echo "$info" | awk '/Absolute upper-left Y/ { print $4 }')
+      echo "popup $1 $x $y" >>"$out/probe.txt"
+    fi
+  done
+}
+
+echo "focus before $(xdotool getwindowfocus)" >>"$out/probe.txt"
+# Open with the drop button; type into the list; Escape.
+xdotool mousemove "$bx" "$by" click 1
+settle
+popups open
+echo "focus open $(xdotool getwindowfocus)" >>"$out/probe.txt"
+xdotool key Down
+settle
+xdotool key Escape
+settle
+popups after-escape
+# Open, then a click on the form's empty area.
+xdotool mousemove "$bx" "$by" click 1
+settle
+xdotool mousemove "$ex" "$ey" click 1
+settle
+popups after-form-click
+# Open, then a click on another program's window.
+xmessage -geometry +1500+800 "another program" &
+other=$!
+settle
+xdotool mousemove "$bx" "$by" click 1
+settle
+popups reopened
+xdotool mousemove 1530 815 click 1
+settle
+popups after-other-click
+kill "$other" 2>/dev/null
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+exit 0
