@@ -5,8 +5,11 @@
 
 #include <algorithm>
 
+#include <set>
+
 #include "platform/rtl/Threads.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Forms.h"
 
 // ---------------------------------------------------------------------------------------------
 // TMenuItem
@@ -248,3 +251,73 @@ void TPopupMenu::Popup(Integer X, Integer Y) {
 HWND TPopupMenu::GetPopupWindow() const { return FList->Window(); }
 
 void TPopupMenu::CloseMenu() { FList->Close(); }
+
+// ---------------------------------------------------------------------------------------------
+// Menu handles
+
+struct HMENU__ {
+  TPopupMenu Menu{nullptr};
+  std::vector<std::unique_ptr<TMenuItem>> Items;
+  WPARAM Chosen = 0;
+  bool Tracking = false;
+};
+
+namespace {
+
+std::set<HMENU>& LiveMenus() {
+  static std::set<HMENU> menus;
+  return menus;
+}
+
+bool IsLiveMenu(HMENU hMenu) { return hMenu && LiveMenus().count(hMenu) > 0; }
+
+HMENU gTracked = nullptr;
+
+}  // namespace
+
+HMENU CreatePopupMenu() {
+  HMENU menu = new HMENU__;
+  LiveMenus().insert(menu);
+  return menu;
+}
+
+BOOL AppendMenu(HMENU hMenu, UINT uFlags, WPARAM uIDNewItem, const Char* lpNewItem) {
+  if (!IsLiveMenu(hMenu) || uFlags != MF_STRING) return FALSE;
+  auto item = std::make_unique<TMenuItem>(nullptr);
+  item->SetCaption(lpNewItem ? String(lpNewItem) : String());
+  item->OnClick = [hMenu, uIDNewItem](TObject*) { hMenu->Chosen = uIDNewItem; };
+  hMenu->Menu.GetItems()->Add(item.get());
+  hMenu->Items.push_back(std::move(item));
+  return TRUE;
+}
+
+BOOL TrackPopupMenu(HMENU hMenu, UINT, int x, int y, int, HWND hWnd, const RECT*) {
+  if (!IsLiveMenu(hMenu) || hMenu->Tracking || hMenu->Items.empty()) return FALSE;
+  hMenu->Chosen = 0;
+  hMenu->Tracking = true;
+  HMENU outer = gTracked;
+  gTracked = hMenu;
+  struct TEnd {
+    HMENU Menu, Outer;
+    ~TEnd() {
+      Menu->Menu.CloseMenu();
+      Menu->Tracking = false;
+      gTracked = Outer;
+    }
+  } end{hMenu, outer};
+  hMenu->Menu.Popup(x, y);
+  // The menu's own loop: the keys and the mouse reach the list until it closes.
+  while (hMenu->Menu.GetPopupWindow() && !Application->GetTerminated()) Application->HandleMessage();
+  if (hMenu->Chosen == 0) return FALSE;
+  if (hWnd) PostMessage(hWnd, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(hMenu->Chosen), 0), 0);
+  return TRUE;
+}
+
+TPopupMenu* TrackedPopupMenu() { return gTracked ? &gTracked->Menu : nullptr; }
+
+BOOL DestroyMenu(HMENU hMenu) {
+  if (!IsLiveMenu(hMenu) || hMenu->Tracking) return FALSE;
+  LiveMenus().erase(hMenu);
+  delete hMenu;
+  return TRUE;
+}

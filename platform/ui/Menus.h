@@ -70,3 +70,22 @@ private:
   std::unique_ptr<TMenuItem> FItems;
   std::unique_ptr<TPopupList> FList;
 };
+
+// ---------------------------------------------------------------------------------------------
+// Menu handles: a popup menu made by CreatePopupMenu holds string items with command
+// identifiers. TrackPopupMenu shows it with its top-left corner at a screen point and returns
+// once an item is chosen or the menu closes (Esc, a click elsewhere); a choice posts WM_COMMAND
+// (identifier, notification code 0) to the owner window. The menu works as TPopupMenu's does.
+// ---------------------------------------------------------------------------------------------
+constexpr UINT MF_STRING = 0x0000;
+constexpr UINT TPM_LEFTBUTTON = 0x0000;
+
+HMENU CreatePopupMenu();
+// Adds an MF_STRING item; FALSE for a handle that is not a live menu or another kind of item.
+BOOL AppendMenu(HMENU hMenu, UINT uFlags, WPARAM uIDNewItem, const Char* lpNewItem);
+// TRUE when an item was chosen; FALSE when the menu closed without a choice, has no item or the
+// handle is not a live menu.
+BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT* prcRect);
+// The popup menu TrackPopupMenu shows at the moment (nullptr when none): its items and window.
+TPopupMenu* TrackedPopupMenu();
+BOOL DestroyMenu(HMENU hMenu);
