@@ -27,6 +27,7 @@ protected:
   }
   void TearDown() override {
     SetThemeActive(true);
+    NeoXPVS::FreeThemeApi();   // as the other suites expect to find it
     UiTest::TearDown();
   }
   TNsgComboBox* Combo(Integer X, Integer Y, Integer W = 120) {

@@ -34,6 +34,7 @@ protected:
   }
   void TearDown() override {
     SetThemeActive(true);
+    NeoXPVS::FreeThemeApi();   // as the other suites expect to find it
     UiTest::TearDown();
   }
   void ShowForm() {
