@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "lib/dropdown/NeoDropDownForm.h"
 #include "lib/dropdown/NeoDropDownUtils.h"
 #include "platform/rtl/Character.h"
 #include "platform/rtl/SysUtils.h"
@@ -369,6 +370,7 @@ void TNeoCalculatorDropdown::CreateDropDownForm() {
   inherited::CreateDropDownForm();
   if (FNeoButtonPanel) return;
   FNeoButtonPanel = new TCustomButtonPanel(this);
+  if (FDropDownForm) FNeoButtonPanel->SetParent(FDropDownForm);
   FNeoButtonPanel->SetNeoDropDown(this);
   FNeoButtonPanel->SetBounds(0, 0, GetDropDownWidth(), 150);
   FNeoButtonPanel->CreateDefaultButtons();
@@ -378,6 +380,8 @@ void TNeoCalculatorDropdown::CreateDropDownForm() {
 
 void TNeoCalculatorDropdown::DoBeforeDropDown() {
   inherited::DoBeforeDropDown();
+  // A click on the edit while the keypad is open must not cancel the entry.
+  if (FDropDownForm) FDropDownForm->SetCancelOnDeActivate(false);
   if (FNeoButtonPanel) {
     FNeoButtonPanel->SetButtonAppearance(FCalcButtonAppearance.get());
     FNeoButtonPanel->SetColor(GetDropDownColor());

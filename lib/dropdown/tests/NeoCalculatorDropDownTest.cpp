@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "lib/dropdown/NeoDropDownForm.h"
+#include "lib/graphics/NeoGDIP.h"
+#include "platform/gdiplus/GdiPlusBridge.h"
+#include "platform/rtl/Units.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
@@ -34,6 +38,10 @@ class Calculator : public UiTest, public testing::WithParamInterface<Char> {
 protected:
   void SetUp() override {
     UiTest::SetUp();
+    Units().Clear();
+    RegisterGdiplusModule();
+    RegisterNeoGDIPUnit();
+    InitializeUnits();
     Saved = FormatSettings;
     FormatSettings.DecimalSeparator = GetParam();
     FormatSettings.ThousandSeparator = GetParam() == u'.' ? u',' : u'.';
@@ -47,6 +55,8 @@ protected:
   void TearDown() override {
     FormatSettings = Saved;
     UiTest::TearDown();
+    FinalizeUnits();
+    Units().Clear();
   }
   // The expected display with '.' standing for the decimal separator.
   static String Local(const char* Text) {
@@ -326,4 +336,28 @@ TEST_P(Calculator, StyleTable) {
   k->SetColor(clLime);
   Calc->SetComponentStyle(tsCustom);
   EXPECT_EQ(k->GetColor(), clLime);
+}
+
+TEST_P(Calculator, KeypadInThePopupClickedWithTheMouse) {
+  Calc->ShowDropDown();
+  Pump();
+  TCustomButtonPanel* keypad = Calc->GetButtonPanel();
+  TDropDownForm* popup = Calc->GetDropDownForm();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(Calc->GetDroppedDown());
+  EXPECT_EQ(keypad->GetParent(), popup);
+  EXPECT_TRUE(keypad->GetVisible());
+  EXPECT_FALSE(popup->GetCancelOnDeActivate());
+  for (const char16_t* name : {u"BTN_2", u"BTN_+", u"BTN_3", u"BTN_="}) {
+    for (Integer i = 0; i < keypad->GetButtons()->GetCount(); ++i)
+      if (keypad->GetButtons()->GetItems(i)->GetName() == name) {
+        TRect r = keypad->GetButtonRect(i);
+        Headless::AdvanceClock(1000);
+        ClickAt(keypad, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+      }
+  }
+  EXPECT_EQ(Calc->GetText(), Local("5.00"));
+  EXPECT_TRUE(Calc->GetModified());
+  std::string shot = OutputPath(GetParam() == u'.' ? "calculator_popup_point.png" : "calculator_popup_comma.png");
+  EXPECT_TRUE(Headless::SaveWindowPng(popup->GetHandle(), shot));
 }
