@@ -602,7 +602,9 @@ private:
       }
       case ConfigureNotify: {
         TWindow* w = Find(e.xconfigure.window);
-        if (!w) break;
+        // Only a window manager moves windows behind our back, and none manages an
+        // override-redirect popup: its events only echo our own moves, some of them stale.
+        if (!w || static_cast<TNative*>(w->Native)->OverrideRedirect) break;
         int x = e.xconfigure.x, y = e.xconfigure.y;
         if (!e.xconfigure.send_event) {
           ::Window child;

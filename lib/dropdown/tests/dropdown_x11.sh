@@ -17,7 +17,11 @@ by=$(awk '$1 == "button" && $2 == 1 { print $4 }' "$out/log.txt")
 ex=$(awk '$1 == "empty" { print $2 }' "$out/log.txt")
 ey=$(awk '$1 == "empty" { print $3 }' "$out/log.txt")
 
-settle() { sleep 0.4; }
+# Waits (at most 10 s) until the demo's log holds LINE at least COUNT times.
+waitfor() {
+  n=0
+  while [ "$(grep -c "^$1\$" "$out/log.txt")" -lt "$2" ] && [ $n -lt 200 ]; do sleep 0.05; n=$((n + 1)); done
+}
 popups() {
   for w in $(xwininfo -root -children | awk '/^ +0x/ { print $1 }'); do
     info=$(xwininfo -id "$w")
@@ -32,29 +36,31 @@ popups() {
 echo "focus before $(xdotool getwindowfocus)" >>"$out/probe.txt"
 # Open with the drop button; type into the list; Escape.
 xdotool mousemove "$bx" "$by" click 1
-settle
+waitfor "open 1" 1
 popups open
 echo "focus open $(xdotool getwindowfocus)" >>"$out/probe.txt"
 xdotool key Down
-settle
+waitfor "text 1 Banana" 1
 xdotool key Escape
-settle
+waitfor "close 1 cancelled" 1
 popups after-escape
 # Open, then a click on the form's empty area.
 xdotool mousemove "$bx" "$by" click 1
-settle
+waitfor "open 1" 2
 xdotool mousemove "$ex" "$ey" click 1
-settle
+waitfor "close 1 cancelled" 2
 popups after-form-click
-# Open, then a click on another program's window.
-xmessage -geometry +1500+800 "another program" &
+# Open, then a click on another program's window (the drop button reopens only 250 ms after the
+# popup lost the activation).
+xmessage -geometry +1500+800 "another program" 2>/dev/null &
 other=$!
-settle
+xdotool search --sync --class Xmessage >/dev/null
+sleep 0.3
 xdotool mousemove "$bx" "$by" click 1
-settle
+waitfor "open 1" 3
 popups reopened
 xdotool mousemove 1530 815 click 1
-settle
+waitfor "close 1 cancelled" 3
 popups after-other-click
 kill "$other" 2>/dev/null
 kill "$pid" 2>/dev/null
