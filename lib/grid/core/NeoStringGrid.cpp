@@ -52,6 +52,7 @@ bool OwnerStreaming(TComponent* AOwner) {
 }  // namespace
 
 TNeoStringGrid::TNeoStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
+  RegisterNeoGridShared();
   FDesignTime = GetComponentState().Contains(csDesigning) && !OwnerStreaming(AOwner);
   CreateOptionGroups();
   CreateLists();

@@ -123,6 +123,11 @@ using TCellChangingEvent =
     std::function<void(TObject* Sender, Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol, bool& Allow)>;
 using TIndexChangingEvent = std::function<void(TObject* Sender, Integer OldIndex, Integer NewIndex, bool& Allow)>;
 enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
+using TComboChangeEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex, const String& ASelection)>;
+using TComboObjectChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex,
+                                                   const String& ASelection, TObject* AObject)>;
+enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 
 // The one selection listener of a grid: told of every cell the grid's cell-selection query lets
 // the current cell move to. Held by a counted reference.
@@ -799,8 +804,14 @@ public:
     (void)NewValue;
     return true;
   }
+  // The editors' state: an editor is shown, an edit is in progress.
   bool GetEditMode() const { return FEditMode; }
+  // The kind of the editor in use.
+  TEditorType GetEditControl() const { return FEditControl; }
+  void SetEditControl(TEditorType Value) { FEditControl = Value; }
+  void SetEditMode(bool Value) { FEditMode = Value; }
   bool GetEditing() const { return FEditing; }
+  void SetEditing(bool Value) { FEditing = Value; }
   bool GetEditChange() const { return FEditChange; }
   bool GetForceSel() const { return FForceSel; }
   bool GetBlockCellChanging() const { return FBlockCellChanging; }
@@ -826,6 +837,48 @@ public:
   TBoolEvent OnCanAddRow;
   TBoolEvent OnCanAddCol;
 
+  // ===== window procedure, registered messages and timers =====
+  // Ticks of the grid's 500 ms timer since its window was made.
+  Integer GetTimerTicks() const { return FTimerTicks; }
+  // Toggled every tick while EnableBlink: blinking text shows while set.
+  bool GetGridBlink() const { return FGridBlink; }
+  bool GetEnableBlink() const { return FEnableBlink; }
+  void SetEnableBlink(bool Value) { FEnableBlink = Value; }
+  // The text typed for the incremental search; it lives for three more ticks of the grid timer.
+  const String& GetSearchInc() const { return FSearchInc; }
+  void SetSearchInc(const String& Value) {
+    FSearchInc = Value;
+    FSearchTics = 0;
+  }
+  // Copy the edited text into the cell while typing (set by the editors).
+  bool GetShowEditProcess() const { return FShowEditProcess; }
+  void SetShowEditProcess(bool Value) { FShowEditProcess = Value; }
+  bool GetEditStart() const { return FEditStart; }
+  void SetEditStart(bool Value) { FEditStart = Value; }
+  // A refused entry with a title posts "GridEditInvalid" so that the user returns to it.
+  const String& GetInvalidEntryTitle() const { return FInvalidEntryTitle; }
+  void SetInvalidEntryTitle(const String& Value) { FInvalidEntryTitle = Value; }
+  // The combo editor (the editing folder creates it; none meanwhile).
+  virtual TCustomComboBox* GetEditCombo() { return nullptr; }
+  TColRowEvent OnEditCellDone;
+  TComboChangeEvent OnComboChange;
+  TComboObjectChangeEvent OnComboObjectChange;
+
+  // ===== focus, cursor and hover =====
+  bool GetBlockKill() const { return FBlockKill; }
+  void SetBlockKill(bool Value) { FBlockKill = Value; }
+  bool GetBlockFocus() const { return FBlockFocus; }
+  void SetBlockFocus(bool Value) { FBlockFocus = Value; }
+  bool GetInvokedFocusChange() const { return FInvokedFocusChange; }
+  void SetInvokedFocusChange(bool Value) { FInvokedFocusChange = Value; }
+  THoverFixedCells GetHoverFixedCells() const { return FHoverFixedCells; }
+  void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
+  // Whether the fixed cell shows a hover highlight (OnIsFixedHoverCell has the last word).
+  bool IsFixedHoverCell(Integer ACol, Integer ARow);
+  // Ends fixed sizing and the hover highlight of a fixed cell.
+  void ResetFixedCellHighlight();
+  TRowColBoolEvent OnIsFixedHoverCell;
+
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
@@ -835,6 +888,10 @@ protected:
   void DestroyWnd() override;
   void TopLeftChanged() override;
   void Dispatch(TMessage& Message) override;
+  void WndProc(TMessage& Message) override;
+  void Click() override;
+  void DoEnter() override;
+  void DoExit() override;
   // Keeps the proportional vertical scroll bar in step (the scroll-bar folder's work).
   virtual void UpdateProportionalVertScroll() {}
   // Places the search panel (the search folder's work).
@@ -862,6 +919,8 @@ protected:
   virtual void AutoSizeColumns(bool DoFixedCols, Integer Padding) { (void)DoFixedCols; (void)Padding; }
   // Applies the current Office theme's look (the looks folder's work).
   virtual void ApplyOfficeTheme() {}
+  // Draws the grid's own border over the non-client area (the looks folder's work).
+  virtual void PaintBorder() {}
   // Recalculates the floating footer for a column, -1 all (the footer folder's work).
   virtual void CalcFooter(Integer ACol) { (void)ACol; }
 
@@ -891,6 +950,23 @@ private:
   // The frame's screen rectangle around a client cell rectangle.
   TRect FocusFrameRect(TRect R);
   void RepaintBorder();
+  // The window procedure's parts: the registered messages, the combo editor's notifications, the
+  // live copy of edited text, and the two timers.
+  bool HandleRegisteredMessage(TMessage& Message);
+  void HandleComboNotification(TMessage& Message);
+  bool HandleEditChange(TMessage& Message);
+  void GridTimerTick();
+  void WMTimer(TMessage& Message);
+  // An inplace editor is open (the grid's own flag or the platform's editor mode).
+  bool EditorOpen() const;
+  // The synchronised grid follows the current column (row) with its OnClick detached.
+  void SyncPartner(bool ByColumn);
+  void AutoScrollTick(TMessage& Message);
+  void RepaintBlinkingCells();
+  void WMSetFocus(TMessage& Message);
+  // The current cell lies in the scrolled view.
+  bool CurrentCellInView();
+  void WMKillFocus(TMessage& Message);
   // Advancing after Enter: one step in the advance direction (False stops the advance), and
   // whether an appended row or column has a cell to edit.
   bool AdvanceStep(Integer& ACol, Integer& ARow, bool Forward);
@@ -1123,6 +1199,26 @@ private:
   bool FFocusShown = false;
   bool FSelChange = false;
   Integer FPaintCount = 0;
+  // ---- window procedure, timers, focus
+  Integer FTimerTicks = 0;
+  bool FGridBlink = false;
+  bool FEnableBlink = false;
+  String FSearchInc;
+  Integer FSearchTics = 0;
+  bool FShowEditProcess = false;
+  bool FEditStart = false;
+  bool FComboChangeReported = false;
+  String FInvalidEntryTitle;
+  bool FBlockKill = false;
+  bool FBlockFocus = false;
+  bool FInvokedFocusChange = false;
+  THoverFixedCells FHoverFixedCells = hfNone;
+  Integer FHoverFixedX = -1;
+  Integer FHoverFixedY = -1;
+  bool FNoMouseLeave = false;
+  bool FSizeFixed = false;
+  bool FSizeFixedR = false;
+  bool FEntered = false;
   // ---- selection and navigation state
   bool FRowSelMod = false;
   bool FUseEnabledRows = false;
@@ -1132,6 +1228,7 @@ private:
   bool FBlockCellChanging = false;
   bool FEditing = false;
   bool FEditMode = false;
+  TEditorType FEditControl = edNormal;
   bool FIsDBVersion = false;
   Char FStartEditChar = 0;
   String FCellCache;
@@ -1151,5 +1248,36 @@ void SetWindowTransparentStyle(HWND Handle);
 // re-places the focus window of FocusWindowGrid() on every WM_WINDOWPOSCHANGING / CHANGED.
 void InstallNeoGridHook();
 void RemoveNeoGridHook();
-// Adds the unit "NeoGrid" (the hook) to the program's units.
+// What the grids of the process share, set by the unit's start-up.
+struct TNeoGridShared {
+  UINT EditDone = 0;
+  UINT EditShow = 0;
+  UINT EditInvalid = 0;
+  UINT EditProp = 0;
+  UINT DTPShiftFocus = 0;
+  UINT FilterEditUpdate = 0;
+  // "TNeoStringGrid Cells": the grid's cell stream on the clipboard.
+  UINT ClipboardFormat = 0;
+  // The common controls are newer than 4.69.
+  bool ComCtl6 = false;
+};
+const TNeoGridShared& NeoGridShared();
+// The unit's start-up, counted: only the first call works (the hook, the classes, the flag, the
+// clipboard format, the registered messages); the shutdown matching the first removes the hook.
+void NeoGridStartUp();
+void NeoGridShutDown();
+Integer NeoGridStartUpCount();
+// The clipboard format and the six messages, in that order, registered once (the start-up does it,
+// and every grid at construction for programs that start no units).
+void RegisterNeoGridShared();
+// Registers the grid's stream classes in their fixed order; a failure ends the registrations.
+// Returns how many were registered.
+Integer RegisterNeoGridClasses();
+// The most significant half of a file's fixed version (major shl 16 or minor); -1 without
+// version information or with a wrong signature.
+Integer GetFileVersionNumber(const String& FileName);
+// Makes the window layered with the constant alpha (SetLayeredWindowAttributes looked up in
+// "USER32.DLL" at the call; nothing when missing) and updates it at Rect's place and size.
+void SetLayeredAlpha(HWND Window, TColor ColorKey, Byte Alpha, TRect Rect);
+// Adds the unit "NeoGrid" to the program's units.
 void RegisterNeoStringGridUnit();

@@ -121,14 +121,7 @@ void TNeoStringGrid::SetRowEx(Integer Value) {
     TScopeGuard unblock([&] { FBlockCellChanging = blocked; });
     SelectionToRowSelect(false);
   }
-  TNeoStringGrid* partner = FSyncGrid->GetGrid();
-  if (GetRow() != oldRow && partner && FSyncGrid->GetSelectionRow()) {
-    // The partner's click handler must not run for a move it did not make.
-    TNotifyEvent click = partner->OnClick;
-    partner->OnClick = nullptr;
-    partner->SetRowEx(GetRow());
-    partner->OnClick = click;
-  }
+  if (GetRow() != oldRow) SyncPartner(false);
   FDisSelection = GetSelection();
 }
 

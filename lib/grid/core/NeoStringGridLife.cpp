@@ -307,4 +307,4 @@ void TNeoStringGrid::StretchColumn(Integer Index, Integer Width) {
 // ---------------------------------------------------------------------------------------------
 // The unit
 // ---------------------------------------------------------------------------------------------
-void RegisterNeoStringGridUnit() { RegisterUnit(u"NeoGrid", &InstallNeoGridHook, &RemoveNeoGridHook); }
+void RegisterNeoStringGridUnit() { RegisterUnit(u"NeoGrid", &NeoGridStartUp, &NeoGridShutDown); }

@@ -6,6 +6,7 @@
 
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/ScopeGuard.h"
+#include "platform/win/WinUser.h"
 
 namespace {
 
@@ -164,15 +165,38 @@ bool TNeoStringGrid::SelectCell(Integer ACol, Integer ARow) {
     }
   }
 
-  // Leaving the cell: the cell-changing events and the platform's query decide. (Validating an
-  // edit in progress, unless the default editor has the focus, belongs to the typed editors.)
-  if (FEditMode && (FNavigation->GetAlwaysEdit() || OnCellChanging)) HideInplaceEdit();
-  DoCellChanging(ACol, ARow, allow);
+  // Leaving the cell. An edit in progress is validated here unless the default editor has the
+  // focus (it validates on its own keys).
+  TInplaceEdit* editor = GetInplaceEditor();
+  bool editorFocused = editor && editor->HandleAllocated() && editor->Focused();
+  bool dbControl = FIsDBVersion && IsControlCell(DisplToRealCol(GetCol()), GetRow());
   bool answer;
-  if (IsFixed(ACol, ARow) || !allow)
-    answer = (allow && GetOptions().Contains(goRowSelect)) || (FFixedRowAlways && GetRowCount() == GetFixedRows());
-  else
-    answer = TBaseGrid::SelectCell(ACol, ARow);
+  if (!FEditing || editorFocused || dbControl) {
+    if (FEditMode && (FNavigation->GetAlwaysEdit() || OnCellChanging)) HideInplaceEdit();
+    DoCellChanging(ACol, ARow, allow);
+    if (IsFixed(ACol, ARow) || !allow)
+      answer = (allow && GetOptions().Contains(goRowSelect)) || (FFixedRowAlways && GetRowCount() == GetFixedRows());
+    else
+      answer = TBaseGrid::SelectCell(ACol, ARow);
+  } else {
+    String current = GetCells(DisplToRealCol(GetCol()), GetRow());
+    bool valid = ValidateCell(current);
+    allow = valid;
+    DoCellChanging(ACol, ARow, allow);
+    answer = valid && allow;
+    if (answer) {
+      answer = TBaseGrid::SelectCell(ACol, ARow);
+    } else {
+      if (!FInvalidEntryTitle.empty()) {
+        // The refused text goes back into the cell it was typed in, not into the cell asked for.
+        FInvalidCache = current;
+        FInvalidSel = true;
+        PostMessage(GetHandle(), NeoGridShared().EditInvalid, static_cast<WPARAM>(GetCol()),
+                    static_cast<LPARAM>(GetRow()));
+      }
+      newText = FCellCache;
+    }
+  }
 
   repaintIndicator();
   if (FISelect) FISelect->SelectionChange(GetCol(), ARow);
@@ -206,13 +230,7 @@ void TNeoStringGrid::SetCol(Integer Value) {
   FDisSelection = GetSelection();
   FAECol = -1;
   FAERow = -1;
-  TNeoStringGrid* partner = FSyncGrid->GetGrid();
-  if (GetCol() == oldCol || !partner || !FSyncGrid->GetSelectionColumn()) return;
-  // The partner's click handler must not run for a move it did not make.
-  TNotifyEvent click = partner->OnClick;
-  partner->OnClick = nullptr;
-  TScopeGuard restore([&] { partner->OnClick = click; });
-  partner->SetCol(GetCol());
+  if (GetCol() != oldCol) SyncPartner(true);
 }
 
 void TNeoStringGrid::GotoCell(Integer ACol, Integer ARow) {

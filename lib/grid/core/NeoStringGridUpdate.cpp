@@ -57,6 +57,17 @@ void TNeoStringGrid::Dispatch(TMessage& Message) {
     case WM_ERASEBKGND:
       Message.Result = 0;   // the cells cover the whole client area
       return;
+    case WM_TIMER: WMTimer(Message); return;
+    case WM_SETFOCUS: WMSetFocus(Message); return;
+    case WM_KILLFOCUS: WMKillFocus(Message); return;
+    case CM_ENABLEDCHANGED:
+      TBaseGrid::Dispatch(Message);
+      Invalidate();
+      return;
+    case CM_COLORCHANGED:
+      TBaseGrid::Dispatch(Message);
+      if (FloatingFooterVisible()) UpdateFooter();
+      return;
     default:
       TBaseGrid::Dispatch(Message);
   }
