@@ -142,8 +142,6 @@ private:
   std::unique_ptr<TMemoryStream> FDatastream;
   bool FIsEmpty = true;
   bool FStretched = false;
-  Integer FLogPixX = 96;
-  Integer FLogPixY = 96;
   String FURL;
   String FID;
   Integer FHeight = 0;

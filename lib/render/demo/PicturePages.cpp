@@ -7,11 +7,8 @@
 #include "lib/render/PictureContainer.h"
 #include "lib/render/demo/RenderDemo.h"
 #include "platform/ui/PngImage.h"
-#include "platform/ui/testsupport/GifEncoder.h"
 
 namespace {
-
-using namespace GifFixture;
 
 constexpr Integer FrameSize = 96;
 
@@ -21,11 +18,11 @@ void LoadLogo(TGraphic* APicture) {
   bitmap.SetPixelFormat(pf24bit);
   bitmap.SetSize(24, 24);
   TCanvas* c = bitmap.GetCanvas();
-  c->GetBrush()->SetColor(Red);
+  c->GetBrush()->SetColor(clRed);
   c->FillRect(TRect{0, 0, 24, 10});
-  c->GetBrush()->SetColor(Green);
+  c->GetBrush()->SetColor(clLime);
   c->FillRect(TRect{0, 10, 24, 18});
-  c->GetBrush()->SetColor(Blue);
+  c->GetBrush()->SetColor(clBlue);
   c->FillRect(TRect{0, 18, 24, 24});
   TPngImage png;
   png.Assign(&bitmap);
@@ -42,16 +39,20 @@ void LoadText(TGraphic* APicture, const std::string& AText) {
   APicture->LoadFromStream(&s);
 }
 
-// 8 x 8: red (20); a green 4 x 4 at (2, 2), then cleared to the background (50); a blue 4 x 2 at
-// (4, 0) (10).
+// 8 x 8 GIF89a (written by giflib once): red shown 20, kept; a green 4 x 4 at (2, 2) shown 50, then
+// cleared to the background; a blue 4 x 2 at (4, 0) shown 10.
+constexpr Byte AnimationBytes[] = {
+    0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x08, 0x00, 0x08, 0x00, 0xF1, 0x00, 0x00, 0xFF, 0x00, 0x00,
+    0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x21, 0xF9, 0x04, 0x04, 0x14, 0x00, 0xFF,
+    0x00, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x08, 0x00, 0x08, 0x00, 0x00, 0x02, 0x07, 0x84, 0x8F, 0xA9,
+    0xCB, 0xED, 0x5D, 0x00, 0x00, 0x21, 0xF9, 0x04, 0x08, 0x32, 0x00, 0xFF, 0x00, 0x2C, 0x02, 0x00,
+    0x02, 0x00, 0x04, 0x00, 0x04, 0x00, 0x00, 0x02, 0x04, 0x8C, 0x8F, 0x19, 0x05, 0x00, 0x21, 0xF9,
+    0x04, 0x04, 0x0A, 0x00, 0xFF, 0x00, 0x2C, 0x04, 0x00, 0x00, 0x00, 0x04, 0x00, 0x02, 0x00, 0x00,
+    0x02, 0x03, 0x94, 0x6F, 0x05, 0x00, 0x3B};
+
 void LoadAnimation(TGraphic* APicture) {
-  const std::vector<Byte> bytes =
-      EncodeGif(8, 8,
-                {{0, 0, 8, 8, 20, DISPOSE_DO_NOT, -1, [](int, int) -> GifPixelType { return 0; }},
-                 {2, 2, 4, 4, 50, DISPOSE_BACKGROUND, -1, [](int, int) -> GifPixelType { return 1; }},
-                 {4, 0, 4, 2, 10, DISPOSE_DO_NOT, -1, [](int, int) -> GifPixelType { return 2; }}});
   TMemoryStream s;
-  s.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+  s.WriteBuffer(AnimationBytes, sizeof AnimationBytes);
   s.SetPosition(0);
   APicture->LoadFromStream(&s);
 }

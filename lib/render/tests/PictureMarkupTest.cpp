@@ -179,6 +179,35 @@ TEST_F(PictureMarkupTest, WidthOrHeightAloneScalesTheOtherSide) {
   EXPECT_EQ(Pixel(10, 1), clWhite);
 }
 
+TEST_F(PictureMarkupTest, TextBesideATallPictureFollowsAlignAndWrap) {
+  // The rows of the text's ink right of a 48-pixel picture: bottom by default, top with TOP,
+  // between with MIDDLE; WRAP keeps the line to the text's height.
+  const auto textRows = [&](StringView AText, Integer& AFirst, Integer& ALast) {
+    Fresh(200, 80);
+    Draw(AText, TRect{0, 0, 200, 80});
+    AFirst = 80, ALast = -1;
+    for (Integer y = 0; y < 80; ++y)
+      for (Integer x = 52; x < 120; ++x)
+        if (Pixel(x, y) == clBlack) {
+          AFirst = std::min(AFirst, y);
+          ALast = std::max(ALast, y);
+        }
+  };
+  Integer top = 0, bottom = 0, first = 0, last = 0;
+  textRows(u"<IMG SRC=\"logo\" HEIGHT=\"48\">Text", first, last);
+  EXPECT_GT(first, 30);
+  EXPECT_LT(last, 48);
+  EXPECT_GE(P.AYSize, 48);
+  textRows(u"<IMG SRC=\"logo\" HEIGHT=\"48\" ALIGN=\"TOP\">Text", top, bottom);
+  EXPECT_LT(top, 8);
+  textRows(u"<IMG SRC=\"logo\" HEIGHT=\"48\" ALIGN=\"MIDDLE\">Text", first, last);
+  EXPECT_GT(first, top + 8);
+  EXPECT_LT(last, bottom + 32);
+  EXPECT_LT(first, 30);
+  textRows(u"<IMG SRC=\"logo\" HEIGHT=\"48\" WRAP>Text", first, last);
+  EXPECT_LT(P.AYSize, 48);
+}
+
 TEST_F(PictureMarkupTest, AnimatedPictureShowsItsCurrentFrame) {
   Draw(u"<IMG SRC=\"anim\">");
   EXPECT_EQ(Pixel(3, 3), Red);
