@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "lib/graphics/NeoGraphicsInternal.h"
+#include "lib/graphics/NeoGraphicsWin.h"
 #include "lib/graphics/NeoTypes.h"
 #include "platform/rtl/ScopeGuard.h"
 
@@ -88,6 +90,160 @@ TPoint EllipsePoint(TPointF ACenter, TPointF ARadius, Double ADegrees) {
 bool HasMirror(const TNeoGraphicsFill* AFill) {
   return AFill->GetColorMirror() != gcNull && AFill->GetColorMirrorTo() != gcNull;
 }
+
+using NeoGDIPlusClasses::ARGB;
+
+ARGB LerpColor(ARGB A, ARGB B, Single T) {
+  ARGB result = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const Single a = (A >> shift) & 0xFF, b = (B >> shift) & 0xFF;
+    result |= static_cast<ARGB>(std::lround(a + (b - a) * T)) << shift;
+  }
+  return result;
+}
+
+// The pixel of a DIB section with alpha: every colour byte multiplied by the alpha.
+std::uint32_t Premultiplied(ARGB AColor) {
+  const std::uint32_t a = AColor >> 24;
+  auto channel = [a](std::uint32_t C) { return (C * a + 127) / 255; };
+  return a << 24 | channel((AColor >> 16) & 0xFF) << 16 | channel((AColor >> 8) & 0xFF) << 8 | channel(AColor & 0xFF);
+}
+
+Single Cross(TPointF A, TPointF B) { return A.X * B.Y - A.Y * B.X; }
+
+// The colour of a fill at every point of the device: a solid colour with the fill's opacity, or
+// the gradient as the GDI+ back end builds its brush (the same stops, the linear gradient over
+// the path's bounds enlarged by one pixel at the angle of its orientation, the radial one from
+// the centre point out to the path's outline, the gradient matrix as the brush transform).
+// Outside its stops a gradient keeps its end colours.
+class TFillShader {
+public:
+  TFillShader(TNeoGraphicsFill* AFill, const TNeoGraphicsPath& APath)
+      : FKind(AFill->GetKind()), FSolid(ToGPColor(AFill->GetColor(), AFill->GetOpacity())) {
+    if (FKind != gfkGradient) return;
+    FStops = GradientStops(AFill);
+    FToBrush = AFill->GetGradientMatrix().Inverse();
+    FRadial = AFill->GetGradientType() == gfgtRadial;
+    if (FRadial) {
+      FCenter = AFill->GetGradientCenterPoint();
+      APath.FlattenToPolygon(FOutline, TNeoGraphicsPath::HitTestFlatness);
+      return;
+    }
+    Single degrees = AFill->GetGradientAngle();
+    if (AFill->GetGradientOrientation() == gfoHorizontal) degrees = 0;
+    else if (AFill->GetGradientOrientation() == gfoVertical) degrees = 90;
+    const Double radians = degrees * std::numbers::pi / 180.0;
+    FDirection = {static_cast<Single>(std::cos(radians)), static_cast<Single>(std::sin(radians))};
+    const TRectF b = APath.GetBounds();
+    const TPointF corners[] = {{b.Left - 1, b.Top - 1}, {b.Right + 1, b.Top - 1},
+                               {b.Left - 1, b.Bottom + 1}, {b.Right + 1, b.Bottom + 1}};
+    Single low = Along(corners[0]), high = low;
+    for (TPointF c : corners) {
+      low = std::min(low, Along(c));
+      high = std::max(high, Along(c));
+    }
+    FStart = low;
+    FLength = high - low;
+  }
+
+  ARGB At(TPointF APoint) const {
+    if (FKind != gfkGradient) return FSolid;
+    const TPointF p = APoint * FToBrush;
+    return StopColor(FRadial ? RadialPosition(p) : LinearPosition(p));
+  }
+
+private:
+  Single Along(TPointF APoint) const { return APoint.X * FDirection.X + APoint.Y * FDirection.Y; }
+
+  Single LinearPosition(TPointF APoint) const {
+    return FLength > 0 ? (Along(APoint) - FStart) / FLength : 0;
+  }
+
+  // The point's distance from the centre as a share of the distance from the centre to the
+  // outline in its direction (the farthest crossing for an outline that is not convex).
+  Single RadialPosition(TPointF APoint) const {
+    const TPointF d{APoint.X - FCenter.X, APoint.Y - FCenter.Y};
+    if (d.X == 0 && d.Y == 0) return 0;
+    const size_t n = FOutline.size();
+    Single farthest = 0;
+    for (size_t i = 0; i < n; ++i) {
+      const TPointF a = FOutline[i], b = FOutline[(i + 1) % n];
+      const TPointF edge{b.X - a.X, b.Y - a.Y};
+      const Single denominator = Cross(d, edge);
+      if (std::fabs(denominator) < 1e-9f) continue;
+      const TPointF w{a.X - FCenter.X, a.Y - FCenter.Y};
+      const Single s = Cross(w, edge) / denominator, u = Cross(w, d) / denominator;
+      if (u >= 0 && u <= 1 && s > farthest) farthest = s;
+    }
+    return farthest > 0 ? 1 / farthest : 1;
+  }
+
+  ARGB StopColor(Single T) const {
+    const std::vector<ARGB>& colors = FStops.Colors;
+    const std::vector<Single>& positions = FStops.Positions;
+    if (colors.empty()) return 0;
+    if (!(T > positions.front())) return colors.front();
+    for (size_t i = 1; i < colors.size(); ++i) {
+      if (T > positions[i]) continue;
+      const Single span = positions[i] - positions[i - 1];
+      return span > 0 ? LerpColor(colors[i - 1], colors[i], (T - positions[i - 1]) / span) : colors[i];
+    }
+    return colors.back();
+  }
+
+  TNeoGraphicsFillKind FKind;
+  ARGB FSolid;
+  TGPGradientStops FStops;
+  TNeoGraphicsMatrix FToBrush = TNeoGraphicsMatrix::Identity();
+  bool FRadial = false;
+  TPointF FCenter{};
+  TNeoGraphicsPathPolygon FOutline;
+  TPointF FDirection{1, 0};
+  Single FStart = 0, FLength = 0;
+};
+
+// A fill the brush of the canvas cannot paint: a gradient, or a colour that lets the background
+// show through.
+bool NeedsShading(const TNeoGraphicsFill* AFill) {
+  return AFill && (AFill->GetKind() == gfkGradient || (AFill->GetKind() == gfkSolid && AFill->GetOpacity() < 1));
+}
+
+// A 32-bit top-down DIB section with alpha, selected into its own memory device context.
+class TShadeBitmap {
+public:
+  TShadeBitmap(HDC ADC, Integer AWidth, Integer AHeight) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = AWidth;
+    info.bmiHeader.biHeight = -AHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    FBitmap = ::CreateDIBSection(ADC, &info, DIB_RGB_COLORS, &FBits, nullptr, 0);
+    if (!FBitmap || !FBits) return;
+    FDC = ::CreateCompatibleDC(ADC);
+    if (FDC) FOld = ::SelectObject(FDC, FBitmap);
+  }
+  ~TShadeBitmap() {
+    if (FDC) {
+      ::SelectObject(FDC, FOld);
+      ::DeleteDC(FDC);
+    }
+    if (FBitmap) ::DeleteObject(FBitmap);
+  }
+  TShadeBitmap(const TShadeBitmap&) = delete;
+  TShadeBitmap& operator=(const TShadeBitmap&) = delete;
+
+  bool Valid() const { return FDC && FBits; }
+  std::uint32_t* Pixels() const { return static_cast<std::uint32_t*>(FBits); }
+  HDC DC() const { return FDC; }
+
+private:
+  HBITMAP FBitmap = nullptr;
+  void* FBits = nullptr;
+  HDC FDC = nullptr;
+  HGDIOBJ FOld = nullptr;
+};
 
 }  // namespace
 
@@ -462,6 +618,10 @@ void TNeoGraphicsContextGeneral::DrawPath(TNeoGraphicsStroke* AStroke, TNeoGraph
 void TNeoGraphicsContextGeneral::FillPath(TNeoGraphicsFill* AFill, TNeoGraphicsPath* APath,
                                           TNeoGraphicsPathDrawMode APathMode) {
   if (!APath) return;
+  if (NeedsShading(AFill)) {
+    FillShaded(AFill, APath, APathMode);
+    return;
+  }
   if (APathMode != pdmPath) {
     TNeoGraphicsPathPolygon polygon;
     APath->FlattenToPolygon(polygon, TNeoGraphicsPath::HitTestFlatness);
@@ -478,6 +638,59 @@ void TNeoGraphicsContextGeneral::FillPath(TNeoGraphicsFill* AFill, TNeoGraphicsP
   canvas->GetHandle();   // the brush as the fill set it
   ::FillPath(dc);
   ::AbortPath(dc);
+}
+
+void TNeoGraphicsContextGeneral::AddDCFigures(TNeoGraphicsPath* APath, TNeoGraphicsPathDrawMode APathMode) {
+  if (APathMode == pdmPath) {
+    ConvertToPath(APath, TNeoGraphicsPath::HitTestFlatness);
+    return;
+  }
+  TNeoGraphicsPathPolygon polygon;
+  APath->FlattenToPolygon(polygon, TNeoGraphicsPath::HitTestFlatness);
+  if (polygon.empty()) return;
+  PathMoveTo(nullptr, polygon.front());
+  for (size_t i = 1; i < polygon.size(); ++i) PathLineTo(nullptr, polygon[i]);
+  PathClose(nullptr);
+}
+
+void TNeoGraphicsContextGeneral::FillShaded(TNeoGraphicsFill* AFill, TNeoGraphicsPath* APath,
+                                            TNeoGraphicsPathDrawMode APathMode) {
+  TCanvas* canvas = Canvas();
+  HDC dc = canvas->GetHandle();
+  // The pixels the path may cover, within what the clip lets through.
+  const TRectF bounds = APath->GetBounds();
+  if (!std::isfinite(bounds.Left) || !std::isfinite(bounds.Top) || !std::isfinite(bounds.Right) ||
+      !std::isfinite(bounds.Bottom))
+    return;
+  RECT box{static_cast<int>(std::max(-1e7, std::floor(Double(bounds.Left)) - 1)),
+           static_cast<int>(std::max(-1e7, std::floor(Double(bounds.Top)) - 1)),
+           static_cast<int>(std::min(1e7, std::ceil(Double(bounds.Right)) + 1)),
+           static_cast<int>(std::min(1e7, std::ceil(Double(bounds.Bottom)) + 1))};
+  RECT clip{};
+  if (::GetClipBox(dc, &clip) != ERROR) {
+    box.left = std::max(box.left, clip.left);
+    box.top = std::max(box.top, clip.top);
+    box.right = std::min(box.right, clip.right);
+    box.bottom = std::min(box.bottom, clip.bottom);
+  }
+  const Integer width = box.right - box.left, height = box.bottom - box.top;
+  if (width <= 0 || height <= 0) return;
+  TShadeBitmap shade(dc, width, height);
+  if (!shade.Valid()) return;
+  const TFillShader shader(AFill, *APath);
+  std::uint32_t* pixel = shade.Pixels();
+  for (Integer y = 0; y < height; ++y)
+    for (Integer x = 0; x < width; ++x)
+      *pixel++ = Premultiplied(shader.At(TPointF{box.left + x + 0.5f, box.top + y + 0.5f}));
+  // The path narrows the clip for the one blend; the device context's own clip returns after.
+  const int saved = ::SaveDC(dc);
+  const auto restore = ScopeExit([&] { ::RestoreDC(dc, saved); });
+  ::BeginPath(dc);
+  AddDCFigures(APath, APathMode);
+  ::EndPath(dc);
+  if (!::SelectClipPath(dc, RGN_AND)) return;
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  ::AlphaBlend(dc, box.left, box.top, width, height, shade.DC(), 0, 0, width, height, blend);
 }
 
 // ---- Pictures ----

@@ -1,7 +1,8 @@
 #pragma once
 // TNeoGraphicsContextGeneral: the drawing back end over the facade's plain TCanvas and GDI calls on
 // its device context. Integer coordinates (every float rounded, halves to even), no transforms,
-// no anti-aliasing, no opacity. The canvas's pen and brush carry the stroke and fill state.
+// no anti-aliasing; opacity and gradient stops only in path fills. The canvas's pen and brush
+// carry the stroke and fill state.
 #include "lib/graphics/NeoGraphics.h"
 
 class TNeoGraphicsContextGeneral : public TNeoGraphicsContext {
@@ -92,6 +93,12 @@ private:
   // The rectangle of the arc's ellipse and its start and end points (see DrawArc).
   void CanvasArcShape(bool AChord, TPointF ACenter, TPointF ARadius, Single AStartAngle, Single ASweepAngle);
   TTextFormat BaseTextFormat(bool AWordWrapping) const;
+  // The path's figures into the device context's path: converted for pdmPath, else as the one
+  // flattened polygon.
+  void AddDCFigures(TNeoGraphicsPath* APath, TNeoGraphicsPathDrawMode APathMode);
+  // A gradient or translucent path fill: the fill's colours computed per pixel, blended through
+  // the path within the current clip.
+  void FillShaded(TNeoGraphicsFill* AFill, TNeoGraphicsPath* APath, TNeoGraphicsPathDrawMode APathMode);
 
   bool FShowAcceleratorChar = false;
   HGDIOBJ FOldPenHandle = nullptr;

@@ -1,5 +1,6 @@
 // The canvas drawing back end through the facade: GDI pixel rules, arcs, text placement, clips.
 #include <cmath>
+#include <tuple>
 
 #include "GraphicsTestSupport.h"
 #include "lib/graphics/NeoGraphics.h"
@@ -311,6 +312,145 @@ TEST_F(NeoGraphicsCanvasContext, HugeGradientPaintsOnlyWhatShows) {
   G->DrawRectangle(-1000000000.0, 0.0, 1000000000.0, 20.0);   // two thousand million stripes
   EXPECT_EQ(Px(0, 5), 0x808080);   // the middle of the gradient: 127.5 rounds to even
   EXPECT_EQ(Px(0, 25), clWhite);
+}
+
+
+
+// ---- Path fills with gradient stops, opacity and clips ----
+
+class NeoGraphicsCanvasPathFill : public NeoGraphicsCanvasContext {
+protected:
+  void Gradient(TNeoGraphicsFillGradientType AType, TNeoGraphicsFillOrientation AOrientation,
+                std::initializer_list<std::tuple<TColor, Single, Single>> AStops) {
+    TNeoGraphicsFill* fill = G->GetFill();
+    fill->BeginUpdate();
+    fill->SetKind(gfkGradient);
+    fill->SetGradientMode(gfgmCollection);
+    fill->SetGradientType(AType);
+    fill->SetOrientation(AOrientation);
+    fill->ClearGradientItems();
+    for (const auto& [color, position, opacity] : AStops) fill->AddGradientItem(color, position, opacity);
+    fill->EndUpdate();
+    G->SetStrokeKind(gskNone);
+  }
+  static std::unique_ptr<TNeoGraphicsPath> Rectangle(const TRectF& ARect) {
+    auto path = std::make_unique<TNeoGraphicsPath>();
+    path->AddRectangle(ARect);
+    return path;
+  }
+  Integer Red(Integer X, Integer Y) { return Px(X, Y) & 0xFF; }
+  Integer Blue(Integer X, Integer Y) { return (Px(X, Y) >> 16) & 0xFF; }
+};
+
+TEST_F(NeoGraphicsCanvasPathFill, LinearStopsRunAcrossThePathInItsOrientation) {
+  for (TNeoGraphicsFillOrientation orientation : {gfoHorizontal, gfoVertical}) {
+    New(60, 60);
+    Gradient(gfgtLinear, orientation, {{clRed, 0, 1}, {clBlue, 1, 1}});
+    G->DrawPath(Rectangle({10, 10, 50, 50}).get());
+    const bool vertical = orientation == gfoVertical;
+    auto at = [&](Integer Along) { return vertical ? TPoint{30, Along} : TPoint{Along, 30}; };
+    const TPoint first = at(10), middle = at(30), last = at(48);
+    EXPECT_GT(Red(first.x, first.y), 220) << orientation;
+    EXPECT_LT(Blue(first.x, first.y), 35) << orientation;
+    EXPECT_NEAR(Red(middle.x, middle.y), 128, 12) << orientation;
+    EXPECT_NEAR(Blue(middle.x, middle.y), 128, 12) << orientation;
+    EXPECT_GT(Blue(last.x, last.y), 220) << orientation;
+    // Across the gradient a line is one colour; the path's outside is untouched.
+    const TPoint across = vertical ? TPoint{15, 30} : TPoint{30, 15};
+    EXPECT_EQ(Px(across.x, across.y), Px(middle.x, middle.y)) << orientation;
+    EXPECT_EQ(Px(5, 5), clWhite);
+    EXPECT_EQ(Px(55, 55), clWhite);
+  }
+}
+
+TEST_F(NeoGraphicsCanvasPathFill, InnerStopsAndAnAngleAreHonoured) {
+  New(60, 60);
+  // Green in the middle; before the first stop and after the last their colours.
+  Gradient(gfgtLinear, gfoHorizontal, {{clRed, 0.4f, 1}, {clLime, 0.45f, 1}, {clLime, 0.55f, 1}, {clBlue, 0.6f, 1}});
+  G->DrawPath(Rectangle({0, 0, 60, 20}).get());
+  EXPECT_EQ(Px(10, 10), clRed);
+  EXPECT_EQ(Px(30, 10), clLime);
+  EXPECT_EQ(Px(50, 10), clBlue);
+  // 90 degrees turns the gradient downwards.
+  New(60, 60);
+  Gradient(gfgtLinear, gfoCustom, {{clRed, 0, 1}, {clBlue, 1, 1}});
+  G->GetFill()->SetGradientAngle(90);
+  G->DrawPath(Rectangle({0, 0, 60, 60}).get());
+  EXPECT_EQ(Px(5, 30), Px(55, 30));
+  EXPECT_GT(Red(30, 2), Red(30, 57) + 150);
+}
+
+TEST_F(NeoGraphicsCanvasPathFill, RadialStopsRunFromTheCentreToTheOutline) {
+  New(60, 60);
+  Gradient(gfgtRadial, gfoHorizontal, {{clBlack, 0, 1}, {clWhite, 1, 1}});
+  G->GetFill()->SetGradientCenterPoint({30, 30});
+  TNeoGraphicsPath path;
+  path.AddEllipse({10, 10, 50, 50});
+  G->SetFillColor(clRed);   // the brush colour plays no part
+  G->GetFill()->SetKind(gfkGradient);
+  G->DrawPath(&path);
+  EXPECT_LT(Red(30, 30), 20);
+  EXPECT_NEAR(Red(40, 30), 128, 16);   // half way out
+  EXPECT_NEAR(Red(30, 20), 128, 16);
+  EXPECT_GT(Red(11, 30), 200);
+  EXPECT_EQ(Px(12, 12), clWhite);      // outside the circle
+  EXPECT_EQ(Px(30, 30) & 0xFFFF00, (Px(30, 30) & 0xFF) * 0x010100);   // grey: no red brush
+}
+
+TEST_F(NeoGraphicsCanvasPathFill, OpacityLetsTheBackgroundThrough) {
+  New(40, 40);
+  FillOnly(clRed);
+  G->DrawRectangle(0, 0, 40, 20);   // red above, white below
+  G->GetFill()->SetColor(clBlue);
+  G->GetFill()->SetOpacity(0.5f);
+  const auto path = Rectangle({10, 10, 30, 30});
+  G->DrawPath(path.get());
+  EXPECT_EQ(Px(20, 5), clRed);
+  EXPECT_NEAR(Red(20, 15), 128, 2);     // half red, half blue
+  EXPECT_NEAR(Blue(20, 15), 128, 2);
+  EXPECT_NEAR(Red(20, 25), 128, 2);     // half white, half blue
+  EXPECT_EQ(Blue(20, 25), 255);
+  // Stops carry their own opacity: a transparent stop paints nothing.
+  New(40, 40);
+  Gradient(gfgtLinear, gfoHorizontal, {{clBlue, 0, 0}, {clBlue, 1, 0}});
+  G->DrawPath(path.get());
+  EXPECT_EQ(Ink(), TRect{});
+}
+
+TEST_F(NeoGraphicsCanvasPathFill, ShadedFillsKeepToTheClipAndTheClipReturns) {
+  New(60, 60);
+  Gradient(gfgtLinear, gfoHorizontal, {{clRed, 0, 1}, {clBlue, 1, 1}});
+  TNeoGraphicsSaveState* state = G->SaveState();
+  G->ClipRect(TRectF{0, 0, 30, 60});
+  G->DrawPath(Rectangle({10, 10, 50, 50}).get());
+  EXPECT_EQ(Ink(), (TRect{10, 10, 30, 50}));
+  G->RestoreState(state);
+  // The path's own clip ended with the fill: a plain fill after it reaches beyond both.
+  G->GetFill()->SetKind(gfkSolid);
+  FillOnly(clLime);
+  G->DrawRectangle(0, 0, 5, 5);
+  EXPECT_EQ(Px(2, 2), clLime);
+  G->DrawRectangle(52, 52, 60, 60);
+  EXPECT_EQ(Px(55, 55), clLime);
+}
+
+TEST_F(NeoGraphicsCanvasPathFill, ShadedPathCoversThePixelsOfThePlainFill) {
+  TNeoGraphicsPath path;
+  path.MoveTo({10, 10});
+  path.LineTo({50, 10});
+  path.CurveTo({50, 30}, {50, 50}, {10, 50});
+  path.ClosePath();
+  for (TNeoGraphicsPathDrawMode mode : {pdmPath, pdmPolygon}) {
+    New(60, 60);
+    FillOnly(clBlack);
+    G->DrawPath(&path, mode);
+    const TRect plain = Ink();
+    New(60, 60);
+    FillOnly(clBlack);
+    G->GetFill()->SetOpacity(0.99f);
+    G->DrawPath(&path, mode);
+    EXPECT_EQ(Ink(), plain) << mode;
+  }
 }
 
 }  // namespace
