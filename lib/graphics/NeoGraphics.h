@@ -194,13 +194,18 @@ using TDrawSVGPictureProc = bool (*)(TNeoGraphics* AGraphics, TPicture* ABitmap,
 using TFindContainerPictureProc = TPicture* (*)(TPictureContainer* AContainer, const String& AName);
 // Runs the markup engine; true when the test point hit an anchor or a control.
 using TDrawGraphicsHtmlTextProc = bool (*)(TGraphicsHtmlDrawParams& AParams);
+// The markup with every match of ASearch in its plain text wrapped in the tag ATag.
+using TApplyHilightProc = String (*)(const String& AText, const String& ASearch, const String& ATag,
+                                     bool ACaseSensitive);
 
 void RegisterDrawSVGPicture(TDrawSVGPictureProc AProc);
 void RegisterFindContainerPicture(TFindContainerPictureProc AProc);
 void RegisterDrawGraphicsHtmlText(TDrawGraphicsHtmlTextProc AProc);
+void RegisterApplyHilight(TApplyHilightProc AProc);
 TDrawSVGPictureProc DrawSVGPictureProc();
 TFindContainerPictureProc FindContainerPictureProc();
 TDrawGraphicsHtmlTextProc DrawGraphicsHtmlTextProc();
+TApplyHilightProc ApplyHilightProc();
 }  // namespace NeoGraphicsRegistry
 
 // The class of the GDI+ context; nullptr while the program has none.
@@ -451,6 +456,9 @@ public:
                   bool ATestAnchor = false, Single AX = -1, Single AY = -1);
 
   TRectF CalculateText(const String& AText, const TRectF& ARect, bool AWordWrapping = false, bool ASupportHTML = true);
+  // The markup with every match of AHilight in its plain text wrapped in the highlight tag HI (drawn
+  // in the highlight colours and font styles); the text unchanged while no markup engine is there.
+  String ApplyHilight(const String& AText, const String& AHilight, bool ACaseSensitive = false) const;
   // In (0, 0, 10000, 10000), unwrapped.
   TRectF CalculateText(const String& AText);
   TRect CalculateTextInt(const String& AText, const TRect& ARect, bool AWordWrapping = false, bool ASupportHTML = true);

@@ -12,6 +12,7 @@ constexpr Double D(Integer V) { return V; }
 NeoGraphicsRegistry::TDrawSVGPictureProc SVGProc = nullptr;
 NeoGraphicsRegistry::TFindContainerPictureProc ContainerProc = nullptr;
 NeoGraphicsRegistry::TDrawGraphicsHtmlTextProc HtmlProc = nullptr;
+NeoGraphicsRegistry::TApplyHilightProc HilightProc = nullptr;
 
 bool Finite(TPointF P) { return std::isfinite(P.X) && std::isfinite(P.Y); }
 
@@ -45,6 +46,8 @@ void RegisterDrawGraphicsHtmlText(TDrawGraphicsHtmlTextProc AProc) { HtmlProc = 
 TDrawSVGPictureProc DrawSVGPictureProc() { return SVGProc; }
 TFindContainerPictureProc FindContainerPictureProc() { return ContainerProc; }
 TDrawGraphicsHtmlTextProc DrawGraphicsHtmlTextProc() { return HtmlProc; }
+void RegisterApplyHilight(TApplyHilightProc AProc) { HilightProc = AProc; }
+TApplyHilightProc ApplyHilightProc() { return HilightProc; }
 }  // namespace NeoGraphicsRegistry
 
 // The context's canvas is the facade's.

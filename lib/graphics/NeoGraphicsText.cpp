@@ -102,7 +102,8 @@ String TNeoGraphics::InternalDrawText(const TRectF& ARect, const String& AText, 
     if (!AWordWrapping || measure.ALineCount <= 1) {
       const Single x = AlignedStart(r.Left, r.Width(), w, AHorizontalAlign);
       const Single y = AlignedStart(r.Top, r.Height(), h, AVerticalAlign);
-      target = {x, y, x + w, y + h};
+      // One pixel wider: the engine's lines start one pixel in from the rectangle's left.
+      target = {x, y, x + w + 1, y + h};
     }
     TNeoGraphicsSaveState* state = SaveState(true);
     const auto restoreState = ScopeExit([&] { RestoreState(state, true); });
@@ -182,6 +183,11 @@ String TNeoGraphics::DrawText(TPointF APoint, const String& AText, Single AAngle
                               Single AX, Single AY) {
   return DrawText(TRectF{APoint.X, APoint.Y, APoint.X + TextBox, APoint.Y + TextBox}, AText, false, gtaLeading,
                   gtaLeading, gttNone, AAngle, -1, -1, ASupportHTML, ATestAnchor, AX, AY);
+}
+
+String TNeoGraphics::ApplyHilight(const String& AText, const String& AHilight, bool ACaseSensitive) const {
+  const NeoGraphicsRegistry::TApplyHilightProc hilight = NeoGraphicsRegistry::ApplyHilightProc();
+  return hilight ? hilight(AText, AHilight, u"HI", ACaseSensitive) : AText;
 }
 
 // ---- Measuring ----

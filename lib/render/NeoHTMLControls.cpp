@@ -1,5 +1,6 @@
 // CONTROL tags: reading them and rewriting their values, in one walk over the text.
 #include "lib/render/NeoHTMLControls.h"
+#include "lib/base/NeoUtils.h"
 #include "lib/render/NeoHTMLInternal.h"
 #include "lib/render/NeoHTMLMarkup.h"
 #include "lib/render/NeoHTMLTags.h"
@@ -75,29 +76,51 @@ void AppendControlTag(String& AOut, const THtmlControlTag& ATag, StringView AEnc
 
 }  // namespace
 
-THtmlControlTag ParseHtmlControlTag(StringView AAttributes) {
+namespace {
+
+// The attributes with VALUE and PROP decoded by ADecode.
+THtmlControlTag ParseControlTag(StringView AAttributes, String (*ADecode)(StringView)) {
   const THtmlAttributes attributes(AAttributes);
   THtmlControlTag tag;
   tag.Type = attributes.Value(u"TYPE=");
   tag.Width = attributes.ValueAsWritten(u"WIDTH=");
   tag.Height = attributes.ValueAsWritten(u"HEIGHT=");
   tag.ID = attributes.ValueAsWritten(u"ID=");
-  tag.Value = DecodeHtmlEntities(attributes.ValueAsWritten(u"VALUE="), true);
-  tag.Prop = DecodeHtmlEntities(attributes.ValueAsWritten(u"PROP="), true);
+  tag.Value = ADecode(attributes.ValueAsWritten(u"VALUE="));
+  tag.Prop = ADecode(attributes.ValueAsWritten(u"PROP="));
   tag.MaxLen = attributes.ValueAsWritten(u"MAXLEN=");
   return tag;
 }
 
+void SplitControlTag(THtmlControlTag&& ATag, String& AType, String& AID, String& AValue, String& AWidth,
+                     String& AHeight, String& AProp, String& AMaxLen) {
+  AType = std::move(ATag.Type);
+  AID = std::move(ATag.ID);
+  AValue = std::move(ATag.Value);
+  AWidth = std::move(ATag.Width);
+  AHeight = std::move(ATag.Height);
+  AProp = std::move(ATag.Prop);
+  AMaxLen = std::move(ATag.MaxLen);
+}
+
+}  // namespace
+
+THtmlControlTag ParseHtmlControlTag(StringView AAttributes) {
+  return ParseControlTag(AAttributes, [](StringView AText) { return DecodeHtmlEntities(AText, true); });
+}
+
 void ParseHtmlControlTag(StringView AAttributes, String& AType, String& AID, String& AValue, String& AWidth,
                          String& AHeight, String& AProp, String& AMaxLen) {
-  THtmlControlTag tag = ParseHtmlControlTag(AAttributes);
-  AType = std::move(tag.Type);
-  AID = std::move(tag.ID);
-  AValue = std::move(tag.Value);
-  AWidth = std::move(tag.Width);
-  AHeight = std::move(tag.Height);
-  AProp = std::move(tag.Prop);
-  AMaxLen = std::move(tag.MaxLen);
+  SplitControlTag(ParseHtmlControlTag(AAttributes), AType, AID, AValue, AWidth, AHeight, AProp, AMaxLen);
+}
+
+THtmlControlTag ParseGraphicsHtmlControlTag(StringView AAttributes) {
+  return ParseControlTag(AAttributes, [](StringView AText) { return TNeoUtils::UnFixMarkup(AText, true); });
+}
+
+void ParseGraphicsHtmlControlTag(StringView AAttributes, String& AType, String& AID, String& AValue, String& AWidth,
+                                 String& AHeight, String& AProp, String& AMaxLen) {
+  SplitControlTag(ParseGraphicsHtmlControlTag(AAttributes), AType, AID, AValue, AWidth, AHeight, AProp, AMaxLen);
 }
 
 bool HasHtmlControls(StringView AText) {

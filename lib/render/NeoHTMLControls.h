@@ -28,6 +28,12 @@ THtmlControlTag ParseHtmlControlTag(StringView AAttributes);
 void ParseHtmlControlTag(StringView AAttributes, String& AType, String& AID, String& AValue, String& AWidth,
                          String& AHeight, String& AProp, String& AMaxLen);
 
+// As ParseHtmlControlTag, with VALUE and PROP decoded by TNeoUtils::UnFixMarkup with its named
+// table (the graphics facade's markup).
+THtmlControlTag ParseGraphicsHtmlControlTag(StringView AAttributes);
+void ParseGraphicsHtmlControlTag(StringView AAttributes, String& AType, String& AID, String& AValue, String& AWidth,
+                                 String& AHeight, String& AProp, String& AMaxLen);
+
 // True when the text holds "<CONTROL" in any case.
 bool HasHtmlControls(StringView AText);
 

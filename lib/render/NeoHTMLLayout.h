@@ -22,6 +22,12 @@
 //   void DrawControl(const THtmlControlFace&);
 //   TColor NoColor() const;                        the "no colour" value of the dialect
 //
+// Optional, used when present:
+//   Coord Emoji(Coord X, Coord Y, bool AMeasureOnly, StringView AChars, Integer AFontSize);
+//                                                  the emoji pseudo-tag (J); without it J is ignored
+//   void DrawBody(const THtmlAttributes&, Coord L, Coord T, Coord R, Coord B);
+//                                                  BODY backgrounds of the graphics dialect
+//
 // The engine keeps the drawing state (font, brush colour, flags) itself and hands the font to every
 // run, so the target holds no state between calls besides its device.
 #include <algorithm>
@@ -60,11 +66,35 @@ struct THtmlControlFace {
   THtmlFont Font;
 };
 
+// Where the language of the graphics facade's engine differs from the canvas engine's. The
+// defaults are the canvas engine's.
+struct THtmlDialect {
+  bool AnchorFirstQuoted = false;   // A: the link is the first quoted value; no HREF, no TITLE
+  bool AnchorUnderline = true;      // A: hovered anchors are underlined
+  bool BodyByTarget = false;        // BODY: backgrounds drawn by the target's DrawBody, not when
+                                    // colours are fixed; the brush is left alone
+  bool ControlsNeedWidth = false;   // CONTROL: ignored without WIDTH unless CHECK or RADIO, which
+                                    // are 16 x print scale + 2 square
+  bool FontBullets = false;         // LI: bullets and numbers in the current font, bullet U+2022
+  bool ShortSTags = false;          // S: no STRIKE and no SPAN
+  bool ListsEndLines = false;       // UL: always raises the level and ends the line
+  bool Emoji = true;                // J: the emoji pseudo-tag
+  String (*DecodeRun)(StringView) = &DecodeHtmlRunEntities;   // the entities of a text run
+  THtmlControlTag (*ParseControl)(StringView) = [](StringView AText) { return ParseHtmlControlTag(AText); };
+};
+
 // The call-wide inputs a core needs besides the target.
 struct THtmlLayoutInput {
   Single Scale = 1.0f;   // device scale (vertical pixels per inch / 96)
   UINT Flags = 0;        // DrawText flags of runs
   bool Themed = false;
+  THtmlDialect Dialect;
+  // HI: the background and text colours (the engine-wide ones unless set) and the font styles
+  // added.
+  TColor HighlightColor = HtmlHighlightColor();
+  TColor HighlightTextColor = HtmlHighlightTextColor();
+  TFontStyles HighlightStyles;
+  Double LineSpacing = 0;   // added to the vertical position after every line
 };
 
 template <class TTarget>
@@ -72,20 +102,40 @@ class THtmlLayout {
 public:
   using Coord = typename TTarget::Coord;
 
+  // A rectangle in the target's coordinates.
+  struct TBox {
+    Coord Left{}, Top{}, Right{}, Bottom{};
+    bool operator==(const TBox&) const = default;
+  };
+
+  // The outputs in the target's coordinates (the integer ones of THtmlDrawParams are set too).
+  struct TOutput {
+    Coord XSize{}, YSize{};
+    TBox HoverRect, ControlRect;
+    Integer LineCount = 0;   // one more for every line laid out
+  };
+
   THtmlLayout(TTarget& ATarget, THtmlDrawParams& AParams, const THtmlLayoutInput& AInput, const THtmlFont& ABase)
       : T(ATarget), P(AParams), In(AInput), Base(ABase) {
     S.Font = ABase;
-    S.Brush = T.NoColor();
+    S.Brush = S.SavedBackground = S.SavedHoverBrush = S.SavedHoverFont = T.NoColor();
+    S.SavedHiBrush = S.SavedHiFont = S.SavedParaBrush = S.ParaColor = T.NoColor();
     Coord w{}, h{};
     T.MeasureRun(ABase, u"gh", In.Flags, w, h);
     GH = h;
+    R = TBox{Coord(P.ARect.left), Coord(P.ARect.top), Coord(P.ARect.right), Coord(P.ARect.bottom)};
+    Out.HoverRect = ToBox(P.AHoverRect);
+    Out.ControlRect = ToBox(P.AControlRect);
   }
+
+  // The rectangle to lay out in, when it is not P.ARect (fractional coordinates).
+  void SetRect(const TBox& ARect) { R = ARect; }
 
   // Lays out the prepared text; returns the hit result.
   bool Run(StringView AText) {
     bool result = false;
-    const Coord rectLeft = Coord(P.ARect.left + 1), rectRight = Coord(P.ARect.right);
-    Coord top = Coord(P.ARect.top);
+    const Coord rectLeft = R.Left + Coord(1), rectRight = R.Right;
+    Coord top = R.Top;
     Coord ySize{};
     std::size_t pos = 0;
     while (pos < AText.size()) {
@@ -117,20 +167,33 @@ public:
         if (line.AnchorFlag && y > bottom - line.D - GH && y < bottom - line.D) result = true;
         if (FControlHit || FPictureHit) result = true;
       }
-      if (FFloatHeight > Coord{} && FFloatTop + FFloatHeight < top) {
-        FloatLeft = FloatRight = Coord{};
-        FFloatHeight = Coord{};
+      ++Out.LineCount;
+      if (FParagraphFloat) {
+        // A paragraph float began on this line: the next line starts at its top again, beside
+        // the floated picture.
+        FParagraphFloat = false;
+        FFloatBottom = std::max(FFloatBottom, bottom);
+      } else {
+        const Coord height = bottom - top + Coord(In.LineSpacing);
+        top += height;
+        ySize += height;
       }
-      const Coord height = bottom - top;
-      top += height;
-      ySize += height;
+      EndFloats(top);
       if (line.DropRest) break;
-      if (!P.ACheckHeight && top + GH > Coord(P.ARect.bottom)) break;
+      if (!P.ACheckHeight && top + GH > R.Bottom) break;
     }
+    // A floated picture taller than the lines beside it still counts.
+    ySize = std::max(ySize, FFloatBottom - R.Top);
     if (ySize == Coord{}) ySize = GH;
-    P.AYSize = static_cast<Integer>(ySize);
+    Out.YSize = ySize;
+    P.AXSize = static_cast<Integer>(Out.XSize);
+    P.AYSize = static_cast<Integer>(Out.YSize);
+    P.AHoverRect = ToRect(Out.HoverRect);
+    P.AControlRect = ToRect(Out.ControlRect);
     return result;
   }
+
+  TOutput Out;
 
 private:
   enum TPassMode { pmMeasure, pmDraw, pmHitTest };
@@ -143,6 +206,7 @@ private:
     TColor SavedBackground = clNone;
     TColor SavedHoverBrush = clNone, SavedHoverFont = clNone;
     TColor SavedHiBrush = clNone, SavedHiFont = clNone;
+    TFontStyles SavedHiStyle;
     TColor SavedParaBrush = clNone;
     bool InAnchor = false;
     String Href, Title;
@@ -185,7 +249,7 @@ private:
     L.Items = 0;
     L.HasContent = false;
     Coord pen = L.PenStart;
-    if (S.ParaBackground && Drawing(AMode)) T.FillRect(Coord(P.ARect.left), L.Top, Coord(P.ARect.right), L.Top + L.H, S.ParaColor);
+    if (S.ParaBackground && Drawing(AMode)) T.FillRect(R.Left, L.Top, R.Right, L.Top + L.H, S.ParaColor);
     const Coord width = L.Right - L.Left;
     bool endsWithBlank = false;
     bool ended = false;
@@ -199,7 +263,7 @@ private:
           if (blank != StringView::npos && blank < end) end = blank + 1;
         }
         const StringView raw = AText.substr(pos, end - pos);
-        const String run = DecodeHtmlRunEntities(raw);
+        const String run = In.Dialect.DecodeRun(raw);
         if (S.Hidden) {
           pos = end;
           continue;
@@ -254,9 +318,9 @@ private:
       L.Align = S.Align;
       L.Indent = S.Indent;
     }
-    P.AXSize = std::max(P.AXSize, static_cast<Integer>(L.W));
+    Out.XSize = std::max(Out.XSize, L.W);
     if (S.InAnchor && S.Anchors - 1 == P.AFocusLink && Drawing(AMode)) {
-      T.FocusRect(FFocusLeft - Coord(1), L.Bottom - L.D - GH, pen + Coord(1), L.Bottom - L.D);
+      FocusRect(L, pen);
       FFocusLeft = L.PenStart;
     }
     return pos;
@@ -266,9 +330,31 @@ private:
   // edge leftwards, the mirror image of the left-to-right line.
   bool RightToLeft() const { return (In.Flags & DT_RTLREADING) != 0; }
 
+  // Where a box of AWidth laid out from AX on the line is drawn: there, or mirrored about the
+  // line's middle for right-to-left reading.
+  Coord PlaceX(const TLine& L, Coord AX, Coord AWidth) const {
+    return RightToLeft() ? L.Left + L.Right - AX - AWidth : AX;
+  }
+  TBox PlaceBox(const TLine& L, const TBox& ABox) const {
+    const Coord x = PlaceX(L, ABox.Left, ABox.Right - ABox.Left);
+    return TBox{x, ABox.Top, x + ABox.Right - ABox.Left, ABox.Bottom};
+  }
+  // The test point's x in layout coordinates (mirrored back for right-to-left reading).
+  Coord PointX(const TLine& L) const {
+    const Coord x = Coord(P.AX);
+    return RightToLeft() ? L.Left + L.Right - x : x;
+  }
+
+  // The focus rectangle of the focused anchor from where it opened to the pen, one pixel wider on
+  // each side, over the text of the line.
+  void FocusRect(const TLine& L, Coord APen) {
+    const TBox box = PlaceBox(L, TBox{FFocusLeft - Coord(1), L.Bottom - L.D - GH, APen + Coord(1), L.Bottom - L.D});
+    T.FocusRect(box.Left, box.Top, box.Right, box.Bottom);
+  }
+
   void HitRun(TLine& L, Coord ARunWidth) {
     if (P.AX < 0) return;
-    const Coord x = RightToLeft() ? L.Left + L.Right - Coord(P.AX) - L.PenStart : Coord(P.AX) - L.PenStart;
+    const Coord x = PointX(L) - L.PenStart;
     if (x < L.W || x > L.W + ARunWidth || !S.InAnchor) return;
     L.AnchorFlag = true;
     if (Coord(P.AY) > L.Top) {
@@ -345,18 +431,22 @@ private:
         ++S.Anchors;
         if (AMode == pmMeasure) P.AHyperLinks = std::max(P.AHyperLinks, S.Anchors);
         S.InAnchor = true;
-        S.Href = A.ValueAsWritten(u"HREF");
-        S.Title = A.ValueAsWritten(u"TITLE");
+        if (In.Dialect.AnchorFirstQuoted) {
+          S.Href = A.FirstQuoted(true);
+        } else {
+          S.Href = A.ValueAsWritten(u"HREF");
+          S.Title = A.ValueAsWritten(u"TITLE");
+        }
         S.HoverApplied = false;
         bool hoverFont = false;
         if (HoverApplies() && draw) {
           S.HoverApplied = true;
-          S.Font.Style.Include(fsUnderline);
-          if (P.AHoverColor != clNone) {
+          if (In.Dialect.AnchorUnderline) S.Font.Style.Include(fsUnderline);
+          if (P.AHoverColor != T.NoColor()) {
             S.SavedHoverBrush = S.Brush;
             S.Brush = P.AHoverColor;
           }
-          if (P.AHoverFontColor != clNone) {
+          if (P.AHoverFontColor != T.NoColor()) {
             S.SavedHoverFont = S.Font.Color;
             S.Font.Color = P.AHoverFontColor;
             hoverFont = true;
@@ -371,7 +461,10 @@ private:
       case htBold: S.Font.Style.Include(fsBold); return toConsume;
       case htItalic: S.Font.Style.Include(fsItalic); return toConsume;
       case htUnderline: S.Font.Style.Include(fsUnderline); return toConsume;
-      case htStrike: S.Font.Style.Include(fsStrikeOut); return toConsume;
+      case htStrike:
+        if (In.Dialect.ShortSTags && ATag.Next >= u'A' && ATag.Next <= u'Z') return toConsume;   // STRIKE
+        S.Font.Style.Include(fsStrikeOut);
+        return toConsume;
       case htLineBreak:
         if (AMode == pmMeasure) P.AStripped += u'\r';
         return toEndLine;
@@ -387,8 +480,10 @@ private:
           S.Highlight = true;
           S.SavedHiBrush = S.Brush;
           S.SavedHiFont = S.Font.Color;
-          S.Brush = HtmlHighlightColor();
-          S.Font.Color = HtmlHighlightTextColor();
+          S.SavedHiStyle = S.Font.Style;
+          S.Brush = In.HighlightColor;
+          S.Font.Color = In.HighlightTextColor;
+          S.Font.Style += In.HighlightStyles;
         }
         return toConsume;
       case htRule:
@@ -399,7 +494,7 @@ private:
         return toEndLine;
       case htIndent: {
         const Integer x = IntOr(A.FirstQuoted(true), 0);
-        const Coord to = Coord(P.ARect.left) + TTarget::Scaled(x * In.Scale);
+        const Coord to = R.Left + TTarget::Scaled(x * In.Scale);
         if (APen < to) {
           L.W += to - APen;
           APen = to;
@@ -408,21 +503,32 @@ private:
       }
       case htImage: return Image(A, L, APen, AMode);
       case htEmoji: {
-        if (S.Hidden) return toConsume;
+        if (S.Hidden || !In.Dialect.Emoji) return toConsume;
+        if constexpr (requires(TTarget& t) { t.Emoji(Coord{}, Coord{}, false, StringView{}, 0); }) {
         const StringView text = ATag.Text;
         const StringView chars = text.size() >= 5 ? text.substr(3, text.size() - 5) : StringView{};
         const Coord adv = T.Emoji(APen, L.Top, !draw, chars, S.Font.Size);
         APen += adv;
         L.W += adv;   // the emoji takes its width on the line
+        L.Blank = Coord{};
         L.HasContent = true;
+        }
         return toConsume;
       }
       case htListItem: return ListItem(A, L, APen, AMode);
-      case htOrderedList:
       case htUnorderedList:
-        if (draw || AMode == pmMeasure) {
-          if (draw) ++S.ListLevel;
-          if (draw && ATag.Kind == htUnorderedList) S.Ordered = false;
+        if (In.Dialect.ListsEndLines) {
+          ++S.ListLevel;
+          S.Ordered = false;
+          return toEndLine;
+        }
+        [[fallthrough]];
+      case htOrderedList:
+        {
+          // The level rises in every pass (each pass starts from the state before the line), so
+          // a measuring call sees the indentation drawing uses.
+          ++S.ListLevel;
+          if (ATag.Kind == htUnorderedList) S.Ordered = false;
           if (ATag.Kind == htOrderedList) {
             S.Ordered = true;
             S.ItemNo = 1;
@@ -432,6 +538,7 @@ private:
       case htParagraph: Paragraph(A, L, AMode); return toConsume;
       case htRotate: S.Font.Angle = IntOr(A.FirstQuoted(true), 0); return toConsume;
       case htSpan: {
+        if (In.Dialect.ShortSTags) return toConsume;
         String style = UpperCase(String(A.After(u"=")));
         const std::size_t q = style.find(u'"');
         if (q != String::npos) style = style.substr(q + 1);
@@ -460,21 +567,20 @@ private:
       case htAnchor: {
         if (!S.InAnchor) return toConsume;
         if (S.HoverApplied) {
-          S.Font.Style.Exclude(fsUnderline);
-          if (P.AHoverColor != clNone) S.Brush = S.SavedHoverBrush;
-          if (P.AHoverFontColor != clNone) S.Font.Color = S.SavedHoverFont;
+          if (In.Dialect.AnchorUnderline) S.Font.Style.Exclude(fsUnderline);
+          if (P.AHoverColor != T.NoColor()) S.Brush = S.SavedHoverBrush;
+          if (P.AHoverFontColor != T.NoColor()) S.Font.Color = S.SavedHoverFont;
         }
         if (!P.AFixedColors) S.Font.Color = Base.Color;
         if (FHitAnchor == S.Anchors && FHitAnchor > 0) {
           const bool earlier = S.AnchorTop < L.Top;
           const Coord x0 = earlier ? L.PenStart : S.AnchorX;
           const Coord bottom = draw ? L.Bottom : L.Top + L.H;
-          P.AHoverRect = TRect{static_cast<Integer>(x0), static_cast<Integer>(earlier ? L.Top : S.AnchorTop),
-                               static_cast<Integer>(L.PenStart + L.W), static_cast<Integer>(bottom)};
+          Out.HoverRect = PlaceBox(L, TBox{x0, earlier ? L.Top : S.AnchorTop, L.PenStart + L.W, bottom});
           P.AMouseLink = S.Anchors;
         }
         if (S.Anchors - 1 == P.AFocusLink && draw)
-          T.FocusRect(FFocusLeft - Coord(1), L.Bottom - L.D - GH, APen + Coord(1), L.Bottom - L.D);
+          FocusRect(L, APen);
         S.InAnchor = false;
         S.HoverApplied = false;
         return toConsume;
@@ -495,6 +601,7 @@ private:
         if (draw && S.Highlight) {
           S.Brush = S.SavedHiBrush;
           S.Font.Color = S.SavedHiFont;
+          S.Font.Style = S.SavedHiStyle;
           S.Highlight = false;
         }
         return toConsume;
@@ -594,6 +701,12 @@ private:
       if (v.find(u"BOLD") != String::npos) S.Font.Style = TFontStyles{fsBold};
       if (v.find(u"ITALIC") != String::npos) S.Font.Style = TFontStyles{fsItalic};
     }
+    if (In.Dialect.BodyByTarget) {
+      if constexpr (requires(TTarget& t) { t.DrawBody(A, Coord{}, Coord{}, Coord{}, Coord{}); }) {
+        if (Drawing(AMode) && !P.AFixedColors) T.DrawBody(A, R.Left, R.Top, R.Right, R.Bottom);
+      }
+      return;
+    }
     if (Drawing(AMode) && A.Has(u"BGCOLOR")) {
       const String v = A.Value(u"BGCOLOR");
       TColor c = clNone;
@@ -608,7 +721,7 @@ private:
       if (set) {
         S.Brush = c;
         S.SavedBackground = c;
-        T.FillRect(Coord(P.ARect.left), Coord(P.ARect.top), Coord(P.ARect.right), Coord(P.ARect.bottom), c);
+        T.FillRect(R.Left, R.Top, R.Right, R.Bottom, c);
       }
     }
   }
@@ -621,12 +734,16 @@ private:
       if (v.find(u"CENTER") != String::npos) S.Align = paCenter;
     }
     if (A.Has(u"INDENT")) S.Indent = Coord(IntOr(A.Value(u"INDENT"), 0));
+    if (AMode == pmMeasure && A.Has(u"FLOAT")) {
+      const String v = A.Value(u"FLOAT");
+      if (v.find(u"LEFT") != String::npos || v.find(u"RIGHT") != String::npos) FParagraphFloat = true;
+    }
     if (Drawing(AMode) && A.Has(u"BGCOLOR")) {
       S.ParaBackground = true;
       S.ParaColor = ColorValue(A.Value(u"BGCOLOR"));
       S.SavedParaBrush = S.Brush;
       S.Brush = S.ParaColor;
-      T.FillRect(Coord(P.ARect.left), L.Top, Coord(P.ARect.right), L.Top + L.H, S.ParaColor);
+      T.FillRect(R.Left, L.Top, R.Right, L.Top + L.H, S.ParaColor);
     }
   }
 
@@ -639,25 +756,32 @@ private:
     const String type = A.Value(u"TYPE");
     const String color = A.Value(u"COLOR");
     const TColor c = color.empty() ? S.Font.Color : ColorValue(color);
-    if (Drawing(AMode) && !S.Hidden) {
-      if (type == u"SQUARE") {
-        T.FillRect(APen, L.Top + Coord(2), APen + Coord(8), L.Top + Coord(10), c);
-      } else if (type == u"CIRCLE") {
-        T.Ellipse(APen, L.Top + Coord(2), APen + Coord(8), L.Top + Coord(10), c);
-      } else if (type.empty()) {
-        THtmlFont symbol = S.Font;
-        symbol.Name = u"Symbol";
-        symbol.Color = c;
-        String text;
-        if (S.Ordered) text = IntToStr(S.ItemNo) + u". ";
-        else text = (S.ListLevel % 2 == 1) ? String(1, Char(0xB7)) : String(u"o");
-        Coord tw{}, th{};
-        T.MeasureRun(symbol, text, In.Flags, tw, th);
-        T.DrawRun(symbol, T.NoColor(), text, APen, L.Top, APen + tw + Coord(1), L.Top + th, In.Flags & ~UINT(DT_BOTTOM));
-        if (S.Ordered) APen += tw - step;
+    const bool draw = Drawing(AMode) && !S.Hidden;
+    if (draw && (type == u"SQUARE" || type == u"CIRCLE")) {
+      const Coord x = PlaceX(L, APen, Coord(8));
+      if (type == u"SQUARE") T.FillRect(x, L.Top + Coord(2), x + Coord(8), L.Top + Coord(10), c);
+      else T.Ellipse(x, L.Top + Coord(2), x + Coord(8), L.Top + Coord(10), c);
+    } else if (type.empty() && (draw || S.Ordered)) {
+      THtmlFont symbol = S.Font;
+      if (!In.Dialect.FontBullets) symbol.Name = u"Symbol";
+      symbol.Color = c;
+      const Char bullet = In.Dialect.FontBullets ? Char(0x2022) : Char(0xB7);
+      String text;
+      if (S.Ordered) text = IntToStr(S.ItemNo) + u". ";
+      else text = (S.ListLevel % 2 == 1) ? String(1, bullet) : String(u"o");
+      Coord tw{}, th{};
+      T.MeasureRun(symbol, text, In.Flags, tw, th);
+      if (draw) {
+        const Coord x = PlaceX(L, APen, tw + Coord(1));
+        T.DrawRun(symbol, T.NoColor(), text, x, L.Top, x + tw + Coord(1), L.Top + th, In.Flags & ~UINT(DT_BOTTOM));
+      }
+      // The number pushes the item's text on in every pass, and the line is that much wider.
+      if (S.Ordered) {
+        APen += tw - step;
+        L.W += tw - step;
       }
     }
-    if (S.Ordered && Drawing(AMode)) ++S.ItemNo;
+    if (S.Ordered) ++S.ItemNo;
     APen += step;
     L.HasContent = true;
     return toConsume;
@@ -695,23 +819,44 @@ private:
     }
     const Coord width = L.Right - L.Left;
     if (L.W + w > width && w <= width && L.HasContent) return toKeep;
+    const String floating = A.Value(u"FLOAT");
+    const bool floatLeft = floating.find(u"LEFT") != String::npos;
+    const bool floatRight = !floatLeft && floating.find(u"RIGHT") != String::npos;
+    // A right float sits at the line's right edge; everything else at the pen.
+    const Coord at = floatRight ? L.Right - w : APen;
     if (Drawing(AMode)) {
-      if (listed) T.DrawImage(index, APen, L.Top, APen + w, L.Top + h, P.APrint);
-      else T.DrawPicture(src, APen, L.Top, APen + w, L.Top + h);
+      const Coord x = PlaceX(L, at, w);
+      if (listed) T.DrawImage(index, x, L.Top, x + w, L.Top + h, P.APrint);
+      else T.DrawPicture(src, x, L.Top, x + w, L.Top + h);
     }
     if (Measuring(AMode) && P.AX >= 0 && S.InAnchor) {
-      const Coord x = Coord(P.AX), y = Coord(P.AY);
-      if (x > APen && x < APen + w && y > L.Top && y < L.Top + h) {
+      const Coord x = PointX(L), y = Coord(P.AY);
+      if (x > at && x < at + w && y > L.Top && y < L.Top + h) {
         P.AAnchor = S.Href;
         P.ATitle = S.Title;
         FPictureHit = true;
         FHoverPicture = S.Pictures;
       }
     }
-    APen += w + Coord(2);
-    L.W += w + Coord(2);
     L.H = std::max(L.H, h);
     L.HasContent = true;
+    L.Blank = Coord{};   // a blank before the picture is no longer trailing
+    if (floatLeft || floatRight) {
+      // The lines after this one are narrowed by the picture until they pass its bottom; this
+      // line's text keeps to its top.
+      if (AMode == pmMeasure) StartFloat(floatLeft, w + Coord(2), L.Top + h);
+      L.D = L.H > GH ? L.H - GH : Coord{};
+      if (Drawing(AMode)) L.H = GH;
+      if (floatLeft) {
+        APen += w + Coord(2);
+        L.W += w + Coord(2);
+        return toConsume;
+      }
+      L.W = width;   // a right float fills the line and ends it
+      return toEndLine;
+    }
+    APen += w + Coord(2);
+    L.W += w + Coord(2);
     const String align = A.Value(u"ALIGN");
     const Coord rise = L.H > GH ? L.H - GH : Coord{};
     if (align.find(u"TOP") != String::npos) L.D = rise;
@@ -724,7 +869,7 @@ private:
   }
 
   TTagOutcome Control(const THtmlAttributes& A, TLine& L, Coord& APen, TPassMode AMode) {
-    const THtmlControlTag c = ParseHtmlControlTag(A.Text());
+    const THtmlControlTag c = In.Dialect.ParseControl(A.Text());
     if (c.Type.empty() || c.ID.empty()) return toConsume;
     THtmlControlKind kind;
     if (c.Type == u"EDIT" || c.Type == u"PASSWORD" || c.Type == u"MASK") kind = hcEdit;
@@ -738,12 +883,17 @@ private:
     const Coord hAttr = TTarget::Scaled(heightAttr * sc);
     Coord boxH = GH + Coord(10);
     Integer wv = 0;
-    if (TryStrToInt(c.Width, wv)) S.ControlWidth = TTarget::Scaled(wv * sc);
+    const bool hasWidth = TryStrToInt(c.Width, wv);
+    const bool checkOrRadio = kind == hcCheck || kind == hcRadio;
+    if (In.Dialect.ControlsNeedWidth && !hasWidth && !checkOrRadio) return toConsume;
+    if (hasWidth) S.ControlWidth = TTarget::Scaled(wv * sc);
     Coord width = S.ControlWidth;
     Coord lineH = (kind == hcCheck || kind == hcRadio) ? TTarget::Scaled(16 * sc) : TTarget::Scaled(23 * sc);
     if (hAttr > TTarget::Scaled(25 * sc)) lineH = hAttr - Coord(2);
     if (kind == hcButton || kind == hcCombo) boxH = TTarget::Scaled(25 * sc);
-    if (kind == hcCheck || kind == hcRadio) {
+    if (checkOrRadio && In.Dialect.ControlsNeedWidth) {
+      width = boxH = TTarget::Scaled(16 * std::max(1.0, P.AResFactor) + 2);
+    } else if (checkOrRadio) {
       width = TTarget::Scaled(16 * sc * std::max(1.0, P.AResFactor));
       boxH = TTarget::Scaled(16 * sc);
     }
@@ -751,13 +901,13 @@ private:
     if (L.W + width > lineWidth && width <= lineWidth && L.HasContent) return toKeep;
     if (Drawing(AMode)) DrawControl(c, kind, L, APen, width, lineH, hAttr, boxH);
     if (Measuring(AMode)) {
-      const Coord x = Coord(P.AX) - L.PenStart, y = Coord(P.AY);
+      const Coord x = PointX(L) - L.PenStart, y = Coord(P.AY);
       const bool over = P.AX >= 0 && x > L.W && x < L.W + width && y > L.Top && y < L.Top + boxH;
       if (over || (P.ACheckHotSpot && !P.AControlID.empty() && P.AControlID == c.ID && !FControlHit)) {
         FControlHit = true;
         P.AAnchor = u"ctrl";
-        const Integer l = static_cast<Integer>(L.PenStart + L.W), t = static_cast<Integer>(L.Top);
-        P.AControlRect = TRect{l, t, l + static_cast<Integer>(width), t + static_cast<Integer>(boxH)};
+        const Coord l = L.PenStart + L.W;
+        Out.ControlRect = PlaceBox(L, TBox{l, L.Top, l + width, L.Top + boxH});
         P.AControlValue = c.Value;
         P.AControlID = c.ID;
         P.AControlType = c.Type;
@@ -765,6 +915,7 @@ private:
     }
     APen += width;
     L.W += width;
+    L.Blank = Coord{};
     L.H = std::max(L.H, std::max(lineH, boxH));
     L.HasContent = true;
     return toConsume;
@@ -775,7 +926,7 @@ private:
     const auto I = [](Coord v) { return static_cast<Integer>(v); };
     const Single sc = In.Scale;
     const Coord bottom = L.Bottom - L.D;
-    const Coord x = Coord(P.AX), y = Coord(P.AY);
+    const Coord x = PointX(L), y = Coord(P.AY);
     const bool over = P.AX >= 0 && x > APen - Coord(2) && x < APen + AWidth - Coord(2) && y > bottom - ABoxH - Coord(2) &&
                       y < bottom - Coord(2);
     THtmlControlFace f;
@@ -799,12 +950,23 @@ private:
         f.Text = C.Value;
         break;
       }
+      case hcCheck:
+      case hcRadio:
+        if (!In.Dialect.ControlsNeedWidth) break;
+        // The graphics dialect's square, one pixel in from its layout box.
+        f.Box = TRect{I(APen + Coord(1)), I(bottom - AWidth + Coord(1)), I(APen + AWidth - Coord(1)), I(bottom - Coord(1))};
+        break;
+      default: break;
+    }
+    switch (AKind) {
       case hcCheck: {
+        if (In.Dialect.ControlsNeedWidth) break;
         const Coord s = TTarget::Scaled(16 * sc);
         f.Box = TRect{I(APen + Coord(2)), I(bottom - s + Coord(1)), I(APen + s - Coord(1)), I(bottom)};
         break;
       }
       case hcRadio: {
+        if (In.Dialect.ControlsNeedWidth) break;
         const Coord s = TTarget::Scaled(14 * sc);
         f.Box = TRect{I(APen + Coord(2)), I(bottom - s), I(APen + s), I(bottom)};
         break;
@@ -813,8 +975,16 @@ private:
         f.Box = TRect{I(APen + Coord(2)), I(bottom - AHeightAttr), I(APen + AWidth - Coord(2)), I(bottom)};
         f.TextBox = TRect{f.Box.left + 2, f.Box.top + 2, f.Box.right - 2, f.Box.bottom - 2};
         f.Text = C.Value;
-        if (P.ADown && P.ADownID == C.ID) f.State = In.Themed || over ? hsPressed : hsNormal;
         break;
+      default: break;
+    }
+    if (P.ADown && P.ADownID == C.ID && (AKind == hcButton || In.Dialect.ControlsNeedWidth))
+      f.State = In.Themed || over || In.Dialect.ControlsNeedWidth ? hsPressed : hsNormal;
+    if (RightToLeft()) {
+      for (TRect* box : {&f.Box, &f.ButtonBox, &f.TextBox}) {
+        const TBox placed = PlaceBox(L, ToBox(*box));
+        *box = ToRect(placed);
+      }
     }
     T.DrawControl(f);
   }
@@ -823,9 +993,31 @@ private:
   THtmlDrawParams& P;
   THtmlLayoutInput In;
   THtmlFont Base;
+  TBox R;   // the rectangle laid out in
   TState S;
   Coord GH{};
-  Coord FloatLeft{}, FloatRight{}, FFloatTop{}, FFloatHeight{};
+  // Floats: the insets of the lines from the rectangle's edges and where each float ends.
+  Coord FloatLeft{}, FloatRight{}, FLeftFloatBottom{}, FRightFloatBottom{}, FFloatBottom{};
+  bool FParagraphFloat = false;
+
+  void StartFloat(bool ALeft, Coord AInset, Coord ABottom) {
+    (ALeft ? FloatLeft : FloatRight) = AInset;
+    (ALeft ? FLeftFloatBottom : FRightFloatBottom) = ABottom;
+    FFloatBottom = std::max(FFloatBottom, ABottom);
+  }
+  // A float ends once the next line's top has passed its bottom.
+  void EndFloats(Coord ATop) {
+    if (FloatLeft > Coord{} && FLeftFloatBottom <= ATop) FloatLeft = Coord{};
+    if (FloatRight > Coord{} && FRightFloatBottom <= ATop) FloatRight = Coord{};
+  }
+
+  static TBox ToBox(const TRect& ARect) {
+    return TBox{Coord(ARect.left), Coord(ARect.top), Coord(ARect.right), Coord(ARect.bottom)};
+  }
+  static TRect ToRect(const TBox& ABox) {
+    return TRect{static_cast<Integer>(ABox.Left), static_cast<Integer>(ABox.Top), static_cast<Integer>(ABox.Right),
+                 static_cast<Integer>(ABox.Bottom)};
+  }
   Coord FFocusLeft{};
   Integer FHitAnchor = 0;
   Integer FHoverPicture = -1;

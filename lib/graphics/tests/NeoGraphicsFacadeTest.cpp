@@ -482,7 +482,7 @@ TEST_F(NeoGraphicsFacade, RegisteredRenderingLayerIsCalled) {
             u"link");
   EXPECT_EQ(id, u"id");
   EXPECT_EQ(Recorder::LastHtml.AX, 10);   // rounded, halves to even
-  EXPECT_EQ(Recorder::LastHtml.ARect, (TRectF{0, 0, 42, 18}));
+  EXPECT_EQ(Recorder::LastHtml.ARect, (TRectF{0, 0, 43, 18}));   // the measured width + the line inset
   // Plain text still goes to the context.
   EXPECT_EQ(G->CalculateText(u"x", TRectF{0, 0, 100, 100}).Height(), G->GetCanvas()->TextHeight(u"x") + 1);
 }
