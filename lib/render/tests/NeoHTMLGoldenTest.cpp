@@ -216,6 +216,29 @@ const TGoldenCase Cases[] = {
        EXPECT_GT(S.CountNear(TRect{0, 0, 120, 50}, clRed), 32 * 32 - 32 * 8);
        EXPECT_GT(S.CountNear(TRect{0, 0, 120, 50}, clBlue), 32 * 6);
      }},
+    {"float", 160, 70,
+     u"<P FLOAT=\"LEFT\"><IMG SRC=\"IDX:0\" WIDTH=\"32\" HEIGHT=\"32\" FLOAT=\"LEFT\"><BR>text beside the picture and below it",
+     [](THtmlDrawParams& P) { P.AImages = &Pictures(); },
+     [](TSheet& S) {
+       // The picture at the top left; the first lines start right of it, the last one under it.
+       EXPECT_GT(S.CountNear(TRect{3, 2, 35, 34}, clRed), 32 * 32 - 32 * 8);
+       EXPECT_GT(S.CountNear(TRect{37, 2, 158, 34}, clBlack), 20);
+       EXPECT_GT(S.CountNear(TRect{3, 36, 30, 68}, clBlack), 5);
+     }},
+    {"rtl-items", 160, 70,
+     u"<UL><LI TYPE=\"SQUARE\" COLOR=\"#00FF00\">item</UL><BR><IMG SRC=\"IDX:0\"> <CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"TRUE\">",
+     [](THtmlDrawParams& P) {
+       SysLocale.MiddleEast = true;
+       P.ARightToLeft = bdRightToLeft;
+       P.AImages = &Pictures();
+     },
+     [](TSheet& S) {
+       // Bullet, picture and check box from the right edge; the left half stays empty.
+       EXPECT_GT(S.CountNear(TRect{140, 2, 158, 20}, clLime), 30);
+       EXPECT_GT(S.CountNear(TRect{130, 20, 158, 50}, clRed), 100);
+       EXPECT_EQ(S.CountNear(TRect{2, 2, 80, 68}, clRed), 0);
+       EXPECT_EQ(S.CountNear(TRect{2, 2, 80, 68}, clLime), 0);
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Markup, HtmlGoldenTest, ::testing::ValuesIn(Cases),

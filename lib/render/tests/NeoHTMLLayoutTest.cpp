@@ -2,6 +2,7 @@
 // bold), a line of text is 2 x the point size high. Run with Integer and Single coordinates.
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "lib/render/NeoHTMLLayout.h"
 
@@ -78,14 +79,14 @@ protected:
   using Target = TRecordingTarget<TCoord>;
 
   // Lays out AText in a rectangle 0..AWidth wide, 0..200 high; font size 10, so "gh" is 20 high.
-  bool Layout(StringView AText, Integer AWidth = 100) {
+  bool Layout(StringView AText, Integer AWidth = 100, UINT AExtraFlags = 0) {
     P.AText = String(AText);
     P.ARect = TRect{0, 0, AWidth, 200};
     const Integer images = T.Images;
     T = Target{};
     T.Images = images;
     THtmlLayoutInput in;
-    in.Flags = DT_BOTTOM | DT_SINGLELINE;
+    in.Flags = DT_BOTTOM | DT_SINGLELINE | AExtraFlags;
     THtmlFont base{u"Sans", 10, {}, clBlack, 0};
     THtmlLayout<Target> layout(T, P, in, base);
     return layout.Run(PrepareHtmlText(P.AText));
@@ -318,6 +319,66 @@ TYPED_TEST(HtmlLayoutTest, PictureThatDoesNotFitStartsTheNextLine) {
   EXPECT_EQ(this->T.Calls[0].A, 1);
   EXPECT_EQ(this->T.Calls[0].B, 20);
   EXPECT_EQ(this->P.AYSize, 40);
+}
+
+// A picture floated left narrows the lines beside it until they pass its bottom; the paragraph
+// float brings the next line back to the float's top.
+TYPED_TEST(HtmlLayoutTest, LeftFloatNarrowsTheLinesBesideIt) {
+  this->T.Images = 1;
+  this->Layout(u"<P FLOAT=\"LEFT\"><IMG SRC=\"IDX:0\" WIDTH=\"16\" HEIGHT=\"40\" FLOAT=\"LEFT\"><BR>aa<BR>bb<BR>cc");
+  ASSERT_EQ(this->T.Count("image"), 1);
+  EXPECT_EQ(this->T.Calls[0].A, 1);
+  EXPECT_EQ(this->T.Calls[0].B, 0);
+  ASSERT_EQ(this->T.Runs.size(), 3u);
+  EXPECT_EQ(this->T.Runs[0].L, 19);   // beside the picture: 16 + 2 in
+  EXPECT_EQ(this->T.Runs[0].T, 0);
+  EXPECT_EQ(this->T.Runs[1].L, 19);
+  EXPECT_EQ(this->T.Runs[1].T, 20);
+  EXPECT_EQ(this->T.Runs[2].L, 1);    // past the picture's bottom
+  EXPECT_EQ(this->T.Runs[2].T, 40);
+  EXPECT_EQ(this->P.AYSize, 60);
+}
+
+TYPED_TEST(HtmlLayoutTest, RightFloatSitsAtTheRightEdgeAndEndsItsLine) {
+  this->T.Images = 1;
+  this->Layout(u"<P ALIGN=\"RIGHT\" FLOAT=\"RIGHT\"><IMG SRC=\"IDX:0\" WIDTH=\"16\" HEIGHT=\"40\" FLOAT=\"RIGHT\">aa<BR>bb");
+  ASSERT_EQ(this->T.Count("image"), 1);
+  EXPECT_EQ(this->T.Calls[0].A, 84);   // 100 - 16
+  ASSERT_EQ(this->T.Runs.size(), 2u);
+  EXPECT_EQ(this->T.Runs[0].T, 0);
+  EXPECT_EQ(this->T.Runs[0].L, 82 - 12);   // right-aligned against the float
+  EXPECT_EQ(this->T.Runs[1].L, 82 - 12);
+  EXPECT_EQ(this->P.AXSize, 99);           // the float's line fills the line
+  // Without a paragraph float the picture only takes its line.
+  this->Layout(u"<IMG SRC=\"IDX:0\" WIDTH=\"16\" HEIGHT=\"40\" FLOAT=\"RIGHT\">aa");
+  ASSERT_EQ(this->T.Runs.size(), 1u);
+  EXPECT_EQ(this->T.Runs[0].T, 40);
+  EXPECT_EQ(this->T.Runs[0].L, 1);
+}
+
+// Right-to-left reading mirrors bullets, pictures, controls and the focus rectangle about the
+// line's middle, as it does text runs; hit tests mirror the point back.
+TYPED_TEST(HtmlLayoutTest, RightToLeftMirrorsEveryItem) {
+  this->T.Images = 1;
+  this->P.AFocusLink = 0;
+  this->Layout(u"<UL><LI TYPE=\"SQUARE\">x</UL><BR><IMG SRC=\"IDX:0\"><BR><CONTROL TYPE=\"CHECK\" ID=\"c\"><BR><A HREF=\"h\">ab</A>",
+               100, DT_RTLREADING);
+  std::map<std::string, typename TestFixture::Target::TCall> calls;
+  for (const auto& c : this->T.Calls) calls.emplace(c.Kind, c);
+  ASSERT_EQ(calls.count("fill"), 1u);
+  EXPECT_EQ(calls["fill"].A, 1 + 100 - 1 - 8);      // the square, 8 wide, from the line's right
+  EXPECT_EQ(calls["image"].A, 100 - 16);
+  EXPECT_EQ(calls["image"].C, 100);
+  EXPECT_EQ(calls["control"].C, 100 - 2);            // the check box's right edge
+  EXPECT_EQ(calls["focus"].A, 101 - 14);             // 0..14 mirrored
+  EXPECT_EQ(calls["focus"].C, 101);
+  // A hit test at the mirrored place of the check box finds it.
+  this->P.ACheckHotSpot = true;
+  this->P.AX = 92;
+  this->P.AY = 45;
+  EXPECT_TRUE(this->Layout(u"<IMG SRC=\"IDX:0\"><BR><BR><CONTROL TYPE=\"CHECK\" ID=\"c\">", 100, DT_RTLREADING));
+  EXPECT_EQ(this->P.AControlID, u"c");
+  EXPECT_EQ(this->P.AControlRect.right, 101 - 1);
 }
 
 }  // namespace
