@@ -27,6 +27,31 @@ std::vector<TGPPointF> GPPoints(const TNeoGraphicsPathPolygon& APolygon) {
   return points;
 }
 
+// The figures of a flattened path as one polygon with the same inside: every figure ends back at
+// its first point, and after the last one the polygon returns through the figures' first points
+// in reverse, so that every connecting edge runs once each way and cancels under either fill mode.
+std::vector<TGPPointF> FiguresAsOnePolygon(TGPGraphicsPath& AFlatPath) {
+  const Integer count = AFlatPath.GetPointCount();
+  std::vector<TGPPointF> points(static_cast<size_t>(std::max(0, count)));
+  std::vector<Byte> types(points.size());
+  std::vector<TGPPointF> polygon;
+  if (count <= 0 || AFlatPath.GetPathPoints(points.data(), count) != Ok ||
+      AFlatPath.GetPathTypes(types.data(), count) != Ok)
+    return polygon;
+  std::vector<size_t> starts{0};
+  for (size_t i = 1; i < points.size(); ++i)
+    if ((types[i] & gdip::PathPointTypePathTypeMask) == gdip::PathPointTypeStart) starts.push_back(i);
+  polygon.reserve(points.size() + 2 * starts.size());
+  for (size_t f = 0; f < starts.size(); ++f) {
+    const size_t end = f + 1 < starts.size() ? starts[f + 1] : points.size();
+    polygon.insert(polygon.end(), points.begin() + static_cast<std::ptrdiff_t>(starts[f]),
+                   points.begin() + static_cast<std::ptrdiff_t>(end));
+    polygon.push_back(points[starts[f]]);
+  }
+  for (size_t f = starts.size() - 1; f-- > 0;) polygon.push_back(points[starts[f]]);
+  return polygon;
+}
+
 StringAlignment ToGPAlignment(TNeoGraphicsTextAlign AAlign) {
   switch (AAlign) {
     case gtaLeading: return gdip::StringAlignmentNear;
@@ -532,7 +557,12 @@ void TNeoGraphicsContextWin::DrawFocusPath(TNeoGraphicsStroke* AStroke, TNeoGrap
 
 void TNeoGraphicsContextWin::FillGPPath(TGPGraphicsPath& APath) {
   FGPBrush = ToGPBrush(FFill.get(), &APath);
-  FGPGraphics->FillPath(FGPBrush.get(), &APath);
+  // Filled as a polygon: a path fill of the GDI+ library also strokes the path's outline, which
+  // costs about as much again and covers one pixel beyond the shape's right and bottom edges.
+  APath.Flatten(nullptr, 0.25f);
+  const std::vector<TGPPointF> polygon = FiguresAsOnePolygon(APath);
+  if (polygon.size() < 3) return;
+  FGPGraphics->FillPolygon(FGPBrush.get(), polygon.data(), static_cast<Integer>(polygon.size()), APath.GetFillMode());
 }
 
 void TNeoGraphicsContextWin::FillRect(TNeoGraphicsFill*, const TRectF& ARect, TNeoGraphicsModifyRectMode) {

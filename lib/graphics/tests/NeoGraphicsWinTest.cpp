@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 #include "GDIPlusClassesTestSupport.h"
@@ -235,6 +236,60 @@ TEST_F(NeoGraphicsWinTest, GradientBoundsGrowByOnePixelOnEachSide) {
   EXPECT_LT(Red(s.Pixel(10, 15)), 70);
   EXPECT_GT(Red(s.Pixel(13, 15)), 140);
   EXPECT_LT(Red(s.Pixel(13, 15)), 200);
+}
+
+TEST_F(NeoGraphicsWinTest, FillsEndAtTheirRightAndBottomEdges) {
+  const std::function<void(TNeoGraphics&)> shapes[] = {
+      [](TNeoGraphics& G) { G.DrawRectangle(0, 0, 20, 20); },
+      [](TNeoGraphics& G) {
+        TNeoGraphicsPath path;
+        path.AddRectangle({0, 0, 20, 20});
+        G.DrawPath(&path);
+      },
+      [](TNeoGraphics& G) {
+        TNeoGraphicsPath path;
+        path.AddRectangle({0, 0, 20, 20});
+        G.DrawPath(&path, pdmPolygon);
+      },
+  };
+  for (bool antiAliased : {false, true})
+    for (size_t i = 0; i < std::size(shapes); ++i) {
+      auto g = Scene(true);
+      g->GetContext()->SetAntiAliasing(antiAliased);
+      g->GetStroke()->SetKind(gskNone);
+      g->SetFillColor(0x000000);
+      shapes[i](*g);
+      g->EndScene();
+      TSurface& s = Surface(*g);
+      EXPECT_EQ(s.Pixel(19, 19) & 0xFFFFFF, 0u) << i << " " << antiAliased;
+      EXPECT_EQ(s.Pixel(0, 0) & 0xFFFFFF, 0u) << i << " " << antiAliased;
+      EXPECT_EQ(s.Pixel(20, 10) & 0xFFFFFF, 0xFFFFFFu) << i << " " << antiAliased;
+      EXPECT_EQ(s.Pixel(10, 20) & 0xFFFFFF, 0xFFFFFFu) << i << " " << antiAliased;
+      EXPECT_EQ(s.Pixel(20, 20) & 0xFFFFFF, 0xFFFFFFu) << i << " " << antiAliased;
+    }
+}
+
+TEST_F(NeoGraphicsWinTest, APathOfSeveralFiguresKeepsItsHolesWithoutSeams) {
+  auto g = Scene(true);
+  g->GetContext()->SetAntiAliasing(true);
+  g->GetStroke()->SetKind(gskNone);
+  g->SetFillColor(0x000000);
+  TNeoGraphicsPath path;
+  path.AddRectangle({0, 0, 30, 30});
+  path.AddRectangle({10, 10, 20, 20});
+  path.AddEllipse({34, 4, 56, 26});
+  g->DrawPath(&path);
+  g->EndScene();
+  TSurface& s = Surface(*g);
+  EXPECT_EQ(s.Pixel(15, 15) & 0xFFFFFF, 0xFFFFFFu);   // the hole
+  EXPECT_EQ(s.Pixel(45, 15) & 0xFFFFFF, 0u);          // the third figure
+  EXPECT_EQ(s.Pixel(32, 15) & 0xFFFFFF, 0xFFFFFFu);   // between the figures
+  // The ring is solid everywhere, also where the figures join.
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 30; ++x)
+      if (x < 10 || x >= 20 || y < 10 || y >= 20) {
+        EXPECT_EQ(s.Pixel(x, y) & 0xFFFFFF, 0u) << x << "," << y;
+      }
 }
 
 TEST_F(NeoGraphicsWinTest, APictureWithAlphaMatchesTheCanvasContext) {
