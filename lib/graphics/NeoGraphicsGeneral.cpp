@@ -109,8 +109,6 @@ std::uint32_t Premultiplied(ARGB AColor) {
   return a << 24 | channel((AColor >> 16) & 0xFF) << 16 | channel((AColor >> 8) & 0xFF) << 8 | channel(AColor & 0xFF);
 }
 
-Single Cross(TPointF A, TPointF B) { return A.X * B.Y - A.Y * B.X; }
-
 // The colour of a fill at every point of the device: a solid colour with the fill's opacity, or
 // the gradient as the GDI+ back end builds its brush (the same stops, the linear gradient over
 // the path's bounds enlarged by one pixel at the angle of its orientation, the radial one from
@@ -127,6 +125,7 @@ public:
     if (FRadial) {
       FCenter = AFill->GetGradientCenterPoint();
       APath.FlattenToPolygon(FOutline, TNeoGraphicsPath::HitTestFlatness);
+      MeasureReach();
       return;
     }
     Single degrees = AFill->GetGradientAngle();
@@ -160,22 +159,48 @@ private:
   }
 
   // The point's distance from the centre as a share of the distance from the centre to the
-  // outline in its direction (the farthest crossing for an outline that is not convex).
+  // outline in its direction.
   Single RadialPosition(TPointF APoint) const {
-    const TPointF d{APoint.X - FCenter.X, APoint.Y - FCenter.Y};
-    if (d.X == 0 && d.Y == 0) return 0;
+    const Double dx = APoint.X - FCenter.X, dy = APoint.Y - FCenter.Y;
+    if (dx == 0 && dy == 0) return 0;
+    const Single reach = FReach[DirectionBin(std::atan2(dy, dx))];
+    return reach > 0 ? static_cast<Single>(std::min(1.0, std::hypot(dx, dy) / reach)) : 1;
+  }
+
+  static constexpr Integer DirectionBins = 4096;
+  static constexpr Double BinAngle = 2 * std::numbers::pi / DirectionBins;
+
+  static Integer DirectionBin(Double ARadians) {
+    const Integer bin = static_cast<Integer>(std::floor((ARadians + std::numbers::pi) / BinAngle));
+    return ((bin % DirectionBins) + DirectionBins) % DirectionBins;
+  }
+
+  // The distance from the centre to the outline for every direction (the farthest crossing for an
+  // outline that is not convex): each edge is met by the directions it spans as seen from the
+  // centre, so the table costs about one pass over the directions per turn of the outline.
+  void MeasureReach() {
+    FReach.assign(DirectionBins, 0);
     const size_t n = FOutline.size();
-    Single farthest = 0;
     for (size_t i = 0; i < n; ++i) {
       const TPointF a = FOutline[i], b = FOutline[(i + 1) % n];
-      const TPointF edge{b.X - a.X, b.Y - a.Y};
-      const Single denominator = Cross(d, edge);
-      if (std::fabs(denominator) < 1e-9f) continue;
-      const TPointF w{a.X - FCenter.X, a.Y - FCenter.Y};
-      const Single s = Cross(w, edge) / denominator, u = Cross(w, d) / denominator;
-      if (u >= 0 && u <= 1 && s > farthest) farthest = s;
+      const Double ax = a.X - FCenter.X, ay = a.Y - FCenter.Y, ex = b.X - a.X, ey = b.Y - a.Y;
+      const Double from = std::atan2(ay, ax);
+      Double sweep = std::atan2(b.Y - FCenter.Y, b.X - FCenter.X) - from;
+      if (sweep > std::numbers::pi) sweep -= 2 * std::numbers::pi;
+      if (sweep < -std::numbers::pi) sweep += 2 * std::numbers::pi;
+      const Integer first = DirectionBin(from), steps = static_cast<Integer>(std::ceil(std::fabs(sweep) / BinAngle)) + 1;
+      const Integer step = sweep >= 0 ? 1 : -1;
+      for (Integer k = -1; k <= steps; ++k) {
+        const Integer bin = ((first + step * k) % DirectionBins + DirectionBins) % DirectionBins;
+        const Double angle = -std::numbers::pi + (bin + 0.5) * BinAngle;
+        const Double dx = std::cos(angle), dy = std::sin(angle);
+        // The ray centre + s·d meets the edge a + u·e.
+        const Double denominator = dx * ey - dy * ex;
+        if (std::fabs(denominator) < 1e-12) continue;
+        const Double s = (ax * ey - ay * ex) / denominator, u = (ax * dy - ay * dx) / denominator;
+        if (u >= 0 && u <= 1 && s > FReach[bin]) FReach[bin] = static_cast<Single>(s);
+      }
     }
-    return farthest > 0 ? 1 / farthest : 1;
   }
 
   ARGB StopColor(Single T) const {
@@ -198,6 +223,7 @@ private:
   bool FRadial = false;
   TPointF FCenter{};
   TNeoGraphicsPathPolygon FOutline;
+  std::vector<Single> FReach;
   TPointF FDirection{1, 0};
   Single FStart = 0, FLength = 0;
 };
