@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "lib/base/NeoXPVS.h"
+#include "lib/grid/editing/NsgGdiScopeInternal.h"
 #include "lib/gridutil/NeoGridUtilUnit.h"
 #include "platform/rtl/TypInfo.h"
 #include "platform/ui/Forms.h"
@@ -40,31 +41,6 @@ public:
 
 private:
   HBRUSH FBrush;
-};
-
-// A pen and a brush of one colour selected into a DC for the scope of the object.
-class TSolidFill {
-public:
-  TSolidFill(HDC ADC, TColor AColor)
-      : FDC(ADC), FPen(CreatePen(PS_SOLID, 1, ColorToRGB(AColor))), FBrush(CreateSolidBrush(ColorToRGB(AColor))) {
-    FOldPen = SelectObject(FDC, FPen);
-    FOldBrush = SelectObject(FDC, FBrush);
-  }
-  ~TSolidFill() {
-    SelectObject(FDC, FOldPen);
-    SelectObject(FDC, FOldBrush);
-    DeleteObject(FPen);
-    DeleteObject(FBrush);
-  }
-  TSolidFill(const TSolidFill&) = delete;
-  TSolidFill& operator=(const TSolidFill&) = delete;
-
-private:
-  HDC FDC;
-  HPEN FPen;
-  HBRUSH FBrush;
-  HGDIOBJ FOldPen = nullptr;
-  HGDIOBJ FOldBrush = nullptr;
 };
 
 // The window DC of a window for the scope of the object.
