@@ -3,34 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "lib/render/NeoHTMLEngine.h"
+#include "lib/render/testsupport/HtmlCanvasFixture.h"
 #include "platform/win/Surface.h"
 
 namespace {
 
-class HtmlCanvasTest : public ::testing::Test {
+class HtmlCanvasTest : public HtmlCanvasFixture {
 protected:
+  HtmlCanvasTest() : HtmlCanvasFixture(TRect{0, 0, 300, 60}) {}
   void SetUp() override { Fresh(300, 60); }
-
-  void Fresh(Integer W, Integer H) {
-    Bitmap = std::make_unique<TBitmap>();
-    Bitmap->SetPixelFormat(pf24bit);
-    Bitmap->SetSize(W, H);
-    TCanvas* c = Bitmap->GetCanvas();
-    c->GetBrush()->SetColor(clWhite);
-    c->FillRect(TRect{0, 0, W, H});
-    c->GetFont()->SetName(u"DejaVu Sans");
-    c->GetFont()->SetSize(10);
-    c->GetFont()->SetColor(clBlack);
-  }
-
-  bool Draw(StringView AText, TRect ARect = TRect{0, 0, 300, 60}) {
-    P.ACanvas = Bitmap->GetCanvas();
-    P.AText = String(AText);
-    P.ARect = ARect;
-    return DrawHtmlText(P);
-  }
-
-  TColor Pixel(Integer X, Integer Y) { return Bitmap->GetCanvas()->GetPixels(X, Y) & 0xFFFFFF; }
 
   // Number of pixels in the box that are close to the colour.
   Integer CountNear(TRect ABox, TColor AColor) {
@@ -43,9 +24,6 @@ protected:
       }
     return n;
   }
-
-  std::unique_ptr<TBitmap> Bitmap;
-  THtmlDrawParams P;
 };
 
 TEST_F(HtmlCanvasTest, FontColourByHexAndByNameDrawRed) {

@@ -10,6 +10,7 @@
 
 #include "lib/render/NeoHTMLEngine.h"
 #include "lib/render/PictureContainer.h"
+#include "lib/render/testsupport/HtmlCanvasFixture.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/PngImage.h"
 #include "platform/ui/testsupport/GifEncoder.h"
@@ -57,8 +58,9 @@ void Load(TGraphic* APicture, const std::vector<Byte>& ABytes) {
   APicture->LoadFromStream(&s);
 }
 
-class PictureMarkupTest : public ::testing::Test {
+class PictureMarkupTest : public HtmlCanvasFixture {
 protected:
+  PictureMarkupTest() : HtmlCanvasFixture(TRect{0, 0, 200, 60}) {}
   void SetUp() override {
     Units().Clear();
     RegisterPictureContainerUnit();
@@ -84,31 +86,8 @@ protected:
     Load(item->GetPicture(), ABytes);
   }
 
-  void Fresh(Integer W, Integer H) {
-    Bitmap = std::make_unique<TBitmap>();
-    Bitmap->SetPixelFormat(pf24bit);
-    Bitmap->SetSize(W, H);
-    TCanvas* c = Bitmap->GetCanvas();
-    c->GetBrush()->SetColor(clWhite);
-    c->FillRect(TRect{0, 0, W, H});
-    c->GetFont()->SetName(u"DejaVu Sans");
-    c->GetFont()->SetSize(10);
-    c->GetFont()->SetColor(clBlack);
-  }
-
-  bool Draw(StringView AText, TRect ARect = TRect{0, 0, 200, 60}) {
-    P.ACanvas = Bitmap->GetCanvas();
-    P.AText = String(AText);
-    P.ARect = ARect;
-    return DrawHtmlText(P);
-  }
-
-  TColor Pixel(Integer X, Integer Y) { return Bitmap->GetCanvas()->GetPixels(X, Y) & 0xFFFFFF; }
-
   std::unique_ptr<TPictureContainer> Container;
   THTMLPictureCache Cache;
-  std::unique_ptr<TBitmap> Bitmap;
-  THtmlDrawParams P;
 };
 
 std::string TempPng() {
