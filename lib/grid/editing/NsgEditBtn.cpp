@@ -319,15 +319,8 @@ void TNsgEditBtn::SetEditRect() {
 }
 
 Integer TNsgEditBtn::GetMinHeight() {
-  HDC dc = GetDC(nullptr);
-  TEXTMETRICW system{}, metrics{};
-  GetTextMetrics(dc, &system);
-  HGDIOBJ saved = SelectObject(dc, GetFont()->GetHandle());
-  GetTextMetrics(dc, &metrics);
-  SelectObject(dc, saved);
-  ReleaseDC(nullptr, dc);
-  const Integer h = metrics.tmHeight;
-  return h + std::min(h, static_cast<Integer>(system.tmHeight)) / 4;
+  const TFontHeights heights = MeasureFontHeights(GetFont());
+  return heights.Font + std::min(heights.Font, heights.System) / 4;
 }
 
 void TNsgEditBtn::ResizeButton() {

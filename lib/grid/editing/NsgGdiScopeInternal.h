@@ -1,7 +1,8 @@
 #pragma once
-// GDI objects held for a scope by the editing controls' painting.
+// GDI objects held for a scope by the editing controls' painting, and font heights they measure.
 #include "platform/ui/Graphics.h"
 #include "platform/win/WinGdi.h"
+#include "platform/win/WinUser.h"
 
 // A pen and a brush of one colour selected into a DC for the scope of the object.
 class TSolidFill {
@@ -27,3 +28,19 @@ private:
   HGDIOBJ FOldPen = nullptr;
   HGDIOBJ FOldBrush = nullptr;
 };
+
+// The character height of a font and of the system font, which the edits' least heights build on.
+struct TFontHeights {
+  Integer Font = 0;
+  Integer System = 0;
+};
+inline TFontHeights MeasureFontHeights(TFont* AFont) {
+  HDC dc = GetDC(nullptr);
+  TEXTMETRICW system{}, metrics{};
+  GetTextMetrics(dc, &system);
+  HGDIOBJ saved = SelectObject(dc, AFont->GetHandle());
+  GetTextMetrics(dc, &metrics);
+  SelectObject(dc, saved);
+  ReleaseDC(nullptr, dc);
+  return TFontHeights{static_cast<Integer>(metrics.tmHeight), static_cast<Integer>(system.tmHeight)};
+}

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <mutex>
 
+#include "lib/grid/editing/NsgGdiScopeInternal.h"
 #include "lib/grid/editing/NsgSpin.h"
 #include "lib/gridutil/NeoGridUtilNumbers.h"
 #include "platform/rtl/TypInfo.h"
@@ -386,15 +387,8 @@ void TNsgSpinEdit::SetEditRect() {
 }
 
 Integer TNsgSpinEdit::GetMinHeight() {
-  HDC dc = GetDC(nullptr);
-  TEXTMETRICW system{}, metrics{};
-  GetTextMetrics(dc, &system);
-  HGDIOBJ saved = SelectObject(dc, GetFont()->GetHandle());
-  GetTextMetrics(dc, &metrics);
-  SelectObject(dc, saved);
-  ReleaseDC(nullptr, dc);
-  const Integer h = metrics.tmHeight, s = std::min(h, static_cast<Integer>(system.tmHeight));
-  Integer result = h + s / 4 + 2;
+  const TFontHeights heights = MeasureFontHeights(GetFont());
+  Integer result = heights.Font + std::min(heights.Font, heights.System) / 4 + 2;
   if (GetBorderStyle() == bsSingle) result += GetSystemMetrics(SM_CYBORDER) * 4;
   return result;
 }

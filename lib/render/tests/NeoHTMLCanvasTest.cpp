@@ -4,6 +4,7 @@
 
 #include "lib/render/NeoHTMLEngine.h"
 #include "lib/render/testsupport/HtmlCanvasFixture.h"
+#include "lib/render/testsupport/PixelCount.h"
 #include "platform/win/Surface.h"
 
 namespace {
@@ -13,16 +14,9 @@ protected:
   HtmlCanvasTest() : HtmlCanvasFixture(TRect{0, 0, 300, 60}) {}
   void SetUp() override { Fresh(300, 60); }
 
-  // Number of pixels in the box that are close to the colour.
+  // Pixels in the box within 60 per channel of the colour.
   Integer CountNear(TRect ABox, TColor AColor) {
-    Integer n = 0;
-    for (Integer y = ABox.top; y < ABox.bottom; ++y)
-      for (Integer x = ABox.left; x < ABox.right; ++x) {
-        const TColor c = Pixel(x, y);
-        auto d = [&](int s) { return std::abs(int((c >> s) & 0xFF) - int((AColor >> s) & 0xFF)); };
-        if (d(0) < 60 && d(8) < 60 && d(16) < 60) ++n;
-      }
-    return n;
+    return CountPixelsNear([this](Integer X, Integer Y) { return Pixel(X, Y); }, ABox, AColor);
   }
 };
 

@@ -11,6 +11,7 @@
 
 #include "lib/base/NeoXPVS.h"
 #include "lib/render/NeoHTMLEngine.h"
+#include "lib/render/testsupport/PixelCount.h"
 #include "platform/ui/ImgList.h"
 #include "platform/win/Surface.h"
 #include "platform/win/UxTheme.h"
@@ -42,14 +43,7 @@ struct TSheet {
   TColor Pixel(Integer X, Integer Y) { return Bitmap.GetCanvas()->GetPixels(X, Y) & 0xFFFFFF; }
   // Pixels in the box within 60 per channel of the colour.
   Integer CountNear(TRect ABox, TColor AColor) {
-    Integer n = 0;
-    for (Integer y = ABox.top; y < ABox.bottom; ++y)
-      for (Integer x = ABox.left; x < ABox.right; ++x) {
-        const TColor c = Pixel(x, y);
-        auto d = [&](int s) { return std::abs(int((c >> s) & 0xFF) - int((AColor >> s) & 0xFF)); };
-        if (d(0) < 60 && d(8) < 60 && d(16) < 60) ++n;
-      }
-    return n;
+    return CountPixelsNear([this](Integer X, Integer Y) { return Pixel(X, Y); }, ABox, AColor);
   }
   // Pixels whose channels differ by more than 60 (coloured, not grey).
   Integer CountColoured(TRect ABox) {
