@@ -110,7 +110,7 @@ public:
   // Shell icons ("SSYS:" small, "LSYS:" large), container pictures by name, cache pictures by URL.
   bool PictureSize(StringView ASource, Coord& W, Coord& H) {
     bool large = false;
-    if (ShellIconSource(ASource, large)) {
+    if (IsShellIconSource(ASource, large)) {
       const bool found = DrawShellIcon(FCanvas, 0, 0, W, FResFactor, FPrint, false, large, String(ASource.substr(5)));
       H = W;
       return found;
@@ -120,8 +120,21 @@ public:
   void DrawPicture(StringView ASource, Coord L, Coord T, Coord R, Coord B) {
     bool large = false;
     Integer size = 0;
-    if (ShellIconSource(ASource, large)) DrawShellIcon(FCanvas, L, T, size, FResFactor, FPrint, true, large, String(ASource.substr(5)));
+    if (IsShellIconSource(ASource, large)) DrawShellIcon(FCanvas, L, T, size, FResFactor, FPrint, true, large, String(ASource.substr(5)));
     else DrawMarkupPicture(FCanvas, FindMarkupPicture(ASource, FContainer, FCache), TRect{L, T, R, B}, FCallBrush);
+  }
+
+  // Rows and columns of the picture at its own size from the box's top left, clipped to the box.
+  void TileBackground(StringView ASource, Coord L, Coord T, Coord R, Coord B) {
+    TGraphic* picture = FindMarkupPicture(ASource, FContainer, FCache);
+    Integer w = 0, h = 0;
+    if (!MarkupPictureSize(picture, w, h) || R <= L || B <= T) return;
+    HDC dc = FCanvas->GetHandle();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, L, T, R, B);
+    for (Integer y = T; y < B; y += h)
+      for (Integer x = L; x < R; x += w) picture->Draw(FCanvas, TRect{x, y, x + w, y + h});
+    RestoreDC(dc, saved);
   }
 
   void DrawControl(const THtmlControlFace& AFace) {
@@ -231,11 +244,6 @@ private:
   TColor FCallBrush;   // an animated picture's box is filled with it first
   bool FPrint;
   Double FResFactor;
-
-  static bool ShellIconSource(StringView ASource, bool& ALarge) {
-    ALarge = ASource.substr(0, 5) == u"LSYS:";
-    return ALarge || ASource.substr(0, 5) == u"SSYS:";
-  }
 };
 
 // Puts pen, brush and font of a canvas back as they were, on every path out.

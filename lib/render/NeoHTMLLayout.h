@@ -17,7 +17,8 @@
 //                                                                    at its own size when the box is
 //                                                                    that size and not printing,
 //                                                                    else stretched into the box
-//   bool PictureSize(StringView ASource, Coord& W, Coord& H);       other sources; false: none
+//   bool PictureSize(StringView ASource, Coord& W, Coord& H);       other sources (shell icons,
+//                                                                    names, URLs); false: none
 //   void DrawPicture(StringView ASource, Coord L, Coord T, Coord R, Coord B);
 //   void DrawControl(const THtmlControlFace&);
 //   TColor NoColor() const;                        the "no colour" value of the dialect
@@ -27,6 +28,9 @@
 //                                                  the emoji pseudo-tag (J); without it J is ignored
 //   void DrawBody(const THtmlAttributes&, Coord L, Coord T, Coord R, Coord B);
 //                                                  BODY backgrounds of the graphics dialect
+//   void TileBackground(StringView ASource, Coord L, Coord T, Coord R, Coord B);
+//                                                  BODY BACKGROUND of the canvas dialect: the
+//                                                  picture tiled over the box, clipped to it
 //
 // The engine keeps the drawing state (font, brush colour, flags) itself and hands the font to every
 // run, so the target holds no state between calls besides its device.
@@ -38,6 +42,14 @@
 #include "lib/render/NeoHTMLMarkup.h"
 #include "lib/render/NeoHTMLTags.h"
 #include "platform/win/WinGdi.h"
+
+// Picture sources are used as written (file names and URLs keep their case); their prefixes
+// ("IDX:", "SSYS:", "LSYS:") match in any case. A shell icon is "SSYS:" (small) or "LSYS:" (large)
+// and a name.
+inline bool IsShellIconSource(StringView ASource, bool& ALarge) {
+  ALarge = StartsWithNoCase(ASource, u"LSYS:");
+  return ALarge || StartsWithNoCase(ASource, u"SSYS:");
+}
 
 // The font of a run as the engine tracks it.
 struct THtmlFont {
@@ -724,6 +736,11 @@ private:
         T.FillRect(R.Left, R.Top, R.Right, R.Bottom, c);
       }
     }
+    // After the colour, so that a picture with transparent parts shows it.
+    if constexpr (requires(TTarget& t) { t.TileBackground(StringView{}, Coord{}, Coord{}, Coord{}, Coord{}); }) {
+      if (Drawing(AMode) && A.Has(u"BACKGROUND"))
+        T.TileBackground(A.ValueAsWritten(u"BACKGROUND"), R.Left, R.Top, R.Right, R.Bottom);
+    }
   }
 
   void Paragraph(const THtmlAttributes& A, TLine& L, TPassMode AMode) {
@@ -757,7 +774,9 @@ private:
     const String color = A.Value(u"COLOR");
     const TColor c = color.empty() ? S.Font.Color : ColorValue(color);
     const bool draw = Drawing(AMode) && !S.Hidden;
-    if (draw && (type == u"SQUARE" || type == u"CIRCLE")) {
+    if (type == u"IMAGE") {
+      if (!S.Hidden) ListPicture(A.Value(u"NAME"), L, APen, draw);
+    } else if (draw && (type == u"SQUARE" || type == u"CIRCLE")) {
       const Coord x = PlaceX(L, APen, Coord(8));
       if (type == u"SQUARE") T.FillRect(x, L.Top + Coord(2), x + Coord(8), L.Top + Coord(10), c);
       else T.Ellipse(x, L.Top + Coord(2), x + Coord(8), L.Top + Coord(10), c);
@@ -787,25 +806,44 @@ private:
     return toConsume;
   }
 
+  // LI TYPE "IMAGE": the container picture of that name at its own size at (pen, line top + 2); a
+  // picture wider than the bullet's 12 pixels pushes the item's text on by the difference, in every
+  // pass, so the line is measured as drawn.
+  void ListPicture(const String& AName, TLine& L, Coord& APen, bool ADraw) {
+    Coord w{}, h{};
+    if (AName.empty() || AName.find(u':') != String::npos || !T.PictureSize(AName, w, h)) return;
+    if (w <= Coord{} || h <= Coord{}) return;
+    if (ADraw) {
+      const Coord x = PlaceX(L, APen, w);
+      T.DrawPicture(AName, x, L.Top + Coord(2), x + w, L.Top + Coord(2) + h);
+    }
+    if (w > Coord(12)) {
+      APen += w - Coord(12);
+      L.W += w - Coord(12);
+    }
+  }
+
   // "IDX:" followed by an integer names picture n of the image list.
   static bool ImageListIndex(StringView ASource, Integer& AIndex) {
-    if (ASource.substr(0, 4) != u"IDX:") return false;
+    if (!StartsWithNoCase(ASource, u"IDX:")) return false;
     return TryStrToInt(Trim(String(ASource.substr(4))), AIndex);
   }
 
   TTagOutcome Image(const THtmlAttributes& A, TLine& L, Coord& APen, TPassMode AMode) {
     ++S.Pictures;
-    String src = A.Value(u"SRC");
-    if (FHoverPicture == S.Pictures && A.Has(u"ALT")) src = A.Value(u"ALT");
+    String src = A.ValueAsWritten(u"SRC");
+    if (FHoverPicture == S.Pictures && A.Has(u"ALT")) src = A.ValueAsWritten(u"ALT");
     Integer index = -1;
     const bool listed = ImageListIndex(src, index);
+    bool large = false;
+    const bool icon = !listed && IsShellIconSource(src, large);
     Coord pw{}, ph{};
     if (listed ? !T.ImageSize(index, pw, ph) : !T.PictureSize(src, pw, ph)) return toConsume;
     if (pw <= Coord{} || ph <= Coord{}) return toConsume;
     const Integer wAttr = IntOr(A.Value(u"WIDTH"), 0), hAttr = IntOr(A.Value(u"HEIGHT"), 0);
-    // An image-list picture keeps the list's size (stretched by the print factor when printing);
-    // other pictures grow with the device scale.
-    const Double own = listed ? (P.APrint ? P.AResFactor : 1.0) : Double(In.Scale);
+    // Image-list pictures and shell icons keep their list's size (stretched by the print factor
+    // when printing); other pictures grow with the device scale.
+    const Double own = (listed || icon) ? (P.APrint ? P.AResFactor : 1.0) : Double(In.Scale);
     Coord w = TTarget::Scaled(static_cast<Double>(pw) * own), h = TTarget::Scaled(static_cast<Double>(ph) * own);
     if (wAttr > 0 && hAttr > 0) {
       w = TTarget::Scaled(wAttr * In.Scale);

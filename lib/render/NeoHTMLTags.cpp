@@ -10,13 +10,6 @@ bool IsAsciiLetter(Char C) { return (C >= u'A' && C <= u'Z') || (C >= u'a' && C 
 
 Char AsciiUpper(Char C) { return C >= u'a' && C <= u'z' ? static_cast<Char>(C - 32) : C; }
 
-bool StartsWithNoCase(StringView AText, StringView APrefix) {
-  if (AText.size() < APrefix.size()) return false;
-  for (std::size_t i = 0; i < APrefix.size(); ++i)
-    if (AsciiUpper(AText[i]) != APrefix[i]) return false;
-  return true;
-}
-
 THtmlTagKind OpeningKind(const THtmlTag& ATag) {
   const bool alone = !IsAsciiLetter(ATag.Next);
   switch (ATag.Letter) {
@@ -107,6 +100,13 @@ bool ReadHtmlTag(StringView ARest, THtmlTag& ATag) {
   ATag.Letter = AsciiUpper(ATag.Text[letter]);
   ATag.Next = letter + 1 < ATag.Text.size() ? AsciiUpper(ATag.Text[letter + 1]) : 0;
   ATag.Kind = ATag.Closing ? ClosingKind(ATag) : OpeningKind(ATag);
+  return true;
+}
+
+bool StartsWithNoCase(StringView AText, StringView AUpperPrefix) {
+  if (AText.size() < AUpperPrefix.size()) return false;
+  for (std::size_t i = 0; i < AUpperPrefix.size(); ++i)
+    if (AsciiUpper(AText[i]) != AUpperPrefix[i]) return false;
   return true;
 }
 

@@ -55,6 +55,9 @@ struct THtmlTag {
 // than three characters.
 bool ReadHtmlTag(StringView ARest, THtmlTag& ATag);
 
+// Whether AText starts with AUpperPrefix (upper-case ASCII), ASCII letters compared without case.
+bool StartsWithNoCase(StringView AText, StringView AUpperPrefix);
+
 // Attribute values of a tag. An attribute is found by searching its name anywhere in the upper-cased
 // attribute text (a name inside another value is found too); its value is the text between the
 // first pair of double quotes after the name, read from the upper-cased text or as written. A value

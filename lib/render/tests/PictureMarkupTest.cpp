@@ -11,6 +11,7 @@
 #include "lib/render/NeoHTMLEngine.h"
 #include "lib/render/PictureContainer.h"
 #include "lib/render/testsupport/HtmlCanvasFixture.h"
+#include "lib/render/testsupport/PixelCount.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/PngImage.h"
 #include "platform/ui/testsupport/GifEncoder.h"
@@ -143,6 +144,25 @@ TEST_F(PictureMarkupTest, UrlPicturesLoadOnceIntoTheCache) {
   EXPECT_EQ(FindMarkupPicture(u"logo", nullptr, &Cache), nullptr);
 }
 
+TEST_F(PictureMarkupTest, FileUrlsKeepTheirCase) {
+  // The path is lower case; an upper-cased copy names no file here.
+  const std::string path = TempPng();
+  const String url = u"file://" + UTF8ToString(path);
+  Draw(u"<IMG SRC=\"" + url + u"\">");
+  EXPECT_EQ(Pixel(3, 3), Red);
+  EXPECT_EQ(Pixel(12, 3), Green);
+  EXPECT_EQ(P.AXSize, 18);
+  ASSERT_EQ(Cache.GetCount(), 1);
+  EXPECT_EQ(Cache.GetItems(0)->GetID(), url);
+  // The ALT source as well, on the drawing pass of a call that found the picture under the point.
+  Fresh(200, 60);
+  P.AX = 5;
+  P.AY = 5;
+  EXPECT_TRUE(Draw(u"<A HREF=\"go\"><IMG SRC=\"anim\" ALT=\"" + url + u"\"></A>"));
+  EXPECT_EQ(Pixel(12, 3), Green);
+  std::filesystem::remove(path);
+}
+
 TEST_F(PictureMarkupTest, WidthOrHeightAloneScalesTheOtherSide) {
   Fresh(200, 80);
   Draw(u"<IMG SRC=\"logo\" WIDTH=\"32\">", TRect{0, 0, 200, 80});
@@ -231,7 +251,7 @@ TEST_F(PictureMarkupTest, ShellIconsBySmallAndLargeListByNameOrIndex) {
   EXPECT_EQ(P.AXSize, 34);
   EXPECT_EQ(Pixel(27, 16), PageBorder);
   Fresh(200, 60);
-  Draw(u"<IMG SRC=\"SSYS:0\">");   // index 0: the folder
+  Draw(u"<IMG SRC=\"ssys:0\">");   // index 0: the folder; the prefix in any case
   EXPECT_EQ(Pixel(1, 8), FolderBorder);
   Fresh(200, 60);
   Draw(u"<IMG SRC=\"SSYS:99\">x");
@@ -242,10 +262,78 @@ TEST_F(PictureMarkupTest, ShellIconsPrintedAreStretchedByTheResolutionFactor) {
   P.APrint = true;
   P.AResFactor = 2;
   Draw(u"<IMG SRC=\"SSYS:notes.txt\">");
+  EXPECT_EQ(P.AXSize, 34);   // laid out as drawn: twice the list's 16 pixels, and the gap
   // Drawn from (1, 0) twice its size: the page's right edge at x 13 lies at 27 and 28.
   EXPECT_EQ(Pixel(28, 20), TColor(0x707070));
   EXPECT_EQ(Pixel(5, 20), TColor(0x707070));
   EXPECT_EQ(Pixel(31, 2), clWhite);   // the folded corner
+}
+
+TEST_F(PictureMarkupTest, ListItemWithAContainerPicture) {
+  // Level 1: the picture at the line start (1) and two pixels down; the text after its 16 pixels.
+  const String text = u"<UL><LI TYPE=\"IMAGE\" NAME=\"logo\">Item</UL>";
+  Draw(text);
+  EXPECT_EQ(Pixel(4, 5), Red);
+  EXPECT_EQ(Pixel(13, 5), Green);
+  EXPECT_EQ(Pixel(4, 16), Blue);
+  EXPECT_EQ(Pixel(4, 1), clWhite);
+  // The text starts the picture's 16 pixels on, 4 further than after a 12-pixel bullet.
+  const auto inkStart = [&] {
+    Integer ink = 200;
+    for (Integer y = 0; y < 30; ++y)
+      for (Integer x = 10; x < 200; ++x)
+        if (CountPixelsNear([&](Integer X, Integer Y) { return Pixel(X, Y); }, TRect{x, y, x + 1, y + 1}, clBlack) > 0)
+          ink = std::min(ink, x);
+    return ink;
+  };
+  const Integer afterPicture = inkStart();
+  const Integer drawnWidth = P.AXSize;
+  Fresh(200, 60);
+  Draw(u"<UL><LI TYPE=\"SQUARE\">Item</UL>");
+  EXPECT_EQ(afterPicture, inkStart() + 4);
+  EXPECT_EQ(drawnWidth, P.AXSize + 4);
+  P.ACheckHeight = true;
+  Draw(text);
+  EXPECT_EQ(P.AXSize, drawnWidth);
+  // Hidden, or no such picture: nothing drawn.
+  P.ACheckHeight = false;
+  for (const StringView hidden : {u"<UL><Z><LI TYPE=\"IMAGE\" NAME=\"logo\"></Z></UL>",
+                                  u"<UL><LI TYPE=\"IMAGE\" NAME=\"missing\"></UL>"}) {
+    Fresh(200, 60);
+    Draw(hidden);
+    EXPECT_EQ(Pixel(4, 5), clWhite) << UTF8Encode(String(hidden));
+  }
+}
+
+TEST_F(PictureMarkupTest, BodyBackgroundIsTiledAndClipped) {
+  // 16-pixel tiles from (10, 10): columns at 10, 26, 42 and rows at 10, 26, cut at (50, 40).
+  Fresh(80, 60);
+  Draw(u"<BODY BACKGROUND=\"logo\">", TRect{10, 10, 50, 40});
+  struct Probe {
+    Integer X, Y;
+    TColor Color;
+  };
+  for (const Probe& p : {Probe{13, 13, Red}, Probe{22, 13, Green}, Probe{29, 13, Red}, Probe{45, 29, Red},
+                         Probe{45, 38, Blue}, Probe{13, 23, Blue}, Probe{45, 40, clWhite}, Probe{50, 13, clWhite},
+                         Probe{9, 13, clWhite}, Probe{13, 9, clWhite}})
+    EXPECT_EQ(Pixel(p.X, p.Y), p.Color) << p.X << "," << p.Y;
+  // The colour goes first, so the round picture's corners show it; a file URL as written.
+  const std::string path = TempPng();
+  Fresh(80, 60);
+  Draw(u"<BODY BGCOLOR=\"clYellow\" BACKGROUND=\"ball\">", TRect{10, 10, 50, 40});
+  EXPECT_EQ(Pixel(10, 10), clYellow);
+  EXPECT_EQ(Pixel(16, 16), Blue);
+  EXPECT_EQ(Pixel(28, 16), Blue);
+  ASSERT_TRUE(GetDCSurface(Bitmap->GetCanvas()->GetHandle())->SaveToPng(std::string(ZELK_TEST_OUTPUT) + "/markup_body_background.png"));
+  Fresh(80, 60);
+  Draw(u"<BODY BACKGROUND=\"file://" + UTF8ToString(path) + u"\">", TRect{10, 10, 50, 40});
+  EXPECT_EQ(Pixel(29, 13), Red);
+  std::filesystem::remove(path);
+  // Measuring draws nothing.
+  Fresh(80, 60);
+  P.ACheckHeight = true;
+  Draw(u"<BODY BACKGROUND=\"logo\">", TRect{10, 10, 50, 40});
+  EXPECT_EQ(Pixel(13, 13), clWhite);
 }
 
 TEST_F(PictureMarkupTest, PictureSheet) {
