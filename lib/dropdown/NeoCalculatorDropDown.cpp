@@ -240,6 +240,7 @@ void TNeoCalculatorDropdown::ButtonClick(TObject*, Integer Index) {
 // Keys
 
 void TNeoCalculatorDropdown::KeyPress(Char& Key) {
+  FKeyPressReached = true;
   switch (Key) {
     case 13: case u'=': DoEquals(); break;
     case u'%': DoPercent(); break;
@@ -353,7 +354,15 @@ void TNeoCalculatorDropdown::DropDownFormKeyDown(Word& Key, TShiftState Shift) {
 void TNeoCalculatorDropdown::DropDownFormKeyPress(Char& Key) {
   CalcInputHook();
   const Char typed = Key;
+  FKeyPressReached = false;
   if (HandleAllocated()) SendMessage(GetHandle(), WM_CHAR, typed, 0);
+  // The edit's character filter keeps some characters from KeyPress (Enter always, operators its
+  // edit type does not accept): CalcKey applies those, so that each key stroke acts once.
+  if (!FKeyPressReached) {
+    Char key = typed;
+    CalcKey(key);
+    return;
+  }
   switch (typed) {
     case 13: DoHideDropDown(false); break;
     case 27: DoHideDropDown(true); break;

@@ -94,6 +94,7 @@ private:
   TCustomButtonPanel* FNeoButtonPanel = nullptr;
   Integer FDecim = 0;
   bool FNewval = false;
+  bool FKeyPressReached = false;   // the forwarded character reached KeyPress
   long double FPrevval = 0;
   Integer FPrevop = -1;
   std::unique_ptr<TButtonAppearance> FCalcButtonAppearance;

@@ -160,8 +160,6 @@ void TNeoCustomDropDown::ConstrainDropDownHeight(Integer&) {}
 void TNeoCustomDropDown::DrawFocusRect() {}
 void TNeoCustomDropDown::DrawEmptyText() {}
 
-void TNeoCustomDropDown::SetText(const String& Value) { TCustomMaskEdit::SetText(Value); }
-
 // ---------------------------------------------------------------------------------------------
 // Style colours
 
@@ -325,6 +323,10 @@ void TNeoCustomDropDown::SetFlat(bool Value) {
   if (FFlat == Value) return;
   FFlat = Value;
   if (HandleAllocated()) ResizeEdit();
+}
+
+void TNeoCustomDropDown::RepaintFrame() {
+  if (HandleAllocated()) RedrawWindow(GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 bool TNeoCustomDropDown::HasBorderOrBevel() const { return GetBorderStyle() != bsNone || FBevelKind != bkNone; }
@@ -637,20 +639,31 @@ void TNeoCustomDropDown::Dispatch(TMessage& Message) {
       ::SetCursor(Screen->GetCursors(GetCursor()));
       Message.Result = 1;
       return;
-    case WM_LBUTTONDOWN:
-      inherited::Dispatch(Message);
-      if (!FEditorEnabled) DropButtonClick();
-      return;
-    case WM_KEYDOWN:
-      WMKeyDown(Message);
-      return;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      inherited::Dispatch(Message);
-      if (!FEditorEnabled) {
-        if (Message.Msg == WM_SETFOCUS) HideCaret(GetHandle());
-        Invalidate();
+    case WM_LBUTTONDOWN: WMLButtonDown(Message); return;
+    case WM_LBUTTONUP: WMLButtonUp(Message); return;
+    case WM_KEYDOWN: WMKeyDown(Message); return;
+    case WM_CHAR: WMChar(Message); return;
+    case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); return;
+    case WM_CUT: WMCut(Message); return;
+    case WM_COPY: WMCopy(Message); return;
+    case WM_PASTE: WMPaste(Message); return;
+    case WM_SETFOCUS: WMSetFocus(Message); return;
+    case WM_KILLFOCUS: WMKillFocus(Message); return;
+    case CN_COMMAND:
+      // The rewrite the input rules made themselves reports no change of its own.
+      if (HIWORD(Message.WParam) == EN_CHANGE && FBlockChange) {
+        FBlockChange = false;
+        return;
       }
+      break;
+    case CM_ENTER:
+      if (GetAutoSelect() && !GetControlState().Contains(csLButtonDown)) SelectAll();
+      inherited::Dispatch(Message);
+      RepaintFrame();
+      return;
+    case CM_EXIT:
+      inherited::Dispatch(Message);
+      RepaintFrame();
       return;
     default: break;
   }

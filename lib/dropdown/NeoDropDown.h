@@ -151,7 +151,8 @@ public:
   bool GetReturnIsTab() const { return FReturnIsTab; }
   void SetReturnIsTab(bool Value) { FReturnIsTab = Value; }
   SmallInt GetPrecision() const { return FPrecision; }
-  void SetPrecision(SmallInt Value) { FPrecision = Value; }
+  // Stored only for etString, etFloat, etMoney and etValidChars; the text is then reformatted.
+  void SetPrecision(SmallInt Value);
   TColor GetSelectionColor() const { return FSelectionColor; }
   // Sets the colour and returns the selection look to scCustom.
   void SetSelectionColor(TColor Value);
@@ -164,7 +165,8 @@ public:
   TWinControl* GetFocusControl() const { return FFocusControl; }
   void SetFocusControl(TWinControl* Value);
   TDropDownEditType GetEditType() const { return FEditType; }
-  void SetEditType(TDropDownEditType Value) { FEditType = Value; }
+  // etPassword shows '*' and turns CanUndo off; a text the new type cannot read becomes 0.
+  void SetEditType(TDropDownEditType Value);
   SmallInt GetLengthLimit() const { return FLengthLimit; }
   void SetLengthLimit(SmallInt Value) { FLengthLimit = Value; }
   const String& GetPrefix() const { return FPrefix; }
@@ -260,8 +262,32 @@ protected:
   virtual void ResizeEdit();
 
 public:
-  // The Text setter (public: Text is published).
+  // The Text setter (public: Text is published). An empty number reads "0"; with a Precision,
+  // etFloat and etMoney are formatted; etHex is upper-cased. The raw text becomes Prefix + Value +
+  // Suffix and the edit is no longer modified.
   virtual void SetText(const String& Value);
+  // The value: the raw text without a leading Prefix and without its last Length(Suffix)
+  // characters, whatever they are. Thousand separators stay (GetFloatValue strips them).
+  String GetText();
+  // The raw edit text (Prefix + value + Suffix), written as it stands.
+  void SetEditText(const String& Value) { TCustomMaskEdit::SetText(Value); }
+
+  // The value as a number by EditType; whatever cannot be read is 0.
+  Double GetFloatValue();
+  // Text := Value formatted by EditType and Precision; the edit is modified.
+  void SetFloatValue(Double Value);
+  void SetIntValue(Integer Value);
+  // S without thousand separators, read with the current FormatSettings; 0 when unreadable.
+  Double ParseFloat(const String& S);
+  // Ignored while loading, in a pick-only or a read-only edit.
+  void SetModified(bool Value);
+  bool GetModified() const { return FIsModified; }
+  // The value between prefix and suffix selected.
+  void SelectAll();
+  // The caret right after, respectively right before, the value's decimal separator (after the
+  // prefix when there is none).
+  void SelectAfterDecimal();
+  void SelectBeforeDecimal();
 
 protected:
   virtual void SetSelectionColorStyle(TSelectionColorStyle Value);
@@ -270,8 +296,6 @@ protected:
   virtual void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, TGradientDirection Direction, TRect R,
                             Integer Steps);
 
-  // The raw edit text, with no prefix, suffix or formatting.
-  void SetEditText(const String& Value) { TCustomMaskEdit::SetText(Value); }
   void UpdateLabel();
   void LabelFontChanged(TObject* Sender);
   void HeaderChanged(TObject* Sender);
@@ -293,7 +317,47 @@ protected:
   void DefineProperties(TFiler* Filer) override;
   void DoEnter() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // Enter becomes #0 after OnKeyPress.
+  void KeyPress(Char& Key) override;
   void WMKeyDown(TMessage& Message);
+  void WMChar(TMessage& Message);
+  void CMWantSpecialKey(TMessage& Message);
+  void WMCut(TMessage& Message);
+  void WMCopy(TMessage& Message);
+  void WMPaste(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
+  void WMLButtonUp(TMessage& Message);
+
+  // Positions. SelStart and SelLength count in the raw text; a value offset counts in Text
+  // (0-based). Every conversion between the two goes through this pair.
+  Integer PrefixLength() const { return static_cast<Integer>(FPrefix.size()); }
+  Integer RawOffset(Integer ValueOffset) const { return ValueOffset + PrefixLength(); }
+  Integer ValueOffset(Integer RawOffset) const { return RawOffset - PrefixLength(); }
+  // Prefix + Value + Suffix.
+  String RawText(const String& Value) const { return FPrefix + Value + FSuffix; }
+  // The selected part of the value (Copy(Text, SelStart - Len(Prefix) + 1, SelLength)).
+  String SelectedValueText();
+
+  // The number of integer digits of S plus one (thousand separators left out; a sign not counted
+  // when Signed in a number type).
+  Integer IntegerPartEnd(const String& S);
+  // The raw position of the value's decimal separator (1-based in Text, shifted by the prefix), or
+  // one past the raw text without one.
+  Integer DecimalPosition();
+  bool IsSignKey(Char C) const;
+  // Precision decimals already follow the separator and the caret stands among them.
+  bool DecimalsFull();
+  // A separator typed at the caret would stand other than exactly three characters from the
+  // nearest thousand separator.
+  bool SeparatorTooClose();
+  // Rewrites a money value with its thousand separators; the caret keeps its distance from the end.
+  void AutoSeparators();
+  // Adds or removes the value's leading '-'.
+  void ToggleSign();
+  // Writes the raw text as the filter's own rewrite: the change notification it causes is swallowed.
+  void RewriteEditText(const String& Raw);
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
@@ -376,6 +440,8 @@ protected:
 
 private:
   bool HasBorderOrBevel() const;
+  // The edit's frame drawn again (it shows the focus).
+  void RepaintFrame();
   void BindDropDownForm();
   // The popup's buttons close the popup through DoHideDropDown; the popup forwards to the edit.
   friend class TNeoButton;

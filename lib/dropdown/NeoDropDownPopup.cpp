@@ -214,29 +214,6 @@ void TNeoCustomDropDown::KeyDown(Word& Key, TShiftState Shift) {
   }
 }
 
-void TNeoCustomDropDown::WMKeyDown(TMessage& Message) {
-  if (FDesignTime) return;
-  const auto key = static_cast<Word>(Message.WParam);
-  if (!FEditorEnabled && GetEnabled()) {
-    // A pick-only edit: the popup keys, then only navigation reaches the edit.
-    if (!GetReadOnly()) {
-      if (key == VK_RETURN && FReturnIsTab) {
-        if (IsWindowVisible(GetHandle())) PostMessage(GetHandle(), WM_KEYDOWN, VK_TAB, 0);
-      } else {
-        PopupKey(key);
-      }
-    }
-    switch (key) {
-      case VK_TAB: case VK_RETURN: case VK_ESCAPE: case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME:
-      case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: inherited::Dispatch(Message); break;
-      default: break;
-    }
-    return;
-  }
-  inherited::Dispatch(Message);
-  PopupKey(key);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Forwarding: the popup's and the content control's keys reach the edit's window.
 

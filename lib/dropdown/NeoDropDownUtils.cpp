@@ -38,9 +38,6 @@ Byte Channel(Double V) { return static_cast<Byte>(std::clamp<Int64>(Round(V), 0,
 
 }  // namespace
 
-Char LocaleThousandSeparator() { return FormatSettings.ThousandSeparator; }
-Char LocaleDecimalSeparator() { return FormatSettings.DecimalSeparator; }
-
 // ---------------------------------------------------------------------------------------------
 // Scale and version
 

@@ -4,14 +4,14 @@
 // painter, colour blending, small text drawing routines, the number-text classifier and
 // hexadecimal parsing. Colours given as system colours are resolved to RGB before they are mixed;
 // clNone ($1FFFFFFF) means "not set" where a routine says so.
+#include "lib/gridutil/NeoGridUtilNumbers.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Graphics.h"
 
 class TCustomImageList;
 
-// The locale's separators (read from FormatSettings at each call).
-Char LocaleThousandSeparator();
-Char LocaleDecimalSeparator();
+// The locale's separators, LocaleThousandSeparator and LocaleDecimalSeparator, are the grid
+// utilities' (read from FormatSettings at each call).
 
 // The height of "0" in a font of PointSize points at PixelsPerInch.
 Integer TextHeightAtDpi(Integer PixelsPerInch, Integer PointSize);
