@@ -343,9 +343,12 @@ void TNeoMultiColumnDropDown::FitColumnWidths() {
   }
 }
 
+// While the popup opens it is resized several times before it has its width; fitting the columns
+// to those passing widths would lose the widths the automatic popup width is computed from, so the
+// opening fits them once, at its end.
 void TNeoMultiColumnDropDown::DropDownFormResize() {
   inherited::DropDownFormResize();
-  FitColumnWidths();
+  if (!FShowing) FitColumnWidths();
 }
 
 void TNeoMultiColumnDropDown::DoDropDownWheelDown() {

@@ -19,6 +19,25 @@ TSize MeasureText(TCanvas* Canvas, const String& Text, UINT Flags, Integer Width
   return TSize{r.right - r.left, r.bottom - r.top};
 }
 
+// A canvas on the screen's device context (the popup's resolution), for measuring before the
+// popup's windows exist.
+class TMeasureCanvas {
+public:
+  TMeasureCanvas() : FDC(GetDC(nullptr)) { FCanvas.SetHandle(FDC); }
+  ~TMeasureCanvas() {
+    FCanvas.SetHandle(nullptr);
+    ReleaseDC(nullptr, FDC);
+  }
+  TMeasureCanvas(const TMeasureCanvas&) = delete;
+  TMeasureCanvas& operator=(const TMeasureCanvas&) = delete;
+  TCanvas* operator->() { return &FCanvas; }
+  TCanvas* Get() { return &FCanvas; }
+
+private:
+  HDC FDC;
+  TCanvas FCanvas;
+};
+
 }  // namespace
 
 TNeoColGrid::TNeoColGrid(TComponent* AOwner)
@@ -94,8 +113,8 @@ void TNeoColGrid::AutoSizeColumn(Integer Index) {
   if (!column->GetAutoSize() || !OnPopupForm() || !FNeoDropDown) return;
   TDropDownItems* items = FNeoDropDown->GetItems();
   if (items->GetCount() == 0) return;
-  // Measured on the grid's own canvas, which sits on the popup.
-  TCanvas* canvas = GetCanvas();
+  TMeasureCanvas measure;
+  TCanvas* canvas = measure.Get();
   canvas->GetFont()->Assign(column->GetFont());
   const UINT flags = DT_SINGLELINE;
   Integer width = column->GetHeader().empty() ? 0 : MeasureText(canvas, column->GetHeader(), flags, 1000).cx + 6;
@@ -117,8 +136,8 @@ void TNeoColGrid::AutoSizeRows() {
   for (Integer i = 0; i < FColumns->GetCount(); ++i) wrapped = wrapped || FColumns->GetItems(i)->GetWordwrap();
   if (!wrapped) return;
   TDropDownItems* items = FNeoDropDown->GetItems();
-  // Measured on the grid's own canvas, which sits on the popup.
-  TCanvas* canvas = GetCanvas();
+  TMeasureCanvas measure;
+  TCanvas* canvas = measure.Get();
   const Integer rowHeight = FNeoDropDown->GetDropDownRowHeight();
   for (Integer r = 1; r < GetRowCount() && r - 1 < items->GetCount(); ++r) {
     TDropDownItem* item = items->GetItems(r - 1);

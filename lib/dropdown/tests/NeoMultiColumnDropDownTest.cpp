@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "lib/dropdown/NeoDropDownForm.h"
+#include "platform/ui/ImgList.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
 using namespace NeoMultiColumnDropDown;
@@ -319,3 +320,98 @@ TEST_F(MultiColumnDropDown, StylePresets) {
   EXPECT_EQ(Edit->GetLineColor(), c(0xC0C0C0));
   EXPECT_EQ(Edit->GetSelectionTextColor(), clHighlightText);
 }
+
+namespace {
+
+struct TPictureCase {
+  const char* Name;
+  TNeoStyle Style;
+  int Dpi;
+};
+
+// The open popup: header in the style's colours, an image column, a cut and a wrapped column, the
+// second row selected.
+class MultiColumnPictures : public UiTest, public testing::WithParamInterface<TPictureCase> {
+protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    Headless::SetScreenSize(1024, 768);
+    Headless::SetWorkArea(RECT{0, 0, 1024, 728});
+    Headless::SetDpi(GetParam().Dpi);
+  }
+  void TearDown() override {
+    Headless::SetDpi(96);
+    UiTest::TearDown();
+  }
+};
+
+}  // namespace
+
+TEST_P(MultiColumnPictures, OpenPopup) {
+  TForm* form = NewForm(400, 300);
+  auto* images = new TImageList(form);
+  TBitmap bmp;
+  bmp.SetPixelFormat(pf24bit);
+  bmp.SetSize(32, 16);
+  bmp.GetCanvas()->GetBrush()->SetColor(clTeal);
+  bmp.GetCanvas()->FillRect(TRect{0, 0, 16, 16});
+  bmp.GetCanvas()->GetBrush()->SetColor(clPurple);
+  bmp.GetCanvas()->FillRect(TRect{16, 0, 32, 16});
+  images->Add(&bmp, nullptr);
+  auto* d = new TNeoMultiColumnDropDown(form);
+  d->SetParent(form);
+  d->SetBounds(10, 10, 160, 21);
+  d->SetImages(images);
+  d->SetDropDownSizeable(false);
+  d->SetComponentStyle(GetParam().Style);
+  TDropDownColumn* icon = d->GetColumns()->Add();
+  icon->SetColumnType(ctImage);
+  icon->SetWidth(60);
+  icon->SetHeader(u"Flag");
+  TDropDownColumn* name = d->GetColumns()->Add();
+  name->SetHeader(u"Name");
+  name->SetEllipsis(true);
+  name->SetWidth(70);
+  TDropDownColumn* notes = d->GetColumns()->Add();
+  notes->SetHeader(u"Notes");
+  notes->SetWordwrap(true);
+  notes->SetWidth(110);
+  notes->GetFont()->SetColor(clNavy);
+  d->SetLookupColumn(1);
+  const char16_t* rows[][3] = {{u"at", u"Austria", u"Alpine, small"},
+                               {u"br", u"Brazil", u"The largest country of South America"},
+                               {u"ca", u"Canada", u"North"},
+                               {u"dk", u"Kingdom of Denmark", u"Nordic"}};
+  d->BeginUpdate();
+  Integer index = 0;
+  for (const auto& row : rows) {
+    TDropDownItem* item = d->GetItems()->Add();
+    for (const char16_t* s : row) item->GetText()->Add(s);
+    item->SetImageIndex(index++ % 2);
+  }
+  d->EndUpdate();
+  d->SetItemIndex(1);
+  form->Show();
+  Pump();
+  d->ShowDropDown();
+  Pump();
+  HWND popup = d->GetDropDownForm()->GetHandle();
+  ASSERT_TRUE(IsWindowVisible(popup));
+  // The wrapped note makes its row taller than the others.
+  EXPECT_GT(d->GetGrid()->GetRowHeights(2), d->GetGrid()->GetRowHeights(1));
+  const std::string file = std::string("multicolumn-") + GetParam().Name + ".png";
+  ExpectWindowMatchesGolden(popup, std::string(ZELK_TEST_DATA) + "/" + file, file.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, MultiColumnPictures,
+                         testing::Values(TPictureCase{"office2003blue", tsOffice2003Blue, 96},
+                                         TPictureCase{"office2003blue-150", tsOffice2003Blue, 144},
+                                         TPictureCase{"office2019white", tsOffice2019White, 96},
+                                         TPictureCase{"office2019gray", tsOffice2019Gray, 96},
+                                         TPictureCase{"office2019black", tsOffice2019Black, 96}),
+                         [](const testing::TestParamInfo<TPictureCase>& I) {
+                           std::string n = I.param.Name;
+                           for (char& c : n)
+                             if (c == '-') c = '_';
+                           return n;
+                         });
