@@ -197,6 +197,27 @@ TEST_F(MultiColumnDropDown, ClickChoosesARow) {
   EXPECT_EQ(Selects, 1);
 }
 
+// With HoverSelect the row follows the pointer; a cell click reports its column, row and string.
+TEST_F(MultiColumnDropDown, HoverSelectAndCellClick) {
+  Countries();
+  Edit->SetHoverSelect(true);
+  std::vector<std::string> clicks;
+  Edit->OnDropDownCellClick = [&clicks](TObject*, Integer ACol, Integer ARow, const String& AValue) {
+    clicks.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + "," + UTF8Encode(AValue));
+  };
+  Open();
+  TNeoColGrid* grid = Edit->GetGrid();
+  const TRect r = grid->CellRect(2, 3);
+  const TPoint p = ScreenPoint(grid, r.left + 5, (r.top + r.bottom) / 2);
+  Headless::MouseMove(p.x, p.y);
+  Pump();
+  EXPECT_TRUE(IsOpen());
+  EXPECT_EQ(grid->GetRow(), 3);
+  EXPECT_EQ(Edit->GetItemIndex(), 2);
+  ASSERT_FALSE(clicks.empty());
+  EXPECT_EQ(clicks.back(), "2,3,America");
+}
+
 // Esc in an edit whose popup never opened keeps the item.
 TEST_F(MultiColumnDropDown, EscBeforeAnyOpeningKeepsTheItem) {
   Countries();
@@ -219,6 +240,21 @@ TEST_F(MultiColumnDropDown, TypingCompletesFromTheLookupColumn) {
   Type(u"d");
   EXPECT_EQ(Edit->GetText(), u"abd");
   EXPECT_EQ(Edit->GetItemIndex(), 2);
+  // Backspace takes the selected tail away and completes nothing.
+  Edit->SetSelStart(2);
+  Edit->SetSelLength(1);
+  Press(VK_BACK);
+  EXPECT_EQ(Edit->GetText(), u"ab");
+  EXPECT_EQ(Edit->GetSelLength(), 0);
+  // Incremental lookup: the typed characters themselves are searched (through the keyboard's
+  // characters of the keys).
+  Edit->SetLookupIncr(true);
+  Edit->SelectAll();
+  Press(VK_DELETE);
+  Type(u"xy");
+  EXPECT_EQ(Edit->GetText(), u"xylo");
+  EXPECT_EQ(Edit->GetItemIndex(), 0);
+  Edit->SetLookupIncr(false);
   // Case-sensitive lookup: "ab" begins no entry; the typed text stays.
   Edit->SetCaseSensitive(true);
   Edit->SelectAll();
