@@ -613,9 +613,14 @@ void TWinControl::PaintHandler(TMessage& Message) {
   if (!dc) dc = BeginPaint(FHandle, &ps);
   const auto undo = ScopeExit([&] { if (!Message.WParam) EndPaint(FHandle, &ps); });
   int saved = SaveDC(dc);
+  // Windowed children keep their own pixels in the window's paint and in its double buffer (marked
+  // by lParam = wParam). A DC handed in by anyone else (PaintTo, a transparent child asking for
+  // what lies beneath it) gets the whole picture.
+  const bool ownPaint = !Message.WParam || Message.LParam == static_cast<LPARAM>(Message.WParam);
   for (TControl* c : FControls) {
     auto* w = dynamic_cast<TWinControl*>(c);
-    if (w && w->FVisible && w->FHandle) ExcludeClipRect(dc, w->FLeft, w->FTop, w->FLeft + w->FWidth, w->FTop + w->FHeight);
+    if (ownPaint && w && w->FVisible && w->FHandle)
+      ExcludeClipRect(dc, w->FLeft, w->FTop, w->FLeft + w->FWidth, w->FTop + w->FHeight);
   }
   PaintWindow(dc);
   RestoreDC(dc, saved);
@@ -641,7 +646,7 @@ void TWinControl::WMPaint(TMessage& Message) {
     EndPaint(FHandle, &ps);
   });
   Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
-  TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(mem), 0, 0};
+  TMessage inner{WM_PAINT, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem), 0};
   PaintHandler(inner);
   BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
 }
