@@ -163,18 +163,6 @@ void TNeoCustomDropDown::DrawEmptyText() {}
 // ---------------------------------------------------------------------------------------------
 // Style colours
 
-void TNeoCustomDropDown::SetComponentStyle(TNeoStyle AStyle) { FNeoStyle = AStyle; }
-
-void TNeoCustomDropDown::SetColorTones(TColorTones ATones) {
-  if (FButton) {
-    FButton->SetButtonColor(ATones.Background.BrushColor);
-    FButton->SetButtonColorHot(ATones.Hover.BrushColor);
-    FButton->SetButtonColorDown(ATones.Selected.BrushColor);
-    FButton->SetButtonBorderColor(ATones.Background.BorderColor);
-  }
-  SetBorderColor(ATones.Background.BorderColor);
-}
-
 void TNeoCustomDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
   FSelectionColorStyle = Value;
   switch (Value) {

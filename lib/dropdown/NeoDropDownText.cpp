@@ -46,7 +46,9 @@ void TNeoCustomDropDown::SetText(const String& Value) {
   }
   if (FEditType == etHex) v = AnsiUpperCase(v);
   SetEditText(RawText(v));
-  FOldText = v;
+  // The text a cancelled popup restores is the one it opened with: a value shown while it is
+  // open (a picker previewing its choice) does not replace it.
+  if (!FDroppedDown) FOldText = v;
   SetModified(false);
 }
 

@@ -233,7 +233,7 @@ TEST_F(DropDownPopup, DeactivationClosesWithCancel) {
   ASSERT_TRUE(IsOpen(d));
   EXPECT_EQ(GetActiveWindow(), d->Popup()->GetHandle());
   EXPECT_EQ(SendMessage(owner->GetHandle(), WM_NCACTIVATE, TRUE, 0) != 0, true);
-  d->SetEditText(u"typed");
+  d->SetText(u"typed");
   // The drop button while open: the press closes it, the click that follows does not reopen it.
   Headless::Click(button.x, button.y);
   Pump();
