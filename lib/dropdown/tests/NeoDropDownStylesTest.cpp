@@ -1,0 +1,134 @@
+// The dropdown edit's style colours on the styles with special cases: the edit, the popup with its
+// header and footer, the header and footer buttons and the drop button; colour tones.
+#include <gtest/gtest.h>
+
+#include "lib/dropdown/NeoDropDown.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
+
+namespace {
+
+constexpr TColor Marker = static_cast<TColor>(0x123456);   // a colour no style sets
+constexpr TColor C(Cardinal V) { return static_cast<TColor>(V); }
+
+class DropDownStyles : public UiTest {
+protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    Form = NewForm(200, 80);
+    Edit = Add<TNeoDropDown>(Form, 10, 10, 150, 21);
+  }
+  // Every colour a style may leave alone set to the marker.
+  void MarkAll() {
+    Edit->SetDropDownColor(Marker);
+    Edit->SetDropDownColorTo(Marker);
+    Edit->SetDropDownBorderColor(Marker);
+    Edit->GetDropDownHeader()->SetBorderColor(Marker);
+    Edit->GetButtonAppearance()->SetBorderColorDisabled(Marker);
+    Edit->GetButton()->SetButtonBorderColor(Marker);
+    Edit->SetColor(Marker);
+  }
+  TForm* Form = nullptr;
+  TNeoDropDown* Edit = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DropDownStyles, SpecialRowsColourEveryPart) {
+  struct TCase {
+    TNeoStyle Style;
+    TColor EditColor, EditFont;
+    TColor Popup, PopupTo, PopupBorder;
+    TColor Header, HeaderTo, HeaderFont, HeaderBorder, FooterBorder;
+    TColor Button, ButtonTo, ButtonBorder, ButtonHot, ButtonBorderDisabled, ButtonFont;
+    TColor Drop, DropHot, DropDown, DropText, DropBorder;
+  };
+  const TColor none = clNone;
+  const TCase cases[] = {
+      {tsOffice2003Blue, clWindow, clWindowText, C(0xFFFFFF), none, Marker, C(0xFCE1CB), C(0xE0A57D), 0, 0, C(0x962D00),
+       C(0xFCE1CB), C(0xE0A57D), none, C(0xEBFDFF), Marker, clWindowText, none, none, none, none, none},
+      {tsOffice2003Olive, clWindow, clWindowText, C(0xFFFFFF), none, none, C(0xCFF0EA), C(0x8CC0B1), 0, C(0x588060),
+       C(0x588060), C(0xCFF0EA), C(0x8CC0B1), none, C(0xEBFDFF), Marker, clWindowText, none, none, none, none, none},
+      {tsTerminal, clWindow, clWindowText, C(0xFFFFFF), C(0xFFFFFF), C(0x808080), clBtnFace, clBtnFace, 0, none, none,
+       clBtnFace, clBtnFace, none, C(0xC0C0C0), Marker, clWindowText, none, none, none, none, none},
+      {tsWindows10, clWindow, clWindowText, C(0xFFFFFF), C(0xFFFFFF), C(0xE4E3E2), C(0xF7F6F5), C(0xF7F6F5), 0,
+       C(0xE4E3E2), C(0xE4E3E2), C(0xF7F6F5), none, C(0xE4E3E2), C(0xF7EFE8), C(0xF7F6F5), clWindowText, none, none,
+       none, none, none},
+      {tsOffice2019White, C(0xFFFFFF), C(0x444648), C(0xFFFFFF), none, C(0xC4C6C8), C(0xFFFFFF), none, C(0x5E5E5E),
+       C(0xABABAB), C(0xABABAB), C(0xFFFFFF), none, C(0xABABAB), C(0xF2E1D5), C(0x787775), C(0x444648), C(0xFFFFFF),
+       C(0xF2E1D5), C(0xE3BDA3), C(0x444648), Marker},
+      {tsOffice2019Black, C(0x444444), C(0xFFFFFF), C(0x444444), none, C(0xADB0B3), C(0x444444), none, C(0xFFFFFF),
+       C(0x444648), C(0x444648), C(0x444444), C(0x444444), C(0x686868), C(0x686868), C(0xC4C4C4), C(0xFFFFFF),
+       C(0x444444), C(0x686868), C(0x828282), C(0xFFFFFF), Marker},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.Style));
+    MarkAll();
+    Edit->SetComponentStyle(c.Style);
+    EXPECT_EQ(Edit->GetComponentStyle(), c.Style);
+    EXPECT_EQ(Edit->GetColor(), c.EditColor);
+    EXPECT_EQ(Edit->GetFont()->GetColor(), c.EditFont);
+    EXPECT_EQ(Edit->GetDropDownColor(), c.Popup);
+    EXPECT_EQ(Edit->GetDropDownColorTo(), c.PopupTo);
+    EXPECT_EQ(Edit->GetDropDownBorderColor(), c.PopupBorder);
+    THeaderAppearance* h = Edit->GetDropDownHeader();
+    EXPECT_EQ(h->GetColor(), c.Header);
+    EXPECT_EQ(h->GetColorTo(), c.HeaderTo);
+    EXPECT_EQ(h->GetFont()->GetColor(), c.HeaderFont);
+    EXPECT_EQ(h->GetBorderColor(), c.HeaderBorder);
+    EXPECT_EQ(Edit->GetDropDownFooter()->GetBorderColor(), c.FooterBorder);
+    TNeoButtonAppearance* b = Edit->GetButtonAppearance();
+    EXPECT_EQ(b->GetColor(), c.Button);
+    EXPECT_EQ(b->GetColorTo(), c.ButtonTo);
+    EXPECT_EQ(b->GetBorderColor(), c.ButtonBorder);
+    EXPECT_EQ(b->GetColorHot(), c.ButtonHot);
+    EXPECT_EQ(b->GetBorderColorDisabled(), c.ButtonBorderDisabled);
+    EXPECT_EQ(b->GetFont()->GetColor(), c.ButtonFont);
+    TDropDownEditButton* d = Edit->GetButton();
+    EXPECT_EQ(d->GetButtonColor(), c.Drop);
+    EXPECT_EQ(d->GetButtonColorHot(), c.DropHot);
+    EXPECT_EQ(d->GetButtonColorDown(), c.DropDown);
+    EXPECT_EQ(d->GetButtonTextColor(), c.DropText);
+    EXPECT_EQ(d->GetButtonBorderColor(), c.DropBorder) << "only the Office 2019 styles leave the border colour";
+  }
+}
+
+TEST_F(DropDownStyles, CustomChangesOnlyTheStoredStyle) {
+  Edit->SetComponentStyle(tsOffice2019Black);
+  MarkAll();
+  Edit->SetComponentStyle(tsCustom);
+  EXPECT_EQ(Edit->GetComponentStyle(), tsCustom);
+  EXPECT_EQ(Edit->GetColor(), Marker);
+  EXPECT_EQ(Edit->GetDropDownColor(), Marker);
+  EXPECT_EQ(Edit->GetDropDownHeader()->GetBorderColor(), Marker);
+  EXPECT_EQ(Edit->GetButton()->GetButtonColor(), C(0x444444));
+}
+
+TEST_F(DropDownStyles, LeavingOffice2019ClearsTheDropButtonColours) {
+  Edit->SetComponentStyle(tsOffice2019Black);
+  Edit->SetComponentStyle(tsWindows10);
+  TDropDownEditButton* d = Edit->GetButton();
+  for (TColor c : {d->GetButtonColor(), d->GetButtonColorHot(), d->GetButtonColorDown(), d->GetButtonTextColor(),
+                   d->GetButtonTextColorHot(), d->GetButtonTextColorDown(), d->GetButtonBorderColor()})
+    EXPECT_EQ(c, clNone);
+  EXPECT_EQ(Edit->GetColor(), clWindow);
+  EXPECT_EQ(Edit->GetFont()->GetColor(), clWindowText);
+}
+
+// The drop button takes the tones' fills and border, and their text colours (window text where a
+// tone has none), so that its chevron always has a colour.
+TEST_F(DropDownStyles, ColourTonesColourTheDropButton) {
+  TColorTones tones;
+  tones.Background = {C(0x101010), C(0x202020), C(0x303030)};
+  tones.Hover = {C(0x404040), C(0x505050), clNone};
+  tones.Selected = {C(0x707070), C(0x808080), C(0x909090)};
+  Edit->SetColorTones(tones);
+  TDropDownEditButton* d = Edit->GetButton();
+  EXPECT_EQ(d->GetButtonColor(), tones.Background.BrushColor);
+  EXPECT_EQ(d->GetButtonColorHot(), tones.Hover.BrushColor);
+  EXPECT_EQ(d->GetButtonColorDown(), tones.Selected.BrushColor);
+  EXPECT_EQ(d->GetButtonBorderColor(), tones.Background.BorderColor);
+  EXPECT_EQ(d->GetButtonTextColor(), tones.Background.TextColor);
+  EXPECT_EQ(d->GetButtonTextColorHot(), clWindowText);
+  EXPECT_EQ(d->GetButtonTextColorDown(), tones.Selected.TextColor);
+  EXPECT_EQ(Edit->GetBorderColor(), tones.Background.BorderColor);
+}
