@@ -143,6 +143,20 @@ private:
   Integer FResolution = 1;
 };
 
+// A style's face colours, in the order of the clock's style table.
+struct TWatchStyleColors {
+  TNeoStyle Style;
+  TColor AMPMBorderColor, AMPMColor, BackgroundColor, BackgroundColorTo, BorderColor, CenterPointBorderColor,
+      CenterPointColor, HourColor, MinuteColor, HourPointerShadow, HourPointer, MinutePointerShadow, MinutePointer,
+      SecondPointer;
+  TColor FontColor = clNone;   // both fonts, when not clNone
+};
+// The clock's row for a style; nullptr for the styles its table has none for.
+const TWatchStyleColors* FindWatchStyleColors(TNeoStyle Style);
+// The part every style sets (a black centre border and black fonts), then the colours of Row when
+// there is one.
+void ApplyWatchStyleColors(TWatchAppearance* Appearance, const TWatchStyleColors* Row);
+
 // One step of an animated value toward Target (hours); false, with Cur set to Target, once within
 // Tolerance of it.
 bool AnimateHourStep(Byte& Cur, Byte Target, Byte Step, Byte Tolerance);

@@ -310,15 +310,6 @@ void TNeoWatch::SetStyle(TWatchStyle Value) {
 
 namespace {
 
-// A style's face colours, in the order of the table they come from.
-struct TWatchStyleColors {
-  TNeoStyle Style;
-  TColor AMPMBorderColor, AMPMColor, BackgroundColor, BackgroundColorTo, BorderColor, CenterPointBorderColor,
-      CenterPointColor, HourColor, MinuteColor, HourPointerShadow, HourPointer, MinutePointerShadow, MinutePointer,
-      SecondPointer;
-  TColor FontColor = clNone;   // both fonts, when not clNone
-};
-
 const TWatchStyleColors StyleColors[] = {
     {tsOffice2003Blue, 0x962D00, 0xD68759, 0xFFD2AF, 0xFFD2AF, 0xD68759, 0xD68759, 0xD68759, 0xD68759, 0xD68759,
      0xFFFFFF, 0xD68759, 0xFFFFFF, 0xD68759, 0xFFFFFF},
@@ -354,31 +345,38 @@ const TWatchStyleColors StyleColors[] = {
 
 }  // namespace
 
+const TWatchStyleColors* FindWatchStyleColors(TNeoStyle Style) {
+  const auto row =
+      std::find_if(std::begin(StyleColors), std::end(StyleColors), [&](const TWatchStyleColors& R) { return R.Style == Style; });
+  return row == std::end(StyleColors) ? nullptr : row;
+}
+
+void ApplyWatchStyleColors(TWatchAppearance* A, const TWatchStyleColors* Row) {
+  A->SetCenterPointOuterBorderColor(0x000000);
+  A->GetHourFont()->SetColor(0x000000);
+  A->GetAMPMFont()->SetColor(0x000000);
+  if (!Row) return;
+  A->SetAMPMBorderColor(Row->AMPMBorderColor);
+  A->SetAMPMColor(Row->AMPMColor);
+  A->SetBackgroundColor(Row->BackgroundColor);
+  A->SetBackgroundColorTo(Row->BackgroundColorTo);
+  A->SetBorderColor(Row->BorderColor);
+  A->SetCenterPointBorderColor(Row->CenterPointBorderColor);
+  A->SetCenterPointColor(Row->CenterPointColor);
+  A->SetHourColor(Row->HourColor);
+  A->SetMinuteColor(Row->MinuteColor);
+  A->SetHourPointerShadow(Row->HourPointerShadow);
+  A->SetHourPointer(Row->HourPointer);
+  A->SetMinutePointerShadow(Row->MinutePointerShadow);
+  A->SetMinutePointer(Row->MinutePointer);
+  A->SetSecondPointer(Row->SecondPointer);
+  if (Row->FontColor != clNone) {
+    A->GetAMPMFont()->SetColor(Row->FontColor);
+    A->GetHourFont()->SetColor(Row->FontColor);
+  }
+}
+
 void TNeoWatch::SetComponentStyle(TNeoStyle AStyle) {
   if (AStyle == tsCustom) return;
-  TWatchAppearance* a = FAppearance.get();
-  a->SetCenterPointOuterBorderColor(0x000000);
-  a->GetHourFont()->SetColor(0x000000);
-  a->GetAMPMFont()->SetColor(0x000000);
-  const auto row = std::find_if(std::begin(StyleColors), std::end(StyleColors),
-                                [&](const TWatchStyleColors& R) { return R.Style == AStyle; });
-  if (row == std::end(StyleColors)) return;
-  a->SetAMPMBorderColor(row->AMPMBorderColor);
-  a->SetAMPMColor(row->AMPMColor);
-  a->SetBackgroundColor(row->BackgroundColor);
-  a->SetBackgroundColorTo(row->BackgroundColorTo);
-  a->SetBorderColor(row->BorderColor);
-  a->SetCenterPointBorderColor(row->CenterPointBorderColor);
-  a->SetCenterPointColor(row->CenterPointColor);
-  a->SetHourColor(row->HourColor);
-  a->SetMinuteColor(row->MinuteColor);
-  a->SetHourPointerShadow(row->HourPointerShadow);
-  a->SetHourPointer(row->HourPointer);
-  a->SetMinutePointerShadow(row->MinutePointerShadow);
-  a->SetMinutePointer(row->MinutePointer);
-  a->SetSecondPointer(row->SecondPointer);
-  if (row->FontColor != clNone) {
-    a->GetAMPMFont()->SetColor(row->FontColor);
-    a->GetHourFont()->SetColor(row->FontColor);
-  }
+  ApplyWatchStyleColors(FAppearance.get(), FindWatchStyleColors(AStyle));
 }

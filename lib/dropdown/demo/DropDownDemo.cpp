@@ -1,6 +1,7 @@
 // dropdown_demo: a form with the library's dropdowns, each with a label: a dropdown edit whose
 // popup hosts a list box (header caption, OK and Cancel in the footer, size grip), and a control
-// dropdown hosting a panel of platform controls (a group box of check boxes and a button).
+// dropdown hosting a panel of platform controls (a group box of check boxes and a button), and a
+// time picker whose popup holds an analog clock.
 // Choosing an item of the list writes it into the edit.
 //
 // --script DIR opens each dropdown in turn, saves what the screen shows as DIR/dropdown-N.png
@@ -16,7 +17,11 @@
 
 #include "lib/dropdown/NeoControlDropDown.h"
 #include "lib/dropdown/NeoDropDownForm.h"
+#include "lib/dropdown/NeoTimePickerDropDown.h"
+#include "lib/graphics/NeoGDIP.h"
+#include "platform/gdiplus/GdiPlusBridge.h"
 #include "platform/rtl/SysInfo.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
@@ -51,6 +56,7 @@ public:
     SetClientHeight(300);
     AddListDropDown();
     AddControlDropDown();
+    AddTimePicker();
     for (std::size_t i = 0; i < DropDowns.size(); ++i) Watch(DropDowns[i], i + 1);
     SetActiveControl(Fruit);
   }
@@ -137,6 +143,17 @@ private:
     options->SetControl(panel);
     DropDowns.push_back(options);
   }
+
+  // A time picker: a click on the clock in its popup sets the hour. The log names its number.
+  void AddTimePicker() {
+    auto* time = new TNeoTimePickerDropDown(this);
+    time->SetParent(this);
+    time->SetBounds(110, 100, 180, 21);
+    time->SetLabelCaption(u"Time:");
+    time->SetTime(EncodeTime(10, 0, 0, 0));
+    DropDowns.push_back(time);
+    Say("timepicker " + std::to_string(DropDowns.size()));
+  }
 };
 
 // Opens each dropdown, saves the screen, closes it with Esc as a user would.
@@ -171,6 +188,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "dropdown_demo: no display to show the dropdowns on (%s)\n", UTF8Encode(e.Message).c_str());
     return 2;
   }
+  // The clock of the time picker draws with GDI+.
+  RegisterGdiplusModule();
+  RegisterNeoGDIPUnit();
   TUnitsScope units;
   Application->SetTitle(u"Dropdowns");
   Application->Initialize();
