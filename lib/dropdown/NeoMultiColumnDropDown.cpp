@@ -536,7 +536,9 @@ void TNeoMultiColumnDropDown::KeyUp(Word& Key, TShiftState Shift) {
     inherited::KeyUp(Key, Shift);
     return;
   }
-  CompleteTypedText(Key);
+  // Keys typed into the open popup reach here too; the popup's type-ahead has handled them, and
+  // completing again would take its typed text for the whole found entry.
+  if (!GetDroppedDown()) CompleteTypedText(Key);
 }
 
 // Completes the typed beginning from the first lookup entry that starts with it, the completed

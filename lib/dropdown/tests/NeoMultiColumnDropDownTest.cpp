@@ -288,6 +288,18 @@ TEST_F(MultiColumnDropDown, LookupFollowsTheItems) {
   Type(u"g");   // type-ahead in the popup
   EXPECT_EQ(Edit->GetGrid()->GetRow(), 2);
   EXPECT_EQ(Edit->GetText(), u"Gamma");
+  Edit->HideDropDown(true);
+  // Several characters typed into the popup narrow the search.
+  SetItems({u"Aaa", u"Abb", u"Abc", u"Bab"});
+  Open();
+  Type(u"ab");
+  EXPECT_EQ(Edit->GetGrid()->GetRow(), 2);
+  EXPECT_EQ(Edit->GetText(), u"Abb");
+  Type(u"c");
+  EXPECT_EQ(Edit->GetText(), u"Abc");
+  Press(VK_RETURN);
+  EXPECT_FALSE(IsOpen());
+  EXPECT_EQ(Edit->GetItemIndex(), 2);
 }
 
 // The popup's width shared out in proportion to the column widths, the rounding error carried.
