@@ -318,6 +318,12 @@ void TCustomColorSelector::MouseUp(TMouseButton Button, TShiftState Shift, Integ
 }
 
 void TCustomColorSelector::Dispatch(TMessage& Message) {
+  // Arrows and the other keys reach the boxes (and the picker they are forwarded to) rather than
+  // moving the focus in a dialog.
+  if (Message.Msg == WM_GETDLGCODE) {
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+    return;
+  }
   if (Message.Msg == CM_MOUSELEAVE) {
     TNeoCustomColorSelectorPanel::Dispatch(Message);
     SetItemHot(-1);

@@ -30,10 +30,11 @@ TTypeAheadSearch::~TTypeAheadSearch() {
   FTimer->SetOnTimer(nullptr);
 }
 
-bool TTypeAheadSearch::AddKey(Word Key) {
+bool TTypeAheadSearch::AddKey(Word Key, bool RestartTimer) {
   const Char ch = PrintableKeyChar(Key);
   if (!ch) return false;
   FText += ch;
+  if (RestartTimer) FTimer->SetEnabled(false);
   if (!FTimer->GetEnabled()) FTimer->SetEnabled(true);
   return true;
 }

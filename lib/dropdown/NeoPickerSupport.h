@@ -11,7 +11,8 @@ using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas,
 // The type-ahead text. A key adds the character it produces with the keyboard's present state
 // (Shift, layout), upper-cased; keys that produce no printable character (Shift itself, function
 // keys, Backspace, Enter) leave the text alone. The first added character starts the timer; a
-// running timer is not restarted, so the text is cleared 500 ms after its first character.
+// running timer is restarted only when AddKey is asked to, so by default the text is cleared 500 ms
+// after its first character.
 class TTypeAheadSearch {
 public:
   // The timer is a component of Owner.
@@ -21,7 +22,7 @@ public:
   TTypeAheadSearch& operator=(const TTypeAheadSearch&) = delete;
 
   // True when the key added a character (and the timer runs).
-  bool AddKey(Word Key);
+  bool AddKey(Word Key, bool RestartTimer = false);
   const String& GetText() const { return FText; }
   TTimer* GetTimer() const { return FTimer; }
 
