@@ -27,6 +27,70 @@ std::vector<TGPPointF> GPPoints(const TNeoGraphicsPathPolygon& APolygon) {
   return points;
 }
 
+// The outline as one GDI+ path made in one call: lines as they are and curves kept as Bézier
+// curves (the library strokes a curve without a join at each of its flattened pieces, and
+// flattens it itself for fills and clips); a figure starts at each move, or at the current point
+// when a line or curve follows a close, and is closed at each close.
+std::unique_ptr<TGPGraphicsPath> ToGPPath(const TNeoGraphicsPath& APath) {
+  const Integer count = APath.GetCount();
+  std::vector<TGPPointF> points;
+  std::vector<Byte> types;
+  points.reserve(static_cast<size_t>(std::max(0, count)) + 1);
+  types.reserve(points.capacity());
+  bool inFigure = false;   // a start point is placed
+  bool drawn = false;      // and a line or curve follows it
+  TPointF current{};
+  const auto dropLoneStart = [&] {
+    if (inFigure && !drawn) {   // a figure of one point draws nothing
+      points.pop_back();
+      types.pop_back();
+    }
+    inFigure = drawn = false;
+  };
+  const auto add = [&](TPointF APoint, Byte AType) {
+    if (!inFigure) {
+      points.push_back(GPPoint(current));
+      types.push_back(gdip::PathPointTypeStart);
+      inFigure = true;
+    }
+    points.push_back(GPPoint(APoint));
+    types.push_back(AType);
+    drawn = true;
+  };
+  for (Integer i = 0; i < count; ++i) {
+    const TNeoGraphicsPathPoint& p = APath.GetPoint(i);
+    switch (p.Kind) {
+      case gppMoveTo:
+        dropLoneStart();
+        current = p.Point;
+        points.push_back(GPPoint(current));
+        types.push_back(gdip::PathPointTypeStart);
+        inFigure = true;
+        break;
+      case gppLineTo:
+        add(p.Point, gdip::PathPointTypeLine);
+        current = p.Point;
+        break;
+      case gppCurveTo: {
+        const TNeoGraphicsPathCubicBezier curve = APath.CurveAt(current, i);
+        for (size_t k = 1; k < 4; ++k) add(curve[k], gdip::PathPointTypeBezier);
+        current = curve[3];
+        i += 2;
+        break;
+      }
+      case gppClose:
+        // A line or curve after it starts a new figure at the current point.
+        if (drawn) types.back() |= gdip::PathPointTypeCloseSubpath;
+        dropLoneStart();
+        break;
+    }
+  }
+  dropLoneStart();
+  if (points.empty()) return std::make_unique<TGPGraphicsPath>(FillModeAlternate);
+  return std::make_unique<TGPGraphicsPath>(points.data(), types.data(), static_cast<Integer>(points.size()),
+                                           FillModeAlternate);
+}
+
 // The figures of a flattened path as one polygon with the same inside: every figure ends back at
 // its first point, and after the last one the polygon returns through the figures' first points
 // in reverse, so that every connecting edge runs once each way and cancels under either fill mode.
@@ -283,7 +347,14 @@ TNeoGraphicsContextWin::~TNeoGraphicsContextWin() {
   ReleaseGraphics();
 }
 
-void TNeoGraphicsContextWin::UpdateFont() { FGPFont = ToGPFont(FFont.get()); }
+// The GDI+ font is made again only when what it is made of changed: restoring a saved state assigns
+// the font each time, mostly unchanged.
+void TNeoGraphicsContextWin::UpdateFont() {
+  const TGPFontKey key{FFont->GetName(), FFont->GetSize(), FFont->GetStyle()};
+  if (FGPFont && key == FGPFontKey) return;
+  FGPFont = ToGPFont(FFont.get());
+  FGPFontKey = key;
+}
 void TNeoGraphicsContextWin::UpdatePen() { FGPPen = ToGPPen(FStroke.get()); }
 
 void TNeoGraphicsContextWin::FillChanged() {
@@ -431,8 +502,7 @@ void TNeoGraphicsContextWin::ClipRect(const TRectF& ARect) {
 
 void TNeoGraphicsContextWin::ClipPath(TNeoGraphicsPath* APath) {
   if (!FGPGraphics || !APath) return;
-  std::unique_ptr<TGPGraphicsPath> path(AsPath(ConvertToPath(APath, 0.25f)));
-  FGPGraphics->SetClip(path.get(), CombineModeReplace);
+  FGPGraphics->SetClip(ToGPPath(*APath).get(), CombineModeReplace);
 }
 
 void TNeoGraphicsContextWin::ResetClip() {
@@ -506,8 +576,7 @@ void TNeoGraphicsContextWin::DrawPath(TNeoGraphicsStroke* AStroke, TNeoGraphicsP
                                       TNeoGraphicsPathDrawMode APathMode) {
   if (!FGPGraphics || !APath) return;
   if (APathMode == pdmPath) {
-    std::unique_ptr<TGPGraphicsPath> path(AsPath(ConvertToPath(APath, 0.25f)));
-    StrokeGPPath(*path);
+    StrokeGPPath(*ToGPPath(*APath));
     return;
   }
   TNeoGraphicsPathPolygon polygon;
@@ -611,8 +680,7 @@ void TNeoGraphicsContextWin::FillPath(TNeoGraphicsFill* AFill, TNeoGraphicsPath*
                                       TNeoGraphicsPathDrawMode APathMode) {
   if (!FGPGraphics || !APath) return;
   if (APathMode == pdmPath) {
-    std::unique_ptr<TGPGraphicsPath> path(AsPath(ConvertToPath(APath, 0.25f)));
-    FillGPPath(*path);
+    FillGPPath(*ToGPPath(*APath));
     return;
   }
   TNeoGraphicsPathPolygon polygon;

@@ -153,6 +153,13 @@ private:
   std::unique_ptr<TNeoGraphicsFill> FFill;
   std::unique_ptr<TNeoGraphicsStroke> FStroke;
   std::unique_ptr<NeoGDIPlusClasses::TGPFont> FGPFont;
+  struct TGPFontKey {   // what FGPFont was made of
+    String Name;
+    Integer Size = 0;
+    TFontStyles Style;
+    bool operator==(const TGPFontKey&) const = default;
+  };
+  TGPFontKey FGPFontKey;
   TSizeF FContextSize;
   std::unique_ptr<NeoGDIPlusClasses::TGPBrush> FGPBrush;
   std::unique_ptr<NeoGDIPlusClasses::TGPPen> FGPPen;
