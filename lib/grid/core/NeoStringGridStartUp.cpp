@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lib/grid/core/NeoArrowWindow.h"
+#include "lib/grid/core/NeoHTMLHintWindow.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/win/WinUser.h"
@@ -57,6 +58,7 @@ void NeoGridStartUp() {
 void NeoGridShutDown() {
   if (GStartUpCount == 0 || --GStartUpCount > 0) return;
   RemoveNeoGridHook();
+  HintFontName.clear();
 }
 
 Integer NeoGridStartUpCount() { return GStartUpCount; }
