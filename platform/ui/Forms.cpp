@@ -403,6 +403,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_SYSCOMMAND: WMSysCommand(Message); return;
     case CM_DIALOGKEY: CMDialogKey(Message); return;
     case CM_RELEASE: CMRelease(Message); return;
+    case WM_NEXTDLGCTL: WMNextDlgCtl(Message); return;
     case WM_MOUSEACTIVATE:
       DefaultHandler(Message);
       return;
@@ -433,6 +434,16 @@ void TCustomForm::WMActivate(TMessage& Message) {
 }
 
 void TCustomForm::WMClose(TMessage&) { Close(); }
+
+void TCustomForm::WMNextDlgCtl(TMessage& Message) {
+  Message.Result = 0;
+  if (LOWORD(Message.LParam) != 0) {
+    TWinControl* target = FindControl(reinterpret_cast<HWND>(Message.WParam));
+    if (target && target->CanFocus()) target->SetFocus();
+    return;
+  }
+  SelectNext(FActiveControl, Message.WParam == 0, true);
+}
 
 void TCustomForm::WMSysCommand(TMessage& Message) {
   if ((Message.WParam & 0xFFF0) == SC_MINIMIZE) FWindowState = wsMinimized;

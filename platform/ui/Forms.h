@@ -119,6 +119,9 @@ protected:
   void CMDialogKey(TMessage& Message);
   void CMShowingChanged(TMessage& Message);
   void CMRelease(TMessage& Message);
+  // WM_NEXTDLGCTL: LOWORD(LParam) set: focus the window WParam; else the next control in tab order
+  // (WParam 0) or the previous one.
+  void WMNextDlgCtl(TMessage& Message);
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};

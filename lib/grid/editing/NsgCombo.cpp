@@ -30,35 +30,6 @@ constexpr TColor DisabledFrameColor = static_cast<TColor>(0xB99D7F);
 // AColor, or AFallback when AColor is not set.
 TColor Either(TColor AColor, TColor AFallback) { return AColor != clNone ? AColor : AFallback; }
 
-// A solid GDI brush for the scope of the object.
-class TSolidBrush {
-public:
-  explicit TSolidBrush(TColor AColor) : FBrush(CreateSolidBrush(ColorToRGB(AColor))) {}
-  ~TSolidBrush() { DeleteObject(FBrush); }
-  TSolidBrush(const TSolidBrush&) = delete;
-  TSolidBrush& operator=(const TSolidBrush&) = delete;
-  HBRUSH Get() const { return FBrush; }
-
-private:
-  HBRUSH FBrush;
-};
-
-// The window DC of a window for the scope of the object.
-class TWindowDC {
-public:
-  explicit TWindowDC(HWND AWindow) : FWindow(AWindow), FDC(GetWindowDC(AWindow)) {}
-  ~TWindowDC() {
-    if (FDC) ReleaseDC(FWindow, FDC);
-  }
-  TWindowDC(const TWindowDC&) = delete;
-  TWindowDC& operator=(const TWindowDC&) = delete;
-  HDC Get() const { return FDC; }
-
-private:
-  HWND FWindow;
-  HDC FDC;
-};
-
 }  // namespace
 
 // The combo box's label: tells the combo box first when it is freed, as freeing it re-aligns its

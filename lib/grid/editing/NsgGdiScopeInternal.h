@@ -29,6 +29,35 @@ private:
   HGDIOBJ FOldBrush = nullptr;
 };
 
+// A solid GDI brush for the scope of the object.
+class TSolidBrush {
+public:
+  explicit TSolidBrush(TColor AColor) : FBrush(CreateSolidBrush(ColorToRGB(AColor))) {}
+  ~TSolidBrush() { DeleteObject(FBrush); }
+  TSolidBrush(const TSolidBrush&) = delete;
+  TSolidBrush& operator=(const TSolidBrush&) = delete;
+  HBRUSH Get() const { return FBrush; }
+
+private:
+  HBRUSH FBrush;
+};
+
+// The window DC of a window for the scope of the object.
+class TWindowDC {
+public:
+  explicit TWindowDC(HWND AWindow) : FWindow(AWindow), FDC(GetWindowDC(AWindow)) {}
+  ~TWindowDC() {
+    if (FDC) ReleaseDC(FWindow, FDC);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const { return FDC; }
+
+private:
+  HWND FWindow;
+  HDC FDC;
+};
+
 // The character height of a font and of the system font, which the edits' least heights build on.
 struct TFontHeights {
   Integer Font = 0;
