@@ -177,6 +177,7 @@ void TNeoMultiColumnDropDown::EndUpdate() {
 
 void TNeoMultiColumnDropDown::BuildLookupList() {
   if (!FItems || !FLookupItems || FItems->GetUpdateCount() > 0) return;
+  FFoldedStale = true;
   FLookupItems->BeginUpdate();
   auto end = ScopeExit([this] { FLookupItems->EndUpdate(); });
   FLookupItems->Clear();
@@ -185,11 +186,21 @@ void TNeoMultiColumnDropDown::BuildLookupList() {
   for (Integer i = 0; i < FItems->GetCount(); ++i) FLookupItems->Add(FItems->GetItems(i)->ColumnText(FLookupColumn));
 }
 
-Integer TNeoMultiColumnDropDown::FindEntry(const String& Search) const {
+// Each entry is folded once per list and case setting, when a search first reaches it.
+Integer TNeoMultiColumnDropDown::FindEntry(const String& Search) {
   if (Search.empty()) return -1;
+  if (FFoldedStale || FFoldedCaseSensitive != FCaseSensitive) {
+    FFoldedLookup.clear();
+    FFoldedCaseSensitive = FCaseSensitive;
+    FFoldedStale = false;
+  }
   const String folded = CaseFold(Search, FCaseSensitive);
-  for (Integer i = 0; i < FLookupItems->GetCount(); ++i)
-    if (StartsStr(folded, CaseFold(FLookupItems->GetStrings(i), FCaseSensitive))) return i;
+  const auto count = static_cast<std::size_t>(FLookupItems->GetCount());
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i == FFoldedLookup.size())
+      FFoldedLookup.push_back(CaseFold(FLookupItems->GetStrings(static_cast<Integer>(i)), FCaseSensitive));
+    if (StartsStr(folded, FFoldedLookup[i])) return static_cast<Integer>(i);
+  }
   return -1;
 }
 

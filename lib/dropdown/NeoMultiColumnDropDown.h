@@ -13,6 +13,7 @@
 // dropdown declares classes of the same names.
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "lib/dropdown/NeoDropDown.h"
 #include "platform/ui/Grids.h"
@@ -327,7 +328,7 @@ private:
   // Sets the item index and fires OnSelect (for the keyboard selectors).
   void SelectIndex(Integer Index);
   // The first lookup entry beginning with Search (both folded unless CaseSensitive); -1.
-  Integer FindEntry(const String& Search) const;
+  Integer FindEntry(const String& Search);
   // KeyUp's completion of the text typed into the edit.
   void CompleteTypedText(Word Key);
 
@@ -363,7 +364,10 @@ private:
   Integer FOrgIndex = -1;
   bool FHoverSelect = false;
   bool FLookupIncr = false;
-  bool FUpdating = false;
+  // The lookup entries as searched (upper case unless CaseSensitive).
+  std::vector<String> FFoldedLookup;
+  bool FFoldedStale = true;
+  bool FFoldedCaseSensitive = false;
 };
 
 // Publishes the dropdown's and its column and item classes' properties (once).
