@@ -18,12 +18,12 @@ void TColumnSize::Assign(TPersistent* Source) {
 
 void TColumnSize::SetStretch(bool Value) {
   FStretch = Value;
-  if (FOwner && FOwner->GetParent()) FOwner->StretchColumn(FStretchColumn, -1);
+  if (FOwner && FOwner->GetParent()) FOwner->DoStretchColumn(FStretchColumn, -1);
 }
 
 void TColumnSize::SetStretchAll(bool Value) {
   if (FStretchAll == Value) return;
   if (Value) FStretchColumn = -1;
   FStretchAll = Value;
-  if (FOwner) FOwner->StretchColumn(-1, -1);
+  if (FOwner) FOwner->DoStretchColumn(-1, -1);
 }

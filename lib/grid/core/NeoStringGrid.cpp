@@ -7,6 +7,7 @@
 #include "lib/grid/core/NeoGridGlyphs.h"
 #include "platform/rtl/ScopeGuard.h"
 #include "platform/rtl/Threads.h"
+#include "platform/win/ComCtl32.h"
 #include "platform/win/WinUser.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -53,6 +54,7 @@ bool OwnerStreaming(TComponent* AOwner) {
 
 TNeoStringGrid::TNeoStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
   RegisterNeoGridShared();
+  RegisterComCtl32Module();
   FDesignTime = GetComponentState().Contains(csDesigning) && !OwnerStreaming(AOwner);
   CreateOptionGroups();
   CreateLists();
@@ -68,6 +70,7 @@ void TNeoStringGrid::CreateOptionGroups() {
     if (!FSearchPanel || !HandleAllocated()) return;
     FSearchPanel->SetVisible(FSearchFooter->GetVisible());
     FSearchPanel->SetHeight(FSearchFooter->GetVisible() ? GetSearchFooterHeight() : 0);
+    UpdateSearchPanel();
   };
   FNavigation = std::make_unique<TNavigation>();
   FColumnSize = std::make_unique<TColumnSize>(this);
@@ -166,8 +169,8 @@ void TNeoStringGrid::CreateRunTimeControls() {
   FFooterPanel = CreateFooterPanel();
   FSearchPanel = new TPanel(this);
   FSearchPanel->SetDoubleBuffered(true);
+  FFooterPanel->SetAlign(alBottom);
   for (TPanel* p : {FFooterPanel, FSearchPanel}) {
-    p->SetAlign(alBottom);
     p->SetHeight(0);
     p->SetBorderWidth(0);
     p->SetBevelOuter(bvNone);
@@ -231,8 +234,6 @@ void TNeoStringGrid::SetCheckBoxFromText(Integer ACol, Integer ARow, const Strin
 }
 
 Integer TNeoStringGrid::GetSearchFooterHeight() { return 0; }
-
-void TNeoStringGrid::CellControlsUpdate() {}
 
 void TNeoStringGrid::DoCellsChanged(TRect R) {
   // A copy: a notifier may unregister itself while it is told.
@@ -308,11 +309,6 @@ void TNeoStringGrid::PlaceFocusWindow() {
   TRect f = FocusFrameRect(r);
   SetWindowPos(FFocusWindow->GetHandle(), nullptr, f.left, f.top, f.right - f.left, f.bottom - f.top,
                SWP_NOACTIVATE | SWP_NOZORDER | SWP_SHOWWINDOW);
-}
-
-void TNeoStringGrid::TopLeftChanged() {
-  TBaseGrid::TopLeftChanged();
-  PlaceFocusWindow();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -30,6 +30,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
+#include "platform/win/WinScroll.h"
 
 // ---------------------------------------------------------------------------------------------
 // Vocabulary
@@ -37,6 +38,11 @@
 enum TGridLook { glStandard, glSoft, glClassic, glOffice2003, glWinXP, glListView, glVista, glWin7, glOffice2007,
                  glTMS, glCustom, glXP, glNeo };
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+enum TScrollPosition { spMiddle, spTrailing, spLeading };
+enum TDragScrollDirection { dsdUp, dsdDown, dsdLeft, dsdRight };
+using TDragScrollDirections = TSet<TDragScrollDirection>;
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum THintLargeTextPos { hpCell, hpMouse };
@@ -67,6 +73,7 @@ class TFilterDropDown;
 class TFilterEdit;
 class THoverButtons;
 class TNeoHintInfo;
+class TScrollControl;
 
 // The kind of the one graphic a cell may carry (ordinals are stored: never reorder).
 enum TCellType {
@@ -128,6 +135,11 @@ using TComboChangeEvent =
 using TComboObjectChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex,
                                                    const String& ASelection, TObject* AObject)>;
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
+using TScrollHintEvent = std::function<void(TObject* Sender, Integer ARow, String& HintStr)>;
+using TDragScrollEvent = std::function<void(TObject* Sender, Integer TopRow, Integer LeftCol,
+                                            TDragScrollDirections& DragScrollDir, bool& CanScroll)>;
+using TScrollCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer ScrollPosition,
+                                            Integer ScrollMin, Integer ScrollMax)>;
 
 // The one selection listener of a grid: told of every cell the grid's cell-selection query lets
 // the current cell move to. Held by a counted reference.
@@ -193,7 +205,9 @@ public:
   virtual TPanel* CreateFooterPanel();
   virtual void InitWheelScrollLines(bool UseOldMouse);
   virtual void DoCellsChanged(TRect R);
-  virtual void CellControlsUpdate();
+  // Places the controls embedded in cells over their cells (and the in-cell scroll bar at the
+  // current cell's right edge); RebuildList first collects them again from every cell.
+  virtual void CellControlsUpdate(bool RebuildList = false);
   // The other grid writes its cells into a memory stream in the text-cell stream format and this
   // grid reads them back.
   virtual void AssignCells(TPersistent* Source);
@@ -478,9 +492,6 @@ public:
   void SetBorderColor(TColor Value);
   bool GetIntegralHeight() const { return FIntegralHeight; }
   void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
-  // 0 none, 1 vertical, 2 horizontal, 3 both: the bars that stay shown when everything fits.
-  Integer GetScrollBarAlways() const { return FScrollBarAlways; }
-  void SetScrollBarAlways(Integer Value) { FScrollBarAlways = Value; }
   Integer GetWheelScrollLines() const { return FWheelScrollLines; }
   UINT GetWheelMsg() const { return FWheelMsg; }
   bool IsUpdating() const { return FUpdateCount > 0; }
@@ -489,8 +500,6 @@ public:
   TPanel* GetFooterPanel() const { return FFooterPanel; }
   TPanel* GetSearchPanel() const { return FSearchPanel; }
   TForm* GetButtonForm() const { return FButtonForm; }
-  // Stretches column Index (-1 the last) to Width (-1 the client width); see TColumnSize.
-  void StretchColumn(Integer Index, Integer Width);
 
   // ===== option groups =====
   TSearchFooter* GetSearchFooter() const { return FSearchFooter.get(); }
@@ -579,7 +588,7 @@ public:
   // Also the markup engine's keep-line-breaks flag, which every grid shares.
   bool GetHTMLKeepLineBreak() const { return FHTMLKeepLinebreak; }
   void SetHTMLKeepLineBreak(bool Value);
-  bool GetFlat() const { return FIsFlat; }
+  bool GetFlat() const { return FFlat; }
   // Repaints unless loading.
   void SetFlat(bool Value);
   bool GetHovering() const { return FHovering; }
@@ -649,7 +658,6 @@ public:
   bool GetIsWin7() const { return FIsWin7; }
   bool GetIsWinVista() const { return FIsWinVista; }
   TPoint GetXYOffset() const { return FXYOffset; }
-  Integer GetScrollWidth() const { return FScrollWidth; }
 
   // ===== the focus frame =====
   TGridFocusWindow* GetFocusWindow() const { return FFocusWindow; }
@@ -784,12 +792,8 @@ public:
     (void)ARow;
     return false;
   }
-  // The control embedded in a cell (none until the cell-control Parts exist).
-  virtual TControl* GetCellControls(Integer ACol, Integer ARow) {
-    (void)ACol;
-    (void)ARow;
-    return nullptr;
-  }
+  // The control embedded in a cell (real column), nullptr when none.
+  virtual TControl* GetCellControls(Integer ACol, Integer ARow);
   virtual void DoCanAddRow(bool& CanAdd);
   virtual void DoCanAddCol(bool& CanAdd);
   // OnColChanging, OnRowChanging and OnCellChanging for a move of the current cell, on one flag.
@@ -879,6 +883,167 @@ public:
   void ResetFixedCellHighlight();
   TRowColBoolEvent OnIsFixedHoverCell;
 
+  // ===== scrolling and scroll bars =====
+  // The grid's own copy of the bars, handed on to the base grid.
+  TScrollStyle GetScrollBars() const { return FScrollBarsCopy; }
+  void SetScrollBars(TScrollStyle Value);
+  TScrollType GetScrollType() const { return FScrollType; }
+  // ssFlat and ssEncarta bring the common controls' flat bars, ssNormal and ssMetro give them up;
+  // ssMetro (with a window) replaces the window's bars by overlay scroll controls.
+  void SetScrollType(TScrollType Value);
+  TColor GetScrollColor() const { return FScrollColor; }
+  void SetScrollColor(TColor Value);
+  Integer GetScrollWidth() const { return FScrollWidth; }
+  void SetScrollWidth(Integer Value);
+  TScrollHintType GetScrollHints() const { return FScrollHints; }
+  void SetScrollHints(TScrollHintType Value);
+  bool GetScrollProportional() const { return FScrollProportional; }
+  void SetScrollProportional(bool Value);
+  // The bars that stay shown when everything fits.
+  TScrollBarAlways GetScrollBarAlways() const { return FScrollBarAlways; }
+  void SetScrollBarAlways(TScrollBarAlways Value);
+  bool GetScrollSynch() const { return FScrollSynch; }
+  void SetScrollSynch(bool Value) { FScrollSynch = Value; }
+  // While set (zooming) the proportional bars are left alone.
+  bool GetScrollLock() const { return FScrollLock; }
+  void SetScrollLock(bool Value) { FScrollLock = Value; }
+  // The common controls' flat bars are initialised on the window.
+  bool GetIsFlat() const { return FIsFlat; }
+  THintWindow* GetScrollHintWindow() const { return FScrollHintWnd; }
+  bool GetScrollHintShow() const { return FScrollHintShow; }
+  Integer GetLastScrollCode() const { return FLastScrollCode; }
+  // Brings a cell (display column, display row) into view.
+  void ScrollInView(Integer ACol, Integer ARow, TScrollPosition Position = spMiddle);
+  // Range, page and position of the window bars so that the thumb shows the visible fraction
+  // while positions stay 0 .. 127. Sums over the columns (rows) run only on the events that
+  // change them, never per scroll step; the row sums come from the base grid's offset index.
+  virtual void UpdateProportionalHorzScroll();
+  virtual void UpdateProportionalVertScroll();
+  // The common controls' flat scroll bars, looked up by name in "comctl32.dll" at each call
+  // (nothing when the module or the function is missing).
+  void InitFlatScrollBars();
+  void DoneFlatScrollBars();
+  void UpdateFlatScrollBars();
+  void ApplyFlatScrollStyle();
+  void ApplyFlatScrollColor();
+  void ApplyFlatScrollWidth();
+  void SyncFlatVertScrollInfo();
+  void SyncFlatHorzScrollInfo();
+  void FlatShowScrollBar(Integer Bar, bool Show);
+  void FlatSetScrollInfo(Integer Bar, const SCROLLINFO& Info, bool Redraw);
+  void FlatSetScrollProp(Integer Index, Integer Value, bool Redraw);
+  // One tick of the flick scroll; the button-up handler sets it up (StartFlickScroll).
+  void FlickScrollTimer(TObject* Sender);
+  // Ten steps of Delta rows (columns), one every 10 ms, as after a fast touch swipe.
+  void StartFlickScroll(bool Vertical, Integer Delta);
+  TTimer* GetFlickTimer() const { return FScrollTimer; }
+  Integer GetFlickSteps() const { return FScrollSteps; }
+  // The stored position of a ctScrollbar cell (the cell-graphics folder's work: nothing yet).
+  virtual void SetScrollPosition(Integer ACol, Integer ARow, Integer Pos);
+  // Fires OnScrollCell with the in-cell scroll bar's range.
+  virtual void DoScrollCell(Integer ACol, Integer ARow, Integer AMax, Integer AMin, Integer APosition);
+  // The metro kind's overlay scroll controls: one per bar of ScrollBars, made once, 6 pixels
+  // thick along the right (bottom) edge.
+  virtual void CreateScrollControls();
+  TScrollControl* GetVertScrollControl() const { return vscrlctrl; }
+  TScrollControl* GetHorzScrollControl() const { return hscrlctrl; }
+  // The cell whose in-cell scroll bar shows (real column, row); -1 when none.
+  Integer GetScrollCol() const { return FScrollCol; }
+  Integer GetScrollRow() const { return FScrollRow; }
+  TScrollHintEvent OnScrollHint;
+  TDragScrollEvent OnDragScroll;
+  TScrollCellEvent OnScrollCell;
+
+  // ===== column and row sizing =====
+  // StretchAll and Stretch on, then every normal column shares the client width.
+  void StretchColumns();
+  void StretchRightColumn() { DoStretchColumn(GetColCount() - 1, -1); }
+  // Stretches column Index (-1 the last) to Width (-1 the client width), or all normal columns
+  // with StretchAll.
+  void DoStretchColumn(Integer Index, Integer Width);
+  // Records the widths (and the grid width) that SynchWithGrid scales from.
+  void InitOrigColSizes();
+  // Widths of the fixed columns and of the fixed right columns.
+  Integer FixedColumnsWidth();
+  // Ends at the search panel while the search footer shows.
+  TRect GetClientRect() override;
+  // The mouse sizing state that the sizing notifications consume (the mouse handlers set it).
+  void SetColumnSizing(Integer ACol, Integer StartWidth);
+  void SetRowSizing(Integer ARow, Integer StartHeight);
+  bool GetColSized() const { return FColSized; }
+  bool GetRowSized() const { return FRowSized; }
+  void SetColSized(bool Value) { FColSized = Value; }
+  void SetRowSized(bool Value) { FRowSized = Value; }
+  TColEvent OnEndColumnSize;
+
+  // ===== cell controls =====
+  // Embeds a control in a cell (real column): the grid becomes its parent and keeps it over the
+  // cell; nullptr takes the cell's control out (the control is neither hidden nor freed).
+  void SetCellControls(Integer ACol, Integer ARow, TControl* AControl);
+  Integer GetNumCellControls() const { return FNumCellControls; }
+  // Placement allowed (bulk row operations switch it off around their work).
+  bool GetCellControlsActive() const { return FCcuCall; }
+  void SetCellControlsActive(bool Value) { FCcuCall = Value; }
+
+  // ===== companion controls: fixed-cell and form-control editors, rich edits, hover buttons =====
+  // Opens the editor over a fixed cell (AFilter: the filter row's edit), closing any open one.
+  void StartFixedCellEdit(Integer ACol, Integer ARow, bool AFilter);
+  // Stops a visible fixed-cell edit; when none was shown or it closed, a visible fixed-cell combo.
+  void StopFixedCellEdit();
+  Integer GetFixedColEdit() const { return FFixedColEdit; }
+  Integer GetFixedRowEdit() const { return FFixedRowEdit; }
+  // The editors and option objects of the companion controls, made on first use.
+  class TGridTransEdit* GetEditTrans();
+  class TGridTransCombo* GetComboTrans();
+  class TControlEdit* GetControlEdit();
+  class TControlCombo* GetControlCombo();
+  class TNeoRichEdit* GetRichEdit();
+  TNeoRichEdit* GetInplaceRichEdit();
+  class TSizeWhileTyping* GetSizeWhileTyping();
+  THoverButtons* GetHoverButtons();
+  void SetHoverButtons(THoverButtons* Value);
+  TDragScrollOptions* GetDragScrollOptions();
+  void SetDragScrollOptions(TDragScrollOptions* Value);
+  bool GetMultilineCells() const { return FMultilineCells; }
+  void SetMultilineCells(bool Value) { SetAndRepaint(FMultilineCells, Value); }
+  const String& GetInvalidEntryText() const { return FInvalidEntryText; }
+  void SetInvalidEntryText(const String& Value) { FInvalidEntryText = Value; }
+  TInvalidEntryIcon GetInvalidEntryIcon() const { return FInvalidEntryIcon; }
+  void SetInvalidEntryIcon(TInvalidEntryIcon Value) { FInvalidEntryIcon = Value; }
+  // Applies the filter-edit row's text of a column as its filter (the data folder's work).
+  virtual void ApplyFilterEdit(Integer ACol) { (void)ACol; }
+  // Focuses the form control after ID in the current markup cell (the form-control folder's work).
+  virtual void FocusNextFormControl(Integer ID) { (void)ID; }
+  Integer GetCurrentControlID() const { return FCurrentControlID; }
+  // The fixed-cell editors' OnChange: OnEditChange with the fixed cell and the edit's text; the
+  // combo's OnSelect: OnComboChange with its item index and the selected item's text.
+  void FixedEditChange(TObject* Sender);
+  void FixedComboSelect(TObject* Sender);
+  // Sender, ACol, ARow, var Value, var Valid.
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value, bool& Valid)> OnCellValidate;
+  TNotifyEvent OnEditingDone;
+  TRowEvent OnEndRowSize;
+  TColRowTextEvent OnEditChange;
+  std::function<void(TObject* Sender, Integer ARow, class THoverButtonsCollectionItem* AButton)> OnHoverButtonClick;
+
+private:
+  TGridTransEdit* FEditTrans = nullptr;
+  TGridTransCombo* FComboTrans = nullptr;
+  TControlEdit* FControlEdit = nullptr;
+  TControlCombo* FControlCombo = nullptr;
+  TNeoRichEdit* FRichEdit = nullptr;
+  TNeoRichEdit* FInplaceRichEdit = nullptr;
+  // Shared owners: the option classes stay incomplete where the grid is destroyed.
+  std::shared_ptr<TSizeWhileTyping> FSizeWhileTyping;
+  std::shared_ptr<THoverButtons> FHoverButtons;
+  std::shared_ptr<TDragScrollOptions> FDragScrollOptions;
+  Integer FFixedColEdit = -1;
+  Integer FFixedRowEdit = -1;
+  Integer FCurrentControlID = 0;
+  bool FMultilineCells = false;
+  String FInvalidEntryText;
+  // ===== end of the companion controls =====
+
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
@@ -892,10 +1057,14 @@ protected:
   void Click() override;
   void DoEnter() override;
   void DoExit() override;
-  // Keeps the proportional vertical scroll bar in step (the scroll-bar folder's work).
-  virtual void UpdateProportionalVertScroll() {}
-  // Places the search panel (the search folder's work).
-  virtual void UpdateSearchPanel() {}
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
+  // Places the search panel at the bottom: above the horizontal bar when columns overflow.
+  virtual void UpdateSearchPanel();
+  // The cell whose in-cell scroll bar shows (real column, row), set by the cell that shows it.
+  Integer FScrollCol = -1;
+  Integer FScrollRow = -1;
 
   // ===== queries on groups of later folders, as for a default group while they do not exist =====
   virtual bool FloatingFooterVisible() { return false; }
@@ -910,9 +1079,6 @@ protected:
   bool BackGroundIsGradient() const { return false; }
   bool BalloonEnabled() const { return false; }
   bool HasHiddenRows() { return NumHiddenRows() > 0; }
-  // The flat scroll bars of the other scroll types (the scroll-bar folder's work).
-  virtual void UpdateProportionalHorzScroll() {}
-  virtual void FlatScrollBarsUpdate() {}
   // Repaints the floating footer's panel (the footer folder's work).
   virtual void UpdateFooter() {}
   // Sizes every normal column to its content with Padding pixels (the data folder's work).
@@ -1040,7 +1206,6 @@ private:
   Integer FMinColWidth = 0;
   Integer FMaxColWidth = 0;
   bool FIntegralHeight = false;
-  Integer FScrollBarAlways = 0;
   Integer FUpdateCount = 0;
   UINT FWheelMsg = 0;
   Integer FWheelScrollLines = 0;
@@ -1195,7 +1360,7 @@ private:
   bool FIsComCtl6 = false;
   bool FIsWinVista = false;
   TCursor FOldCursor = 0;
-  bool FColumnChanging = false;
+  bool FIsColChanging = false;
   bool FFocusShown = false;
   bool FSelChange = false;
   Integer FPaintCount = 0;
@@ -1235,6 +1400,58 @@ private:
   String FEditText;
   String FInvalidCache;
   std::vector<Integer> FInitialColSizes;
+  // ---- scrolling (NeoStringGridScroll.cpp)
+  TScrollStyle FScrollBarsCopy = ssBoth;
+  TScrollHintType FScrollHints = shNone;
+  TScrollBarAlways FScrollBarAlways = saNone;
+  bool FScrollProportional = false;
+  bool FScrollSynch = false;
+  bool FScrollLock = false;
+  bool FFlat = false;
+  THintWindow* FScrollHintWnd = nullptr;
+  bool FScrollHintShow = false;
+  Integer FOldTopRow = 0;
+  TDragScrollDirections FDragScrollDirection;
+  TTimer* FDragTmr = nullptr;
+  TScrollControl* vscrlctrl = nullptr;
+  TScrollControl* hscrlctrl = nullptr;
+  void FreeScrollControls();
+  TTimer* FScrollTimer = nullptr;
+  Integer FScrollSteps = 0;
+  Integer FScrollDelta = 0;
+  bool FScrollVert = false;
+  bool FScrollEnd = false;
+  void WMHScroll(TMessage& Message);
+  void WMVScroll(TMessage& Message);
+  bool InCellScroll(TMessage& Message);
+  void ShowScrollHint(const String& Prefix, Integer N);
+  void HideScrollHint();
+  // Cells under a fixed background picture (none until the picture exists).
+  TRect BackGroundRange();
+  // Places the in-cell scroll bar at the current cell's right edge (height 0 out of view).
+  void PlaceCellScrollBar();
+  void PlaceCellControl(TControlItem* Item);
+  bool CellInView(Integer ACol, Integer ARow);
+  // Sums of (line + size) over a run of columns (rows) [From, To).
+  Int64 ColumnSpan(Integer From, Integer To);
+  Int64 RowSpan(Integer From, Integer To);
+  // ---- sizing (NeoStringGridSizing.cpp)
+  bool FColchgFlg = false;
+  bool FColSizeFlg = false;
+  bool FColSized = false;
+  bool FRowSized = false;
+  Integer FColclicked = -1;
+  Integer FRowclicked = -1;
+  Integer FColclickedsize = 0;
+  Integer FRowclickedsize = 0;
+  bool FInWMSize = false;
+  bool FDisableSize = false;
+  void WMSize(TMessage& Message);
+  void SynchColumnWidths(Integer AWidth);
+  void ShowWindowBarsAfterSize();
+  // ---- cell controls (NeoStringGridCellControls.cpp)
+  Integer FNumCellControls = 0;
+  bool FCcuCall = true;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -50,7 +50,7 @@ void TNeoStringGrid::SetRowCount(Integer Value) {
   UpdateProportionalVertScroll();
   UpdateProportionalHorzScroll();
   UpdateScrollBars(false);
-  if (FScrollType != ssNormal) FlatScrollBarsUpdate();
+  if (FScrollType != ssNormal) UpdateFlatScrollBars();
 
   if (moveFooter) {
     for (Integer c = 0; c < static_cast<Integer>(footer.size()); ++c) {
@@ -167,7 +167,7 @@ void TNeoStringGrid::SetHTMLKeepLineBreak(bool Value) {
 }
 
 void TNeoStringGrid::SetFlat(bool Value) {
-  FIsFlat = Value;
+  FFlat = Value;
   if (!Loading(this)) Invalidate();
 }
 

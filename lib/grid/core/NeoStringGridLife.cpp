@@ -4,6 +4,7 @@
 
 #include "lib/base/NeoStyleIF.h"
 #include "lib/base/NeoXPVS.h"
+#include "lib/grid/core/NeoHTMLHintWindow.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/ScopeGuard.h"
@@ -32,6 +33,8 @@ void TNeoStringGrid::CreateWnd() {
   TBaseGrid::CreateWnd();
 
   if (GetParent() && !GetComponentState().Contains(csDesigning)) {
+    if (FScrollHints != shNone && !FScrollHintWnd) FScrollHintWnd = new THTMLHintWindow(this);
+    if (FScrollType == ssMetro) CreateScrollControls();
     for (TScrollBar* bar : {FScrollBar, FPaintScrollBar}) {
       if (!bar) continue;
       bar->SetKind(sbVertical);
@@ -62,6 +65,10 @@ void TNeoStringGrid::CreateWnd() {
   }
   FIsWinXP = FIsWinXP && NeoXPVS::IsThemeActive && NeoXPVS::IsThemeActive();
   InitWheelScrollLines(true);
+  if (FScrollType != ssNormal && !loading) {
+    if (FScrollType != ssMetro) InitFlatScrollBars();
+    UpdateFlatScrollBars();
+  }
 }
 
 void TNeoStringGrid::DestroyWnd() {
@@ -222,9 +229,9 @@ void TNeoStringGrid::UpdateScrollBars(bool Force) {
   TScrollStyle bars = GetScrollBars();
   bool hasVert = bars == ssVertical || bars == ssBoth;
   bool hasHorz = bars == ssHorizontal || bars == ssBoth;
-  if (FScrollBarAlways != 0) {
-    if (rowsFit && hasVert) ShowScrollBar(h, SB_VERT, FScrollBarAlways == 1 || FScrollBarAlways == 3);
-    if (colsFit && hasHorz) ShowScrollBar(h, SB_HORZ, FScrollBarAlways == 2 || FScrollBarAlways == 3);
+  if (FScrollBarAlways != saNone) {
+    if (rowsFit && hasVert) ShowScrollBar(h, SB_VERT, FScrollBarAlways == saVert || FScrollBarAlways == saBoth);
+    if (colsFit && hasHorz) ShowScrollBar(h, SB_HORZ, FScrollBarAlways == saHorz || FScrollBarAlways == saBoth);
     EnableScrollBar(h, SB_VERT, rowsFit ? ESB_DISABLE_BOTH : ESB_ENABLE_BOTH);
     EnableScrollBar(h, SB_HORZ, colsFit ? ESB_DISABLE_BOTH : ESB_ENABLE_BOTH);
   } else if (Force) {
@@ -267,41 +274,6 @@ void TNeoStringGrid::InitWheelScrollLines(bool UseOldMouse) {
   UINT lines = 0;
   SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
   FWheelScrollLines = lines == WheelPageScroll ? GetVisibleRowCount() : static_cast<Integer>(lines);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Stretching a column to the client width
-// ---------------------------------------------------------------------------------------------
-void TNeoStringGrid::StretchColumn(Integer Index, Integer Width) {
-  TComponentState state = GetComponentState();
-  if (state.Contains(csLoading) || state.Contains(csDestroying) || FGridDestroying) return;
-  if (Index < -1 || Index >= GetColCount()) return;
-  if (GetColCount() == 0 || !FColumnSize->GetStretch() || FColumnChanging) return;
-  Integer client = Width == -1 ? GetClientWidth() : Width;
-  Integer last = GetColCount() - 1;
-  if (Index == -1) Index = last;
-  FColumnChanging = true;
-  TScopeGuard done([this] { FColumnChanging = false; });
-  if (GetColCount() == 1) {
-    SetColWidths(0, client);
-  } else if (FColumnSize->GetStretchAll()) {
-    Integer fixed = 0;
-    for (Integer c = 0; c < GetFixedCols(); ++c) fixed += GetColWidths(c);
-    Integer normal = GetColCount() - GetFixedCols();
-    if (normal > 0) {
-      Integer share = (client - fixed) / normal;
-      Integer rest = (client - fixed) - share * normal;
-      for (Integer c = GetFixedCols(); c <= last; ++c) SetColWidths(c, share + ((c - GetFixedCols()) < rest ? 1 : 0));
-    }
-  } else {
-    Integer others = 0;
-    for (Integer c = 0; c <= last; ++c)
-      if (c != Index) others += GetColWidths(c);
-    if (others > client && GetLeftCol() == GetFixedCols())
-      SetColWidths(Index, GetDefaultColWidth());
-    else
-      SetColWidths(Index, client - others);
-  }
 }
 
 // ---------------------------------------------------------------------------------------------

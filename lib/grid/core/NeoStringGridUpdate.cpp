@@ -58,6 +58,9 @@ void TNeoStringGrid::Dispatch(TMessage& Message) {
       Message.Result = 0;   // the cells cover the whole client area
       return;
     case WM_TIMER: WMTimer(Message); return;
+    case WM_HSCROLL: WMHScroll(Message); return;
+    case WM_VSCROLL: WMVScroll(Message); return;
+    case WM_SIZE: WMSize(Message); return;
     case WM_SETFOCUS: WMSetFocus(Message); return;
     case WM_KILLFOCUS: WMKillFocus(Message); return;
     case CM_ENABLEDCHANGED:
