@@ -20,6 +20,7 @@
 
 class TCustomImageList;
 class TDropDownForm;
+class TItemAppearance;
 
 enum TDropDownEditType {
   etString, etNumeric, etFloat, etUppercase, etMixedCase, etLowerCase, etPassword, etMoney, etRange, etHex,
@@ -295,6 +296,9 @@ protected:
   virtual void DrawSelection(TCanvas* Canvas, TRect R, Integer ShapeKind, Integer Extra);
   virtual void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, TGradientDirection Direction, TRect R,
                             Integer Steps);
+  // The item colours of a list variant for AStyle (recorded as the edit's style); tsCustom and a nil
+  // Appearance change nothing else.
+  void SetItemAppearanceStyle(TItemAppearance* Appearance, TNeoStyle AStyle);
 
   void UpdateLabel();
   void LabelFontChanged(TObject* Sender);

@@ -3,6 +3,7 @@
 // routine. Keep marks a colour a style leaves as it is (which is not clNone, "no colour").
 #include "lib/dropdown/NeoDropDown.h"
 #include "lib/dropdown/NeoDropDownEditButton.h"
+#include "lib/dropdown/NeoItemSelector.h"
 
 namespace {
 
@@ -220,6 +221,94 @@ bool DropButtonColors(TNeoStyle S, TDropButtonColors& Colors) {
   }
 }
 
+// The item colours of the list variants; every colour a style does not name is Keep.
+struct TItemColors {
+  TColor ColorHot = Keep, ColorHotTo = Keep, ColorMirrorHot = Keep, ColorMirrorHotTo = Keep;
+  TColor ColorSelected = Keep, ColorSelectedTo = Keep, ColorMirrorSelected = Keep, ColorMirrorSelectedTo = Keep;
+  TColor BorderColor = Keep, BorderColorTop = Keep, BorderColorBottom = Keep, EdgeColor = Keep;
+  TColor BorderColorHot = Keep, BorderColorSelected = Keep, ColorSelectedText = Keep, Font = Keep;
+};
+
+TItemColors ItemColors(TNeoStyle S) {
+  const TColor none = clNone;
+  auto office = [&](bool Office2007) {
+    TItemColors c{C(0xEBFDFF), C(0xACECFF), C(0x59DAFF), C(0xA4E9FF), C(0xAAD9FF), C(0x6EBBFF), C(0x42AEFE), C(0x7AE1FE),
+                  C(0x42AEFE), none, none, none};
+    if (Office2007) {
+      c.BorderColorTop = C(0xF4FEFF);
+      c.BorderColorBottom = C(0xCAF8FF);
+      c.EdgeColor = C(0xC3D9DF);
+    }
+    return c;
+  };
+  // Flat selected and hot fills with their own borders (Windows 8 and the Office 2013 to 2019 looks).
+  auto flat = [&](TColor Selected, TColor BorderSelected, TColor Hot, TColor HotTo, TColor BorderHot) {
+    TItemColors c;
+    c.ColorSelected = Selected;
+    c.ColorSelectedTo = c.ColorMirrorSelected = c.ColorMirrorSelectedTo = none;
+    c.BorderColorSelected = BorderSelected;
+    c.ColorHot = Hot;
+    c.ColorHotTo = HotTo;
+    c.ColorMirrorHot = c.ColorMirrorHotTo = none;
+    c.BorderColorHot = BorderHot;
+    return c;
+  };
+  const TItemColors office2010{C(0xD9F9FD), C(0x8AE3FD), C(0x8AE3FD), C(0xD9F9FD), C(0x7BEEFF), C(0x6CD0FF), C(0x6CD0FF),
+                               C(0x7BEEFF), C(0x308AC2), none, none, none};
+  switch (S) {
+    case tsOffice2003Blue: case tsOffice2003Silver: case tsOffice2003Olive: case tsWhidbey: return office(false);
+    case tsOffice2007Luna: case tsOffice2007Obsidian: case tsOffice2007Silver: return office(true);
+    case tsOffice2003Classic:
+      return {C(0xD2BDB6), C(0xD2BDB6), none, none, C(0xB59285), C(0xB59285), none, none, C(0x808080), none, none, none};
+    case tsWindowsXP: {
+      TItemColors c{C(0xEFD3C6), C(0xEFD3C6), none, none, clHighlight, none, none, none, clHighlight, none, none, none};
+      c.ColorSelectedText = clHighlightText;
+      return c;
+    }
+    case tsWindowsVista:
+      return {C(0xFFFDF9), C(0xFFFAF0), none, none, C(0xFEF9F0), C(0xFDF0D7), none, none,
+              C(0xFEDF9A), C(0xFDFBF6), C(0xFDF5E7), C(0xFCEDCB)};
+    case tsWindows7:
+      return {C(0xFDFBFA), C(0xFDF3EB), none, none, C(0xFCEBDC), C(0xFCDBC1), none, none,
+              C(0xCEA27D), C(0xFDF4EB), C(0xFDEADB), C(0xE0C5AE)};
+    case tsTerminal: {
+      TItemColors c{C(0xC0C0C0), C(0xC0C0C0), none, none, clHighlight, none, none, none, C(0x808080), none, none, none};
+      c.ColorSelectedText = clHighlightText;
+      return c;
+    }
+    case tsOffice2010Blue: case tsOffice2010Silver: return office2010;
+    case tsOffice2010Black: {
+      TItemColors c = office2010;
+      c.BorderColor = Keep;
+      c.BorderColorHot = C(0x58CAF1);
+      c.BorderColorSelected = C(0x308AC2);
+      return c;
+    }
+    case tsWindows8: case tsWindows10: {
+      TItemColors c = flat(C(0xF7E0C9), C(0xE4A262), C(0xF7EFE8), C(0xF7EFE8), C(0xF9CEA4));
+      c.ColorMirrorHot = c.ColorMirrorHotTo = C(0xF7EFE8);
+      return c;
+    }
+    case tsOffice2013White: case tsOffice2013LightGray: case tsOffice2013Gray:
+      return flat(C(0xFCE2C8), C(0xE59D56), C(0xFCF0E4), C(0xFCF0E4), C(0xEAB47E));
+    case tsOffice2016White: case tsOffice2019White: return flat(C(0xE3BDA3), C(0xE3BDA3), C(0xF2E1D5), none, C(0xF2E1D5));
+    case tsOffice2016Gray: return flat(C(0xE3BDA3), C(0xE3BDA3), C(0xF2E1D5), C(0xF2E1D5), C(0xF2E1D5));
+    case tsOffice2016Black: {
+      TItemColors c = flat(C(0x444444), C(0x444444), C(0x6A6A6A), C(0x6A6A6A), C(0x6A6A6A));
+      c.Font = C(0xFFFFFF);
+      return c;
+    }
+    case tsOffice2019Gray: return flat(C(0x656565), C(0x656565), C(0x969696), none, C(0xB8BBBE));
+    case tsOffice2019Black: {
+      TItemColors c = flat(C(0x828282), C(0x828282), C(0x505050), C(0x505050), C(0x505050));
+      c.Font = C(0xF0F0F0);
+      return c;
+    }
+    case tsCustom: break;
+  }
+  return {};
+}
+
 template <class TSetter> void Apply(TColor Value, TSetter Set) {
   if (Value != Keep) Set(Value);
 }
@@ -307,4 +396,35 @@ void TNeoCustomDropDown::SetColorTones(TColorTones ATones) {
     FButton->Invalidate();
   }
   SetBorderColor(ATones.Background.BorderColor);
+}
+
+void TNeoCustomDropDown::SetItemAppearanceStyle(TItemAppearance* Appearance, TNeoStyle AStyle) {
+  FNeoStyle = AStyle;
+  if (AStyle == tsCustom || !Appearance) return;
+  Appearance->SetBorderColorHot(clNone);
+  Appearance->SetBorderColorSelected(clNone);
+  Appearance->SetColorSelectedText(0);
+  Appearance->SetColorHotText(0);
+  Appearance->GetFont()->SetColor(0);
+  const TItemColors c = ItemColors(AStyle);
+  using TSet = void (TItemAppearance::*)(TColor);
+  const std::pair<TColor, TSet> values[] = {
+      {c.ColorHot, &TItemAppearance::SetColorHot},
+      {c.ColorHotTo, &TItemAppearance::SetColorHotTo},
+      {c.ColorMirrorHot, &TItemAppearance::SetColorMirrorHot},
+      {c.ColorMirrorHotTo, &TItemAppearance::SetColorMirrorHotTo},
+      {c.ColorSelected, &TItemAppearance::SetColorSelected},
+      {c.ColorSelectedTo, &TItemAppearance::SetColorSelectedTo},
+      {c.ColorMirrorSelected, &TItemAppearance::SetColorMirrorSelected},
+      {c.ColorMirrorSelectedTo, &TItemAppearance::SetColorMirrorSelectedTo},
+      {c.BorderColor, &TItemAppearance::SetBorderColor},
+      {c.BorderColorTop, &TItemAppearance::SetBorderColorTop},
+      {c.BorderColorBottom, &TItemAppearance::SetBorderColorBottom},
+      {c.EdgeColor, &TItemAppearance::SetEdgeColor},
+      {c.BorderColorHot, &TItemAppearance::SetBorderColorHot},
+      {c.BorderColorSelected, &TItemAppearance::SetBorderColorSelected},
+      {c.ColorSelectedText, &TItemAppearance::SetColorSelectedText},
+  };
+  for (const auto& [value, set] : values) Apply(value, [&](TColor V) { (Appearance->*set)(V); });
+  Apply(c.Font, [&](TColor V) { Appearance->GetFont()->SetColor(V); });
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "lib/dropdown/NeoDropDown.h"
+#include "lib/dropdown/NeoItemSelector.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
 namespace {
@@ -12,10 +13,16 @@ constexpr TColor C(Cardinal V) { return static_cast<TColor>(V); }
 
 class DropDownStyles : public UiTest {
 protected:
+  // Opens the routine the list variants call from their own SetComponentStyle.
+  class TListDropDown : public TNeoDropDown {
+  public:
+    using TNeoDropDown::TNeoDropDown;
+    using TNeoCustomDropDown::SetItemAppearanceStyle;
+  };
   void SetUp() override {
     UiTest::SetUp();
     Form = NewForm(200, 80);
-    Edit = Add<TNeoDropDown>(Form, 10, 10, 150, 21);
+    Edit = Add<TListDropDown>(Form, 10, 10, 150, 21);
   }
   // Every colour a style may leave alone set to the marker.
   void MarkAll() {
@@ -28,7 +35,7 @@ protected:
     Edit->SetColor(Marker);
   }
   TForm* Form = nullptr;
-  TNeoDropDown* Edit = nullptr;
+  TListDropDown* Edit = nullptr;
 };
 
 }  // namespace
@@ -131,4 +138,51 @@ TEST_F(DropDownStyles, ColourTonesColourTheDropButton) {
   EXPECT_EQ(d->GetButtonTextColorHot(), clWindowText);
   EXPECT_EQ(d->GetButtonTextColorDown(), tones.Selected.TextColor);
   EXPECT_EQ(Edit->GetBorderColor(), tones.Background.BorderColor);
+}
+
+// Item colours: a preamble for every style (borders of hot and selected items none, text black),
+// then the style's row; what a row does not name stays.
+TEST_F(DropDownStyles, ItemAppearanceByStyle) {
+  struct TCase {
+    TNeoStyle Style;
+    TColor Hot, HotTo, MirrorHot, Selected, SelectedTo, Border, Edge, BorderHot, BorderSelected, SelectedText, Font;
+  };
+  const TColor none = clNone;
+  const TCase cases[] = {
+      {tsOffice2007Luna, C(0xEBFDFF), C(0xACECFF), C(0x59DAFF), C(0xAAD9FF), C(0x6EBBFF), C(0x42AEFE), C(0xC3D9DF), none,
+       none, 0, 0},
+      {tsWindowsXP, C(0xEFD3C6), C(0xEFD3C6), none, clHighlight, none, clHighlight, none, none, none, clHighlightText, 0},
+      {tsOffice2010Black, C(0xD9F9FD), C(0x8AE3FD), C(0x8AE3FD), C(0x7BEEFF), C(0x6CD0FF), Marker, none, C(0x58CAF1),
+       C(0x308AC2), 0, 0},
+      {tsWindows10, C(0xF7EFE8), C(0xF7EFE8), C(0xF7EFE8), C(0xF7E0C9), none, Marker, Marker, C(0xF9CEA4), C(0xE4A262),
+       0, 0},
+      {tsOffice2016Black, C(0x6A6A6A), C(0x6A6A6A), none, C(0x444444), none, Marker, Marker, C(0x6A6A6A), C(0x444444),
+       0, C(0xFFFFFF)},
+      {tsCustom, Marker, Marker, Marker, Marker, Marker, Marker, Marker, Marker, Marker, Marker, Marker},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.Style));
+    TItemAppearance a(nullptr);
+    for (auto set : {&TItemAppearance::SetColorHot, &TItemAppearance::SetColorHotTo, &TItemAppearance::SetColorMirrorHot,
+                     &TItemAppearance::SetColorSelected, &TItemAppearance::SetColorSelectedTo,
+                     &TItemAppearance::SetBorderColor, &TItemAppearance::SetEdgeColor, &TItemAppearance::SetBorderColorHot,
+                     &TItemAppearance::SetBorderColorSelected, &TItemAppearance::SetColorSelectedText})
+      (a.*set)(Marker);
+    a.GetFont()->SetColor(Marker);
+    Edit->SetItemAppearanceStyle(&a, c.Style);
+    EXPECT_EQ(Edit->GetComponentStyle(), c.Style);
+    EXPECT_EQ(a.GetColorHot(), c.Hot);
+    EXPECT_EQ(a.GetColorHotTo(), c.HotTo);
+    EXPECT_EQ(a.GetColorMirrorHot(), c.MirrorHot);
+    EXPECT_EQ(a.GetColorSelected(), c.Selected);
+    EXPECT_EQ(a.GetColorSelectedTo(), c.SelectedTo);
+    EXPECT_EQ(a.GetBorderColor(), c.Border);
+    EXPECT_EQ(a.GetEdgeColor(), c.Edge);
+    EXPECT_EQ(a.GetBorderColorHot(), c.BorderHot);
+    EXPECT_EQ(a.GetBorderColorSelected(), c.BorderSelected);
+    EXPECT_EQ(a.GetColorSelectedText(), c.SelectedText);
+    EXPECT_EQ(a.GetFont()->GetColor(), c.Font);
+  }
+  Edit->SetItemAppearanceStyle(nullptr, tsWindows7);
+  EXPECT_EQ(Edit->GetComponentStyle(), tsWindows7) << "without an appearance only the style is recorded";
 }
