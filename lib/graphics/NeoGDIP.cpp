@@ -81,8 +81,10 @@ bool IsWindows6OrLater() {
 
 void* TGdiplusBase::operator new(std::size_t ASize) {
   const std::size_t total = sizeof(TStorageHeader) + ASize;
-  void* storage = Imports.GdipAlloc(total);
-  if (!storage) {
+  // Before the imports are bound (the unit not started) the heap serves, and the wrapper's calls
+  // answer GdiplusNotInitialized.
+  void* storage = TImportBinding::Loaded() ? Imports.GdipAlloc(total) : nullptr;
+  if (!storage && TImportBinding::Loaded()) {
     Startup();
     storage = Imports.GdipAlloc(total);
   }

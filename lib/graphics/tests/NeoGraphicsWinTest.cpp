@@ -292,6 +292,39 @@ TEST_F(NeoGraphicsWinTest, APathOfSeveralFiguresKeepsItsHolesWithoutSeams) {
       }
 }
 
+// Outlines stroked as the path's figures: a move after a move starts at the second point, a line
+// after a close starts a new figure at the current point, a curve stays one smooth stroke.
+TEST_F(NeoGraphicsWinTest, PathOutlinesFollowTheirFigures) {
+  auto g = Scene(true);
+  g->GetFill()->SetKind(gfkNone);
+  g->SetStrokeColor(0x000000);
+  g->SetStrokeWidth(2);
+  TNeoGraphicsPath path;
+  path.MoveTo({2, 2});
+  path.MoveTo({2, 10});
+  path.LineTo({20, 10});
+  path.LineTo({20, 30});
+  path.ClosePath();          // back to (2, 10)
+  path.LineTo({20, 38});     // from (20, 30)
+  path.MoveTo({30, 30});
+  path.CurveTo({30, 5}, {55, 5}, {55, 30});
+  g->DrawPath(&path);
+  g->EndScene();
+  TSurface& s = Surface(*g);
+  const auto dark = [&](int X, int Y) { return (s.Pixel(X, Y) & 0xFF) < 0x80; };
+  EXPECT_FALSE(dark(2, 5));    // no line from the first move
+  EXPECT_TRUE(dark(10, 10));   // the first line
+  EXPECT_TRUE(dark(11, 20));   // the closing edge from (20, 30) to (2, 10)
+  EXPECT_TRUE(dark(20, 34));   // the line after the close
+  EXPECT_FALSE(dark(25, 34));
+  // The curve: its top near y 11, its ends at (30, 30) and (55, 30), nothing across its chord.
+  EXPECT_TRUE(dark(42, 11) || dark(42, 12));
+  EXPECT_TRUE(dark(30, 29));
+  EXPECT_TRUE(dark(54, 29));
+  EXPECT_FALSE(dark(42, 30));
+  EXPECT_FALSE(dark(42, 20));
+}
+
 TEST_F(NeoGraphicsWinTest, APictureWithAlphaMatchesTheCanvasContext) {
   TNeoBitmap picture;
   picture.LoadFromFile(TestData("alpha_disc.png"));

@@ -4,7 +4,8 @@
 // The first input byte chooses the call: bit 0 word wrap, bit 1 hit-test only, bit 2 measure only,
 // bit 3 printing at factor 2, bits 4-7 the hit-test point (on a 4 x 4 grid over the bitmap). The
 // rest is read as little-endian UTF-16 code units. Each input is drawn with wrapping as chosen and
-// then with the other wrapping. Besides crashes, leaks, hangs (a line that consumes nothing loops
+// then with the other wrapping. Pictures: a container with "P" (16 x 12) and a URL cache emptied
+// after each input. Besides crashes, leaks, hangs (a line that consumes nothing loops
 // for ever) and undefined behaviour, it checks that the canvas's pen, brush and font come back as
 // they were and that the outputs are within their ranges.
 #include <cstdint>
@@ -13,6 +14,9 @@
 #include <memory>
 
 #include "lib/render/NeoHTMLEngine.h"
+#include "lib/render/PictureContainer.h"
+#include "platform/rtl/Units.h"
+#include "platform/ui/PngImage.h"
 #include "platform/ui/ImgList.h"
 
 namespace {
@@ -25,7 +29,11 @@ void Fail(const char* AWhat, const String& AText) {
 struct TFixture {
   TBitmap Bitmap;
   TImageList Images{nullptr};
+  TPictureContainer Container{nullptr};
+  THTMLPictureCache Cache;
   TFixture() {
+    RegisterPictureContainerUnit();   // with GDI+, which decodes the container's picture
+    InitializeUnits();
     Bitmap.SetPixelFormat(pf24bit);
     Bitmap.SetSize(200, 100);
     TBitmap strip;
@@ -34,6 +42,19 @@ struct TFixture {
     strip.GetCanvas()->GetBrush()->SetColor(clRed);
     strip.GetCanvas()->FillRect(TRect{0, 0, 32, 16});
     Images.Add(&strip, nullptr);   // two pictures, IDX:0 and IDX:1
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(16, 12);
+    picture.GetCanvas()->GetBrush()->SetColor(clBlue);
+    picture.GetCanvas()->FillRect(TRect{0, 0, 16, 12});
+    TPngImage png;
+    png.Assign(&picture);
+    TMemoryStream bytes;
+    png.SaveToStream(&bytes);
+    bytes.SetPosition(0);
+    TPictureItem* item = Container.GetItems()->Add();
+    item->SetName(u"P");
+    item->GetPicture()->LoadFromStream(&bytes);
   }
 };
 
@@ -58,6 +79,8 @@ void DrawOnce(const String& AText, std::uint8_t AFlags, bool AWrap) {
   p.AText = AText;
   p.ARect = TRect{0, 0, 200, 100};
   p.AImages = &f.Images;
+  p.APictureContainer = &f.Container;
+  p.APictureCache = &f.Cache;
   p.AWordWrap = AWrap;
   p.ACheckHotSpot = AFlags & 2;
   p.ACheckHeight = AFlags & 4;
@@ -89,5 +112,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
   for (std::size_t i = 1; i + 1 < ASize; i += 2) text.push_back(static_cast<Char>(AData[i] | (AData[i + 1] << 8)));
   DrawOnce(text, flags, flags & 1);
   DrawOnce(text, flags, !(flags & 1));
+  Fixture().Cache.ClearPictures();
   return 0;
 }
