@@ -834,7 +834,12 @@ void TNeoDateTimePicker::SetParent(TWinControl* AParent) {
 
 void TNeoDateTimePicker::ChangeScale(Integer M, Integer D) {
   TCustomDateTimePicker::ChangeScale(M, D);
-  if (!Loading()) FLabelFont->SetSize(GetFont()->GetSize());
+  if (Loading()) return;
+  // The platform scales a form when its window is made, after loading: the size taken here is not
+  // a designed one, or the label font would be scaled a second time from it.
+  FLblUpdate = true;
+  FLabelFont->SetSize(GetFont()->GetSize());
+  FLblUpdate = false;
 }
 
 // ---- validation balloon

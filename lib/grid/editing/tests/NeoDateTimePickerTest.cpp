@@ -24,6 +24,17 @@ using namespace NeoDateTimePicker;
 
 const TDateTime March15 = EncodeDate(2024, 3, 15);
 
+// Loading as the streaming system does it: csLoading while the properties are set, then Loaded.
+class TLoadingPicker : public TNeoDateTimePicker {
+public:
+  using TNeoDateTimePicker::TNeoDateTimePicker;
+  void BeginLoading() { FComponentState.Include(csLoading); }
+  void EndLoading() {
+    Loaded();
+    FComponentState.Exclude(csLoading);
+  }
+};
+
 class NeoDateTimePickerTest : public UiTest {
 protected:
   void SetUp() override {
@@ -503,6 +514,40 @@ TEST_F(NeoDateTimePickerTest, BadInput) {
   delete p;
   Pump();
   EXPECT_EQ(Form->GetControlCount(), 0);
+}
+
+TEST_F(NeoDateTimePickerTest, LoadedAppliesTheStoredState) {
+  Headless::SetDpi(144);
+  auto* p = new TLoadingPicker(Form);
+  p->BeginLoading();
+  p->SetParent(Form);
+  p->SetBounds(80, 10, 220, 23);
+  p->SetShowCheckbox(true);
+  p->SetChecked(false);
+  p->SetFormat(u"dd.MM.yy");
+  p->SetTimeFormat(u"HH:mm");
+  p->SetParentFont(false);
+  p->GetLabelFont()->SetHeight(-11);
+  p->SetLabelCaption(u"Loaded:");
+  p->EndLoading();
+  // The inner picker made, unchecked: disabled.
+  ASSERT_NE(p->GetTimePicker(), nullptr);
+  EXPECT_FALSE(p->GetTimePicker()->GetEnabled());
+  EXPECT_FALSE(p->GetChecked());
+  // The label font scaled from its designed height.
+  const auto scaled = static_cast<Integer>(Round(p->GetDpiScale() * -11));
+  EXPECT_LT(scaled, -11);
+  EXPECT_EQ(p->GetLabelFont()->GetHeight(), scaled);
+  ShowForm();
+  EXPECT_EQ(p->GetLabelFont()->GetHeight(), scaled);   // the window's creation scales from the same height
+  // The loaded formats are the ones the null date gives way to.
+  p->SetNullDateFormat(u"'-'");
+  p->SetNullDateDate(March15);
+  p->SetDateTime(March15);
+  EXPECT_EQ(p->GetFormat(), u"'-'");
+  p->SetDateTime(March15 + 1);
+  EXPECT_EQ(p->GetFormat(), u"dd.MM.yy");
+  EXPECT_EQ(p->GetTimeFormat(), u"HH:mm");
 }
 
 // Golden pictures: the three kinds with labels, and a shown balloon.
