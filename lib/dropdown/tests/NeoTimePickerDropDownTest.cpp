@@ -2,7 +2,7 @@
 // with wrap, the part under the caret, typed text with blanks as zeros, impossible times, the
 // seconds switch), leaving the edit, the popup (clock options, opening from a partly typed or
 // empty text, cancel, the clock and the time picker following each other), the keys it forwards,
-// the style table and golden pictures of the open popup at 100 % and 150 %.
+// the style table, streaming and golden pictures of the open popup at 100 % and 150 %.
 #include "lib/dropdown/NeoTimePickerDropDown.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +18,10 @@
 #include "platform/gdiplus/GdiPlusBridge.h"
 #include "platform/rtl/Units.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/TypInfo.h"
 #include "platform/ui/DateTimePicker.h"
 #include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Filer.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
 namespace {
@@ -471,4 +473,38 @@ TEST_P(TimePicker, OpenPopupLooksLikeTheGoldenPictures) {
     ExpectWindowMatchesGolden(Picker->GetDropDownForm()->GetHandle(), std::string(ZELK_TEST_DATA) + "/" + name, name);
     Picker->HideDropDown(true);
   }
+}
+
+// The published properties: the clock options and the time, then the dropdown edit's with the
+// pick-only default; a round trip through the form description keeps the time and its form.
+TEST_P(TimePicker, StreamingRoundTrip) {
+  PPropInfo editor = GetPropInfo(Picker, u"EditorEnabled");
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->Default, 0);
+  for (const char16_t* name : {u"LabelCaption", u"DropDownColor", u"UIStyle", u"WatchAppearance", u"OnTimeChange"})
+    EXPECT_EQ(IsPublishedProp(Picker, name), String(name) != u"OnTimeChange") << UTF8Encode(name);
+  TWriter plain;
+  plain.WriteProperties(Picker);
+  const String defaults = plain.GetText();
+  for (const char16_t* name : {u"ShowSeconds", u"Animation", u"EditorEnabled", u"ShowTimePicker"})
+    EXPECT_EQ(defaults.find(String(name) + u" ="), String::npos) << UTF8Encode(name);
+  // The field starts at 0 while the stored default is 1: a new drop-down writes it.
+  EXPECT_NE(defaults.find(u"Resolution = 0\n"), String::npos);
+
+  Picker->SetTime(EncodeTime(12, 34, 56, 0));
+  Picker->SetShowSeconds(false);
+  Picker->SetShowTimePicker(true);
+  Picker->SetResolution(5);
+  Picker->GetWatchAppearance()->SetBackgroundColor(clYellow);
+  TWriter writer;
+  writer.WriteProperties(Picker);
+  TProbeTimePicker target(Form);
+  target.SetParent(Form);
+  TReader reader(writer.GetText());
+  reader.ReadProperties(&target);
+  EXPECT_EQ(Hms(target.GetTime()), "12:34:56");
+  EXPECT_EQ(UTF8Encode(target.GetText()), UTF8Encode(Local("12:34")));
+  EXPECT_TRUE(target.GetShowTimePicker());
+  EXPECT_EQ(target.GetResolution(), 5);
+  EXPECT_EQ(target.GetWatchAppearance()->GetBackgroundColor(), clYellow);
 }
