@@ -615,3 +615,66 @@ TEST_F(DropDownInputBase, LongPastesControlCharactersAndLoneSurrogatesAreSafe) {
     }
   }
 }
+
+// Key strokes through the application with the prefix and suffix fences, selection keys, and
+// Delete's rules.
+TEST_F(DropDownInputBase, SelectionKeysKeepToTheValue) {
+  Edit->SetPrefix(u"$");
+  Edit->SetSuffix(u" kg");
+  Edit->SetText(u"123");
+  Select(2, 0);
+  Chord(VK_CONTROL, 'A');
+  EXPECT_EQ(Edit->GetSelStart(), 1);
+  EXPECT_EQ(Edit->GetSelLength(), 3) << "Ctrl+A selects the value only";
+  Select(2, 0);
+  Chord(VK_SHIFT, VK_HOME);
+  EXPECT_EQ(Edit->GetSelStart(), 1);
+  EXPECT_EQ(Edit->GetSelLength(), 3) << "Shift+Home selects from the prefix's end to the value's";
+  Select(1, 0);
+  Chord(VK_SHIFT, VK_END);
+  EXPECT_EQ(Edit->GetSelStart(), 1);
+  EXPECT_EQ(Edit->GetSelLength(), 2) << "Length(Text) - SelStart, raw and value positions mixed as specified";
+  EXPECT_EQ(Narrow(Edit->GetEditText()), "$123 kg");
+}
+
+TEST_F(DropDownInputBase, DeleteReformatsMoneyAndKeepsTheLengthLimit) {
+  FormatSettings.DecimalSeparator = u',';
+  FormatSettings.ThousandSeparator = u'.';
+  Edit->SetEditType(etMoney);
+  Edit->SetIntValue(1234);
+  EXPECT_EQ(Narrow(Edit->GetText()), "1.234");
+  Select(2, 0);
+  Press(VK_DELETE);
+  EXPECT_EQ(Narrow(Edit->GetText()), "134");
+  EXPECT_TRUE(Edit->GetModified());
+
+  Edit->SetEditType(etNumeric);
+  Edit->SetLengthLimit(3);
+  Edit->SetText(u"12345");
+  Select(0, 0);
+  Press(VK_DELETE);
+  EXPECT_EQ(Narrow(Edit->GetText()), "12345") << "what is left would still exceed the limit";
+  Edit->SetText(u"1234");
+  Select(0, 0);
+  Press(VK_DELETE);
+  EXPECT_EQ(Narrow(Edit->GetText()), "234");
+}
+
+// A press inside the selection keeps it until the release puts the caret there; a press on the
+// prefix selects the value.
+TEST_F(DropDownInputBase, MouseSelectionKeepsOffThePrefix) {
+  Edit->SetPrefix(u"$");
+  Edit->SetText(u"hello");
+  Select(1, 5);
+  const LPARAM middle = Edit->Perform(EM_POSFROMCHAR, 3, 0);
+  SendMessage(Edit->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  EXPECT_EQ(Edit->GetSelLength(), 5) << "the selection survives the press";
+  SendMessage(Edit->GetHandle(), WM_LBUTTONUP, 0, middle);
+  EXPECT_EQ(Edit->GetSelStart(), 3);
+  EXPECT_EQ(Edit->GetSelLength(), 0);
+  const LPARAM start = Edit->Perform(EM_POSFROMCHAR, 0, 0);
+  SendMessage(Edit->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, start);
+  SendMessage(Edit->GetHandle(), WM_LBUTTONUP, 0, start);
+  EXPECT_EQ(Edit->GetSelStart(), 1);
+  EXPECT_EQ(Edit->GetSelLength(), 5);
+}
