@@ -508,3 +508,27 @@ TEST_P(TimePicker, StreamingRoundTrip) {
   EXPECT_EQ(target.GetResolution(), 5);
   EXPECT_EQ(target.GetWatchAppearance()->GetBackgroundColor(), clYellow);
 }
+
+namespace {
+
+// An owner in design mode, as a form designer holds one.
+class TDesignOwner : public TComponent {
+public:
+  TDesignOwner() : TComponent(nullptr) { SetDesigning(true); }
+};
+
+}  // namespace
+
+// In a designer the drop-down takes the form styler's style (Office 2019 White without one) and,
+// that face being light, its parent's font; UIStyle is left at tsCustom and there is no popup.
+TEST_P(TimePicker, DesignTimeTakesTheFormStylersStyle) {
+  TDesignOwner owner;
+  auto* designed = new TNeoTimePickerDropDown(&owner);
+  EXPECT_EQ(designed->GetWatchAppearance()->GetBorderColor(), static_cast<TColor>(0xC4C6C8));
+  EXPECT_EQ(designed->GetWatchAppearance()->GetHourColor(), static_cast<TColor>(0xB0784A));
+  EXPECT_TRUE(designed->GetParentFont());
+  EXPECT_EQ(designed->GetUIStyle(), tsCustom);
+  EXPECT_EQ(designed->GetDropDownForm(), nullptr);
+  EXPECT_EQ(designed->GetWatch(), nullptr);
+  EXPECT_NE(Picker->GetWatchAppearance()->GetBorderColor(), static_cast<TColor>(0xC4C6C8)) << "not at run time";
+}
