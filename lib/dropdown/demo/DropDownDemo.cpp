@@ -2,7 +2,8 @@
 // popup hosts a list box (header caption, OK and Cancel in the footer, size grip), and a control
 // dropdown hosting a panel of platform controls (a group box of check boxes and a button), and a
 // time picker whose popup holds an analog clock.
-// Choosing an item of the list writes it into the edit.
+// Choosing an item of the list writes it into the edit. A track-bar dropdown, a memo dropdown and a
+// multi-column dropdown of --items N generated names (1,000 unless given) follow.
 //
 // --script DIR opens each dropdown in turn, saves what the screen shows as DIR/dropdown-N.png
 // (N from 1) and closes it again, then exits; --screenshot FILE saves the closed form. --log
@@ -10,13 +11,18 @@
 // ("button N X Y", "empty X Y", then "ready") and what happens ("open N", "close N cancelled" or
 // "close N kept", "text N TEXT"), for a script that drives the demo from outside. Without a
 // display it says so and exits with 2.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "lib/dropdown/NeoControlDropDown.h"
 #include "lib/dropdown/NeoDropDownForm.h"
+#include "lib/dropdown/NeoMemoDropDown.h"
+#include "lib/dropdown/NeoMultiColumnDropDown.h"
+#include "lib/dropdown/NeoTrackBarDropDown.h"
 #include "lib/dropdown/NeoTimePickerDropDown.h"
 #include "lib/graphics/NeoGDIP.h"
 #include "platform/gdiplus/GdiPlusBridge.h"
@@ -31,6 +37,7 @@
 namespace {
 
 bool Log = false;
+int ItemCount = 1000;
 
 void Say(const std::string& Line) {
   if (!Log) return;
@@ -57,6 +64,8 @@ public:
     AddListDropDown();
     AddControlDropDown();
     AddTimePicker();
+    AddTrackBarAndMemo();
+    AddMultiColumn();
     for (std::size_t i = 0; i < DropDowns.size(); ++i) Watch(DropDowns[i], i + 1);
     SetActiveControl(Fruit);
   }
@@ -154,6 +163,57 @@ private:
     DropDowns.push_back(time);
     Say("timepicker " + std::to_string(DropDowns.size()));
   }
+
+  // A track bar (the log tells where its thumb is when it opens and each position it takes) and a
+  // memo; the log names their numbers.
+  void AddTrackBarAndMemo() {
+    auto* level = new TNeoTrackBarDropDown(this);
+    level->SetParent(this);
+    level->SetBounds(110, 140, 180, 21);
+    level->SetLabelCaption(u"Level:");
+    level->SetMax(20);
+    level->SetPosition(5);
+    const std::string n = std::to_string(DropDowns.size() + 1);
+    level->OnGetDropDownPos = [level, n](TObject*, TPoint& Pos) {
+      TTrackBar* bar = level->GetTrackBar();
+      TRect thumb = bar->ThumbRect();
+      Say("thumb " + n + " " + std::to_string(Pos.x + bar->GetLeft() + (thumb.left + thumb.right) / 2) + " " +
+          std::to_string(Pos.y + bar->GetTop() + (thumb.top + thumb.bottom) / 2));
+    };
+    level->OnTrackChange = [level, n](TObject*) { Say("track " + n + " " + std::to_string(level->GetPosition())); };
+    DropDowns.push_back(level);
+    Say("trackbar " + n);
+    auto* notes = new TNeoMemoDropDown(this);
+    notes->SetParent(this);
+    notes->SetBounds(110, 180, 180, 21);
+    notes->SetLabelCaption(u"Notes:");
+    notes->SetEditorEnabled(false);
+    TStringList lines;
+    lines.SetText(u"Buy apples\r\nCall the bank");
+    notes->SetMemoText(&lines);
+    DropDowns.push_back(notes);
+    Say("memo " + std::to_string(DropDowns.size()));
+  }
+
+  // A multi-column dropdown of generated names ("Aaa 0", "Aab 1", ...) with their numbers.
+  void AddMultiColumn() {
+    auto* names = new TNeoMultiColumnDropDown(this);
+    names->SetParent(this);
+    names->SetBounds(110, 220, 180, 21);
+    names->SetLabelCaption(u"Name:");
+    names->GetColumns()->Add()->SetHeader(u"Name");
+    names->GetColumns()->Add()->SetHeader(u"Number");
+    names->BeginUpdate();
+    for (int i = 0; i < ItemCount; ++i) {
+      const String name{Char(u'A' + i / 676 % 26), Char(u'a' + i / 26 % 26), Char(u'a' + i % 26)};
+      NeoMultiColumnDropDown::TDropDownItem* item = names->GetItems()->Add();
+      item->GetText()->Add(name + u" " + IntToStr(i));
+      item->GetText()->Add(IntToStr(i));
+    }
+    names->EndUpdate();
+    DropDowns.push_back(names);
+    Say("multicolumn " + std::to_string(DropDowns.size()));
+  }
 };
 
 // Opens each dropdown, saves the screen, closes it with Esc as a user would.
@@ -181,6 +241,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) script = argv[++i];
     else if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) screenshot = argv[++i];
     else if (std::strcmp(argv[i], "--log") == 0) Log = true;
+    else if (std::strcmp(argv[i], "--items") == 0 && i + 1 < argc) ItemCount = std::max(0, std::atoi(argv[++i]));
   }
   try {
     InitWindowSystem();
