@@ -337,6 +337,30 @@ TEST_F(MultiColumnDropDown, ColumnFit) {
   }
 }
 
+// A resized popup fits its columns again; a popup the user cannot size is as high as whole rows
+// under the header row (plus 2), with the popup's header and footer above and below.
+TEST_F(MultiColumnDropDown, ResizeAndHeight) {
+  SetItems({u"Austria;AT;Europe", u"Brazil;BR;America"});
+  Open();
+  TDropDownForm* popup = Edit->GetDropDownForm();
+  popup->SetWidth(341);   // 341 / 241 of 80 each: 113.2, the carry stays below 1
+  Pump();
+  EXPECT_EQ(ColWidths(), (std::vector<Integer>{113, 113, 113}));
+  popup->SetWidth(230);   // 76.3 each: the carry passes 1 at the third column
+  Pump();
+  EXPECT_EQ(ColWidths(), (std::vector<Integer>{76, 76, 77}));
+  Edit->HideDropDown(true);
+  Pump();
+  Edit->SetDropDownSizeable(false);
+  Edit->SetDropDownHeight(200);
+  Open();
+  Integer chrome = 0;
+  if (Edit->GetDropDownHeader()->GetVisible()) chrome += Edit->GetDropDownHeader()->GetHeight();
+  if (Edit->GetDropDownFooter()->GetVisible()) chrome += Edit->GetDropDownFooter()->GetHeight();
+  const Integer rows = (200 - chrome - 25 - 2) / 22;
+  EXPECT_EQ(popup->GetHeight(), chrome + 25 + rows * 22 + 2);
+}
+
 // The style presets: the rows of the table for a few styles, and tsCustom changing nothing.
 TEST_F(MultiColumnDropDown, StylePresets) {
   struct TCase {
