@@ -71,6 +71,24 @@ TEST_F(FormsTest, TabAndShiftTabFollowTheTabOrder) {
   EXPECT_EQ(Screen->GetActiveControl(), k.Other);
 }
 
+TEST_F(FormsTest, NextDlgCtlMovesTheFocusLikeTabOrToAGivenWindow) {
+  TKeyForm k = Build();
+  k.Cancel->SetTabOrder(1);   // edit, cancel, ok, other
+  k.Form->Show();
+  Pump();
+  ASSERT_TRUE(k.Edit->Focused());
+  k.Form->Perform(WM_NEXTDLGCTL, 0, 0);
+  EXPECT_TRUE(k.Cancel->Focused());
+  k.Form->Perform(WM_NEXTDLGCTL, 1, 0);   // the previous one
+  EXPECT_TRUE(k.Edit->Focused());
+  k.Form->Perform(WM_NEXTDLGCTL, 1, 0);   // wraps to the last
+  EXPECT_TRUE(k.Other->Focused());
+  k.Form->Perform(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(k.Ok->GetHandle()), 1);
+  EXPECT_TRUE(k.Ok->Focused());
+  k.Form->Perform(WM_NEXTDLGCTL, 0, 1);   // no window given: the focus stays
+  EXPECT_TRUE(k.Ok->Focused());
+}
+
 TEST_F(FormsTest, EnterEscSpaceAndAcceleratorsPressTheRightButton) {
   TKeyForm k = Build();
   k.Form->Show();
