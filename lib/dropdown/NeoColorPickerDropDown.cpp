@@ -425,7 +425,10 @@ void TNeoColorPickerDropDown::CreateWnd() {
   CopyColorsToSelector();
 }
 
-void TNeoColorPickerDropDown::SetComponentStyle(TNeoStyle AStyle) { inherited::SetComponentStyle(AStyle); }
+void TNeoColorPickerDropDown::SetComponentStyle(TNeoStyle AStyle) {
+  inherited::SetComponentStyle(AStyle);
+  SetItemAppearanceStyle(FItemAppearance.get(), AStyle);
+}
 
 void TNeoColorPickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
   inherited::SetSelectionColorStyle(Value);

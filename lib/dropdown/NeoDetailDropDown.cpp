@@ -292,7 +292,10 @@ void TNeoDetailDropDown::DrawDetailItem(TCanvas* Canvas, TRect R, Integer Index)
 // ---------------------------------------------------------------------------------------------
 // Styles
 
-void TNeoDetailDropDown::SetComponentStyle(TNeoStyle AStyle) { inherited::SetComponentStyle(AStyle); }
+void TNeoDetailDropDown::SetComponentStyle(TNeoStyle AStyle) {
+  inherited::SetComponentStyle(AStyle);
+  SetItemAppearanceStyle(FItemAppearance.get(), AStyle);
+}
 
 void TNeoDetailDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
   inherited::SetSelectionColorStyle(Value);

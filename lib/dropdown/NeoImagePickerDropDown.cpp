@@ -253,7 +253,10 @@ void TNeoImagePickerDropDown::DoHideDropDown(bool Cancel) {
 // ---------------------------------------------------------------------------------------------
 // Styles
 
-void TNeoImagePickerDropDown::SetComponentStyle(TNeoStyle AStyle) { inherited::SetComponentStyle(AStyle); }
+void TNeoImagePickerDropDown::SetComponentStyle(TNeoStyle AStyle) {
+  inherited::SetComponentStyle(AStyle);
+  SetItemAppearanceStyle(FItemAppearance.get(), AStyle);
+}
 
 void TNeoImagePickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Value) {
   inherited::SetSelectionColorStyle(Value);

@@ -342,3 +342,14 @@ TEST_F(ImagePicker, GoldenOpenFourColumnPopup) {
   ExpectWindowMatchesGolden(d->GetDropDownForm()->GetHandle(), std::string(ZELK_TEST_DATA) + "/image-picker-popup.png",
                             "image-picker-popup.png");
 }
+
+// A visual style colours the items; the popup's grid takes the picker's looks when it opens.
+TEST_F(ImagePicker, StyleReachesTheOpenedGrid) {
+  TNeoImagePickerDropDown* d = NewListPicker(3);
+  const TColor before = d->GetItemAppearance()->GetColorHot();
+  d->SetComponentStyle(tsOffice2019White);
+  const TColor styled = d->GetItemAppearance()->GetColorHot();
+  EXPECT_NE(styled, before);
+  Open(d);
+  EXPECT_EQ(d->GetItemSelector()->GetItemAppearance()->GetColorHot(), styled);
+}
