@@ -186,6 +186,7 @@ TPanel* TNeoStringGrid::CreateFooterPanel() { return new TPanel(this); }
 TNeoStringGrid::~TNeoStringGrid() {
   // Hidden columns come back first, so that the cell rectangle cleared below reaches them.
   UnHideColumnsAll();
+  StopDragTimer();
   FGridDestroying = true;
   if (FocusWindowGrid() == this) HideFocusWindow();
   // Bring every row and column back and release every cell's object: the store keeps the cells of

@@ -41,6 +41,9 @@ enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TScrollPosition { spMiddle, spTrailing, spLeading };
+// The phases of a drag over a control. The class library's drag and drop does not exist yet:
+// until it does, the grid's drag-over handler is called by whoever drives the drag.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 enum TDragScrollDirection { dsdUp, dsdDown, dsdLeft, dsdRight };
 using TDragScrollDirections = TSet<TDragScrollDirection>;
 enum TFilterDropDownColumns { fdNormal, fdAll };
@@ -932,6 +935,14 @@ public:
   void FlatShowScrollBar(Integer Bar, bool Show);
   void FlatSetScrollInfo(Integer Bar, const SCROLLINFO& Info, bool Redraw);
   void FlatSetScrollProp(Integer Index, Integer Value, bool Redraw);
+  // A drag moving over the grid: inside a margin of DragScrollOptions the drag timer scrolls
+  // towards that edge (InitialDelay first, RepeatDelay then); leaving the margins or the grid
+  // frees the timer.
+  virtual void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+  // One tick of the drag timer: OnDragScroll may change the directions or veto this step.
+  void DragScrollTimer(TObject* Sender);
+  TTimer* GetDragTimer() const { return FDragTmr; }
+  TDragScrollDirections GetDragScrollDirection() const { return FDragScrollDirection; }
   // One tick of the flick scroll; the button-up handler sets it up (StartFlickScroll).
   void FlickScrollTimer(TObject* Sender);
   // Ten steps of Delta rows (columns), one every 10 ms, as after a fast touch swipe.
@@ -1416,6 +1427,7 @@ private:
   TScrollControl* vscrlctrl = nullptr;
   TScrollControl* hscrlctrl = nullptr;
   void FreeScrollControls();
+  void StopDragTimer();
   TTimer* FScrollTimer = nullptr;
   Integer FScrollSteps = 0;
   Integer FScrollDelta = 0;

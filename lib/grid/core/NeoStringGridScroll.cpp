@@ -11,6 +11,7 @@
 
 #include "lib/base/NeoStyleIF.h"
 #include "lib/grid/core/NeoGridCompanions.h"
+#include "lib/grid/core/NeoGridEditors.h"
 #include "lib/grid/core/NeoHTMLHintWindow.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/Math.h"
@@ -524,6 +525,74 @@ void TNeoStringGrid::TopLeftChanged() {
     Integer target = row >= top || atEnd ? (top != GetFixedRows() ? top + rows - 1 : top) : top;
     if (target != row) SetRow(target);
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Scrolling while something is dragged near an edge
+// ---------------------------------------------------------------------------------------------
+void TNeoStringGrid::StopDragTimer() {
+  delete FDragTmr;
+  FDragTmr = nullptr;
+}
+
+void TNeoStringGrid::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+  (void)Source;
+  (void)Accept;
+  TDragScrollOptions* options = GetDragScrollOptions();
+  if (!options->GetActive()) {
+    StopDragTimer();
+    return;
+  }
+  TDragScrollDirections previous = FDragScrollDirection;
+  FDragScrollDirection.Clear();
+  if (State == dsDragLeave) {
+    StopDragTimer();
+    return;
+  }
+  TDragScrollMargins* m = options->GetMargins();
+  if (Y < m->GetTopMargin())
+    FDragScrollDirection.Include(dsdUp);
+  else if (Y > GetHeight() - m->GetBottomMargin())
+    FDragScrollDirection.Include(dsdDown);
+  if (X < m->GetLeftMargin())
+    FDragScrollDirection.Include(dsdLeft);
+  else if (X > GetWidth() - m->GetRightMargin())
+    FDragScrollDirection.Include(dsdRight);
+  if (FDragScrollDirection.Empty()) {
+    StopDragTimer();
+    return;
+  }
+  auto initial = static_cast<Cardinal>(options->GetDelays()->GetInitialDelay());
+  if (!FDragTmr) {
+    FDragTmr = new TTimer(GetParent());
+    FDragTmr->FreeNotification(this);
+    FDragTmr->SetInterval(initial);
+    FDragTmr->SetOnTimer([this](TObject* Sender) { DragScrollTimer(Sender); });
+    FDragTmr->SetEnabled(true);
+  } else if (!previous.Empty()) {
+    FDragTmr->SetInterval(initial);   // starts the wait again
+  }
+}
+
+void TNeoStringGrid::DragScrollTimer(TObject* Sender) {
+  (void)Sender;
+  TDragScrollOptions* options = GetDragScrollOptions();
+  if (!options->GetActive()) {
+    StopDragTimer();
+    return;
+  }
+  FDragTmr->SetInterval(static_cast<Cardinal>(options->GetDelays()->GetRepeatDelay()));
+  TDragScrollDirections directions = FDragScrollDirection;
+  if (OnDragScroll) {
+    bool canScroll = true;
+    OnDragScroll(this, GetTopRow(), GetLeftCol(), directions, canScroll);
+    if (!canScroll) return;
+  }
+  if (directions.Contains(dsdUp) && GetTopRow() > GetFixedRows()) SetTopRow(GetTopRow() - 1);
+  if (directions.Contains(dsdDown) && GetTopRow() + GetVisibleRowCount() < GetRowCount()) SetTopRow(GetTopRow() + 1);
+  if (directions.Contains(dsdLeft) && GetLeftCol() > GetFixedCols()) SetLeftCol(GetLeftCol() - 1);
+  if (directions.Contains(dsdRight) && GetVisibleColCount() + GetLeftCol() < GetColCount())
+    SetLeftCol(GetLeftCol() + 1);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lib/grid/core/NeoGridCompanions.h"
+#include "lib/grid/core/NeoGridEditors.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/Modules.h"
@@ -407,6 +408,71 @@ TEST_F(NeoStringGridScroll, TopLeftChangeMovesPartnerAndCurrentRow) {
   EXPECT_EQ(G->GetRow(), 3 + G->GetVisibleRowCount() - 1);
   G->SetTopRow(40);  // the current row is left above the view: the top row becomes current
   EXPECT_EQ(G->GetRow(), 40);
+}
+
+// Something dragged into the top margin scrolls up one row after InitialDelay, then every
+// RepeatDelay; each drag-over inside a margin starts the wait again; leaving the margins or the
+// grid frees the timer; a veto skips a step and keeps the timer.
+TEST_F(NeoStringGridScroll, DragNearAnEdgeScrollsOnTheDragTimer) {
+  G->SetRowCount(100);
+  G->SetColCount(20);
+  G->SetTopRow(30);
+  G->GetDragScrollOptions()->SetActive(true);
+  auto wait = [](std::uint64_t Ms) {
+    Headless::AdvanceClock(Ms);
+    Pump();
+  };
+  bool accept = true;
+  G->DragOver(nullptr, 100, 10, dsDragEnter, accept);
+  ASSERT_NE(G->GetDragTimer(), nullptr);
+  EXPECT_EQ(G->GetDragTimer()->GetOwner(), Form);
+  EXPECT_EQ(G->GetDragScrollDirection(), TDragScrollDirections{dsdUp});
+  wait(999);
+  EXPECT_EQ(G->GetTopRow(), 30);
+  wait(1);
+  EXPECT_EQ(G->GetTopRow(), 29);
+  wait(249);
+  EXPECT_EQ(G->GetTopRow(), 29);
+  wait(1);
+  EXPECT_EQ(G->GetTopRow(), 28);
+  G->DragOver(nullptr, 100, 12, dsDragMove, accept);
+  EXPECT_EQ(G->GetDragTimer()->GetInterval(), 1000u);
+  wait(250);
+  EXPECT_EQ(G->GetTopRow(), 28);
+  wait(750);
+  EXPECT_EQ(G->GetTopRow(), 27);
+
+  Integer asked = 0;
+  G->OnDragScroll = [&](TObject*, Integer TopRow, Integer, TDragScrollDirections& Dir, bool& CanScroll) {
+    ++asked;
+    EXPECT_EQ(TopRow, 27);
+    EXPECT_TRUE(Dir.Contains(dsdUp));
+    CanScroll = false;
+  };
+  wait(250);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(G->GetTopRow(), 27);
+  ASSERT_NE(G->GetDragTimer(), nullptr);
+  // The handler may turn the step the other way.
+  G->OnDragScroll = [](TObject*, Integer, Integer, TDragScrollDirections& Dir, bool&) { Dir = {dsdDown, dsdRight}; };
+  wait(250);
+  EXPECT_EQ(G->GetTopRow(), 28);
+  EXPECT_EQ(G->GetLeftCol(), 2);
+  G->OnDragScroll = nullptr;
+
+  G->DragOver(nullptr, 200, 120, dsDragMove, accept);   // outside every margin
+  EXPECT_EQ(G->GetDragTimer(), nullptr);
+  G->DragOver(nullptr, 390, 240, dsDragMove, accept);   // bottom right corner: a new timer
+  ASSERT_NE(G->GetDragTimer(), nullptr);
+  EXPECT_EQ(G->GetDragScrollDirection(), (TDragScrollDirections{dsdDown, dsdRight}));
+  G->DragOver(nullptr, 390, 240, dsDragLeave, accept);
+  EXPECT_EQ(G->GetDragTimer(), nullptr);
+  G->DragOver(nullptr, 10, 120, dsDragEnter, accept);
+  ASSERT_NE(G->GetDragTimer(), nullptr);
+  G->GetDragScrollOptions()->SetActive(false);
+  wait(1000);   // the tick of a switched-off option frees the timer
+  EXPECT_EQ(G->GetDragTimer(), nullptr);
+  EXPECT_EQ(G->GetLeftCol(), 2);
 }
 
 TEST_F(NeoStringGridScroll, FlickScrollTakesTenStepsOfTenMilliseconds) {
