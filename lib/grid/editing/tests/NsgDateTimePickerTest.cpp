@@ -204,11 +204,15 @@ TEST_F(NsgPickerLooksTest, ColouredButtonNormalHotAndDown) {
   Application->ProcessMessages();
   ASSERT_TRUE(p->GetButtonHover());
   EXPECT_EQ(WindowPixel(Form, p, bx, by), Blue);
+  ExpectWindowMatchesGolden(Form->GetHandle(), std::string(ZELK_TEST_DATA) + "/nsgdatetimepicker-hot.png",
+                            "nsgdatetimepicker-hot.png");
   // The right button held over it: the down colours (the calendar stays closed).
   Headless::ButtonDown(3, at.x, at.y);
   p->Invalidate();
   EXPECT_EQ(WindowPixel(Form, p, bx, by), Red);
   EXPECT_EQ(WindowPixel(Form, p, left + 7, 1 + 8), RGB(255, 255, 0));
+  ExpectWindowMatchesGolden(Form->GetHandle(), std::string(ZELK_TEST_DATA) + "/nsgdatetimepicker-down.png",
+                            "nsgdatetimepicker-down.png");
   Headless::ButtonUp(3, at.x, at.y);
   // Leaving the control clears the hover.
   Headless::MouseMove(5, 5);
