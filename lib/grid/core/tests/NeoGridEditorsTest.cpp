@@ -2,9 +2,11 @@
 // change marking and Assign, drag-scroll options, the fixed-cell edit and combo (validation,
 // balloons, filter row, merged cells, placement), the rich edit's offsets and row growth, and the
 // grid unit's finalization.
+#include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "lib/grid/core/NeoGridCompanions.h"
 #include "lib/grid/core/NeoGridEditors.h"
 #include "lib/grid/core/NeoHTMLHintWindow.h"
 #include "lib/grid/core/NeoHoverButtons.h"
@@ -489,6 +491,87 @@ TEST_F(GridEditorsTest, FinalizationRunsOnceAfterStartUp) {
   NeoGridShutDown();
   EXPECT_EQ(HintFontName, u"Later") << "a second run does nothing";
   HintFontName.clear();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GridEditorsTest, RichEditHandsTabAndArrowsToTheGridAndLeavesTheEditorOnItsFocusFlag) {
+  TGridOptions o = G->GetOptions();
+  o.Include(goEditing);
+  o.Include(goTabs);
+  G->SetOptions(o);
+  G->SetWordWrap(false);
+  G->GotoCell(1, 4);
+  TNeoRichEdit* re = G->GetInplaceRichEdit();
+  re->SetParent(G);
+  re->SetBoundsRect(G->CellRect(1, 4));
+  re->SetVisible(true);
+  struct Case {
+    UINT Key;
+    Integer Col, Row;
+  };
+  // Tab moves on and reopens the editor; Up and Down move the current row.
+  for (const Case& c : {Case{VK_DOWN, 1, 5}, Case{VK_UP, 1, 4}, Case{VK_TAB, 2, 4}}) {
+    re->SetFocus();
+    Pump();
+    Press(c.Key);
+    EXPECT_EQ(G->GetCol(), c.Col) << c.Key;
+    EXPECT_EQ(G->GetRow(), c.Row) << c.Key;
+  }
+  EXPECT_TRUE(G->GetEditorMode()) << "Tab reopened the inplace editor";
+  // With a word-wrapped grid the arrows stay in the editor.
+  G->SetWordWrap(true);
+  re->SetFocus();
+  Pump();
+  Press(VK_DOWN);
+  EXPECT_EQ(GetFocus(), re->GetHandle());
+
+  // Losing the focus to another window while the grid changes focus itself is ignored entirely.
+  G->SetInvokedFocusChange(true);
+  re->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(G->GetHandle()), 0);
+  EXPECT_TRUE(G->GetEditorMode());
+  G->SetInvokedFocusChange(false);
+  re->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(G->GetHandle()), 0);
+  EXPECT_FALSE(G->GetEditorMode()) << "focus going to the grid hides its inplace editor";
+}
+
+TEST_F(GridEditorsTest, HeaderDragButtonShowsTheHeaderLookAndItsCaption) {
+  auto* button = new THeaderDragButton(G);
+  button->SetGrid(G);
+  button->SetBounds(600, 400, 90, 24);
+  button->SetCaption(u"Column");
+  button->SetVisible(true);
+  button->HandleNeeded();
+  ShowWindow(button->GetHandle(), SW_SHOWNOACTIVATE);
+  Pump();
+  EXPECT_EQ(GetWindowLong(button->GetHandle(), GWL_STYLE) & (WS_POPUP | WS_BORDER), static_cast<LONG>(WS_POPUP | WS_BORDER));
+  ASSERT_TRUE(Headless::SaveWindowPng(button->GetHandle(), OutputPath("header_drag_button.png")));
+  // The header cell's background at its middle row, the caption's ink in the centre.
+  HWND h = button->GetHandle();
+  const TRect r = button->GetClientRect();
+  const COLORREF back = Headless::ClientPixel(h, 3, r.bottom / 2);
+  Integer ink = 0;
+  for (Integer x = 0; x < r.right; ++x)
+    for (Integer y = 0; y < r.bottom; ++y) ink += Headless::ClientPixel(h, x, y) != back && x > 10 && x < r.right - 10;
+  EXPECT_GT(ink, 20);
+  // A markup caption draws through the markup engine: bold is wider than plain.
+  auto inkWidth = [&] {
+    Integer left = r.right, right = 0;
+    for (Integer x = 4; x < r.right - 4; ++x)
+      for (Integer y = 4; y < r.bottom - 4; ++y)
+        if (GetRValue(Headless::ClientPixel(h, x, y)) < 100) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    return right - left;
+  };
+  const Integer plain = inkWidth();
+  button->SetCaption(u"<b>Column</b>");
+  Pump();
+  EXPECT_GT(inkWidth(), plain);
+  delete button;
 }
 
 }  // namespace
