@@ -3,7 +3,8 @@
 // dropdown hosting a panel of platform controls (a group box of check boxes and a button), and a
 // time picker whose popup holds an analog clock.
 // Choosing an item of the list writes it into the edit. A track-bar dropdown, a memo dropdown and a
-// multi-column dropdown of --items N generated names (1,000 unless given) follow.
+// multi-column dropdown of --items N generated names (1,000 unless given) follow, then a detail
+// dropdown, an image picker and a colour picker.
 //
 // --script DIR opens each dropdown in turn, saves what the screen shows as DIR/dropdown-N.png
 // (N from 1) and closes it again, then exits; --screenshot FILE saves the closed form. --log
@@ -18,8 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "lib/dropdown/NeoColorPickerDropDown.h"
 #include "lib/dropdown/NeoControlDropDown.h"
+#include "lib/dropdown/NeoDetailDropDown.h"
 #include "lib/dropdown/NeoDropDownForm.h"
+#include "lib/dropdown/NeoImagePickerDropDown.h"
 #include "lib/dropdown/NeoMemoDropDown.h"
 #include "lib/dropdown/NeoMultiColumnDropDown.h"
 #include "lib/dropdown/NeoTrackBarDropDown.h"
@@ -31,6 +35,7 @@
 #include "platform/rtl/Units.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/ImgList.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/win/WinSystem.h"
 
@@ -60,12 +65,13 @@ public:
     SetCaption(u"Dropdowns");
     SetBounds(40, 40, 10, 10);
     SetClientWidth(420);
-    SetClientHeight(300);
+    SetClientHeight(380);
     AddListDropDown();
     AddControlDropDown();
     AddTimePicker();
     AddTrackBarAndMemo();
     AddMultiColumn();
+    AddPickers();
     for (std::size_t i = 0; i < DropDowns.size(); ++i) Watch(DropDowns[i], i + 1);
     SetActiveControl(Fruit);
   }
@@ -213,6 +219,58 @@ private:
     names->EndUpdate();
     DropDowns.push_back(names);
     Say("multicolumn " + std::to_string(DropDowns.size()));
+  }
+
+  // A detail dropdown of fruits with notes, an image picker of coloured squares in three columns
+  // and a colour picker of the 16 default colours; the log names their numbers.
+  void AddPickers() {
+    auto* images = new TImageList(this);
+    TBitmap strip;
+    strip.SetPixelFormat(pf24bit);
+    strip.SetSize(16 * 6, 16);
+    const TColor colours[] = {clRed, clLime, clBlue, clYellow, clFuchsia, clAqua};
+    for (Integer i = 0; i < 6; ++i) {
+      strip.GetCanvas()->GetBrush()->SetColor(colours[i]);
+      strip.GetCanvas()->FillRect(TRect{16 * i, 0, 16 * i + 16, 16});
+    }
+    images->Add(&strip, nullptr);
+    auto* fruit = new TNeoDetailDropDown(this);
+    fruit->SetParent(this);
+    fruit->SetBounds(110, 260, 180, 21);
+    fruit->SetLabelCaption(u"Detail:");
+    fruit->SetImages(images);
+    fruit->SetItemHeight(36);
+    const char16_t* captions[] = {u"Strawberry", u"Lime", u"Blueberry"};
+    const char16_t* notes[] = {u"Sweet and <i>red</i>", u"<b>Sour</b> citrus",
+                               u"Small and <font color=\"clBlue\">blue</font>"};
+    for (Integer i = 0; i < 3; ++i) {
+      TDetailItem* item = fruit->GetItems()->Add();
+      item->SetCaption(captions[i]);
+      item->SetNotes(notes[i]);
+      item->SetImageIndex(i);
+    }
+    DropDowns.push_back(fruit);
+    Say("detail " + std::to_string(DropDowns.size()));
+    auto* picture = new TNeoImagePickerDropDown(this);
+    picture->SetParent(this);
+    picture->SetBounds(110, 300, 180, 24);
+    picture->SetLabelCaption(u"Image:");
+    picture->SetImages(images);
+    picture->SetColumns(3);
+    picture->AddImagesFromImageList();
+    picture->SetItemIndex(2);
+    DropDowns.push_back(picture);
+    Say("imagepicker " + std::to_string(DropDowns.size()));
+    auto* colour = new TNeoColorPickerDropDown(this);
+    colour->SetParent(this);
+    colour->SetBounds(110, 340, 180, 22);
+    colour->SetLabelCaption(u"Colour:");
+    colour->BeginUpdate();
+    colour->AddDefaultColors();
+    colour->EndUpdate();
+    colour->SetSelectedColor(clTeal);
+    DropDowns.push_back(colour);
+    Say("colorpicker " + std::to_string(DropDowns.size()));
   }
 };
 
