@@ -334,7 +334,8 @@ TEST_P(TimePicker, ClockClicksCancelAndEnter) {
 }
 
 // With ShowTimePicker the platform time picker sits below the clock: stepping it moves the clock
-// and the text, a click on the clock moves it, Esc restores everything.
+// and the text, a click on the clock moves it (each fires OnTimeChange once), Esc restores
+// everything.
 TEST_P(TimePicker, ClockAndTimePickerFollowEachOther) {
   Picker->SetShowTimePicker(true);
   Picker->SetTime(EncodeTime(10, 15, 30, 0));
@@ -356,8 +357,10 @@ TEST_P(TimePicker, ClockAndTimePickerFollowEachOther) {
   EXPECT_EQ(Hms(Picker->GetWatch()->GetTime()), "11:15:30");
   EXPECT_EQ(UTF8Encode(Picker->GetText()), UTF8Encode(Local("11:15:30")));
   EXPECT_EQ(Hms(Picker->GetTime()), "11:15:30");
+  EXPECT_EQ(Changes, 1) << "a change through the picker is a change of the time";
   ClickClockAt(6);
   EXPECT_EQ(Hms(native->GetTime()), "06:15:30");
+  EXPECT_EQ(Changes, 2);
   EXPECT_EQ(UTF8Encode(Picker->GetText()), UTF8Encode(Local("06:15:30")));
   Press(VK_ESCAPE);
   EXPECT_FALSE(IsOpen());
