@@ -2,13 +2,12 @@
 // states against golden pictures (themed and with the theme switched off).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "lib/base/NeoXPVS.h"
 #include "lib/gridutil/NeoGridUtilPaint.h"
+#include "lib/gridutil/testsupport/GridUtilGolden.h"
 #include "platform/rtl/SysUtils.h"
-#include "platform/ui/PngImage.h"
 #include "platform/win/Headless.h"
 #include "platform/win/UxTheme.h"
 
@@ -39,28 +38,7 @@ protected:
     return n;
   }
   // Saves the bitmap under the test output and compares it with the golden picture (2 per channel).
-  void ExpectGolden(const char* Name) {
-    TPngImage png;
-    png.Assign(&Bmp);
-    png.SaveToFile(UTF8ToString(std::string(ZELK_TEST_OUTPUT) + "/" + Name));
-    TPngImage want;
-    ASSERT_NO_THROW(want.LoadFromFile(UTF8ToString(std::string(ZELK_TEST_DATA) + "/" + Name))) << "no golden " << Name;
-    TBitmap w;
-    w.Assign(&want);
-    ASSERT_EQ(w.GetWidth(), Bmp.GetWidth());
-    ASSERT_EQ(w.GetHeight(), Bmp.GetHeight());
-    Integer off = 0;
-    for (Integer y = 0; y < Bmp.GetHeight(); ++y)
-      for (Integer x = 0; x < Bmp.GetWidth(); ++x) {
-        COLORREF a = ColorToRGB(At(x, y)), b = ColorToRGB(w.GetCanvas()->GetPixels(x, y));
-        for (int s : {0, 8, 16})
-          if (std::abs(static_cast<int>((a >> s) & 0xFF) - static_cast<int>((b >> s) & 0xFF)) > 2) {
-            ++off;
-            break;
-          }
-      }
-    EXPECT_EQ(off, 0) << Name << " differs from its golden picture";
-  }
+  void ExpectGolden(const char* Name) { gridutil_test::ExpectGolden(Bmp, Name, 2); }
   // Rows of the three routines, each in the four states of one mode.
   void ButtonSheet() {
     Blank(4 * 70, 4 * 3 * 26);
