@@ -17,10 +17,14 @@ using namespace NeoMultiColumnDropDown;
 
 namespace {
 
-class MultiColumnDropDown : public UiTest {
+// Every case runs under both decimal separators (the names hold numbers with the separator).
+class MultiColumnDropDown : public UiTest, public testing::WithParamInterface<Char> {
 protected:
   void SetUp() override {
     UiTest::SetUp();
+    Saved = FormatSettings;
+    FormatSettings.DecimalSeparator = GetParam();
+    FormatSettings.ThousandSeparator = GetParam() == u'.' ? u',' : u'.';
     Headless::SetScreenSize(1024, 768);
     Headless::SetWorkArea(RECT{0, 0, 1024, 728});
     Form = NewForm(400, 300);
@@ -62,6 +66,12 @@ protected:
     return w;
   }
 
+  void TearDown() override {
+    FormatSettings = Saved;
+    UiTest::TearDown();
+  }
+
+  TFormatSettings Saved;
   TForm* Form = nullptr;
   TNeoMultiColumnDropDown* Edit = nullptr;
   int Selects = 0;
@@ -69,7 +79,7 @@ protected:
 
 }  // namespace
 
-TEST_F(MultiColumnDropDown, ItemIndexSetsTheLookupText) {
+TEST_P(MultiColumnDropDown, ItemIndexSetsTheLookupText) {
   Countries();
   Edit->SetItemIndex(2);
   EXPECT_EQ(Edit->GetText(), u"Brazil");
@@ -88,7 +98,7 @@ TEST_F(MultiColumnDropDown, ItemIndexSetsTheLookupText) {
 }
 
 // The keys of the closed edit walk the items and fire OnSelect after each change.
-TEST_F(MultiColumnDropDown, ClosedEditKeysWalkTheItems) {
+TEST_P(MultiColumnDropDown, ClosedEditKeysWalkTheItems) {
   std::vector<String> names;
   for (int i = 0; i < 25; ++i) names.push_back(u"Item " + IntToStr(i));
   Edit->BeginUpdate();
@@ -125,7 +135,7 @@ TEST_F(MultiColumnDropDown, ClosedEditKeysWalkTheItems) {
 }
 
 // With no items the popup shows one empty row under the header and the selectors do nothing.
-TEST_F(MultiColumnDropDown, NoItems) {
+TEST_P(MultiColumnDropDown, NoItems) {
   for (UINT key : {VK_DOWN, VK_UP, VK_NEXT, VK_PRIOR}) Press(key);
   EXPECT_EQ(Edit->GetItemIndex(), -1);
   EXPECT_EQ(Selects, 0);
@@ -135,7 +145,7 @@ TEST_F(MultiColumnDropDown, NoItems) {
   EXPECT_EQ(Edit->GetGrid()->GetRow(), 1);
 }
 
-TEST_F(MultiColumnDropDown, DisabledOrReadOnlyDoesNotOpen) {
+TEST_P(MultiColumnDropDown, DisabledOrReadOnlyDoesNotOpen) {
   Countries();
   Edit->SetReadOnly(true);
   Edit->ShowDropDown();
@@ -150,7 +160,7 @@ TEST_F(MultiColumnDropDown, DisabledOrReadOnlyDoesNotOpen) {
 
 // In the popup the arrows move the row (and the item with it); Esc restores the opening item,
 // Enter keeps the row, a wheel-scrolled row is not taken.
-TEST_F(MultiColumnDropDown, PopupChoosesByEnterAndCancelsByEsc) {
+TEST_P(MultiColumnDropDown, PopupChoosesByEnterAndCancelsByEsc) {
   Countries();
   Edit->SetItemIndex(1);
   Open();
@@ -185,7 +195,7 @@ TEST_F(MultiColumnDropDown, PopupChoosesByEnterAndCancelsByEsc) {
 }
 
 // A click on a row chooses it and closes the popup.
-TEST_F(MultiColumnDropDown, ClickChoosesARow) {
+TEST_P(MultiColumnDropDown, ClickChoosesARow) {
   Countries();
   Open();
   TNeoColGrid* grid = Edit->GetGrid();
@@ -198,7 +208,7 @@ TEST_F(MultiColumnDropDown, ClickChoosesARow) {
 }
 
 // With HoverSelect the row follows the pointer; a cell click reports its column, row and string.
-TEST_F(MultiColumnDropDown, HoverSelectAndCellClick) {
+TEST_P(MultiColumnDropDown, HoverSelectAndCellClick) {
   Countries();
   Edit->SetHoverSelect(true);
   std::vector<std::string> clicks;
@@ -219,7 +229,7 @@ TEST_F(MultiColumnDropDown, HoverSelectAndCellClick) {
 }
 
 // Esc in an edit whose popup never opened keeps the item.
-TEST_F(MultiColumnDropDown, EscBeforeAnyOpeningKeepsTheItem) {
+TEST_P(MultiColumnDropDown, EscBeforeAnyOpeningKeepsTheItem) {
   Countries();
   Edit->SetItemIndex(4);
   Press(VK_ESCAPE);
@@ -229,7 +239,7 @@ TEST_F(MultiColumnDropDown, EscBeforeAnyOpeningKeepsTheItem) {
 
 // Typing into the edit completes from the first lookup entry beginning with the typed text; the
 // completed tail is selected.
-TEST_F(MultiColumnDropDown, TypingCompletesFromTheLookupColumn) {
+TEST_P(MultiColumnDropDown, TypingCompletesFromTheLookupColumn) {
   SetItems({u"Xylo", u"Abc;1", u"Abd;2"});
   Edit->SelectAll();
   Type(u"ab");
@@ -255,6 +265,15 @@ TEST_F(MultiColumnDropDown, TypingCompletesFromTheLookupColumn) {
   EXPECT_EQ(Edit->GetText(), u"xylo");
   EXPECT_EQ(Edit->GetItemIndex(), 0);
   Edit->SetLookupIncr(false);
+  // Entries with the decimal separator complete like any text.
+  const String ds(1, FormatSettings.DecimalSeparator);
+  SetItems({u"Xylo"});
+  Edit->GetItems()->Add()->GetText()->Add(u"1" + ds + u"25 kg");
+  Edit->SelectAll();
+  Type(u"1" + ds + u"2");
+  EXPECT_EQ(Edit->GetText(), u"1" + ds + u"25 kg");
+  EXPECT_EQ(Edit->GetItemIndex(), 1);
+  SetItems({u"Xylo", u"Abc;1", u"Abd;2"});
   // Case-sensitive lookup: "ab" begins no entry; the typed text stays.
   Edit->SetCaseSensitive(true);
   Edit->SelectAll();
@@ -265,7 +284,7 @@ TEST_F(MultiColumnDropDown, TypingCompletesFromTheLookupColumn) {
 
 // Items without a string in the lookup column, and items changed at run time: typing never raises
 // and never offers an entry that is gone.
-TEST_F(MultiColumnDropDown, LookupFollowsTheItems) {
+TEST_P(MultiColumnDropDown, LookupFollowsTheItems) {
   SetItems({u"Alpha;1", u"Beta;2", u"Gamma;3"});
   Edit->SetLookupColumn(1);
   SetItems({u"Alpha;1", u"Beta", u"Gamma;3"});   // Beta has no string at column 1
@@ -303,7 +322,7 @@ TEST_F(MultiColumnDropDown, LookupFollowsTheItems) {
 }
 
 // The popup's width shared out in proportion to the column widths, the rounding error carried.
-TEST_F(MultiColumnDropDown, ColumnFit) {
+TEST_P(MultiColumnDropDown, ColumnFit) {
   struct TCase {
     std::vector<Integer> Widths;
     Integer PopupWidth;
@@ -339,7 +358,7 @@ TEST_F(MultiColumnDropDown, ColumnFit) {
 
 // A resized popup fits its columns again; a popup the user cannot size is as high as whole rows
 // under the header row (plus 2), with the popup's header and footer above and below.
-TEST_F(MultiColumnDropDown, ResizeAndHeight) {
+TEST_P(MultiColumnDropDown, ResizeAndHeight) {
   SetItems({u"Austria;AT;Europe", u"Brazil;BR;America"});
   Open();
   TDropDownForm* popup = Edit->GetDropDownForm();
@@ -362,7 +381,7 @@ TEST_F(MultiColumnDropDown, ResizeAndHeight) {
 }
 
 // The style presets: the rows of the table for a few styles, and tsCustom changing nothing.
-TEST_F(MultiColumnDropDown, StylePresets) {
+TEST_P(MultiColumnDropDown, StylePresets) {
   struct TCase {
     TNeoStyle Style;
     TColor Header, HeaderTo, Font, Line, FixedLine, Selection, SelectionText;
@@ -392,6 +411,9 @@ TEST_F(MultiColumnDropDown, StylePresets) {
   EXPECT_EQ(Edit->GetLineColor(), c(0xC0C0C0));
   EXPECT_EQ(Edit->GetSelectionTextColor(), clHighlightText);
 }
+
+INSTANTIATE_TEST_SUITE_P(Separators, MultiColumnDropDown, testing::Values(u'.', u','),
+                         [](const testing::TestParamInfo<Char>& I) { return I.param == u'.' ? "Point" : "Comma"; });
 
 namespace {
 
