@@ -1,6 +1,10 @@
 #include "lib/dropdown/NeoDropDownEditButton.h"
 
+#include "lib/base/ATXPVS.h"
 #include "lib/base/NeoStyleIF.h"
+#include "lib/dropdown/NeoDropDown.h"
+#include "lib/dropdown/NeoDropDownUtils.h"
+#include "platform/rtl/Math.h"
 
 // ---------------------------------------------------------------------------------------------
 // TNeoDropDownSpeedButton
@@ -32,6 +36,112 @@ void TNeoDropDownSpeedButton::Dispatch(TMessage& Message) {
     FHot = Message.Msg == CM_MOUSEENTER;
     Invalidate();
   }
+}
+
+bool TNeoDropDownSpeedButton::Pressed() const {
+  return (GetState() == bsDown || GetState() == bsExclusive) && !FUp;
+}
+
+void TNeoDropDownSpeedButton::Paint() {
+  if (FButtonStyle == bsDropDown) PaintDropDownButton();
+  else inherited::Paint();
+}
+
+void TNeoDropDownSpeedButton::PaintDropDownButton() {
+  auto* holder = dynamic_cast<TDropDownEditButton*>(GetParent());
+  if (holder && holder->GetButtonColor() != clNone) {
+    PaintColoredDropDownButton(holder);
+    return;
+  }
+  TCanvas* canvas = GetCanvas();
+  const TRect client = GetClientRect();
+  const Integer w = GetWidth(), h = GetHeight();
+  TBitmap* glyph = GetGlyph();
+  if (glyph && !glyph->GetEmpty()) {
+    canvas->GetBrush()->SetColor(clBtnFace);
+    canvas->GetPen()->SetColor(static_cast<TColor>(0x808080));
+    canvas->Rectangle(client);
+    glyph->SetTransparent(true);
+    const Integer x = glyph->GetWidth() < w ? (w - glyph->GetWidth()) / 2 : 0;
+    const Integer y = glyph->GetHeight() < h ? (h - glyph->GetHeight()) / 2 : 0;
+    canvas->Draw(x, y, glyph);
+    return;
+  }
+  auto* edit = holder ? dynamic_cast<TNeoCustomDropDown*>(holder->GetOwner()) : nullptr;
+  const bool enabled = (!holder || holder->GetEnabled()) && (!edit || (edit->GetEnabled() && !edit->GetReadOnly()));
+  const bool dropped = edit && edit->GetDroppedDown();
+  const bool visualStyles = FIsWinXP && ATXPVS::IsThemeActive && ATXPVS::IsThemeActive() && ATXPVS::OpenThemeData &&
+                            holder && holder->HandleAllocated();
+  if (visualStyles) {
+    HTHEME theme = ATXPVS::OpenThemeData(holder->GetHandle(), u"combobox");
+    TRect r = client;
+    if (HasLocaleInfoEx()) {
+      r.left += 1;
+    } else {
+      InflateRect(&r, 1, 1);
+      r.left += 2;
+    }
+    int part = 1;   // CP_DROPDOWNBUTTON
+    if (IsWindows10() || IsWindows6x()) {
+      canvas->GetBrush()->SetColor(clWindow);
+      canvas->GetPen()->SetColor(clWindow);
+      canvas->Rectangle(r);
+      r.right += 1;
+      r.top -= 1;
+      r.bottom += 1;
+      part = 6;   // CP_DROPDOWNBUTTONRIGHT
+    }
+    int state = 4;   // CBXS_DISABLED
+    if (enabled) state = Pressed() || dropped ? 3 : FHot ? 2 : 1;
+    if (theme) {
+      ATXPVS::DrawThemeBackground(theme, canvas->GetHandle(), part, state, &r, nullptr);
+      ATXPVS::CloseThemeData(theme);
+    }
+    return;
+  }
+  inherited::Paint();
+  canvas->GetPen()->SetWidth(1);
+  canvas->GetPen()->SetColor(clBtnFace);
+  canvas->Polyline({TPoint{w - 2, 0}, TPoint{0, 0}, TPoint{0, h - 1}});
+  canvas->GetPen()->SetColor(clWhite);
+  canvas->Polyline({TPoint{w - 3, 1}, TPoint{1, 1}, TPoint{1, h - 2}});
+  canvas->GetBrush()->SetColor(clBlack);
+  canvas->GetPen()->SetColor(clBlack);
+  canvas->Polygon({TPoint{5, 7}, TPoint{11, 7}, TPoint{8, 10}});
+}
+
+void TNeoDropDownSpeedButton::PaintColoredDropDownButton(TDropDownEditButton* Holder) {
+  TCanvas* canvas = GetCanvas();
+  FDPIScale = ControlScaleFactor(this, canvas);
+  const Double s = FDPIScale;
+  const TRect r = GetClientRect();
+  const bool pressed = Pressed();
+  TColor fill = Holder->GetButtonColor();
+  if (FHot) fill = Holder->GetButtonColorHot();
+  if (pressed) fill = Holder->GetButtonColorDown();
+  canvas->GetBrush()->SetColor(fill);
+  canvas->GetPen()->SetColor(fill);
+  canvas->FillRect(r);
+  auto* edit = dynamic_cast<TNeoCustomDropDown*>(Holder->GetOwner());
+  if (edit && edit->GetBorderColor() != clNone) {
+    canvas->GetPen()->SetColor(edit->GetBorderColor());
+    canvas->MoveTo(r.left, r.top);
+    canvas->LineTo(r.left, r.bottom);
+  }
+  TColor arrow = Holder->GetButtonTextColor();
+  if (FHot) arrow = Holder->GetButtonTextColorHot();
+  if (pressed) arrow = Holder->GetButtonTextColorDown();
+  canvas->GetPen()->SetColor(arrow);
+  canvas->GetPen()->SetWidth(static_cast<Integer>(Trunc(s)));
+  const Integer cx = r.left + (r.right - r.left) / 2, cy = r.top + (r.bottom - r.top) / 2;
+  auto scaled = [s](Integer X) { return static_cast<Integer>(Round(s * X)); };
+  if (static_cast<Integer>(Round(s)) % 2 == 0)
+    canvas->Polyline({TPoint{cx - scaled(4), cy - scaled(2)}, TPoint{cx, cy + scaled(1) + 1},
+                      TPoint{cx + scaled(4) + 1, cy - scaled(2) - 1}});
+  else
+    canvas->Polyline({TPoint{cx - scaled(3), cy - scaled(1)}, TPoint{cx, cy + scaled(2)},
+                      TPoint{cx + scaled(3) + 1, cy - scaled(1) - 1}});
+  canvas->GetPen()->SetWidth(1);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -25,8 +25,20 @@ public:
   bool GetUp() const { return FUp; }
 
   void Dispatch(TMessage& Message) override;
+  // The display scale the last explicit-colour arrow was drawn at.
+  Single GetDPIScale() const { return FDPIScale; }
+
+protected:
+  void Paint() override;
 
 private:
+  // The combo drop button: a glyph, the visual-styles part, the classic look, or the chevron in
+  // the holder's explicit colours.
+  void PaintDropDownButton();
+  void PaintColoredDropDownButton(class TDropDownEditButton* Holder);
+  // The state is down or exclusive and not held up.
+  bool Pressed() const;
+
   Single FDPIScale = 1.0F;
   bool FEtched = false;
   bool FFocused = false;

@@ -2,9 +2,15 @@
 // header and footer, the header and footer buttons and the drop button; colour tones.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <utility>
+
 #include "lib/dropdown/NeoDropDown.h"
 #include "lib/dropdown/NeoItemSelector.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
+#include "platform/win/Surface.h"
 
 namespace {
 
@@ -185,4 +191,71 @@ TEST_F(DropDownStyles, ItemAppearanceByStyle) {
   }
   Edit->SetItemAppearanceStyle(nullptr, tsWindows7);
   EXPECT_EQ(Edit->GetComponentStyle(), tsWindows7) << "without an appearance only the style is recorded";
+}
+
+// ---------------------------------------------------------------------------------------------
+// The explicit-colour drop button
+
+namespace {
+
+// The columns, relative to the button's centre column, of the pixels in Arrow.
+std::pair<int, int> ArrowReach(TDropDownEditButton* Button, std::uint32_t Arrow, const char* Png) {
+  const std::string path = std::string(ZELK_TEST_OUTPUT) + "/" + Png;
+  EXPECT_TRUE(Headless::SaveWindowPng(Button->GetHandle(), path));
+  TSurface s(1, 1);
+  EXPECT_TRUE(s.LoadFromPng(path));
+  const int cx = Button->GetClientWidth() / 2;
+  int left = 1000, right = -1000;
+  for (int y = 0; y < s.Height(); ++y)
+    for (int x = 0; x < s.Width(); ++x)
+      if ((s.Pixel(x, y) & 0xFFFFFF) == Arrow) {
+        left = std::min(left, x - cx);
+        right = std::max(right, x - cx);
+      }
+  return {left, right};
+}
+
+}  // namespace
+
+// The chevron's outermost pixels: 3 columns each side at 100 % (Round(S) odd), 6 at 150 %
+// (Round(1.5) = 2, even: Round(1.5 * 4)).
+TEST_F(DropDownStyles, ChevronReachFollowsTheScale) {
+  struct TCase {
+    Integer Dpi;
+    int Reach;
+  };
+  for (const TCase c : {TCase{96, 3}, TCase{144, 6}}) {
+    SCOPED_TRACE(c.Dpi);
+    Headless::SetDpi(c.Dpi);
+    TForm* f = NewForm(200, 80);
+    auto* d = Add<TNeoDropDown>(f, 10, 10, 150, 30);
+    d->SetComponentStyle(tsOffice2019Black);
+    f->Show();
+    Pump();
+    d->GetButton()->Invalidate();
+    Pump();
+    const auto [left, right] = ArrowReach(d->GetButton(), 0xFFFFFF, c.Dpi == 96 ? "chevron-100.png" : "chevron-150.png");
+    EXPECT_EQ(left, -c.Reach);
+    EXPECT_EQ(right, c.Reach);
+    delete f;
+  }
+  Headless::SetDpi(96);
+}
+
+// Tones with and without text colours both give a visible chevron.
+TEST_F(DropDownStyles, ColourTonesGiveAVisibleChevron) {
+  for (TColor text : {C(0x0000FF), clNone}) {
+    TColorTones tones;
+    tones.Background = {C(0xEEEEEE), clNone, text};
+    tones.Hover = tones.Selected = tones.Background;
+    Edit->SetColorTones(tones);
+    Form->Show();
+    Pump();
+    Edit->GetButton()->Invalidate();
+    Pump();
+    const std::uint32_t want = text == clNone ? static_cast<std::uint32_t>(ColorToRGB(clWindowText)) : 0xFF0000u;
+    const auto [left, right] = ArrowReach(Edit->GetButton(), want, "chevron-tones.png");
+    EXPECT_EQ(left, -3) << "text colour " << text;
+    EXPECT_EQ(right, 3);
+  }
 }
