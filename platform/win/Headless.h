@@ -38,6 +38,9 @@ void KeysymPress(std::uint32_t AKeysym);
 // Types text: keys of the US layout where a character has one (with Shift as needed), otherwise a
 // VK_PACKET key carrying the character.
 void TypeText(StringView AText);
+// The layout by which virtual keys type characters (ToAscii, ToUnicode, TranslateMessage):
+// "00000409" US, the default, or "00000407" German (its dead keys type nothing). False for others.
+bool SetKeyboardLayout(const char* AKlid);
 
 // Mouse at screen points. Buttons are numbered as X numbers them: 1 left, 2 middle, 3 right,
 // 4/5 wheel up/down, 6/7 wheel left/right, 8/9 the X buttons.

@@ -3,6 +3,7 @@
 #include "platform/win/WinCore.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -195,11 +196,61 @@ TKeyInfo KeyFromKeysym(std::uint32_t keysym, int hardwareScan) {
   return k;
 }
 
+// The active layout: US unless the German one was chosen.
+static bool gGermanLayout = false;
+
+// The keys that type differently on the German layout (its dead keys, ^ and the accent, type
+// nothing here); AltGr is Ctrl+Alt. Empty for keys it types as the US layout does.
+static String GermanCharsForKey(UINT vk, bool shift, bool caps, bool altGr) {
+  auto cased = [shift, caps](Char Lower, Char Upper) { return String(1, shift != caps ? Upper : Lower); };
+  if (altGr) {
+    switch (vk) {
+      case 'Q': return u"@";
+      case 'E': return u"\u20AC";
+      case 'M': return u"\u00B5";
+      case '2': return u"\u00B2";
+      case '3': return u"\u00B3";
+      case '7': return u"{";
+      case '8': return u"[";
+      case '9': return u"]";
+      case '0': return u"}";
+      case VK_OEM_4: return u"\\";
+      case VK_OEM_PLUS: return u"~";
+      case VK_OEM_102: return u"|";
+      default: return String();
+    }
+  }
+  if (vk >= '0' && vk <= '9' && shift) {
+    static const char16_t kShifted[] = u"=!\"\u00A7$%&/()";
+    return String(1, kShifted[vk - '0']);
+  }
+  switch (vk) {
+    case VK_DECIMAL: return u",";
+    case VK_OEM_1: return cased(u'\u00FC', u'\u00DC');
+    case VK_OEM_3: return cased(u'\u00F6', u'\u00D6');
+    case VK_OEM_7: return cased(u'\u00E4', u'\u00C4');
+    case VK_OEM_PLUS: return shift ? u"*" : u"+";
+    case VK_OEM_COMMA: return shift ? u";" : u",";
+    case VK_OEM_MINUS: return shift ? u"_" : u"-";
+    case VK_OEM_PERIOD: return shift ? u":" : u".";
+    case VK_OEM_2: return shift ? u"'" : u"#";
+    case VK_OEM_4: return shift ? u"?" : u"\u00DF";
+    case VK_OEM_102: return shift ? u">" : u"<";
+    case VK_OEM_5: case VK_OEM_6: return String(1, Char(0));   // dead keys
+    default: return String();
+  }
+}
+
 String CharsForKey(UINT vk, const BYTE* state) {
   bool shift = (state[VK_SHIFT] & 0x80) != 0;
   bool caps = (state[VK_CAPITAL] & 0x01) != 0;
   bool ctrl = (state[VK_CONTROL] & 0x80) != 0;
   bool alt = (state[VK_MENU] & 0x80) != 0;
+  if (gGermanLayout && !(ctrl != alt)) {
+    String german = GermanCharsForKey(vk, shift, caps, ctrl && alt);
+    if (german == String(1, Char(0))) return String();
+    if (!german.empty() || (ctrl && alt)) return german;
+  }
   if (ctrl && alt) return String();
   if (ctrl) {
     if (vk >= 'A' && vk <= 'Z') return String(1, static_cast<Char>(vk - 'A' + 1));
@@ -297,3 +348,14 @@ int ToAscii(UINT vk, UINT scan, const BYTE* state, WORD* out, UINT flags) {
   *out = buf[0];
   return 1;
 }
+
+namespace Headless {
+
+bool SetKeyboardLayout(const char* AKlid) {
+  const std::string klid = AKlid ? AKlid : "";
+  if (klid != "00000409" && klid != "00000407") return false;
+  wincore::gGermanLayout = klid == "00000407";
+  return true;
+}
+
+}  // namespace Headless
