@@ -79,7 +79,9 @@ bool FrameDragCommand(TWindow* w, WPARAM command) {
   WPARAM kind = command & 0xFFF0;
   if ((kind != SC_MOVE && kind != SC_SIZE) || !w->IsTopLevel() || w->Maximized || w->Minimized) return false;
   UINT edge = kind == SC_MOVE ? 0 : static_cast<UINT>(command & 0x000F);
-  if (kind == SC_SIZE && (edge < WMSZ_LEFT || edge > WMSZ_BOTTOMRIGHT || !(w->Style & WS_THICKFRAME))) return false;
+  // The style does not matter: a window without a sizing frame that answers a sizing hit code (a size
+  // grip of its own) is sized like any other.
+  if (kind == SC_SIZE && (edge < WMSZ_LEFT || edge > WMSZ_BOTTOMRIGHT)) return false;
   POINT pt = CursorPos();
   if (Backend().BeginWindowManagerDrag(w, edge, pt)) return true;
   EndDrag();
@@ -105,7 +107,7 @@ bool FrameDragCommand(TWindow* w, WPARAM command) {
 WPARAM FrameDragHitCommand(TWindow* w, LRESULT hit) {
   if (!w->IsTopLevel()) return 0;
   if (hit == HTCAPTION) return SC_MOVE | static_cast<WPARAM>(HTCAPTION);
-  if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT && (w->Style & WS_THICKFRAME))
+  if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)
     return SC_SIZE | (static_cast<UINT>(hit) - SizeHitToEdge);
   return 0;
 }

@@ -96,6 +96,26 @@ TEST_F(WinTest, DraggingTheFrameSizesByThatEdgeWithinTheTrackingLimits) {
   }
 }
 
+TEST_F(WinTest, ABorderlessPopupWithItsOwnSizeGripIsSizedByIt) {
+  HWND w = TopLevel(100, 100, 300, 200, WS_POPUP | WS_VISIBLE);
+  // A grip in the lower right 16 x 16 pixels, as a drop-down's footer answers it.
+  Handlers()[{w, WM_NCHITTEST}] = [](HWND h, UINT, WPARAM, LPARAM l) {
+    RECT r;
+    GetWindowRect(h, &r);
+    const int x = static_cast<short>(LOWORD(l)), y = static_cast<short>(HIWORD(l));
+    return LRESULT(x >= r.right - 16 && y >= r.bottom - 16 ? HTBOTTOMRIGHT : HTCLIENT);
+  };
+  DragWith(POINT{395, 295}, POINT{435, 325});
+  EXPECT_EQ(RectOf(w), (RECT{100, 100, 440, 330}));
+  EXPECT_EQ(Count(WM_EXITSIZEMOVE, w), 1);
+  // Elsewhere the popup gets its clicks and keeps its size.
+  Log().clear();
+  DragWith(POINT{200, 200}, POINT{240, 240});
+  EXPECT_EQ(RectOf(w), (RECT{100, 100, 440, 330}));
+  EXPECT_EQ(Count(WM_LBUTTONDOWN, w), 1);
+  DestroyWindow(w);
+}
+
 TEST_F(WinTest, EscapePutsTheWindowBackAndFixedOrMaximizedWindowsStayPut) {
   HWND w = TopLevel(100, 100, 300, 200, Sizeable);
   POINT at = CaptionPoint(RectOf(w));
