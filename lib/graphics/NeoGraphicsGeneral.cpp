@@ -317,8 +317,19 @@ void TNeoGraphicsContextGeneral::SetStrokeColor(TColor AColor) { Canvas()->GetPe
 
 void TNeoGraphicsContextGeneral::SetStrokeWidth(Single AWidth) { Canvas()->GetPen()->SetWidth(NearestInt(AWidth)); }
 
+// An equal font is not assigned again: the canvas would let go of its font handle and make it anew.
 void TNeoGraphicsContextGeneral::SetFont(TNeoGraphicsFont* AFont) {
-  if (AFont) Canvas()->GetFont()->Assign(AFont);
+  if (!AFont) return;
+  TFont* font = Canvas()->GetFont();
+  const bool sameHeight = font->GetPixelsPerInch() == AFont->GetPixelsPerInch()
+                              ? font->GetHeight() == AFont->GetHeight()
+                              : font->GetSize() == AFont->GetSize();
+  if (font->GetName() == AFont->GetName() && sameHeight &&
+      font->GetStyle() == AFont->GetStyle() && font->GetColor() == AFont->GetColor() &&
+      font->GetCharset() == AFont->GetCharset() && font->GetOrientation() == AFont->GetOrientation() &&
+      font->GetPitch() == AFont->GetPitch() && font->GetQuality() == AFont->GetQuality())
+    return;
+  font->Assign(AFont);
 }
 
 void TNeoGraphicsContextGeneral::SetFontSize(Integer ASize) { Canvas()->GetFont()->SetSize(ASize); }
@@ -326,22 +337,24 @@ void TNeoGraphicsContextGeneral::SetFontColor(TColor AColor) { Canvas()->GetFont
 void TNeoGraphicsContextGeneral::SetFontName(const String& AName) { Canvas()->GetFont()->SetName(AName); }
 void TNeoGraphicsContextGeneral::SetFontStyles(TFontStyles AStyle) { Canvas()->GetFont()->SetStyle(AStyle); }
 
+// The canvas lets go of its objects before the DC is saved or restored, so that a saved DC never
+// holds them (a font handle may be made anew meanwhile) and the canvas selects its own again at
+// its next use. The handle is taken first: taking it after letting go would select them at once.
 void TNeoGraphicsContextGeneral::SaveState(TNeoGraphicsSaveState* AState) {
   if (!AState) return;
   TCanvas* canvas = Canvas();
+  const HDC dc = canvas->GetHandle();
   canvas->Refresh();
-  AState->SetSaveDC(::SaveDC(canvas->GetHandle()));
+  AState->SetSaveDC(::SaveDC(dc));
 }
 
 void TNeoGraphicsContextGeneral::RestoreState(TNeoGraphicsSaveState* AState) {
   if (!AState) return;
   TCanvas* canvas = Canvas();
-  // The canvas lets go of its objects first, so that the DC returns to the saved ones and the
-  // canvas selects its own again at its next use.
+  const HDC dc = canvas->GetHandle();
   canvas->Refresh();
-  if (AState->GetSaveDC() != 0) ::RestoreDC(canvas->GetHandle(), AState->GetSaveDC());
+  if (AState->GetSaveDC() != 0) ::RestoreDC(dc, AState->GetSaveDC());
   AState->SetSaveDC(0);
-  canvas->Refresh();
 }
 
 void TNeoGraphicsContextGeneral::ClipRect(const TRectF& ARect) {
@@ -734,11 +747,13 @@ TTextFormat TNeoGraphicsContextGeneral::BaseTextFormat(bool AWordWrapping) const
   return format;
 }
 
+// Measuring changes no pixel: the text goes to the canvas's device context directly, with the
+// canvas's font selected, and the canvas is not told of a change.
 TRectF TNeoGraphicsContextGeneral::CalculateText(const String& AText, const TRectF& ARect, bool AWordWrapping) {
   TRect r = RectFToRect(ARect);
-  TTextFormat format = BaseTextFormat(AWordWrapping);
-  format.Include(tfCalcRect);
-  Canvas()->TextRect(r, AText, format);
+  UINT flags = DT_CALCRECT | (AWordWrapping ? DT_WORDBREAK : DT_SINGLELINE);
+  if (!FShowAcceleratorChar) flags |= DT_NOPREFIX;
+  ::DrawText(Canvas()->GetHandle(), AText.data(), static_cast<int>(AText.size()), &r, flags);
   return RectToRectF(r);
 }
 

@@ -164,24 +164,37 @@ private:
       size = TSizeF{r.Width(), r.Height()};
     }
     if (blanks > 0) {
-      if (FBlank < 0) {
-        // The advance of a blank: between two letters, so no context leaves it out.
-        const Single with = G->CalculateText(u"x x", TRectF{0, 0, TextBox, TextBox}, false, false).Width();
-        const Single without = G->CalculateText(u"xx", TRectF{0, 0, TextBox, TextBox}, false, false).Width();
-        FBlank = std::max(0.0f, with - without);
-        FBlankHeight = G->CalculateText(u"x", TRectF{0, 0, TextBox, TextBox}, false, false).Height();
-      }
-      size.cx += FBlank * static_cast<Single>(blanks);
-      size.cy = std::max(size.cy, FBlankHeight);
+      const TBlank& blank = SelectedBlank();
+      size.cx += blank.Advance * static_cast<Single>(blanks);
+      size.cy = std::max(size.cy, blank.Height);
     }
     return size;
+  }
+
+  // A blank in one font: its advance and the height of a line.
+  struct TBlank {
+    String Name;
+    Integer Size;
+    TFontStyles Style;
+    Single Advance, Height;
+  };
+
+  // The blank of the selected font, measured once per font in a run of the engine (runs switch
+  // between a few fonts over and over).
+  const TBlank& SelectedBlank() {
+    for (const TBlank& b : FBlanks)
+      if (b.Name == FFont.Name && b.Size == FFont.Size && b.Style == FFont.Style) return b;
+    // The advance of a blank: between two letters, so no context leaves it out.
+    const Single with = G->CalculateText(u"x x", TRectF{0, 0, TextBox, TextBox}, false, false).Width();
+    const Single without = G->CalculateText(u"xx", TRectF{0, 0, TextBox, TextBox}, false, false).Width();
+    const Single height = G->CalculateText(u"x", TRectF{0, 0, TextBox, TextBox}, false, false).Height();
+    return FBlanks.emplace_back(TBlank{FFont.Name, FFont.Size, FFont.Style, std::max(0.0f, with - without), height});
   }
 
   void SelectFont(const THtmlFont& AFont) {
     if (FSelected && AFont.Name == FFont.Name && AFont.Size == FFont.Size && AFont.Style == FFont.Style &&
         AFont.Color == FFont.Color)
       return;
-    if (!FSelected || AFont.Name != FFont.Name || AFont.Size != FFont.Size || AFont.Style != FFont.Style) FBlank = -1;
     G->SetFontName(AFont.Name);
     G->SetFontSize(AFont.Size);
     G->SetFontStyles(AFont.Style);
@@ -262,8 +275,7 @@ private:
   TPictureContainer* FContainer;
   THtmlFont FFont;
   bool FSelected = false;
-  Single FBlank = -1;   // a blank's advance in the selected font; -1 until measured
-  Single FBlankHeight = 0;
+  std::vector<TBlank> FBlanks;
 };
 
 THtmlDialect GraphicsDialect(bool AURLUnderline) {

@@ -178,6 +178,8 @@ const TCorpusCase Corpus[] = {
     {"picture by name", u"a <IMG SRC=\"FLAG\"> b", 400, false, 1, false},   // the canvas engine has no container here
     {"highlight", u"a <HI>marked</HI> word", 400, false, 1, true},
     {"body colour", u"<BODY BGCOLOR=\"clYellow\">on yellow</BODY>", 400, false, 1, true},
+    // Trailing blanks measured in each of the fonts the runs switch between.
+    {"blanks between fonts", u"<B>bold   </B>plain   <FONT SIZE=\"5\">big   </FONT><B>again   </B>x", 400, false, 1, true},
     {"wrapped", u"the quick brown fox jumps over the lazy dog again and again", 90, true, 6, true},
     {"narrow word", u"unbreakable", 20, true, 1, true},
     // The differences: UL always ends its line (one empty line more), and controls without WIDTH
