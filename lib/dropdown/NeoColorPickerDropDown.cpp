@@ -550,7 +550,9 @@ void TNeoColorPickerDropDown::ListKey(Word Key, bool Handled) {
     default:
       if (!CtrlDown() && FSearch.AddKey(Key, true)) {
         TInternalCall internal(FInternalCall);
-        if (s->LookupItem(FSearch.GetText())) SetItemIndex(s->GetItemIndex());
+        // A found item reaches ItemIndex through the list's selection event once the popup has
+        // opened; before that the list is not wired, and the index is taken here.
+        if (s->LookupItem(FSearch.GetText()) && s->GetItemIndex() != FItemIndex) SetItemIndex(s->GetItemIndex());
       }
       break;
   }

@@ -10,8 +10,8 @@
 // (N from 1) and closes it again, then exits; --screenshot FILE saves the closed form. --log
 // writes to standard output where the drop buttons and an empty spot of the form are on the screen
 // ("button N X Y", "empty X Y", then "ready") and what happens ("open N", "close N cancelled" or
-// "close N kept", "text N TEXT"), for a script that drives the demo from outside. Without a
-// display it says so and exits with 2.
+// "close N kept", "text N TEXT", "color N NAME"), for a script that drives the demo from outside.
+// Without a display it says so and exits with 2.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -270,7 +270,9 @@ private:
     colour->EndUpdate();
     colour->SetSelectedColor(clTeal);
     DropDowns.push_back(colour);
-    Say("colorpicker " + std::to_string(DropDowns.size()));
+    const std::string n = std::to_string(DropDowns.size());
+    colour->OnSelect = [colour, n](TObject*) { Say("color " + n + " " + UTF8Encode(colour->GetSelectedColorText())); };
+    Say("colorpicker " + n);
   }
 };
 

@@ -1,0 +1,64 @@
+// The detail, image and colour pickers in the dropdown demo under Xvfb: the script run saves the
+// screen of each open picker, xdotool opens and closes the detail and image pickers and chooses
+// Blue in the colour list by typing "b" and Return; the demo's log shows each step.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/win/Surface.h"
+
+namespace {
+
+const std::string kOut = std::string(ZELK_TEST_OUTPUT) + "/dropdown-pickers";
+
+int Shell(const std::string& Command) { return std::system(Command.c_str()); }
+
+std::vector<std::string> Lines(const std::string& File) {
+  std::ifstream in(File);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The number after the word Word at the start of a log line ("detail 7" -> "7").
+std::string Numbered(const std::vector<std::string>& Log, const std::string& Word) {
+  for (const std::string& l : Log)
+    if (l.rfind(Word + " ", 0) == 0) return l.substr(Word.size() + 1);
+  return "";
+}
+
+bool Has(const std::vector<std::string>& Log, const std::string& Line) {
+  return std::find(Log.begin(), Log.end(), Line) != Log.end();
+}
+
+}  // namespace
+
+TEST(PickersDemo, UnderXvfbThePickersOpenAndBlueIsChosen) {
+  if (Shell("command -v xvfb-run xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run or xdotool is not installed";
+  Shell("rm -rf " + kOut + " && mkdir -p " + kOut);
+  const std::string script = std::string(ZELK_TEST_DATA) + "/../dropdown_pickers_x11.sh";
+  ASSERT_EQ(Shell("timeout 120 xvfb-run -a -s '-screen 0 1920x1080x24 -br' sh " + script + " " + ZELK_DROPDOWN_DEMO +
+                  " " + kOut),
+            0);
+  const std::vector<std::string> log = Lines(kOut + "/log.txt");
+  const std::string d = Numbered(log, "detail"), i = Numbered(log, "imagepicker"), c = Numbered(log, "colorpicker");
+  ASSERT_FALSE(d.empty());
+  ASSERT_FALSE(i.empty());
+  ASSERT_FALSE(c.empty());
+  for (const std::string& n : {d, i}) {
+    EXPECT_TRUE(Has(log, "open " + n)) << n;
+    EXPECT_TRUE(Has(log, "close " + n + " cancelled")) << n;
+  }
+  EXPECT_TRUE(Has(log, "open " + c));
+  EXPECT_TRUE(Has(log, "color " + c + " Blue"));
+  EXPECT_TRUE(Has(log, "close " + c + " kept"));
+  // The script run's screen of each open picker.
+  for (const std::string& n : {d, i, c}) {
+    TSurface shot;
+    EXPECT_TRUE(shot.LoadFromPng(kOut + "/x11/dropdown-" + n + ".png")) << n;
+  }
+}
