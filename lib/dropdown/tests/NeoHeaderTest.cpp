@@ -457,43 +457,48 @@ TEST_F(PopupStrips, GoldenPictures) {
 }
 
 TEST_F(PopupStrips, GripDragResizesTheWindowWithinItsMinimum) {
-  auto* window = new TForm(Application);
-  window->SetBorderStyle(bsSizeable);
-  window->SetBounds(100, 100, 200, 120);
-  auto* footer = new TNeoFooter(window);
-  footer->SetParent(window);
-  footer->SetAlign(alBottom);
-  footer->SetHeight(24);
-  footer->SetNeoDropDown(DropDown);
-  window->Show();
-  Pump();
-  std::vector<UINT> order;
-  auto previous = window->WindowProc;
-  window->WindowProc = [&](TMessage& M) {
-    if (M.Msg == WM_NCLBUTTONDOWN || M.Msg == WM_SIZING || M.Msg == WM_SIZE) order.push_back(M.Msg);
-    previous(M);
-    if (M.Msg == WM_GETMINMAXINFO) reinterpret_cast<MINMAXINFO*>(M.LParam)->ptMinTrackSize = POINT{80, 50};
-  };
-  auto drag = [&](Integer DX, Integer DY) {
-    TPoint from = ScreenPoint(footer, footer->GetWidth() - 3, footer->GetHeight() - 3);
-    Headless::ButtonDown(1, from.x, from.y);
+  // A sizeable window, and a borderless one like the drop-down's popup: the grip sizes both.
+  for (TFormBorderStyle border : {bsSizeable, bsNone}) {
+    SCOPED_TRACE(border == bsNone ? "borderless" : "sizeable");
+    auto* window = new TForm(Application);
+    window->SetBorderStyle(border);
+    window->SetBounds(100, 100, 200, 120);
+    auto* footer = new TNeoFooter(window);
+    footer->SetParent(window);
+    footer->SetAlign(alBottom);
+    footer->SetHeight(24);
+    footer->SetNeoDropDown(DropDown);
+    window->Show();
     Pump();
-    Headless::MouseMove(from.x + DX, from.y + DY);
-    Pump();
-    Headless::ButtonUp(1, from.x + DX, from.y + DY);
-    Pump();
-  };
-  drag(40, 30);
-  EXPECT_EQ(window->GetWidth(), 240);
-  EXPECT_EQ(window->GetHeight(), 150);
-  ASSERT_GE(order.size(), 3u);
-  EXPECT_EQ(order.front(), WM_NCLBUTTONDOWN);
-  auto sizing = std::find(order.begin(), order.end(), WM_SIZING);
-  ASSERT_NE(sizing, order.end());
-  EXPECT_NE(std::find(sizing, order.end(), WM_SIZE), order.end());
-  // Far inwards: never below the minimum tracking size.
-  drag(-400, -400);
-  EXPECT_EQ(window->GetWidth(), 80);
-  EXPECT_EQ(window->GetHeight(), 50);
-  window->WindowProc = previous;
+    std::vector<UINT> order;
+    auto previous = window->WindowProc;
+    window->WindowProc = [&](TMessage& M) {
+      if (M.Msg == WM_NCLBUTTONDOWN || M.Msg == WM_SIZING || M.Msg == WM_SIZE) order.push_back(M.Msg);
+      previous(M);
+      if (M.Msg == WM_GETMINMAXINFO) reinterpret_cast<MINMAXINFO*>(M.LParam)->ptMinTrackSize = POINT{80, 50};
+    };
+    auto drag = [&](Integer DX, Integer DY) {
+      TPoint from = ScreenPoint(footer, footer->GetWidth() - 3, footer->GetHeight() - 3);
+      Headless::ButtonDown(1, from.x, from.y);
+      Pump();
+      Headless::MouseMove(from.x + DX, from.y + DY);
+      Pump();
+      Headless::ButtonUp(1, from.x + DX, from.y + DY);
+      Pump();
+    };
+    drag(40, 30);
+    EXPECT_EQ(window->GetWidth(), 240);
+    EXPECT_EQ(window->GetHeight(), 150);
+    ASSERT_GE(order.size(), 3u);
+    EXPECT_EQ(order.front(), WM_NCLBUTTONDOWN);
+    auto sizing = std::find(order.begin(), order.end(), WM_SIZING);
+    ASSERT_NE(sizing, order.end());
+    EXPECT_NE(std::find(sizing, order.end(), WM_SIZE), order.end());
+    // Far inwards: never below the minimum tracking size.
+    drag(-400, -400);
+    EXPECT_EQ(window->GetWidth(), 80);
+    EXPECT_EQ(window->GetHeight(), 50);
+    window->WindowProc = previous;
+    delete window;
+  }
 }
