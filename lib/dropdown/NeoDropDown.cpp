@@ -158,7 +158,26 @@ void TNeoCustomDropDown::DoBeforeDropDown() {
 void TNeoCustomDropDown::ConstrainDropDownHeight(Integer&) {}
 
 void TNeoCustomDropDown::DrawFocusRect() {}
-void TNeoCustomDropDown::DrawEmptyText() {}
+// The grey hint of an empty edit, over the client area after the edit painted itself.
+void TNeoCustomDropDown::DrawEmptyText() {
+  if (!HandleAllocated() || FEmptyText.empty() || !GetText().empty() || (Focused() && !FEmptyTextFocused)) return;
+  HDC dc = GetDC(GetHandle());
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    if (HasLocaleInfoEx()) {
+      canvas.GetBrush()->SetColor(GetColor());
+    } else {
+      canvas.GetBrush()->SetStyle(bsClear);
+    }
+    canvas.GetFont()->Assign(GetFont());
+    canvas.GetFont()->SetStyle(FEmptyTextStyle);
+    canvas.GetFont()->SetColor(static_cast<TColor>(0x808080));
+    canvas.TextOut(FCtl3D ? 3 : 6, 2, FEmptyText);
+    canvas.SetHandle(nullptr);
+  }
+  ReleaseDC(GetHandle(), dc);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Style colours
@@ -602,6 +621,11 @@ void TNeoCustomDropDown::Dispatch(TMessage& Message) {
     case WM_SIZE:
       inherited::Dispatch(Message);
       ResizeEdit();
+      return;
+    case WM_PAINT:
+      inherited::Dispatch(Message);
+      DrawFocusRect();
+      DrawEmptyText();
       return;
     case CM_ENABLEDCHANGED:
       inherited::Dispatch(Message);

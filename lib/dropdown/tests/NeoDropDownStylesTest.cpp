@@ -259,3 +259,51 @@ TEST_F(DropDownStyles, ColourTonesGiveAVisibleChevron) {
     EXPECT_EQ(right, 3);
   }
 }
+
+// The empty-text hint: grey text while the edit is empty, hidden by the focus unless
+// EmptyTextFocused, gone once there is text.
+TEST_F(DropDownStyles, EmptyTextHintShowsWhileEmpty) {
+  auto* other = Add<TEdit>(Form, 10, 50, 100, 21);
+  Edit->SetEmptyText(u"Search");
+  Form->Show();
+  Pump();
+  auto greyPixels = [this](const char* Png) {
+    const std::string path = std::string(ZELK_TEST_OUTPUT) + "/" + Png;
+    Edit->Invalidate();
+    Pump();
+    EXPECT_TRUE(Headless::SaveWindowPng(Edit->GetHandle(), path));
+    TSurface s(1, 1);
+    EXPECT_TRUE(s.LoadFromPng(path));
+    // Grey ink inside the text area, away from the frame: antialiased $808080 is never darker
+    // than $70; black text is.
+    int grey = 0, dark = 0;
+    for (int y = 4; y < s.Height() - 4; ++y)
+      for (int x = 4; x < 60; ++x) {
+        const int v = static_cast<int>(s.Pixel(x, y) & 0xFF);
+        grey += v >= 0x70 && v < 0xE0 ? 1 : 0;
+        dark += v < 0x70 ? 1 : 0;
+      }
+    return dark == 0 ? grey : 0;
+  };
+  struct TCase {
+    const char* Name;
+    bool Focused, EmptyTextFocused;
+    const char16_t* Text;
+    bool Shown;
+  };
+  const TCase cases[] = {
+      {"unfocused", false, false, u"", true},
+      {"focused", true, false, u"", false},
+      {"focused, hint kept", true, true, u"", true},
+      {"with text", false, false, u"x", false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Edit->SetEmptyTextFocused(c.EmptyTextFocused);
+    Edit->SetText(c.Text);
+    if (c.Focused) Edit->SetFocus();
+    else other->SetFocus();
+    Pump();
+    EXPECT_EQ(greyPixels((std::string("empty-text-") + std::to_string(&c - cases) + ".png").c_str()) > 15, c.Shown);
+  }
+}
