@@ -987,6 +987,58 @@ public:
   void SetRowSized(bool Value) { FRowSized = Value; }
   TColEvent OnEndColumnSize;
 
+  // ===== used cells, the save range, cell helpers =====
+  // The bounding box of the cells with display text, fixed cells included; (0, 0, 0, 0) when none.
+  virtual TRect GetUsedCells();
+  TRect UsedCells() { return GetUsedCells(); }
+  // The rows and columns exports write: the fixed ones only with SaveFixedCells / SaveFixedRows /
+  // SaveFixedCols.
+  bool GetSaveFixedCells() const { return FSaveFixedCells; }
+  void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
+  bool GetSaveFixedRows() const { return FSaveFixedRows; }
+  void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
+  bool GetSaveFixedCols() const { return FSaveFixedCols; }
+  void SetSaveFixedCols(bool Value) { FSaveFixedCols = Value; }
+  Integer SaveStartCol();
+  Integer SaveStartRow();
+  Integer SaveEndCol();
+  Integer SaveEndRow();
+  Integer SaveColCount();
+  Integer SaveRowCount();
+  // The cell under a screen point; -1 for a coordinate outside the cells.
+  void ScreenToCell(TPoint Point, Integer& ACol, Integer& ARow);
+  // Within 4 pixels of a sizable border: a column border in the fixed rows (and the row below
+  // them) with goColSizing, or a row border in the fixed columns (and the column after them) with
+  // goRowSizing.
+  bool IsNearSizingEdge(Integer X, Integer Y);
+  // The cell's display text as a date and time with the global format settings; 0 when empty or
+  // not a date.
+  Double GetDateTimes(Integer ACol, Integer ARow);
+  // Exchanges the raw texts and the objects of two cells (real indexes): no events, no repaint.
+  void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+  // Each distinct text of a column once (sorted; the first form met when case is ignored), from the
+  // saved texts of the normal rows and the rows held aside by filtering.
+  std::unique_ptr<TStringList> DistinctValues(Integer ACol, bool CaseSensitive);
+  // The text a cell is saved with (the import and export folder's work: the cell's text).
+  virtual String SaveCell(Integer ACol, Integer ARow) { return GetCells(ACol, ARow); }
+  // A column dragged to a list box.
+  void OleColumnDragStart(Integer ACol, Integer AIndex, TCustomListBox* AList);
+  Integer GetOleDragCol() const { return FOleDragCol; }
+  Integer GetOleDragIndex() const { return FOleDragIndex; }
+  TCustomListBox* GetOleDragList() const { return FOleDragList; }
+  void LastRowChanged() override;
+
+  // ===== settings: column widths and positions, the column-state string =====
+  // Widths as Col<i> (display columns, divided by the DPI scale, halves to even) and positions as
+  // Pos<i> (the column order) in ColumnSize.Key / Section: an INI file or a registry key under
+  // HKEY_CURRENT_USER by ColumnSize.Location. Nothing without Key or Section, or while designing.
+  void SaveColSizes();
+  // Each Col<i> times the control's scale now (halves to even); missing entries keep the width.
+  void LoadColSizes();
+  virtual void SaveColPositions();
+  // "N#widths#order#visible": N columns with the hidden ones, lists joined by ",".
+  String ColumnStatesToString();
+
   // ===== cell controls =====
   // Embeds a control in a cell (real column): the grid becomes its parent and keeps it over the
   // cell; nullptr takes the cell's control out (the control is neither hidden nor freed).
@@ -1464,6 +1516,10 @@ private:
   // ---- cell controls (NeoStringGridCellControls.cpp)
   Integer FNumCellControls = 0;
   bool FCcuCall = true;
+  // ---- cell helpers (NeoStringGridCellHelpers.cpp)
+  Integer FOleDragCol = -1;
+  Integer FOleDragIndex = -1;
+  TCustomListBox* FOleDragList = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------------
