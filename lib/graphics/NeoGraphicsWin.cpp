@@ -20,10 +20,40 @@ namespace {
 TGPRectF GPRect(const TRectF& R) { return {R.Left, R.Top, R.Width(), R.Height()}; }
 TGPPointF GPPoint(TPointF P) { return {P.X, P.Y}; }
 
+// A point closer than this (in pixels) to the straight line between the points kept around it
+// changes no pixel of the anti-aliased outline or fill by more than a couple of levels.
+constexpr Single StraightTolerance = 0.02f;
+// At most this many points are passed over at once, so that a long straight run stays linear.
+constexpr std::size_t MaxPassedOver = 16;
+
+// Whether every point strictly between A[AFrom] and A[ATo] lies within the tolerance of the line
+// through them.
+bool StraightBetween(const TNeoGraphicsPathPolygon& A, std::size_t AFrom, std::size_t ATo) {
+  const TPointF a = A[AFrom], b = A[ATo];
+  const Single dx = b.X - a.X, dy = b.Y - a.Y, length = std::hypot(dx, dy);
+  if (!(length > 0)) return false;
+  for (std::size_t i = AFrom + 1; i < ATo; ++i) {
+    const Single distance = std::fabs((A[i].X - a.X) * dy - (A[i].Y - a.Y) * dx) / length;
+    // The point must also lie between the ends, not beyond them on the same line.
+    const Single along = ((A[i].X - a.X) * dx + (A[i].Y - a.Y) * dy) / length;
+    if (!(distance <= StraightTolerance) || along < 0 || along > length) return false;
+  }
+  return true;
+}
+
+// The points as GDI+ points. A flattened curve has a point every quarter pixel; the library pays
+// for each point it strokes or fills, so points on a straight stretch between their neighbours
+// are left out. The first and last points stay.
 std::vector<TGPPointF> GPPoints(const TNeoGraphicsPathPolygon& APolygon) {
   std::vector<TGPPointF> points;
   points.reserve(APolygon.size());
-  for (const TPointF& p : APolygon) points.push_back(GPPoint(p));
+  std::size_t anchor = 0;
+  for (std::size_t i = 0; i < APolygon.size(); ++i) {
+    const bool last = i + 1 == APolygon.size();
+    if (i > anchor && !last && i - anchor <= MaxPassedOver && StraightBetween(APolygon, anchor, i + 1)) continue;
+    points.push_back(GPPoint(APolygon[i]));
+    anchor = i;
+  }
   return points;
 }
 

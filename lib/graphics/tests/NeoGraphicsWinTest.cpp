@@ -325,6 +325,52 @@ TEST_F(NeoGraphicsWinTest, PathOutlinesFollowTheirFigures) {
   EXPECT_FALSE(dark(42, 20));
 }
 
+// Points on a straight stretch between their neighbours change no pixel, while points off it or
+// folding back along it keep their shape.
+TEST_F(NeoGraphicsWinTest, PolygonsKeepTheirShapeWithPointsOnStraightStretches) {
+  // The corners 5,5 - 50,5 - 50,30 - 5,30, with points every quarter pixel along the top and the
+  // right edges; then the same with one point of the top edge moved by AOffset (x, y).
+  const auto dense = [](TPointF AOffset) {
+    TNeoGraphicsPathPolygon p;
+    for (Single x = 5; x < 50; x += 0.25f) p.push_back({x, 5});
+    for (Single y = 5; y <= 30; y += 0.25f) p.push_back({50, y});
+    p.push_back({5, 30});
+    p.push_back({5, 5});
+    p[80] = {p[80].X + AOffset.X, p[80].Y + AOffset.Y};
+    return p;
+  };
+  const TNeoGraphicsPathPolygon corners{{5, 5}, {50, 5}, {50, 30}, {5, 30}, {5, 5}};
+  struct TCase {
+    const char* Name;
+    TPointF Offset;
+    bool Same;
+  };
+  const TCase cases[] = {{"straight", {0, 0}, true},
+                         {"within a hundredth", {0, 0.01f}, true},
+                         {"a bump of three pixels", {0, -3}, false},
+                         {"folding back along the edge", {-30, 0}, false}};
+  const auto draw = [](const TNeoGraphicsPathPolygon& APolygon) {
+    auto g = Scene(true);
+    g->GetContext()->SetAntiAliasing(true);
+    g->SetFillColor(0x40C040);
+    g->SetStrokeColor(0x000000);
+    g->DrawPolygon(APolygon);
+    g->EndScene();
+    return Snapshot(*g);
+  };
+  const std::vector<std::uint32_t> expected = draw(corners);
+  for (const TCase& c : cases) {
+    const std::vector<std::uint32_t> actual = draw(dense(c.Offset));
+    int worst = 0;
+    for (std::size_t i = 0; i < actual.size(); ++i)
+      for (int shift : {0, 8, 16})
+        worst = std::max(worst, std::abs(static_cast<int>((actual[i] >> shift) & 0xFF) -
+                                         static_cast<int>((expected[i] >> shift) & 0xFF)));
+    if (c.Same) EXPECT_LE(worst, 2) << c.Name;
+    else EXPECT_GT(worst, 40) << c.Name;
+  }
+}
+
 TEST_F(NeoGraphicsWinTest, APictureWithAlphaMatchesTheCanvasContext) {
   TNeoBitmap picture;
   picture.LoadFromFile(TestData("alpha_disc.png"));
