@@ -1,6 +1,8 @@
 #pragma once
 // Helpers shared by the grid utility routines' own files; not for other layers.
 #include "platform/rtl/System.h"
+#include "platform/ui/Graphics.h"
+#include "platform/win/WinGdi.h"
 
 namespace GridUtilInternal {
 
@@ -20,5 +22,35 @@ inline bool TryWholeDecimal(StringView Text, std::int32_t& Value) {
   Value = negative ? -v : v;
   return true;
 }
+
+// Rect less Inset on every side; false (Rect untouched) when nothing is left.
+inline bool Shrink(TRect& Rect, Integer Inset) {
+  const Int64 l = Int64(Rect.left) + Inset, t = Int64(Rect.top) + Inset;
+  const Int64 r = Int64(Rect.right) - Inset, b = Int64(Rect.bottom) - Inset;
+  if (r <= l || b <= t) return false;
+  Rect = TRect{static_cast<Integer>(l), static_cast<Integer>(t), static_cast<Integer>(r), static_cast<Integer>(b)};
+  return true;
+}
+
+// The middle of A..B (rounded towards A), free of overflow.
+inline Integer Middle(Integer A, Integer B) { return static_cast<Integer>(A + (Int64(B) - A) / 2); }
+
+// Limits the canvas's drawing to a rectangle while it lives.
+class TClipTo {
+public:
+  TClipTo(TCanvas* Canvas, const TRect& Clip) : FCanvas(Canvas), FSaved(SaveDC(Canvas->GetHandle())) {
+    IntersectClipRect(Canvas->GetHandle(), Clip.left, Clip.top, Clip.right, Clip.bottom);
+  }
+  ~TClipTo() {
+    RestoreDC(FCanvas->GetHandle(), FSaved);
+    FCanvas->Refresh();
+  }
+  TClipTo(const TClipTo&) = delete;
+  TClipTo& operator=(const TClipTo&) = delete;
+
+private:
+  TCanvas* FCanvas;
+  int FSaved;
+};
 
 }  // namespace GridUtilInternal

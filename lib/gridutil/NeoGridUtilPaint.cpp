@@ -7,6 +7,7 @@
 #include <vector>
 #include <utility>
 
+#include "lib/gridutil/NeoGridUtilInternal.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Forms.h"
@@ -42,10 +43,11 @@ void VLine(TCanvas* Canvas, Integer X, Integer Y1, Integer Y2, TColor Color) {
   if (Y2 > Y1) Fill(Canvas, TRect{X, Y1, X + 1, Y2}, Color);
 }
 
+
 }  // namespace
 
 void PaintGradientRect(TCanvas* Canvas, TColor ColorFrom, TColor ColorTo, bool Horizontal, TRect Rect, Integer Steps) {
-  if (!Canvas || Rect.bottom == Rect.top) return;
+  if (!Canvas || Rect.bottom == Rect.top || Rect.right <= Rect.left) return;
   if (Rect.bottom < Rect.top) std::swap(Rect.top, Rect.bottom);
   if (ColorFrom == clNone || ColorTo == clNone) {
     TColor c = ColorFrom == clNone ? ColorTo : ColorFrom;
@@ -53,27 +55,31 @@ void PaintGradientRect(TCanvas* Canvas, TColor ColorFrom, TColor ColorTo, bool H
     return;
   }
   TRgb from = RgbOf(ColorFrom), to = RgbOf(ColorTo);
-  Integer size = Horizontal ? Rect.right - Rect.left - 1 : Rect.bottom - Rect.top - 1;
-  Integer steps = std::max(1, std::min(Steps, size));
-  Integer end = Horizontal ? Rect.right : Rect.bottom;
-  Integer length = static_cast<Integer>(static_cast<Double>(size) / steps + 1);
-  for (Integer i = 0; i <= steps; ++i) {
-    auto blend = [&](Integer a, Integer b) { return a + static_cast<Integer>(Round(Double(i) * (b - a) / steps)); };
+  // Offsets in 64 bits: a rect may span nearly the whole integer range.
+  const Int64 first = Horizontal ? Rect.left : Rect.top, end = Horizontal ? Rect.right : Rect.bottom;
+  const Int64 size = end - first - 1;
+  const Int64 steps = std::max<Int64>(1, std::min<Int64>(Steps, size));
+  const auto length = static_cast<Int64>(static_cast<Double>(size) / static_cast<Double>(steps) + 1);
+  for (Int64 i = 0; i <= steps; ++i) {
+    auto blend = [&](Integer a, Integer b) {
+      return a + static_cast<Integer>(Round(Double(i) * (b - a) / Double(steps)));
+    };
     TColor c = ColorOf(blend(from.R, to.R), blend(from.G, to.G), blend(from.B, to.B));
-    Integer start = (Horizontal ? Rect.left : Rect.top) + static_cast<Integer>(Int64(i) * size / steps);
-    Integer stop = std::min(end, start + length);
+    const Int64 start = first + i * size / steps, stop = std::min(end, start + length);
     if (stop <= start) continue;
-    Fill(Canvas, Horizontal ? TRect{start, Rect.top, stop, Rect.bottom} : TRect{Rect.left, start, Rect.right, stop}, c);
+    const auto a = static_cast<Integer>(start), z = static_cast<Integer>(stop);
+    Fill(Canvas, Horizontal ? TRect{a, Rect.top, z, Rect.bottom} : TRect{Rect.left, a, Rect.right, z}, c);
   }
 }
 
 void PaintFacedRect(TCanvas* Canvas, TRect Rect, TColor Color, bool AFill, bool VerticalLinesOnly, TColor BorderColor,
                     bool Horizontal, TColor MirrorFrom, TColor MirrorTo, TColor ColorTo) {
-  if (!Canvas) return;
+  if (!Canvas || Rect.bottom == Rect.top || Rect.right <= Rect.left) return;
+  if (Rect.bottom < Rect.top) std::swap(Rect.top, Rect.bottom);
   if (AFill && Color != clNone) {
     if (MirrorFrom != clNone) {
       TRect upper = Rect, lower = Rect;
-      upper.bottom = lower.top = Rect.top + (Rect.bottom - Rect.top) / 2;
+      upper.bottom = lower.top = GridUtilInternal::Middle(Rect.top, Rect.bottom);
       PaintGradientRect(Canvas, Color, ColorTo, Horizontal, upper, 128);
       PaintGradientRect(Canvas, MirrorFrom, MirrorTo, Horizontal, lower, 128);
     } else {
@@ -91,13 +97,12 @@ void PaintFacedRect(TCanvas* Canvas, TRect Rect, TColor Color, bool AFill, bool 
 void PaintTabShape(TCanvas* Canvas, TColor Color, TColor ColorTo, Integer Kind, TRect Rect, TColor InnerLowerColor,
                    TColor CornerColor, TColor OuterColor, TColor InnerUpperColor, TColor BorderColor, TColor MirrorTo,
                    TColor MirrorFrom) {
-  if (!Canvas) return;
+  if (!Canvas || Int64(Rect.right) - 1 - Rect.left < 4 || Int64(Rect.bottom) - 2 - Rect.top < 4) return;
   bool left = Kind == 0 || Kind == 1, right = Kind == 0 || Kind == 2;
   Rect.bottom -= 2;
   Rect.right -= 1;
   Integer l = Rect.left, t = Rect.top, r = Rect.right, b = Rect.bottom;
-  if (r - l < 4 || b - t < 4) return;
-  Integer mid = t + (b - t) / 2;
+  Integer mid = GridUtilInternal::Middle(t, b);
   // Inner lines.
   HLine(Canvas, l, r, t + 1, InnerUpperColor);
   VLine(Canvas, l + 1, t + 1, mid, InnerUpperColor);
@@ -132,7 +137,7 @@ void PaintTabShape(TCanvas* Canvas, TColor Color, TColor ColorTo, Integer Kind, 
     PaintGradientRect(Canvas, Color, ColorTo, false, inside, 16);
   } else {
     TRect upper = inside, lower = inside;
-    upper.bottom = lower.top = inside.top + (inside.bottom - inside.top) / 2;
+    upper.bottom = lower.top = GridUtilInternal::Middle(inside.top, inside.bottom);
     PaintGradientRect(Canvas, Color, ColorTo, false, upper, 16);
     PaintGradientRect(Canvas, MirrorFrom, MirrorTo, false, lower, 16);
   }
@@ -171,10 +176,9 @@ void PaintDropTriangle(TCanvas* Canvas, Integer X, Integer Y, TColor Color) {
 void PaintBalanceBar(TCanvas* Canvas, TRect Rect, Integer Value, TColor PositiveColor, TColor NegativeColor,
                      bool ShowText, Integer Maximum) {
   if (!Canvas || Maximum <= 0) return;
-  Rect = TRect{Rect.left + 2, Rect.top + 2, Rect.right - 2, Rect.bottom - 2};
-  if (Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
+  if (!GridUtilInternal::Shrink(Rect, 2)) return;
   Value = std::clamp(Value, -Maximum, Maximum);
-  Integer half = (Rect.right - Rect.left) / 2, centre = Rect.left + half;
+  Integer half = static_cast<Integer>((Int64(Rect.right) - Rect.left) / 2), centre = Rect.left + half;
   Integer width = static_cast<Integer>(Round(Double(half) * Value / Maximum));
   if (width > 0) FillRectColor(Canvas, TRect{centre, Rect.top, centre + width, Rect.bottom}, PositiveColor);
   if (width < 0) FillRectColor(Canvas, TRect{centre + width, Rect.top, centre, Rect.bottom}, NegativeColor);
@@ -185,14 +189,14 @@ void PaintBalanceBar(TCanvas* Canvas, TRect Rect, Integer Value, TColor Positive
 }
 
 void PaintPieChart(TCanvas* Canvas, TRect Rect, TColor Color, bool FloodUp, Integer Percentage) {
-  if (!Canvas || Rect.right - Rect.left < 3 || Rect.bottom - Rect.top < 3) return;
+  if (!Canvas || Int64(Rect.right) - Rect.left < 3 || Int64(Rect.bottom) - Rect.top < 3) return;
   const TColor grey = 0x808080;
   Canvas->GetPen()->SetColor(grey);
   Canvas->GetPen()->SetWidth(1);
   Canvas->GetBrush()->SetStyle(bsClear);
   Canvas->Ellipse(Rect);
-  Integer cx = (Rect.left + Rect.right) / 2, cy = (Rect.top + Rect.bottom) / 2;
-  Double rx = (Rect.right - Rect.left) / 2.0, ry = (Rect.bottom - Rect.top) / 2.0;
+  Integer cx = GridUtilInternal::Middle(Rect.left, Rect.right), cy = GridUtilInternal::Middle(Rect.top, Rect.bottom);
+  Double rx = (Double(Rect.right) - Rect.left) / 2.0, ry = (Double(Rect.bottom) - Rect.top) / 2.0;
   Canvas->MoveTo(cx, cy);
   Canvas->LineTo(cx, Rect.top);
   Percentage = std::clamp(Percentage, 0, 100);
@@ -217,8 +221,8 @@ namespace {
 
 // The ten points of a star inside Box, the first straight up, stepping clockwise by pi / 5.
 std::vector<TPoint> StarPoints(const TRect& Box) {
-  Double cx = (Box.left + Box.right - 1) / 2.0, cy = (Box.top + Box.bottom - 1) / 2.0;
-  Double rx = (Box.right - Box.left - 1) / 2.0, ry = (Box.bottom - Box.top - 1) / 2.0;
+  Double cx = (Double(Box.left) + Box.right - 1) / 2.0, cy = (Double(Box.top) + Box.bottom - 1) / 2.0;
+  Double rx = (Double(Box.right) - Box.left - 1) / 2.0, ry = (Double(Box.bottom) - Box.top - 1) / 2.0;
   std::vector<TPoint> points;
   for (Integer k = 0; k < 10; ++k) {
     Double part = k % 2 == 0 ? 1.0 : 0.4, angle = k * std::numbers::pi / 5;
@@ -232,12 +236,12 @@ std::vector<TPoint> StarPoints(const TRect& Box) {
 std::vector<TPoint> ArrowPoints(const TRect& Box, Integer Turn) {
   // Unit outline (x, y in 0..6, pointing up): head over the upper half, shaft a third wide.
   static const Integer unit[7][2] = {{3, 0}, {6, 3}, {4, 3}, {4, 6}, {2, 6}, {2, 3}, {0, 3}};
-  Integer w = Box.right - Box.left - 1, h = Box.bottom - Box.top - 1;
+  const Int64 w = Int64(Box.right) - Box.left - 1, h = Int64(Box.bottom) - Box.top - 1;
   std::vector<TPoint> points;
   for (const auto& p : unit) {
     Integer x = p[0], y = p[1];
     for (Integer i = 0; i < Turn; ++i) std::tie(x, y) = std::pair{6 - y, x};
-    points.push_back(TPoint{Box.left + x * w / 6, Box.top + y * h / 6});
+    points.push_back(TPoint{static_cast<Integer>(Box.left + x * w / 6), static_cast<Integer>(Box.top + y * h / 6)});
   }
   return points;
 }
@@ -246,9 +250,14 @@ std::vector<TPoint> ArrowPoints(const TRect& Box, Integer Turn) {
 
 void PaintCellShape(TCanvas* Canvas, TRect Rect, TColor PenColor, TColor BrushColor, TCellShape Shape, Integer Width,
                     Integer Height) {
-  if (!Canvas || Width <= 0 || Height <= 0) return;
+  if (!Canvas || Width <= 0 || Height <= 0 || Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
   if (Shape == csCircle || Shape == csSquare || Shape == csRoundSquare) Width = Height = std::min(Width, Height);
-  Integer left = Rect.left + (Rect.right - Rect.left - Width) / 2, top = Rect.top + (Rect.bottom - Rect.top - Height) / 2;
+  // A figure larger than its cell is cut at the cell's edges.
+  Width = static_cast<Integer>(std::min<Int64>(Width, Int64(Rect.right) - Rect.left));
+  Height = static_cast<Integer>(std::min<Int64>(Height, Int64(Rect.bottom) - Rect.top));
+  GridUtilInternal::TClipTo clip(Canvas, Rect);
+  Integer left = static_cast<Integer>(Rect.left + (Int64(Rect.right) - Rect.left - Width) / 2);
+  Integer top = static_cast<Integer>(Rect.top + (Int64(Rect.bottom) - Rect.top - Height) / 2);
   TRect box{left, top, left + Width, top + Height};
   Integer r = box.right - 1, b = box.bottom - 1, cx = left + (Width - 1) / 2, cy = top + (Height - 1) / 2;
   Canvas->GetPen()->SetColor(PenColor == clNone ? BrushColor : PenColor);

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "lib/gridutil/NeoGridUtilInternal.h"
 #include "lib/gridutil/NeoGridUtilPaint.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/Memo.h"
@@ -35,14 +36,16 @@ Integer LevelOf(const TLevelProgressSettings& S, Integer Percent) {
 void FillLevel(TCanvas* Canvas, const TRect& R, const TLevelColors& Colors, bool Gradient) {
   if (R.right <= R.left || R.bottom <= R.top) return;
   if (Gradient && Colors.ColorTo != clNone)
-    PaintGradientRect(Canvas, Colors.ColorTo, Colors.Color, false, R, std::max<Integer>(1, R.bottom - R.top));
+    // A step per row, but no more than a channel has levels: a tall bar is not drawn row by row.
+    PaintGradientRect(Canvas, Colors.ColorTo, Colors.Color, false, R,
+                      static_cast<Integer>(std::clamp<Int64>(Int64(R.bottom) - R.top, 1, 255)));
   else
     FillRectColor(Canvas, R, Colors.Color);
 }
 
 // The bar's filled part from Left to Right (exclusive) in one level or stacked by levels.
 void FillBar(TCanvas* Canvas, const TRect& Bar, Integer Right, Integer Percent, const TLevelProgressSettings& S) {
-  const Integer width = Bar.right - Bar.left;
+  const Int64 width = Int64(Bar.right) - Bar.left;
   if (!S.Stacked) {
     FillLevel(Canvas, TRect{Bar.left, Bar.top, Right, Bar.bottom}, LevelColors(S, LevelOf(S, Percent)), S.ShowGradient);
     return;
@@ -50,8 +53,9 @@ void FillBar(TCanvas* Canvas, const TRect& Bar, Integer Right, Integer Percent, 
   // Stacked: each level's share of the bar in its own colour, the last one up to the value.
   const Integer bounds[] = {0, S.Level1Perc, S.Level2Perc, 100};
   for (Integer level = 0; level < 3; ++level) {
-    const Integer from = Bar.left + width * std::clamp<Integer>(bounds[level], 0, 100) / 100;
-    const Integer to = std::min(Right, Bar.left + width * std::clamp<Integer>(bounds[level + 1], 0, 100) / 100);
+    const auto from = static_cast<Integer>(Bar.left + width * std::clamp<Integer>(bounds[level], 0, 100) / 100);
+    const auto to = static_cast<Integer>(
+        std::min<Int64>(Right, Bar.left + width * std::clamp<Integer>(bounds[level + 1], 0, 100) / 100));
     const Integer colorLevel = level == 2 && Percent >= 100 ? 3 : level;
     FillLevel(Canvas, TRect{from, Bar.top, to, Bar.bottom}, LevelColors(S, colorLevel), S.ShowGradient);
   }
@@ -66,20 +70,19 @@ void PaintLevelProgressBar(TCanvas* Canvas, TRect Rect, Integer Percent, const T
     Canvas->GetBrush()->SetStyle(bsSolid);
     Canvas->GetBrush()->SetColor(Settings.BorderColor);
     Canvas->FrameRect(Rect);
-    Rect = TRect{Rect.left + 1, Rect.top + 1, Rect.right - 1, Rect.bottom - 1};
-    if (Rect.right <= Rect.left || Rect.bottom <= Rect.top) return;
+    if (!GridUtilInternal::Shrink(Rect, 1)) return;
   }
   FillRectColor(Canvas, Rect, Settings.UnCompleteColor);
-  const Integer width = Rect.right - Rect.left;
+  const Int64 width = Int64(Rect.right) - Rect.left;
   if (Settings.CompletionSmooth || Settings.Steps <= 0) {
-    FillBar(Canvas, Rect, Rect.left + width * Percent / 100, Percent, Settings);
+    FillBar(Canvas, Rect, static_cast<Integer>(Rect.left + width * Percent / 100), Percent, Settings);
   } else {
     // Whole blocks, a one-pixel gap of the empty colour after each.
-    const Integer steps = std::min(Settings.Steps, width);
-    const Integer filled = (steps * Percent + 50) / 100;
-    FillBar(Canvas, Rect, Rect.left + width * filled / steps, Percent, Settings);
-    for (Integer i = 1; i <= filled; ++i) {
-      const Integer gap = Rect.left + width * i / steps - 1;
+    const Int64 steps = std::min<Int64>(Settings.Steps, width);
+    const Int64 filled = (steps * Percent + 50) / 100;
+    FillBar(Canvas, Rect, static_cast<Integer>(Rect.left + width * filled / steps), Percent, Settings);
+    for (Int64 i = 1; i <= filled; ++i) {
+      const auto gap = static_cast<Integer>(Rect.left + width * i / steps - 1);
       FillRectColor(Canvas, TRect{gap, Rect.top, gap + 1, Rect.bottom}, Settings.UnCompleteColor);
     }
   }

@@ -1,8 +1,10 @@
 // The progress bar of cells and the drop-down, push and spin buttons of editors.
 #include <algorithm>
+#include <cmath>
 #include <cctype>
 
 #include "lib/base/NeoXPVS.h"
+#include "lib/gridutil/NeoGridUtilInternal.h"
 #include "lib/gridutil/NeoGridUtilPaint.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/SysUtils.h"
@@ -30,17 +32,21 @@ bool IntegerConversion(const String& Format) {
   return false;
 }
 
+bool IsEmpty(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
+
 // Draws Text centred in Text area, limited to Clip, in Color.
 void ClippedText(TCanvas* Canvas, const TRect& Area, const TRect& Clip, const String& Text, TColor Color) {
   if (Clip.right <= Clip.left) return;
-  HDC dc = Canvas->GetHandle();
-  int saved = SaveDC(dc);
-  IntersectClipRect(dc, Clip.left, Clip.top, Clip.right, Clip.bottom);
+  GridUtilInternal::TClipTo clip(Canvas, Clip);
   Canvas->GetFont()->SetColor(Color);
   TRect r = Area;
   Canvas->TextRect(r, Text, TTextFormat{tfCenter, tfVerticalCenter, tfSingleLine, tfNoClip});
-  RestoreDC(dc, saved);
-  Canvas->Refresh();
+}
+
+// The strip of Width pixels (scaled) at the right edge of Rect, never reaching left of it.
+TRect RightStrip(const TRect& Rect, Single Scale, Integer Width) {
+  const Double wide = std::clamp<Double>(Round(Double(Scale) * Width), 0, Int64(Rect.right) - Rect.left);
+  return TRect{Rect.right - static_cast<Integer>(wide), Rect.top, Rect.right, Rect.bottom};
 }
 
 // A small filled triangle, 5 wide and 3 high, centred on (CX, CY), pointing up or down.
@@ -91,17 +97,22 @@ void PaintProgressCell(TCanvas* Canvas, TRect Rect, TColor Color, bool, TColor B
                        Double Divisor, Double Minimum, Double Maximum, Double Value, Integer MarginX, Integer MarginY,
                        TColor TextColor, TColor TextColorBack, TColor BackgroundColor) {
   if (!Canvas) return;
-  TRect r{Rect.left + MarginX, Rect.top + MarginY, Rect.right - MarginX, Rect.bottom - MarginY};
-  if (r.right <= r.left || r.bottom <= r.top) return;
+  // The margins taken off in 64 bits: nothing is left when they meet.
+  const Int64 left = Int64(Rect.left) + MarginX, right = Int64(Rect.right) - MarginX;
+  const Int64 top = Int64(Rect.top) + MarginY, bottom = Int64(Rect.bottom) - MarginY;
+  if (right <= left || bottom <= top) return;
+  TRect r{static_cast<Integer>(left), static_cast<Integer>(top), static_cast<Integer>(right),
+          static_cast<Integer>(bottom)};
   Double range = Maximum - Minimum;
-  Double percent = range == 0 ? 0 : std::clamp((Value - Minimum) * 100 / range, 0.0, 100.0);
+  Double share = (Value - Minimum) * 100 / range;
+  Double percent = range == 0 || std::isnan(share) ? 0 : std::clamp(share, 0.0, 100.0);
   if (BorderColor != clNone) {
     Canvas->GetBrush()->SetStyle(bsSolid);
     Canvas->GetBrush()->SetColor(BorderColor);
     Canvas->FrameRect(r);
     r = TRect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
   }
-  Integer split = r.left + static_cast<Integer>(Round(percent * (r.right - r.left) / 100));
+  Integer split = r.left + static_cast<Integer>(Round(percent * (Int64(r.right) - r.left) / 100));
   TRect filled{r.left, r.top, split, r.bottom}, rest{split, r.top, r.right, r.bottom};
   FillRectColor(Canvas, filled, Color);
   FillRectColor(Canvas, rest, BackgroundColor);
@@ -118,14 +129,16 @@ void PaintProgressCell(TCanvas* Canvas, TRect Rect, TColor Color, bool, TColor B
 
 void PaintComboButtonPart(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, Single Scale, const TButtonLook& Look,
                           Integer State, Integer Mode) {
-  if (!Canvas) return;
-  TRect r{Rect.right - static_cast<Integer>(Round(Scale * 16)), Rect.top, Rect.right, Rect.bottom};
+  if (!Canvas || IsEmpty(Rect)) return;
+  TRect r = RightStrip(Rect, Scale, 16);
+  if (IsEmpty(r)) return;
+  GridUtilInternal::TClipTo clip(Canvas, r);
   if (Mode == bpmThemed && ThemedPart(Canvas, ThemeOwner, u"combobox", CP_DROPDOWNBUTTON, CBXS_NORMAL + State, r))
     return;
   if (Mode == bpmCustom) {
     const TButtonLookColors& c = LookOf(Look, State);
     CustomFace(Canvas, r, c);
-    Triangle(Canvas, (r.left + r.right) / 2, (r.top + r.bottom) / 2, false, c.Pen);
+    Triangle(Canvas, GridUtilInternal::Middle(r.left, r.right), GridUtilInternal::Middle(r.top, r.bottom), false, c.Pen);
     return;
   }
   RECT fr = r;
@@ -134,7 +147,8 @@ void PaintComboButtonPart(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, 
 
 void PaintThemedButton(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, const String& Caption, bool Prefix,
                        const TButtonLook& Look, Integer State, Integer Mode) {
-  if (!Canvas) return;
+  if (!Canvas || IsEmpty(Rect)) return;
+  GridUtilInternal::TClipTo clip(Canvas, Rect);
   TColor text = State == 3 ? clGrayText : Canvas->GetFont()->GetColor();
   if (Mode == bpmCustom) {
     CustomFace(Canvas, Rect, LookOf(Look, State));
@@ -156,8 +170,11 @@ void PaintThemedButton(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, con
 
 void PaintSpinButtonPart(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, Single Scale, const TButtonLook& Look,
                          Integer State, Integer Mode) {
-  if (!Canvas) return;
-  Integer left = Rect.right - static_cast<Integer>(Round(Scale * 15)), mid = Rect.top + (Rect.bottom - Rect.top) / 2;
+  if (!Canvas || IsEmpty(Rect)) return;
+  const TRect strip = RightStrip(Rect, Scale, 15);
+  if (IsEmpty(strip)) return;
+  GridUtilInternal::TClipTo clip(Canvas, strip);
+  Integer left = strip.left, mid = GridUtilInternal::Middle(Rect.top, Rect.bottom);
   TRect up{left, Rect.top, Rect.right, mid}, down{left, mid, Rect.right, Rect.bottom};
   Integer themeState = State == 3 ? UPS_DISABLED : UPS_NORMAL;
   if (Mode == bpmThemed && ThemedPart(Canvas, ThemeOwner, u"spin", SPNP_UP, themeState, up) &&
@@ -167,8 +184,9 @@ void PaintSpinButtonPart(TCanvas* Canvas, TWinControl* ThemeOwner, TRect Rect, S
     const TButtonLookColors& c = LookOf(Look, State);
     CustomFace(Canvas, up, c);
     CustomFace(Canvas, down, c);
-    Triangle(Canvas, (left + Rect.right) / 2, (up.top + up.bottom) / 2, true, c.Pen);
-    Triangle(Canvas, (left + Rect.right) / 2, (down.top + down.bottom) / 2, false, c.Pen);
+    Triangle(Canvas, GridUtilInternal::Middle(left, Rect.right), GridUtilInternal::Middle(up.top, up.bottom), true, c.Pen);
+    Triangle(Canvas, GridUtilInternal::Middle(left, Rect.right), GridUtilInternal::Middle(down.top, down.bottom), false,
+             c.Pen);
     return;
   }
   UINT flags = State == 3 ? DFCS_INACTIVE : 0;
