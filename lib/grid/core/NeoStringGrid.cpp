@@ -185,6 +185,7 @@ TPanel* TNeoStringGrid::CreateFooterPanel() { return new TPanel(this); }
 // ---------------------------------------------------------------------------------------------
 TNeoStringGrid::~TNeoStringGrid() {
   // Hidden columns come back first, so that the cell rectangle cleared below reaches them.
+  if (FColumnSize->GetSave()) SaveColSizes();
   UnHideColumnsAll();
   StopDragTimer();
   FGridDestroying = true;

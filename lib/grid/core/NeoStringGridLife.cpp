@@ -57,6 +57,7 @@ void TNeoStringGrid::CreateWnd() {
     FSearchPanel->SetHeight(visible ? GetSearchFooterHeight() : 0);
   }
 
+  if (FColumnSize->GetSave()) LoadColSizes();
   SetTimer(GetHandle(), GridTimerId, GridTimerMs, nullptr);
 
   if (FDesignTime && !FLoaded && !loading) {

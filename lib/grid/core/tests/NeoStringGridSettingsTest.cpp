@@ -102,6 +102,27 @@ TEST_F(NeoStringGridSettings, RegistryKeepsStringValuesStrings) {
   EXPECT_EQ(g->GetColWidths(1), 120);
 }
 
+// With ColumnSize.Save the grid keeps its widths between runs: saved when it goes, loaded when its
+// window is made.
+TEST_F(NeoStringGridSettings, SaveKeepsWidthsBetweenRuns) {
+  TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
+  g->GetColumnSize()->SetSave(true);
+  g->SetColWidths(1, 99);
+  delete Form;
+  EXPECT_EQ(FileLines(IniPath())[2], u"Col1=99");
+  Form = NewForm(500, 300);
+  auto* next = new TNeoStringGrid(Form);
+  next->SetColCount(2);
+  next->GetColumnSize()->SetLocation(clIniFile);
+  next->GetColumnSize()->SetKey(IniPath());
+  next->GetColumnSize()->SetSection(u"Grid");
+  next->GetColumnSize()->SetSave(true);
+  next->SetParent(Form);
+  Form->Show();
+  Pump();
+  EXPECT_EQ(next->GetColWidths(1), 99);
+}
+
 TEST_F(NeoStringGridSettings, ColumnStateString) {
   TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
   g->SetColCount(3);
