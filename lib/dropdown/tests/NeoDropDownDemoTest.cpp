@@ -114,7 +114,24 @@ TEST(DropDownDemo, UnderXvfbThePopupNeverTakesTheFocusAndClosesFromOutside) {
   EXPECT_TRUE(Has(log, "text 1 Apple"));
   int cancels = 0;
   for (const auto& l : log) cancels += l == "close 1 cancelled";
-  EXPECT_EQ(cancels, 3);
+  EXPECT_EQ(cancels, 4);
+  // The footer's grip sizes the borderless popup by the drag, its top left corner staying put.
+  std::vector<int> gripBefore, gripAfter;
+  for (const auto& l : probe) {
+    std::istringstream in(l);
+    std::string word, name;
+    in >> word >> name;
+    if (word != "geometry") continue;
+    std::vector<int>& to = name == "grip-before" ? gripBefore : gripAfter;
+    int v;
+    while (in >> v) to.push_back(v);
+  }
+  ASSERT_EQ(gripBefore.size(), 4u);
+  ASSERT_EQ(gripAfter.size(), 4u);
+  EXPECT_EQ(gripAfter[0], gripBefore[0]);
+  EXPECT_EQ(gripAfter[1], gripBefore[1]);
+  EXPECT_EQ(gripAfter[2], gripBefore[2] + 60);
+  EXPECT_EQ(gripAfter[3], gripBefore[3] + 40);
   // What X shows is what the headless screen shows.
   for (const char* name : {"dropdown-1.png", "dropdown-2.png"}) {
     SCOPED_TRACE(name);

@@ -33,6 +33,17 @@ popups() {
   done
 }
 
+# The position and size of the mapped override-redirect popup: "geometry NAME X Y W H".
+geometry() {
+  for w in $(xwininfo -root -children | awk '/^ +0x/ { print $1 }'); do
+    info=$(xwininfo -id "$w")
+    if echo "$info" | grep -q 'Override Redirect State: yes' && echo "$info" | grep -q 'Map State: IsViewable'; then
+      echo "geometry $1 $(echo "$info" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }')" >>"$out/probe.txt"
+    fi
+  done
+}
+
 echo "focus before $(xdotool getwindowfocus)" >>"$out/probe.txt"
 # Open with the drop button; type into the list; Escape.
 xdotool mousemove "$bx" "$by" click 1
@@ -63,6 +74,24 @@ xdotool mousemove 1530 815 click 1
 waitfor "close 1 cancelled" 3
 popups after-other-click
 kill "$other" 2>/dev/null
+# Open once more and drag the footer's size grip 60 px right and 40 px down.
+sleep 0.3
+xdotool mousemove "$bx" "$by" click 1
+waitfor "open 1" 4
+geometry grip-before
+gx=$(awk '$1 == "geometry" && $2 == "grip-before" { print $3 + $5 - 4 }' "$out/probe.txt")
+gy=$(awk '$1 == "geometry" && $2 == "grip-before" { print $4 + $6 - 4 }' "$out/probe.txt")
+xdotool mousemove "$gx" "$gy" mousedown 1
+sleep 0.1
+xdotool mousemove $((gx + 30)) $((gy + 20))
+sleep 0.1
+xdotool mousemove $((gx + 60)) $((gy + 40))
+sleep 0.1
+xdotool mouseup 1
+sleep 0.3
+geometry grip-after
+xdotool key Escape
+waitfor "close 1 cancelled" 4
 kill "$pid" 2>/dev/null
 wait "$pid" 2>/dev/null
 exit 0
