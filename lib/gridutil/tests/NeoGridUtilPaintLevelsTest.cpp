@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lib/gridutil/NeoGridUtilPaint.h"
+#include "lib/gridutil/testsupport/GridUtilGolden.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
@@ -171,6 +172,28 @@ TEST_F(GridUtilPaintLevels, SpellErrorWaveUnderTheMarkedCharacters) {
   PaintSpellErrorWave(form, C(), text, 3, 40, lineHeight, TRect{0, 0, 300, 60});
   PaintSpellErrorWave(nullptr, C(), text, 4, 6, lineHeight, TRect{0, 0, 300, 60});
   EXPECT_TRUE(ColumnsOf(0x0000FF).empty());
+}
+
+TEST_F(GridUtilPaintLevels, SpellErrorWaveUnderCharactersThreeToSevenMatchesGolden) {
+  // The text as a cell draws it, then the wave under characters 3..7 and, in a narrow rect where
+  // the text wraps, under the wrapped word.
+  TForm* form = NewForm(300, 100);
+  form->Show();
+  Pump();
+  Blank(160, 44);
+  C()->GetFont()->SetName(u"DejaVu Sans");
+  C()->GetFont()->SetSize(9);
+  C()->GetFont()->SetColor(clBlack);
+  const String text = u"recieve wordz";
+  const Integer lineHeight = C()->TextHeight(u"Wg");
+  C()->GetBrush()->SetStyle(bsClear);
+  C()->TextOut(2, 2, text);
+  PaintSpellErrorWave(form, C(), text, 5, 3, lineHeight, TRect{2, 2, 158, 22});
+  TRect narrow{90, 2, 90 + C()->TextWidth(u"recieve") + 6, 44};
+  TRect textRect = narrow;
+  C()->TextRect(textRect, text, TTextFormat{tfWordBreak});
+  PaintSpellErrorWave(form, C(), text, 5, 8, lineHeight, narrow);
+  gridutil_test::ExpectGolden(Bmp, "golden-spellwave.png", 2);
 }
 
 // A 4 x 4 glyph: magenta (its transparent colour) around a 2 x 2 blue centre.
