@@ -10,9 +10,6 @@
 
 namespace {
 
-bool AltDown() { return GetKeyState(VK_MENU) < 0; }
-bool CtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
-
 bool IsListMoveKey(Word Key) {
   return Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP || Key == VK_DOWN;
 }

@@ -8,17 +8,8 @@
 
 namespace {
 
-bool AltDown() { return GetKeyState(VK_MENU) < 0; }
-bool CtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
-
 bool IsNavigationKey(Word Key) {
   return Key == VK_PRIOR || Key == VK_NEXT || Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN;
-}
-
-
-bool HasGraphic(TPicture* Picture) {
-  TGraphic* g = Picture->GetGraphic();
-  return g && !g->GetEmpty();
 }
 
 }  // namespace

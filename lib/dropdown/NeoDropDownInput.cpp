@@ -19,7 +19,6 @@ bool IsAsciiLetter(Char C) { return (C >= u'A' && C <= u'Z') || (C >= u'a' && C 
 bool IsEditKey(Char C) { return C == kBackspace || C == kTab || C == kEnter; }
 bool Contains(const String& S, Char C) { return S.find(C) != String::npos; }
 bool ControlDown() { return GetKeyState(VK_CONTROL) < 0; }
-bool ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
 
 bool AllOf(const String& S, bool (*Accept)(Char)) {
   for (Char c : S)

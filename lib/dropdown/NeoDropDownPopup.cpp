@@ -4,6 +4,7 @@
 #include "lib/dropdown/NeoDropDown.h"
 
 #include "lib/dropdown/NeoDropDownForm.h"
+#include "lib/dropdown/NeoDropDownUtils.h"
 #include "lib/dropdown/NeoHeader.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/SysInfo.h"
@@ -23,8 +24,6 @@ TRect WorkAreaNear(TPoint P) {
   SystemParametersInfo(SPI_GETWORKAREA, 0, &r, 0);
   return r;
 }
-
-bool AltDown() { return GetKeyState(VK_MENU) < 0; }
 
 }  // namespace
 

@@ -10,6 +10,11 @@
 
 class TCustomImageList;
 
+// Whether Alt, Ctrl or Shift is held, from the keyboard state of the message being handled.
+inline bool AltDown() { return GetKeyState(VK_MENU) < 0; }
+inline bool CtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
+inline bool ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
+
 // The locale's separators, LocaleThousandSeparator and LocaleDecimalSeparator, are the grid
 // utilities' (read from FormatSettings at each call).
 

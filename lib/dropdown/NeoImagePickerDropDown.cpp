@@ -1,22 +1,10 @@
 #include "lib/dropdown/NeoImagePickerDropDown.h"
 
 #include "lib/dropdown/NeoDropDownForm.h"
+#include "lib/dropdown/NeoDropDownUtils.h"
 #include "platform/rtl/FileSearch.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImgList.h"
-
-namespace {
-
-bool AltDown() { return GetKeyState(VK_MENU) < 0; }
-bool CtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
-
-bool HasGraphic(TPicture* Picture) {
-  TGraphic* g = Picture->GetGraphic();
-  return g && !g->GetEmpty();
-}
-
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Items

@@ -12,12 +12,6 @@
 
 using namespace NeoMultiColumnDropDown;
 
-namespace {
-
-bool AltDown() { return GetKeyState(VK_MENU) < 0; }
-
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // Columns and items
 

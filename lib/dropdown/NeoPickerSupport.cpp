@@ -91,3 +91,8 @@ Integer AlignedTop(TVerticalAlignment Align, TRect R, Integer Height) {
   }
   return R.top + (R.bottom - R.top - Height) / 2;
 }
+
+bool HasGraphic(TPicture* Picture) {
+  TGraphic* g = Picture->GetGraphic();
+  return g && !g->GetEmpty();
+}

@@ -36,6 +36,9 @@ private:
 // produces none or a control character.
 Char PrintableKeyChar(Word Key);
 
+// Whether the picture holds a graphic that is not empty.
+bool HasGraphic(TPicture* Picture);
+
 // Sets Flag for the duration of a change the drop-down makes itself (restored even on an
 // exception).
 class TInternalCall {

@@ -4,6 +4,7 @@
 
 #include "lib/base/NeoStyleIF.h"
 #include "lib/dropdown/NeoDropDownForm.h"
+#include "lib/dropdown/NeoDropDownUtils.h"
 #include "lib/dropdown/NeoWatch.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/ScopeGuard.h"
@@ -16,8 +17,6 @@ namespace {
 // The popup's clock face is this square; the time picker goes below it.
 constexpr Integer ClockSize = 170;
 constexpr Integer PanelHeight = 180;
-
-bool AltDown() { return GetKeyState(VK_MENU) < 0; }
 
 // Keys the clock steps by itself while it is open: the edit does not get them unless Alt is held.
 bool IsClockStepKey(Word Key) { return Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN; }
