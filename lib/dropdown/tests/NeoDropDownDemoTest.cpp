@@ -47,22 +47,25 @@ long Differing(const TSurface& A, const TSurface& B, int Tolerance) {
 
 void Load(TSurface& S, const std::string& File) { EXPECT_TRUE(S.LoadFromPng(File)) << File; }
 
-void RunHeadlessScript() {
-  Shell("mkdir -p " + kOut + "/headless");
-  ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --script " + kOut + "/headless"), 0);
-  ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --screenshot " + kOut + "/closed.png"), 0);
+// Saves the open drop-downs under Out/headless and the closed form as Out/closed.png. Each test
+// has its own Out: ctest may run them at the same time.
+void RunHeadlessScript(const std::string& Out) {
+  Shell("mkdir -p " + Out + "/headless");
+  ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --script " + Out + "/headless"), 0);
+  ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --screenshot " + Out + "/closed.png"), 0);
 }
 
 }  // namespace
 
 TEST(DropDownDemo, ScriptSavesTheScreenOfEachOpenDropDown) {
-  RunHeadlessScript();
+  const std::string out = kOut + "/script";
+  RunHeadlessScript(out);
   TSurface closed(1, 1);
-  Load(closed, kOut + "/closed.png");
+  Load(closed, out + "/closed.png");
   for (const char* name : {"dropdown-1.png", "dropdown-2.png"}) {
     SCOPED_TRACE(name);
     TSurface open(1, 1);
-    Load(open, kOut + "/headless/" + name);
+    Load(open, out + "/headless/" + name);
     ASSERT_EQ(open.Width(), closed.Width());
     // The popup is what differs from the closed form: its border, header and content.
     EXPECT_GT(Differing(open, closed, 0), 4000);
@@ -72,7 +75,7 @@ TEST(DropDownDemo, ScriptSavesTheScreenOfEachOpenDropDown) {
 TEST(DropDownDemo, UnderXvfbThePopupNeverTakesTheFocusAndClosesFromOutside) {
   if (Shell("command -v xvfb-run xdotool xwininfo xmessage >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "xvfb-run, xdotool, xwininfo or xmessage is not installed";
-  RunHeadlessScript();
+  RunHeadlessScript(kOut);
   Shell("rm -rf " + kOut + "/x11 " + kOut + "/log.txt " + kOut + "/probe.txt");
   const std::string script = std::string(ZELK_TEST_DATA) + "/../dropdown_x11.sh";
   ASSERT_EQ(Shell("xvfb-run -a -s '-screen 0 1920x1080x24 -br' sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);

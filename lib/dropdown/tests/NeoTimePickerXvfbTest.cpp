@@ -57,18 +57,21 @@ TEST(TimePickerDemo, UnderXvfbAClickOnTheClockAndReturnSetTheHour) {
 }
 
 TEST(TimePickerDemo, HeadlessScriptShowsTheOpenClock) {
-  Shell("mkdir -p " + kOut + "/headless");
-  ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --log --script " + kOut +
-                  "/headless > " + kOut + "/script.txt"),
+  // A folder of its own: the X server test beside it, which ctest may run at the same time, clears
+  // kOut.
+  const std::string out = kOut + "-headless";
+  Shell("mkdir -p " + out + "/headless");
+  ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --log --script " + out +
+                  "/headless > " + out + "/script.txt"),
             0);
-  ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --screenshot " + kOut + "/closed.png"), 0);
+  ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --screenshot " + out + "/closed.png"), 0);
   std::string n;
-  for (const auto& l : Lines(kOut + "/script.txt"))
+  for (const auto& l : Lines(out + "/script.txt"))
     if (l.rfind("timepicker ", 0) == 0) n = l.substr(11);
   ASSERT_FALSE(n.empty());
   TSurface open(1, 1), closed(1, 1);
-  ASSERT_TRUE(closed.LoadFromPng(kOut + "/closed.png"));
-  ASSERT_TRUE(open.LoadFromPng(kOut + "/headless/dropdown-" + n + ".png"));
+  ASSERT_TRUE(closed.LoadFromPng(out + "/closed.png"));
+  ASSERT_TRUE(open.LoadFromPng(out + "/headless/dropdown-" + n + ".png"));
   ASSERT_EQ(open.Width(), closed.Width());
   long differing = 0;
   for (int y = 0; y < open.Height(); ++y)
