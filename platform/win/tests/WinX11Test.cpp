@@ -10,6 +10,7 @@ const char* WindowSystemBackendName();
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+#include <X11/extensions/shape.h>
 
 #include <chrono>
 #include <memory>
@@ -268,6 +269,53 @@ TEST(WinX11Child, CaptureOnAPopupHoldsThePointer) {
   PumpFor(20);
   EXPECT_TRUE(otherCanGrab());
   DestroyWindow(normal);
+}
+
+// A window region reaches the X server as the window's bounding shape: the server lists the same
+// rectangles as the region (a seven-point arrow, as the grid's column move arrows are cut).
+TEST(WinX11Child, AWindowRegionIsTheXWindowsShape) {
+  if (!std::getenv("ZELK_X11_CHILD")) GTEST_SKIP() << "runs inside WinX11.KeyAndButtonEventsBecomeWindowsMessages";
+  InitWindowSystem();
+  RegisterProbeClass();
+  HWND popup = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"X11Probe", u"", WS_POPUP, 200, 150, 21, 21, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_NE(popup, nullptr);
+  const POINT arrow[] = {{0, 10}, {10, 0}, {20, 10}, {14, 10}, {14, 20}, {6, 20}, {6, 10}};
+  auto polygon = [&] { return CreatePolygonRgn(arrow, 7, WINDING); };
+  SetWindowRgn(popup, polygon(), TRUE);   // the window owns this region now
+  ShowWindow(popup, SW_SHOWNOACTIVATE);
+  PumpFor(50);
+  std::unique_ptr<Display, int (*)(Display*)> conn(XOpenDisplay(nullptr), XCloseDisplay);
+  Display* d = conn.get();
+  ASSERT_NE(d, nullptr);
+  XSync(d, 0);
+  ::Window xid = TopWindowAt(d, 210, 165);   // the arrow's shaft
+  ASSERT_NE(xid, 0u);
+  EXPECT_NE(TopWindowAt(d, 201, 151), xid);   // the corner left of the arrow's point is cut away
+
+  HRGN expected = polygon();
+  std::vector<char> buffer(GetRegionData(expected, 0, nullptr));
+  ASSERT_GT(buffer.size(), sizeof(RGNDATAHEADER));
+  auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+  ASSERT_NE(GetRegionData(expected, static_cast<DWORD>(buffer.size()), data), 0u);
+  DeleteObject(expected);
+  const RECT* want = reinterpret_cast<const RECT*>(data->Buffer);
+  int count = 0, ordering = 0;
+  XRectangle* got = XShapeGetRectangles(d, xid, ShapeBounding, &count, &ordering);
+  ASSERT_NE(got, nullptr);
+  std::vector<RECT> shape;
+  for (int i = 0; i < count; ++i)
+    shape.push_back(RECT{got[i].x, got[i].y, got[i].x + got[i].width, got[i].y + got[i].height});
+  XFree(got);
+  ASSERT_EQ(shape.size(), data->rdh.nCount);
+  for (DWORD i = 0; i < data->rdh.nCount; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(shape[i].left, want[i].left);
+    EXPECT_EQ(shape[i].top, want[i].top);
+    EXPECT_EQ(shape[i].right, want[i].right);
+    EXPECT_EQ(shape[i].bottom, want[i].bottom);
+  }
+  DestroyWindow(popup);
 }
 
 TEST(WinX11, KeyAndButtonEventsBecomeWindowsMessages) {
