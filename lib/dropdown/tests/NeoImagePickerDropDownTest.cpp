@@ -14,7 +14,9 @@
 #include <string>
 
 #include "lib/dropdown/testsupport/PickerFixture.h"
+#include "lib/graphics/NeoGDIP.h"
 #include "lib/render/NeoSVGBitmap.h"
+#include "platform/gdiplus/GdiPlusBridge.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/Jpeg.h"
 #include "platform/ui/PngImage.h"
@@ -53,6 +55,9 @@ protected:
   void SetUp() override {
     ImagePicker::SetUp();
     Units().Clear();
+    // SVG pictures draw through GDI+.
+    RegisterGdiplusModule();
+    RegisterNeoGDIPUnit();
     RegisterNeoSVGUnit();
     InitializeUnits();
     Dir = fs::temp_directory_path() / ("zelk-imagepicker-" + std::to_string(getpid()));
@@ -296,10 +301,13 @@ TEST_F(ImagePickerFiles, GoldenClosedEditsCentreThePicture) {
   WriteFiles();
   TNeoImagePickerDropDown* png = NewPicker<TNeoImagePickerDropDown>(10, 10, 120, 26);
   TNeoImagePickerDropDown* jpg = NewPicker<TNeoImagePickerDropDown>(10, 50, 120, 26);
+  TNeoImagePickerDropDown* svg = NewPicker<TNeoImagePickerDropDown>(140, 10, 120, 26);
   png->AddImageFile(Path("a.png"), true);
   jpg->AddImageFile(Path("b.jpg"), true);
+  svg->AddImageFile(Path("d.svg"), true);
   png->SetItemIndex(0);
   jpg->SetItemIndex(0);
+  svg->SetItemIndex(0);
   // The focus elsewhere: a focused edit would show its caret.
   auto* other = Add<TButton>(Form, 10, 100, 80, 25);
   other->SetFocus();
@@ -310,10 +318,10 @@ TEST_F(ImagePickerFiles, GoldenClosedEditsCentreThePicture) {
     return std::abs(GetRValue(A) - GetRValue(B)) < 24 && std::abs(GetGValue(A) - GetGValue(B)) < 24 &&
            std::abs(GetBValue(A) - GetBValue(B)) < 24;
   };
-  for (TNeoImagePickerDropDown* d : {png, jpg}) {
+  for (TNeoImagePickerDropDown* d : {png, jpg, svg}) {
     const TRect r = d->GetEditRect();
     const TPoint mid{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    const COLORREF edge = d == png ? RGB(255, 0, 0) : RGB(0, 0, 255);
+    const COLORREF edge = d == png ? RGB(255, 0, 0) : d == jpg ? RGB(0, 0, 255) : RGB(0, 255, 0);
     EXPECT_TRUE(near(Headless::ClientPixel(d->GetHandle(), mid.x, mid.y), d == png ? RGB(255, 255, 255) : edge));
     // A picture's left edge lies where centring puts it.
     TGraphic* g = d->GetItems()->GetItems(0)->GetImage()->GetGraphic();
