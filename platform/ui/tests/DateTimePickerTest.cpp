@@ -1,6 +1,7 @@
 // The date-time picker: fields under three locales driven by keys through the message queue, the
 // commit-before-a-posted-message contract, the check box, free text, the DTM_* messages, bad input
 // and the look (golden pictures, themed and classic).
+#include "platform/ui/testsupport/DateTimePickerSupport.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <cstdio>
@@ -87,15 +88,7 @@ protected:
     UiTest::TearDown();
   }
   // The shown text with the focused field in brackets.
-  String Marked() {
-    const TDateTimeFieldEditor& e = Picker->Fields();
-    String out;
-    for (Integer i = 0; i < static_cast<Integer>(e.Fields().size()); ++i) {
-      String s = e.FieldDisplay(i);
-      out += i == e.Focused() ? u"[" + s + u"]" : s;
-    }
-    return out;
-  }
+  String Marked() { return MarkedFields(*Picker); }
   // Keys of a script: L R H E U D PU PD (arrows, Home, End, Up, Down, PgUp, PgDn), T (Tab away
   // and back), or characters typed.
   void Key(const String& Token) {

@@ -1,6 +1,7 @@
 // The date-time picker as a time picker (dtkTime): the fields of "HH:mm:ss" and "HH:mm" driven by
 // keys and by the spin part, the key events, OnChange and DTN_DATETIMECHANGE at the parent, and
 // the look with a focused field, themed and classic.
+#include "platform/ui/testsupport/DateTimePickerSupport.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
 #include <string>
@@ -48,15 +49,7 @@ protected:
     UiTest::TearDown();
   }
   // The shown text with the focused field in brackets.
-  String Marked() {
-    const TDateTimeFieldEditor& e = Picker->Fields();
-    String out;
-    for (Integer i = 0; i < static_cast<Integer>(e.Fields().size()); ++i) {
-      String s = e.FieldDisplay(i);
-      out += i == e.Focused() ? u"[" + s + u"]" : s;
-    }
-    return out;
-  }
+  String Marked() { return MarkedFields(*Picker); }
   // L R H E U D: Left, Right, Home, End, Up, Down; S+ and S-: a click on the upper or lower half
   // of the spin part; anything else is typed.
   void Key(const String& Token) {
