@@ -253,8 +253,16 @@ public:
   class iterator {
     const TSet* FSet = nullptr;
     int FIndex = 0;
+    // To the first member at or after FIndex, a word at a time.
     constexpr void Skip() {
-      while (FIndex < MaxMembers && !FSet->Has(FIndex)) ++FIndex;
+      while (FIndex < MaxMembers) {
+        UInt64 rest = FSet->FBits[FIndex >> 6] >> (FIndex & 63);
+        if (rest != 0) {
+          FIndex += std::countr_zero(rest);
+          return;
+        }
+        FIndex = (FIndex | 63) + 1;
+      }
     }
 
   public:

@@ -1129,6 +1129,24 @@ protected:
   Integer FScrollCol = -1;
   Integer FScrollRow = -1;
 
+  // ===== keyboard and character input (NeoStringGridKeys.cpp) =====
+  // ===== end of keyboard and character input =====
+
+  // ===== mouse wheel, IntelliPan and zoom (NeoStringGridWheel.cpp) =====
+  // ===== end of mouse wheel, IntelliPan and zoom =====
+
+  // ===== mouse button down and form controls in cells (NeoStringGridMouseDown.cpp) =====
+  // ===== end of mouse button down and form controls in cells =====
+
+  // ===== mouse move, hover and cell hints (NeoStringGridMouseMove.cpp) =====
+  // ===== end of mouse move, hover and cell hints =====
+
+  // ===== mouse button up, sorting, double and right clicks (NeoStringGridMouseUp.cpp) =====
+  // ===== end of mouse button up, sorting, double and right clicks =====
+
+  // ===== moved columns and rows, visual settings (NeoStringGridMoved.cpp) =====
+  // ===== end of moved columns and rows, visual settings =====
+
   // ===== queries on groups of later folders, as for a default group while they do not exist =====
   virtual bool FloatingFooterVisible() { return false; }
   virtual TFooterStyle FloatingFooterStyle() { return fsFixedLastRow; }
@@ -1520,6 +1538,18 @@ private:
   Integer FOleDragCol = -1;
   Integer FOleDragIndex = -1;
   TCustomListBox* FOleDragList = nullptr;
+  // ---- keyboard and character input (NeoStringGridKeys.cpp)
+  // ---- end of keyboard and character input
+  // ---- mouse wheel, IntelliPan and zoom (NeoStringGridWheel.cpp)
+  // ---- end of mouse wheel, IntelliPan and zoom
+  // ---- mouse button down and form controls in cells (NeoStringGridMouseDown.cpp)
+  // ---- end of mouse button down and form controls in cells
+  // ---- mouse move, hover and cell hints (NeoStringGridMouseMove.cpp)
+  // ---- end of mouse move, hover and cell hints
+  // ---- mouse button up, sorting, double and right clicks (NeoStringGridMouseUp.cpp)
+  // ---- end of mouse button up, sorting, double and right clicks
+  // ---- moved columns and rows, visual settings (NeoStringGridMoved.cpp)
+  // ---- end of moved columns and rows, visual settings
 };
 
 // ---------------------------------------------------------------------------------------------

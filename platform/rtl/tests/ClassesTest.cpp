@@ -179,6 +179,17 @@ TEST(Set, IncludeExcludeAndWideMembers) {
   EXPECT_EQ(w.Count(), 2);
 }
 
+TEST(Set, IterationVisitsMembersAcrossWordBoundaries) {
+  std::vector<int> want = {0, 1, 62, 63, 64, 127, 128, 191, 192, 200, 254, 255};
+  TSet<TWide> w;
+  for (int i : want) w.Include(static_cast<TWide>(i));
+  std::vector<int> got;
+  for (TWide m : w) got.push_back(m);
+  EXPECT_EQ(got, want);
+  EXPECT_EQ(TSet<TWide>().begin(), TSet<TWide>().end());
+  static_assert(*TSet<TWide>{wLast}.begin() == wLast);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 TEST(Persistent, AssignFallsBackToAssignError) {
