@@ -146,6 +146,7 @@ BOOL SetLayeredWindowAttributes(HWND h, COLORREF key, BYTE alpha, DWORD flags) {
   TWindow* w = LayeredTopLevel(h);
   if (!w) return FALSE;
   w->LayeredPicture.reset();
+  w->LayeredByAttributes = true;
   w->LayeredKey = key;
   w->LayeredAlpha = alpha;
   w->LayeredFlags = flags & (LWA_ALPHA | LWA_COLORKEY);
@@ -169,7 +170,7 @@ BOOL UpdateLayeredWindow(HWND h, HDC, POINT* pos, SIZE* size, HDC src, POINT* sr
                          BLENDFUNCTION* blend, DWORD flags) {
   TWindow* w = LayeredTopLevel(h);
   if (!w) return FALSE;
-  if ((flags & ULW_ALPHA) && !blend) {
+  if (((flags & ULW_ALPHA) && !blend) || w->LayeredByAttributes) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

@@ -102,6 +102,8 @@ struct TWindow {
   COLORREF LayeredKey = 0;
   DWORD LayeredFlags = 0;
   std::unique_ptr<TSurface> LayeredPicture;
+  // SetLayeredWindowAttributes was called: UpdateLayeredWindow fails until WS_EX_LAYERED is cleared.
+  bool LayeredByAttributes = false;
   // What the screen shows of the window: the layered picture while there is one, else the surface.
   const TSurface* ShownSurface() const;
 

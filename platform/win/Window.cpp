@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win/ToolTips.h"
+
 using namespace wincore;
 
 namespace {
@@ -330,6 +332,11 @@ ULONG_PTR SetClassLongPtr(HWND h, int index, LONG_PTR value) {
 HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int cx,
                     int cy, HWND parentHandle, HMENU menu, HINSTANCE instance, void* param) {
   TWindowClass* cls = FindClass(className);
+  if (!cls) {
+    // The common controls' classes are there from the first window that asks for one.
+    RegisterToolTipClass();
+    cls = FindClass(className);
+  }
   if (!cls) return nullptr;
   Backend();   // the back end starts with the first window
   TWindow* parent = Desktop();
@@ -644,6 +651,11 @@ void ChangeStyle(HWND h, int index, DWORD value) {
     // WS_VISIBLE and WS_CHILD change through ShowWindow and SetParent only.
     w->Style = (ss.styleNew & ~(WS_VISIBLE)) | (w->Style & WS_VISIBLE);
   } else {
+    // Clearing the layered bit forgets how the window was layered.
+    if ((w->ExStyle & WS_EX_LAYERED) && !(ss.styleNew & WS_EX_LAYERED)) {
+      w->LayeredByAttributes = false;
+      w->LayeredPicture.reset();
+    }
     w->ExStyle = ss.styleNew;
   }
   SendTo(h, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&ss));

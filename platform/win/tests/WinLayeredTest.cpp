@@ -110,6 +110,28 @@ TEST_F(WinLayered, UpdateShowsAPremultipliedPictureTimesTheConstantAlpha) {
   DeleteObject(dib);
 }
 
+TEST_F(WinLayered, AttributesLockOutUpdatesUntilTheLayeredBitIsClearedAndSetAgain) {
+  HWND top = Painted(0, 0, 10, 10, RGB(10, 20, 30), WS_EX_LAYERED);
+  ASSERT_TRUE(SetLayeredWindowAttributes(top, 0, 255, LWA_ALPHA));
+  POINT pos{40, 40};
+  SIZE size{100, 100};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 200, 0};
+  SetLastError(0);
+  EXPECT_FALSE(UpdateLayeredWindow(top, nullptr, &pos, &size, nullptr, nullptr, 0, &blend, ULW_ALPHA));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  RECT wr;
+  GetWindowRect(top, &wr);
+  EXPECT_EQ(wr.left, 0);                          // neither moved nor sized
+  EXPECT_EQ(wr.right, 10);
+  EXPECT_EQ(ScreenAt(5, 5), RGB(10, 20, 30));     // the painted surface still shows
+  LONG ex = GetWindowLong(top, GWL_EXSTYLE);
+  SetWindowLong(top, GWL_EXSTYLE, ex & ~static_cast<LONG>(WS_EX_LAYERED));
+  SetWindowLong(top, GWL_EXSTYLE, ex);
+  EXPECT_TRUE(UpdateLayeredWindow(top, nullptr, &pos, &size, nullptr, nullptr, 0, &blend, ULW_ALPHA));
+  GetWindowRect(top, &wr);
+  EXPECT_EQ(wr.left, 40);
+}
+
 TEST_F(WinLayered, OnlyLayeredTopLevelWindowsTakeTheCalls) {
   HWND plain = Painted(0, 0, 10, 10, RGB(1, 2, 3));
   SetLastError(0);
