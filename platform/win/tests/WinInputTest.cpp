@@ -245,6 +245,31 @@ TEST_F(WinTest, KeyStateFollowsRetrievedMessagesAsyncStateTheDevice) {
   DestroyWindow(w);
 }
 
+// The grid reads the left Alt key on its own (the right one is AltGr on many layouts).
+TEST_F(WinTest, KeyStateTellsTheLeftAltKeyFromTheRightOne) {
+  HWND w = TopLevel(0, 0, 100, 100);
+  Headless::RunUntilIdle();
+  SetFocus(w);
+  struct TCase {
+    bool ViaKeysym;
+    std::uint32_t Key;
+    bool Left;
+  } cases[] = {{false, VK_MENU, true}, {false, VK_LMENU, true}, {false, VK_RMENU, false},
+               {true, 0xFFE9 /* Alt_L */, true}, {true, 0xFFEA /* Alt_R */, false}};
+  for (const TCase& c : cases) {
+    if (c.ViaKeysym) Headless::KeysymDown(c.Key); else Headless::KeyDown(c.Key);
+    Headless::RunUntilIdle();
+    EXPECT_LT(GetKeyState(VK_MENU), 0) << std::hex << c.Key;
+    EXPECT_EQ(GetKeyState(VK_LMENU) < 0, c.Left) << std::hex << c.Key;
+    EXPECT_EQ(GetKeyState(VK_RMENU) < 0, !c.Left) << std::hex << c.Key;
+    if (c.ViaKeysym) Headless::KeysymUp(c.Key); else Headless::KeyUp(c.Key);
+    Headless::RunUntilIdle();
+    EXPECT_GE(GetKeyState(VK_LMENU), 0) << std::hex << c.Key;
+    EXPECT_GE(GetKeyState(VK_RMENU), 0) << std::hex << c.Key;
+  }
+  DestroyWindow(w);
+}
+
 TEST_F(WinTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
   HWND dbl = TopLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE, 0, u"RecorderDbl");
   HWND plain = TopLevel(200, 0, 100, 100);
