@@ -4,6 +4,7 @@
 #include "platform/win/Backend.h"
 #include "platform/win/WinCore.h"
 #include "platform/win/WinGdi.h"
+#include "platform/win/WinIcon.h"
 
 #include "platform/rtl/SysInfo.h"
 
@@ -77,6 +78,7 @@ public:
 
   ~TX11Backend() override {
     for (auto& [shape, c] : FCursors) XFreeCursor(FDisplay, c);
+    for (auto& [icon, c] : FIconCursors) XFreeCursor(FDisplay, c);
     XDestroyWindow(FDisplay, FHelper);
     XCloseDisplay(FDisplay);
     close(FWakePipe[0]);
@@ -322,6 +324,11 @@ public:
 
   void SetCursorShape(HCURSOR c) override {
     auto id = reinterpret_cast<std::uintptr_t>(c);
+    if (id > 0xFFFF) {
+      ::Cursor cursor = IconCursor(c);
+      if (cursor && FPointerWindow) XDefineCursor(FDisplay, FPointerWindow, cursor);
+      if (cursor) return;
+    }
     unsigned shape = XC_left_ptr;
     switch (id) {
       case 32513: shape = XC_xterm; break;
@@ -341,6 +348,45 @@ public:
     auto it = FCursors.find(shape);
     if (it == FCursors.end()) it = FCursors.emplace(shape, XCreateFontCursor(FDisplay, shape)).first;
     if (FPointerWindow) XDefineCursor(FDisplay, FPointerWindow, it->second);
+  }
+
+  // A program's cursor (an icon handle) in the two colours of the core protocol: black where the
+  // picture is dark, white where it is light, nothing where it is transparent; made once.
+  ::Cursor IconCursor(HCURSOR c) {
+    auto it = FIconCursors.find(c);
+    if (it != FIconCursors.end()) return it->second;
+    ICONINFO info;
+    if (!GetIconInfo(c, &info)) return 0;
+    int w = 0, h = 0;
+    std::vector<std::uint32_t> px;
+    bool ok = ReadBitmapPixels(info.hbmColor, w, h, px);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    if (!ok) return 0;
+    int stride = (w + 7) / 8;
+    std::vector<char> dark(static_cast<std::size_t>(stride) * h, 0), shown(dark.size(), 0);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        std::uint32_t p = px[static_cast<std::size_t>(y) * w + x];
+        std::uint32_t a = p >> 24;
+        if (a < 128) continue;
+        // Premultiplied channels: compare the luminance with half the alpha.
+        std::uint32_t lum = (((p >> 16) & 0xFF) * 30 + ((p >> 8) & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
+        auto bit = static_cast<char>(1 << (x % 8));   // XBM rows: least significant bit first
+        shown[static_cast<std::size_t>(y) * stride + x / 8] |= bit;
+        if (lum * 2 < a) dark[static_cast<std::size_t>(y) * stride + x / 8] |= bit;
+      }
+    Pixmap source = XCreateBitmapFromData(FDisplay, FRoot, dark.data(), static_cast<unsigned>(w), static_cast<unsigned>(h));
+    Pixmap mask = XCreateBitmapFromData(FDisplay, FRoot, shown.data(), static_cast<unsigned>(w), static_cast<unsigned>(h));
+    XColor black{}, white{};
+    white.red = white.green = white.blue = 0xFFFF;
+    ::Cursor cursor = XCreatePixmapCursor(FDisplay, source, mask, &black, &white,
+                                          std::min<unsigned>(info.xHotspot, static_cast<unsigned>(w - 1)),
+                                          std::min<unsigned>(info.yHotspot, static_cast<unsigned>(h - 1)));
+    XFreePixmap(FDisplay, source);
+    XFreePixmap(FDisplay, mask);
+    FIconCursors.emplace(c, cursor);
+    return cursor;
   }
 
   void PointerCaptured(TWindow* w) override {
@@ -689,6 +735,7 @@ private:
   bool FCaptureGrab = false;   // a captured popup holds the pointer (PointerCaptured)
   ::Window FPopupGrab = 0;     // the active popup holds it (ActiveChanged)
   std::map<unsigned, ::Cursor> FCursors;
+  std::map<HCURSOR, ::Cursor> FIconCursors;
   Atom FWmDelete = 0, FWmProtocols = 0, FMotifHints = 0, FNetWmName = 0, FUtf8 = 0, FClipboard = 0, FTargets = 0,
        FTransfer = 0, FWorkArea = 0, FNetActive = 0, FWindowType = 0, FTypeUtility = 0, FNetSupported = 0,
        FNetMoveResize = 0;

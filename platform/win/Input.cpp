@@ -2,12 +2,17 @@
 // of device input into keyboard and mouse messages.
 #include "platform/win/Backend.h"
 #include "platform/win/WinCore.h"
+#include "platform/win/WinIcon.h"
 
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/Threads.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <span>
 
 using namespace wincore;
 
@@ -648,10 +653,21 @@ BOOL SetCursorPos(int x, int y) {
 
 HCURSOR LoadCursor(HINSTANCE, LPCWSTR name) {
   // Standard cursors are handles numbered as their resource ids; the back end draws them.
-  if (!IS_INTRESOURCE(name)) return nullptr;
   auto id = reinterpret_cast<std::uintptr_t>(name);
-  if (id < 32512 || id > 32651) return nullptr;
-  return reinterpret_cast<HCURSOR>(id);
+  if (IS_INTRESOURCE(name) && id >= 32512 && id <= 32651) return reinterpret_cast<HCURSOR>(id);
+  if (!name) return nullptr;
+  // The program's cursors: made once from the resource table and shared for the program's life.
+  String key = IS_INTRESOURCE(name) ? ResourceIdName(static_cast<Integer>(id)) : String(name);
+  static std::mutex lock;
+  static auto* loaded = new std::map<String, HCURSOR>();
+  std::lock_guard guard(lock);
+  auto it = loaded->find(key);
+  if (it != loaded->end()) return it->second;
+  std::span<const Byte> data;
+  if (!FindResourceData(key, RT_GROUP_CURSOR, data)) return nullptr;
+  HCURSOR cursor = CreateIconFromFileData(data.data(), data.size());
+  if (cursor) loaded->emplace(key, cursor);
+  return cursor;
 }
 
 HCURSOR SetCursor(HCURSOR c) {

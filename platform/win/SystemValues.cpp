@@ -60,6 +60,7 @@ struct TSystemValues {
   // Headless monitors; empty: one monitor, the screen with its work area.
   std::vector<Headless::TMonitorArea> Monitors;
   std::vector<UINT> Beeps;
+  UINT WheelScrollLines = 3;
 };
 
 TSystemValues& V() {
@@ -174,6 +175,7 @@ void ResetSystemValues() {
   v.Monitors.clear();
   GdiSetScreenSize(1920, 1080);
   v.Beeps.clear();
+  v.WheelScrollLines = 3;
 }
 
 SIZE HeadlessScreenSize() { return V().Screen; }
@@ -210,7 +212,10 @@ BOOL SystemParametersInfo(UINT action, UINT param, void* pv, UINT) {
       if (!pv) return FALSE;
       *static_cast<RECT*>(pv) = WorkArea();
       return TRUE;
-    case SPI_GETWHEELSCROLLLINES: return setUint(3);
+    case SPI_GETWHEELSCROLLLINES: return setUint(V().WheelScrollLines);
+    case SPI_SETWHEELSCROLLLINES:
+      V().WheelScrollLines = param;
+      return TRUE;
     case SPI_GETWHEELSCROLLCHARS: return setUint(3);
     case SPI_GETHIGHCONTRAST: {
       auto* hc = static_cast<HIGHCONTRAST*>(pv);

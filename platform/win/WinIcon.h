@@ -1,5 +1,6 @@
 #pragma once
 // Icons made from bitmaps: 32-bit premultiplied pixels with a hot spot, drawn with their alpha.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +26,10 @@ bool ReadBitmapPixels(HBITMAP ABitmap, int& AWidth, int& AHeight, std::vector<st
 HBITMAP CreateBitmapFromPixels(int AWidth, int AHeight, const std::uint32_t* APixels);
 
 HICON CreateIconIndirect(const ICONINFO* AInfo);
+// An icon or cursor from the bytes of an .ico or .cur file: its entry nearest to 32 x 32 (BMP
+// entries of 1, 4, 8, 24 or 32 bits with their AND mask) and, for a cursor, the entry's hot spot.
+// nullptr for anything else. The caller destroys it.
+HICON CreateIconFromFileData(const BYTE* AData, std::size_t ASize);
 // Fills AInfo with new bitmaps the caller deletes: a 32-bit top-down DIB section of the icon's
 // premultiplied pixels and a monochrome mask.
 BOOL GetIconInfo(HICON AIcon, ICONINFO* AInfo);

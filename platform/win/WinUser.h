@@ -385,6 +385,7 @@ constexpr WPARAM MK_MBUTTON = 0x0010;
 constexpr WPARAM MK_XBUTTON1 = 0x0020;
 constexpr WPARAM MK_XBUTTON2 = 0x0040;
 constexpr int WHEEL_DELTA = 120;
+constexpr UINT WHEEL_PAGESCROLL = 0xFFFFFFFF;   // SPI_GETWHEELSCROLLLINES: a page per notch
 inline SHORT GET_WHEEL_DELTA_WPARAM(WPARAM w) { return static_cast<SHORT>(HIWORD(w)); }
 inline WORD GET_KEYSTATE_WPARAM(WPARAM w) { return LOWORD(w); }
 constexpr WORD XBUTTON1 = 0x0001;
@@ -627,6 +628,8 @@ constexpr UINT SPI_GETKEYBOARDSPEED = 0x000A;
 constexpr UINT SPI_GETWORKAREA = 0x0030;
 constexpr UINT SPI_GETHIGHCONTRAST = 0x0042;
 constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
+// uiParam: the lines a wheel notch scrolls (WHEEL_PAGESCROLL: a page), kept for the process.
+constexpr UINT SPI_SETWHEELSCROLLLINES = 0x0069;
 constexpr UINT SPI_GETWHEELSCROLLCHARS = 0x006C;
 constexpr UINT SPI_GETMENUSHOWDELAY = 0x006A;
 constexpr UINT SPI_GETDRAGFULLWINDOWS = 0x0026;
@@ -747,7 +750,9 @@ constexpr WORD CBN_SELCHANGE = 1, CBN_DBLCLK = 2, CBN_SETFOCUS = 3, CBN_KILLFOCU
 constexpr LRESULT CB_ERR = -1;
 
 // ---------------------------------------------------------------------------------------------
-// Cursors: LoadCursor(nullptr, IDC_xxx)
+// Cursors: LoadCursor(nullptr, IDC_xxx) for the standard ones; any other name or number is the
+// program's cursor resource of that name (RT_GROUP_CURSOR, a .cur file): loaded once and shared,
+// nullptr when there is none.
 
 inline LPCWSTR MAKEINTRESOURCE(WORD id) { return reinterpret_cast<LPCWSTR>(static_cast<std::uintptr_t>(id)); }
 inline bool IS_INTRESOURCE(LPCWSTR p) { return (reinterpret_cast<std::uintptr_t>(p) >> 16) == 0; }
