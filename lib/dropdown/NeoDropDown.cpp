@@ -157,7 +157,32 @@ void TNeoCustomDropDown::DoBeforeDropDown() {
 
 void TNeoCustomDropDown::ConstrainDropDownHeight(Integer&) {}
 
-void TNeoCustomDropDown::DrawFocusRect() {}
+// The highlight of a focused pick-only edit: a black-framed clHighlight bar left of the drop button
+// with the text on it, on the whole window.
+void TNeoCustomDropDown::DrawFocusRect() {
+  if (FEditorEnabled || !HandleAllocated() || !Focused() || GetComponentState().Contains(csDesigning) || !FFocusDraw)
+    return;
+  HDC dc = GetWindowDC(GetHandle());
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    TRect r{2, 2, GetWidth() - RoundTo(FButtonWidth * static_cast<Double>(FDPIScale)) - 1, GetHeight() - 2};
+    canvas.GetPen()->SetColor(clBlack);
+    canvas.GetBrush()->SetColor(clHighlight);
+    canvas.Rectangle(r);
+    r.left += 2;
+    r.right -= 3;
+    canvas.GetFont()->Assign(GetFont());
+    canvas.GetFont()->SetColor(clHighlightText);
+    canvas.GetBrush()->SetStyle(bsClear);
+    const String text = GetText();
+    DrawTextW(canvas.GetHandle(), text.c_str(), static_cast<int>(text.size()), &r,
+              DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+    canvas.SetHandle(nullptr);
+  }
+  ReleaseDC(GetHandle(), dc);
+}
+
 // The grey hint of an empty edit, over the client area after the edit painted itself.
 void TNeoCustomDropDown::DrawEmptyText() {
   if (!HandleAllocated() || FEmptyText.empty() || !GetText().empty() || (Focused() && !FEmptyTextFocused)) return;
@@ -330,6 +355,90 @@ void TNeoCustomDropDown::SetFlat(bool Value) {
   if (FFlat == Value) return;
   FFlat = Value;
   if (HandleAllocated()) ResizeEdit();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Frames
+
+bool TNeoCustomDropDown::OwnBordersWanted() const {
+  return FBorderColor != clNone || FFocusBorderColor != clNone || FFlat || (!GetEnabled() && FDisabledBorder);
+}
+
+bool TNeoCustomDropDown::IsActive() const {
+  if (GetComponentState().Contains(csDesigning)) return false;
+  return FMouseInControl || (Screen && Screen->GetActiveControl() == this);
+}
+
+bool TNeoCustomDropDown::GetButtonFocused() const {
+  if (GetComponentState().Contains(csDesigning)) return GetEnabled();
+  return IsActive();
+}
+
+void TNeoCustomDropDown::UpdateButtonFocus() {
+  if (FButton) FButton->GetButton()->SetFocused(GetButtonFocused());
+}
+
+void TNeoCustomDropDown::PaintBorders() {
+  if (GetEnabled() && !FFlat && FBorderColor == clNone && FFocusBorderColor == clNone) return;
+  DrawBorders();
+  UpdateButtonFocus();
+}
+
+void TNeoCustomDropDown::DrawBorders() {
+  if (!HandleAllocated() || GetComponentState().Contains(csDesigning)) return;
+  HDC dc = GetWindowDC(GetHandle());
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    TRect r{0, 0, GetWidth(), GetHeight()};
+    auto frame = [&canvas, &r](TColor Color) {
+      canvas.GetBrush()->SetColor(Color);
+      canvas.FrameRect(r);
+    };
+    const bool focused = Focused();
+    if (!GetEnabled() && FIsThemed && FDisabledBorder) {
+      frame(static_cast<TColor>(0xC0C0C0));
+    } else if (FBorderColor != clNone && (!focused || FFocusBorderColor == clNone)) {
+      frame(FBorderColor);
+    } else if (FFocusBorderColor != clNone) {
+      if (focused) frame(FFocusBorderColor);
+    } else {
+      const bool active = IsActive();
+      const TColor c = active || !GetParent() ? clBtnFace : GetParent()->GetBrush()->GetColor();
+      if (active) {
+        DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        frame(c);
+        InflateRect(&r, -1, -1);
+      } else {
+        for (int i = 0; i < 2; ++i) {
+          frame(c);
+          InflateRect(&r, -1, -1);
+        }
+      }
+    }
+    canvas.SetHandle(nullptr);
+  }
+  ReleaseDC(GetHandle(), dc);
+}
+
+void TNeoCustomDropDown::CMMouseEnter(TMessage& Message) {
+  const bool was = FMouseInControl;
+  inherited::Dispatch(Message);
+  FMouseInControl = was;
+  if (was || !GetEnabled()) return;
+  DrawFocusRect();
+  DrawEmptyText();
+  FMouseInControl = true;
+  PaintBorders();
+}
+
+void TNeoCustomDropDown::CMMouseLeave(TMessage& Message) {
+  const bool was = FMouseInControl;
+  inherited::Dispatch(Message);
+  FMouseInControl = was;
+  if (!was || !GetEnabled()) return;
+  FMouseInControl = false;
+  PaintBorders();
 }
 
 void TNeoCustomDropDown::RepaintFrame() {
@@ -626,7 +735,14 @@ void TNeoCustomDropDown::Dispatch(TMessage& Message) {
       inherited::Dispatch(Message);
       DrawFocusRect();
       DrawEmptyText();
+      if (OwnBordersWanted()) PaintBorders();
       return;
+    case WM_NCPAINT:
+      inherited::Dispatch(Message);
+      if (OwnBordersWanted()) PaintBorders();
+      return;
+    case CM_MOUSEENTER: CMMouseEnter(Message); return;
+    case CM_MOUSELEAVE: CMMouseLeave(Message); return;
     case CM_ENABLEDCHANGED:
       inherited::Dispatch(Message);
       if (FButton) FButton->SetEnabled(GetEnabled());
@@ -672,10 +788,12 @@ void TNeoCustomDropDown::Dispatch(TMessage& Message) {
       if (GetAutoSelect() && !GetControlState().Contains(csLButtonDown)) SelectAll();
       inherited::Dispatch(Message);
       RepaintFrame();
+      PaintBorders();
       return;
     case CM_EXIT:
       inherited::Dispatch(Message);
       RepaintFrame();
+      PaintBorders();
       return;
     default: break;
   }

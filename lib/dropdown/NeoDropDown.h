@@ -442,10 +442,28 @@ protected:
   bool FCtl3D = true;
   TBevelKind FBevelKind = bkNone;
 
+  // The edit's own frames on its window DC (see DrawBorders), unless it is enabled, not flat and
+  // has neither frame colour; the drop button then learns whether the edit is hot or active.
+  void PaintBorders();
+  // On the whole window: the silver frame of a disabled themed edit with DisabledBorder; else a
+  // one-pixel frame in BorderColor, or FocusBorderColor while focused; else the flat look (a
+  // sunken edge while active, the parent's colour otherwise). Nothing at design time.
+  void DrawBorders();
+  void UpdateButtonFocus();
+  // The mouse is over the edit or the edit is the screen's active control (never at design time).
+  bool IsActive() const;
+  // IsActive, but the edit's Enabled at design time.
+  bool GetButtonFocused() const;
+
 private:
   bool HasBorderOrBevel() const;
+  // The frames PaintBorders draws are wanted: a frame colour, the flat look, or a disabled edit
+  // with DisabledBorder.
+  bool OwnBordersWanted() const;
   // The edit's frame drawn again (it shows the focus).
   void RepaintFrame();
+  void CMMouseEnter(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
   void BindDropDownForm();
   // The popup's buttons close the popup through DoHideDropDown; the popup forwards to the edit.
   friend class TNeoButton;

@@ -44,11 +44,29 @@ bool TNeoDropDownSpeedButton::Pressed() const {
 
 void TNeoDropDownSpeedButton::Paint() {
   if (FButtonStyle == bsDropDown) PaintDropDownButton();
-  else inherited::Paint();
+  else PaintPushButton();
+}
+
+TDropDownEditButton* TNeoDropDownSpeedButton::Holder() const { return dynamic_cast<TDropDownEditButton*>(GetParent()); }
+
+TNeoCustomDropDown* TNeoDropDownSpeedButton::Edit() const {
+  TDropDownEditButton* holder = Holder();
+  return holder ? dynamic_cast<TNeoCustomDropDown*>(holder->GetOwner()) : nullptr;
+}
+
+bool TNeoDropDownSpeedButton::DoVisualStyles() const {
+  return FIsWinXP && ATXPVS::IsThemeActive && ATXPVS::IsThemeActive() && ATXPVS::OpenThemeData &&
+         ATXPVS::DrawThemeBackground && ATXPVS::CloseThemeData;
+}
+
+HTHEME TNeoDropDownSpeedButton::OpenTheme(const Char* ClassName) const {
+  TWinControl* parent = GetParent();
+  if (!parent || !parent->HandleAllocated()) return nullptr;
+  return ATXPVS::OpenThemeData(parent->GetHandle(), ClassName);
 }
 
 void TNeoDropDownSpeedButton::PaintDropDownButton() {
-  auto* holder = dynamic_cast<TDropDownEditButton*>(GetParent());
+  TDropDownEditButton* holder = Holder();
   if (holder && holder->GetButtonColor() != clNone) {
     PaintColoredDropDownButton(holder);
     return;
@@ -67,13 +85,10 @@ void TNeoDropDownSpeedButton::PaintDropDownButton() {
     canvas->Draw(x, y, glyph);
     return;
   }
-  auto* edit = holder ? dynamic_cast<TNeoCustomDropDown*>(holder->GetOwner()) : nullptr;
+  TNeoCustomDropDown* edit = Edit();
   const bool enabled = (!holder || holder->GetEnabled()) && (!edit || (edit->GetEnabled() && !edit->GetReadOnly()));
   const bool dropped = edit && edit->GetDroppedDown();
-  const bool visualStyles = FIsWinXP && ATXPVS::IsThemeActive && ATXPVS::IsThemeActive() && ATXPVS::OpenThemeData &&
-                            holder && holder->HandleAllocated();
-  if (visualStyles) {
-    HTHEME theme = ATXPVS::OpenThemeData(holder->GetHandle(), u"combobox");
+  if (DoVisualStyles() && holder && holder->HandleAllocated()) {
     TRect r = client;
     if (HasLocaleInfoEx()) {
       r.left += 1;
@@ -81,7 +96,7 @@ void TNeoDropDownSpeedButton::PaintDropDownButton() {
       InflateRect(&r, 1, 1);
       r.left += 2;
     }
-    int part = 1;   // CP_DROPDOWNBUTTON
+    int part = CP_DROPDOWNBUTTON;
     if (IsWindows10() || IsWindows6x()) {
       canvas->GetBrush()->SetColor(clWindow);
       canvas->GetPen()->SetColor(clWindow);
@@ -89,11 +104,11 @@ void TNeoDropDownSpeedButton::PaintDropDownButton() {
       r.right += 1;
       r.top -= 1;
       r.bottom += 1;
-      part = 6;   // CP_DROPDOWNBUTTONRIGHT
+      part = CP_DROPDOWNBUTTONRIGHT;
     }
-    int state = 4;   // CBXS_DISABLED
-    if (enabled) state = Pressed() || dropped ? 3 : FHot ? 2 : 1;
-    if (theme) {
+    int state = CBXS_DISABLED;
+    if (enabled) state = Pressed() || dropped ? CBXS_PRESSED : FHot ? CBXS_HOT : CBXS_NORMAL;
+    if (HTHEME theme = OpenTheme(u"combobox")) {
       ATXPVS::DrawThemeBackground(theme, canvas->GetHandle(), part, state, &r, nullptr);
       ATXPVS::CloseThemeData(theme);
     }
@@ -108,6 +123,91 @@ void TNeoDropDownSpeedButton::PaintDropDownButton() {
   canvas->GetBrush()->SetColor(clBlack);
   canvas->GetPen()->SetColor(clBlack);
   canvas->Polygon({TPoint{5, 7}, TPoint{11, 7}, TPoint{8, 10}});
+}
+
+void TNeoDropDownSpeedButton::PaintPushButton() {
+  TCanvas* canvas = GetCanvas();
+  if (TNeoCustomDropDown* edit = Edit()) canvas->GetFont()->Assign(edit->GetFont());
+  const TRect bounds{0, 0, GetWidth(), GetHeight()};
+  const TRect client = GetClientRect();
+  const bool down = Pressed();
+  if (DoVisualStyles()) {
+    canvas->FillRect(bounds);
+    TRect r{0, 0, GetWidth() + 1, GetHeight() + 1};
+    int state = PBS_NORMAL;
+    if (FHot) state = PBS_HOT;
+    if (down) state = PBS_PRESSED;
+    if (!GetEnabled()) state = PBS_DISABLED;
+    if (HTHEME theme = OpenTheme(u"button")) {
+      ATXPVS::DrawThemeBackground(theme, canvas->GetHandle(), BP_PUSHBUTTON, state, &r, nullptr);
+      ATXPVS::CloseThemeData(theme);
+    }
+    TRect inner = client;
+    InflateRect(&inner, -2, -2);
+    PaintThemedPushContent(inner, down);
+    return;
+  }
+  if (!GetFlat()) {
+    inherited::Paint();
+    return;
+  }
+  canvas->FillRect(bounds);
+  canvas->GetBrush()->SetColor(clBtnFace);
+  canvas->FillRect(bounds);
+  TRect edge = client;
+  edge.right += 1;
+  edge.bottom += 1;
+  DrawEdge(canvas->GetHandle(), &edge, FEtched ? EDGE_ETCHED : EDGE_RAISED, BF_RECT | (down ? BF_FLAT : 0));
+  const Integer shift = down ? 1 : 0;
+  TBitmap* glyph = GetGlyph();
+  if (glyph && !glyph->GetEmpty()) {
+    TRect r = client;
+    InflateRect(&r, -3, -3);
+    OffsetRect(&r, shift, shift);
+    DrawTransparentBitmap(canvas, glyph, clBtnFace, r);
+  }
+  const String caption = GetCaption();
+  if (!caption.empty()) {
+    TRect r = client;
+    InflateRect(&r, -3, -1);
+    OffsetRect(&r, shift, shift);
+    canvas->GetBrush()->SetStyle(bsClear);
+    DrawTextW(canvas->GetHandle(), caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+}
+
+void TNeoDropDownSpeedButton::PaintThemedPushContent(TRect Inner, bool Down) {
+  TCanvas* canvas = GetCanvas();
+  const String caption = GetCaption();
+  const Integer shift = Down ? 1 : 0;
+  TBitmap* glyph = GetGlyph();
+  const bool hasGlyph = glyph && !glyph->GetEmpty();
+  Integer glyphWidth = 0;
+  if (hasGlyph) {
+    glyphWidth = glyph->GetWidth();
+    const Integer iw = Inner.right - Inner.left, ih = Inner.bottom - Inner.top;
+    Integer x = Inner.left, y = Inner.top;
+    if (!caption.empty()) x = Inner.left + 2;
+    else if (glyphWidth < iw) x = Inner.left + (iw - glyphWidth) / 2;
+    if (glyph->GetHeight() < ih) y = Inner.top + (ih - glyph->GetHeight()) / 2;
+    glyph->SetTransparent(true);
+    canvas->Draw(x + shift, y + shift, glyph);
+  }
+  if (caption.empty()) return;
+  canvas->GetBrush()->SetStyle(bsClear);
+  TRect r;
+  UINT format = DT_VCENTER | DT_SINGLELINE;
+  if (hasGlyph) {
+    r = TRect{Inner.left + glyphWidth + 2, Inner.top - 1, Inner.right, Inner.bottom - 1};
+    format |= DT_LEFT;
+  } else {
+    r = GetClientRect();
+    InflateRect(&r, -3, -1);
+    OffsetRect(&r, shift, shift);
+    format |= DT_CENTER;
+  }
+  DrawTextW(canvas->GetHandle(), caption.c_str(), static_cast<int>(caption.size()), &r, format);
 }
 
 void TNeoDropDownSpeedButton::PaintColoredDropDownButton(TDropDownEditButton* Holder) {

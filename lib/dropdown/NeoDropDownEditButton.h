@@ -5,6 +5,7 @@
 // A left mouse-up on the speed button first focuses the edit, then clicks the holder.
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Controls.h"
+#include "platform/win/UxTheme.h"
 
 enum TButtonStyle { bsButton, bsDropDown };
 
@@ -36,6 +37,19 @@ private:
   // the holder's explicit colours.
   void PaintDropDownButton();
   void PaintColoredDropDownButton(class TDropDownEditButton* Holder);
+  // The push button: the visual-styles part, the flat look with a raised or etched edge, or the
+  // speed button's own look; glyph and caption in the edit's font.
+  void PaintPushButton();
+  // The glyph and caption over the visual-styles push button, inside Inner (the client rectangle
+  // less 2 pixels).
+  void PaintThemedPushContent(TRect Inner, bool Down);
+  // Common controls 6 and an active theme.
+  bool DoVisualStyles() const;
+  // The theme class for the holder's window (nullptr without one).
+  HTHEME OpenTheme(const Char* ClassName) const;
+  // The holder and the dropdown edit that owns it (either may be nullptr).
+  class TDropDownEditButton* Holder() const;
+  class TNeoCustomDropDown* Edit() const;
   // The state is down or exclusive and not held up.
   bool Pressed() const;
 
