@@ -4,10 +4,13 @@
 // time picker whose popup holds an analog clock.
 // Choosing an item of the list writes it into the edit. A track-bar dropdown, a memo dropdown and a
 // multi-column dropdown of --items N generated names (1,000 unless given) follow, then a detail
-// dropdown, an image picker and a colour picker.
+// dropdown, an image picker and a colour picker. A style chooser at the right applies each of the
+// library's styles to every dropdown on the form.
 //
 // --script DIR opens each dropdown in turn, saves what the screen shows as DIR/dropdown-N.png
-// (N from 1) and closes it again, then exits; --screenshot FILE saves the closed form. --log
+// (N from 1) and closes it again, then applies each style and saves the form with the colour
+// picker open as DIR/style-NN-NAME.png (NN from 01), then exits; --screenshot FILE saves the
+// closed form. --log
 // writes to standard output where the drop buttons and an empty spot of the form are on the screen
 // ("button N X Y", "empty X Y", then "ready") and what happens ("open N", "close N cancelled" or
 // "close N kept", "text N TEXT", "color N NAME"), for a script that drives the demo from outside.
@@ -44,6 +47,8 @@ namespace {
 bool Log = false;
 int ItemCount = 1000;
 
+String StyleName(TNeoStyle Style) { return GetEnumName(EnumTypeInfo<TNeoStyle>(), Style); }
+
 void Say(const std::string& Line) {
   if (!Log) return;
   std::printf("%s\n", Line.c_str());
@@ -64,8 +69,9 @@ public:
   explicit TDemoForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption(u"Dropdowns");
     SetBounds(40, 40, 10, 10);
-    SetClientWidth(420);
+    SetClientWidth(580);
     SetClientHeight(380);
+    AddStyleChooser();
     AddListDropDown();
     AddControlDropDown();
     AddTimePicker();
@@ -87,10 +93,40 @@ public:
     Say("ready");
   }
 
+  // Every dropdown of the form takes on Style.
+  void ApplyStyle(TNeoStyle Style) {
+    for (TNeoCustomDropDown* d : DropDowns) d->SetComponentStyle(Style);
+  }
+  // What a user's choice of Style in the chooser does.
+  void ChooseStyle(TNeoStyle Style) {
+    Styles->SetItemIndex(Style);
+    ApplyStyle(Style);
+  }
+
   std::vector<TNeoCustomDropDown*> DropDowns;
+  TComboBox* Styles = nullptr;
   TNeoDropDown* Fruit = nullptr;
 
 private:
+  // A list of the style names; choosing one applies it.
+  void AddStyleChooser() {
+    auto* label = new TLabel(this);
+    label->SetParent(this);
+    label->SetBounds(330, 4, 200, 15);
+    label->SetCaption(u"Style:");
+    Styles = new TComboBox(this);
+    Styles->SetParent(this);
+    Styles->SetStyle(csDropDownList);
+    Styles->SetBounds(330, 20, 230, 21);
+    for (Integer i = 0; i <= tsOffice2019Black; ++i) Styles->GetItems()->Add(StyleName(static_cast<TNeoStyle>(i)));
+    Styles->SetItemIndex(tsCustom);
+    Styles->OnChange = [this](TObject*) {
+      if (Styles->GetItemIndex() < 0) return;
+      ApplyStyle(static_cast<TNeoStyle>(Styles->GetItemIndex()));
+      Say("style " + UTF8Encode(Styles->GetText()));
+    };
+  }
+
   void AddListDropDown() {
     Fruit = new TNeoDropDown(this);
     Fruit->SetParent(this);
@@ -276,7 +312,27 @@ private:
   }
 };
 
-// Opens each dropdown, saves the screen, closes it with Esc as a user would.
+// Applies each style in turn and saves the screen with the colour picker (the last dropdown)
+// open, so that its popup shows the style's popup, header, footer and item colours as well.
+bool SaveStyleScreens(TDemoForm* Form, const std::string& Dir) {
+  bool ok = true;
+  TNeoCustomDropDown* picker = Form->DropDowns.back();
+  for (Integer i = 0; i <= tsOffice2019Black; ++i) {
+    const auto style = static_cast<TNeoStyle>(i);
+    Form->ChooseStyle(style);
+    picker->SetFocus();
+    picker->ShowDropDown();
+    Application->ProcessMessages();
+    char number[8];
+    std::snprintf(number, sizeof number, "%02d", static_cast<int>(i + 1));
+    ok = SaveScreenshot(Dir + "/style-" + number + "-" + UTF8Encode(StyleName(style)) + ".png") && ok;
+    picker->HideDropDown(true);
+    Application->ProcessMessages();
+  }
+  return ok;
+}
+
+// Opens each dropdown, saves the screen, closes it with Esc as a user would; then the styles.
 bool RunScript(TDemoForm* Form, const std::string& Dir) {
   bool ok = true;
   for (std::size_t i = 0; i < Form->DropDowns.size(); ++i) {
@@ -289,7 +345,7 @@ bool RunScript(TDemoForm* Form, const std::string& Dir) {
     d->HideDropDown(true);
     Application->ProcessMessages();
   }
-  return ok;
+  return SaveStyleScreens(Form, Dir) && ok;
 }
 
 }  // namespace

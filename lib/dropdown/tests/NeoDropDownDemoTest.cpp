@@ -70,6 +70,16 @@ TEST(DropDownDemo, ScriptSavesTheScreenOfEachOpenDropDown) {
     // The popup is what differs from the closed form: its border, header and content.
     EXPECT_GT(Differing(open, closed, 0), 4000);
   }
+  // One screen per style, each with the colour picker open; the styles change what the dropdowns
+  // and the popup look like.
+  TSurface custom(1, 1), black(1, 1), white(1, 1);
+  Load(custom, out + "/headless/style-09-tsCustom.png");
+  Load(black, out + "/headless/style-27-tsOffice2019Black.png");
+  Load(white, out + "/headless/style-25-tsOffice2019White.png");
+  ASSERT_EQ(black.Width(), custom.Width());
+  ASSERT_EQ(white.Width(), custom.Width());
+  EXPECT_GT(Differing(black, custom, 0), 20000);
+  EXPECT_GT(Differing(black, white, 0), 20000);
 }
 
 TEST(DropDownDemo, UnderXvfbThePopupNeverTakesTheFocusAndClosesFromOutside) {
