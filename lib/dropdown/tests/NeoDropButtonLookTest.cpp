@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "lib/base/ATXPVS.h"
+#include "lib/dropdown/NeoColorPickerDropDown.h"
 #include "lib/dropdown/NeoDropDown.h"
+#include "lib/dropdown/NeoDropDownForm.h"
 #include "lib/dropdown/testsupport/DropDownGolden.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 #include "platform/win/UxTheme.h"
@@ -389,4 +391,43 @@ TEST_F(DropButtonLook, InitialButtonIsSixteenPixels) {
     EXPECT_EQ(d->GetButton()->GetButton()->GetWidth(), c.Button);
     delete f;
   }
+}
+
+// Every style once: a colour picker's closed edit beside its open list popup with header and
+// footer, three styles to a row.
+TEST_F(DropButtonLook, GoldenSheetOfTheTwentySevenStyles) {
+  Headless::SetScreenSize(1024, 768);
+  Headless::SetWorkArea(RECT{0, 0, 1024, 728});
+  TForm* f = NewForm(300, 260);
+  auto* focus = Add<TButton>(f, 200, 10, 80, 25);
+  f->Show();
+  TGoldenSheet pictures;
+  for (Integer i = 0; i <= tsOffice2019Black; ++i) {
+    const auto style = static_cast<TNeoStyle>(i);
+    SCOPED_TRACE(i);
+    auto* d = Add<TNeoColorPickerDropDown>(f, 10, 10, 150, 21);
+    d->BeginUpdate();
+    d->AddDefaultColors();
+    d->EndUpdate();
+    d->SetSelectedColor(clRed);
+    d->SetDropDownHeight(80);
+    d->GetDropDownHeader()->SetVisible(true);
+    d->GetDropDownHeader()->SetCaption(GetEnumName(EnumTypeInfo<TNeoStyle>(), style));
+    d->GetDropDownFooter()->SetVisible(true);
+    d->GetDropDownFooter()->GetButtons()->Add()->SetCaption(u"OK");
+    d->SetComponentStyle(style);
+    focus->SetFocus();
+    Pump();
+    d->ShowDropDown();
+    Pump();
+    ASSERT_TRUE(d->GetDroppedDown());
+    if (i > 0 && i % 3 == 0) pictures.NewRow();
+    pictures.Add(d->GetHandle());
+    pictures.Add(d->GetDropDownForm()->GetHandle());
+    d->HideDropDown(true);
+    Pump();
+    delete d;
+    Pump();
+  }
+  pictures.ExpectMatches("dropdown-styles.png");
 }
