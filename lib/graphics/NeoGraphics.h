@@ -135,6 +135,9 @@ using TNeoGraphicsContextClass = TClass;
 class TCustomImageList;
 class TPictureContainer;
 
+// Text extents of markup runs, by font and text (the engine defines them).
+struct TGraphicsHtmlExtents;
+
 // Every input and output of one run of the facade's markup engine, under the names the engine
 // takes. Colours -1 mean none.
 struct TGraphicsHtmlDrawParams {
@@ -183,6 +186,10 @@ struct TGraphicsHtmlDrawParams {
   TColor AHighlightColor = 0;
   TColor AHighlightTextColor = 0;
   TFontStyles AHighlightFontStyles;
+  // In and out: the text extents a run of the engine learnt, made by the engine when none is
+  // given. A drawing run handed those of the measuring run of the same text on the same graphics
+  // measures nothing again.
+  std::shared_ptr<TGraphicsHtmlExtents> AExtents;
 };
 
 // The three routines of the rendering layer the facade calls. Each is nullptr until that layer

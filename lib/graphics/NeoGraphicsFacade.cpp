@@ -152,15 +152,17 @@ TNeoGraphicsSaveState* TNeoGraphics::SaveState(bool ACanvasOnly) {
   return state.release();
 }
 
+// The context's state goes back before fill, stroke and font: the canvas context lets go of the
+// objects its DC held then, before the font of the state makes the canvas's font anew.
 void TNeoGraphics::RestoreState(TNeoGraphicsSaveState* AState, bool ACanvasOnly) {
   if (!AState) return;
   std::unique_ptr<TNeoGraphicsSaveState> state(AState);
+  GetContext()->RestoreState(state.get());
   if (!ACanvasOnly) {
     SetFill(state->GetFill());
     SetStroke(state->GetStroke());
     SetFont(state->GetFont());
   }
-  GetContext()->RestoreState(state.get());
 }
 
 void TNeoGraphics::Assign(TNeoGraphics* Source) {

@@ -40,18 +40,27 @@ private:
   HGDIOBJ FOld;
 };
 
-// A clear brush also leaves the background of text and of broken lines alone.
-class TClearBrushScope : public TStockObjectScope {
+// For the length of one call text and broken lines leave their background alone. Text never
+// paints with the brush, so this is all a text call needs.
+class TTransparentScope {
 public:
-  explicit TClearBrushScope(TCanvas* ACanvas)
-      : TStockObjectScope(ACanvas, NULL_BRUSH), FDC(ACanvas->GetHandle()), FOldMode(::SetBkMode(FDC, TRANSPARENT)) {}
-  ~TClearBrushScope() { ::SetBkMode(FDC, FOldMode); }
-  TClearBrushScope(const TClearBrushScope&) = delete;
-  TClearBrushScope& operator=(const TClearBrushScope&) = delete;
+  explicit TTransparentScope(TCanvas* ACanvas) : FDC(ACanvas->GetHandle()), FOldMode(::SetBkMode(FDC, TRANSPARENT)) {}
+  ~TTransparentScope() { ::SetBkMode(FDC, FOldMode); }
+  TTransparentScope(const TTransparentScope&) = delete;
+  TTransparentScope& operator=(const TTransparentScope&) = delete;
 
 private:
   HDC FDC;
   int FOldMode;
+};
+
+// A clear brush also leaves the background of text and of broken lines alone.
+class TClearBrushScope : public TStockObjectScope {
+public:
+  explicit TClearBrushScope(TCanvas* ACanvas) : TStockObjectScope(ACanvas, NULL_BRUSH), FTransparent(ACanvas) {}
+
+private:
+  TTransparentScope FTransparent;
 };
 
 class TClearPenScope : public TStockObjectScope {
@@ -337,24 +346,22 @@ void TNeoGraphicsContextGeneral::SetFontColor(TColor AColor) { Canvas()->GetFont
 void TNeoGraphicsContextGeneral::SetFontName(const String& AName) { Canvas()->GetFont()->SetName(AName); }
 void TNeoGraphicsContextGeneral::SetFontStyles(TFontStyles AStyle) { Canvas()->GetFont()->SetStyle(AStyle); }
 
-// The canvas lets go of its objects before the DC is saved or restored, so that a saved DC never
-// holds them (a font handle may be made anew meanwhile) and the canvas selects its own again at
-// its next use. The handle is taken first: taking it after letting go would select them at once.
+// The DC is saved with the canvas's objects selected: a saved DC keeps the objects it holds alive
+// (one the canvas lets go of meanwhile goes when the saved DC does), and the canvas goes on
+// drawing with its objects as they are. A restored DC holds the objects of its save, which need
+// not be the canvas's any more: the canvas lets go of them and selects its own at its next use.
 void TNeoGraphicsContextGeneral::SaveState(TNeoGraphicsSaveState* AState) {
   if (!AState) return;
-  TCanvas* canvas = Canvas();
-  const HDC dc = canvas->GetHandle();
-  canvas->Refresh();
-  AState->SetSaveDC(::SaveDC(dc));
+  AState->SetSaveDC(::SaveDC(Canvas()->GetHandle()));
 }
 
 void TNeoGraphicsContextGeneral::RestoreState(TNeoGraphicsSaveState* AState) {
   if (!AState) return;
   TCanvas* canvas = Canvas();
   const HDC dc = canvas->GetHandle();
-  canvas->Refresh();
   if (AState->GetSaveDC() != 0) ::RestoreDC(dc, AState->GetSaveDC());
   AState->SetSaveDC(0);
+  canvas->Refresh();
 }
 
 void TNeoGraphicsContextGeneral::ClipRect(const TRectF& ARect) {
@@ -761,7 +768,7 @@ void TNeoGraphicsContextGeneral::DrawText(const String& AText, const TRectF& ARe
                                           TNeoGraphicsTextAlign AHorizontalAlign, TNeoGraphicsTextAlign AVerticalAlign,
                                           TNeoGraphicsTextTrimming ATrimming, Single AAngle) {
   TCanvas* canvas = Canvas();
-  TClearBrushScope clear(canvas);
+  TTransparentScope transparent(canvas);
   TRect r = RectFToRect(ARect);
   if (AAngle != 0) {
     TextOutRotated(canvas, r, AHorizontalAlign, AVerticalAlign, AAngle, AText);

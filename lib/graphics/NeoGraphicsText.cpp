@@ -82,18 +82,23 @@ String TNeoGraphics::InternalDrawText(const TRectF& ARect, const String& AText, 
                                       Single AMinHeight, bool ASupportHTML, bool ATestAnchor, Single AX, Single AY) {
   if (!IsFinite(ARect) || !std::isfinite(AAngle)) return {};
   TNeoGraphicsContext* context = GetContext();
-  const TColor fillColor = context->GetFillColor();
-  context->SetFillColor(FFont->GetColor());
+  const NeoGraphicsRegistry::TDrawGraphicsHtmlTextProc engine = NeoGraphicsRegistry::DrawGraphicsHtmlTextProc();
+  const bool markup = ASupportHTML && engine && TNeoUtils::IsHTML(AText);
+  // The fill is the text's brush for the call. The canvas context paints plain text in the font's
+  // colour and leaves its brush alone, so its brush is not swapped for plain text (a markup run
+  // draws each of its runs through here).
+  const bool swapFill = markup || context != FContextGeneral.get();
+  const TColor fillColor = swapFill ? context->GetFillColor() : TColor(0);
+  if (swapFill) context->SetFillColor(FFont->GetColor());
   const auto restore = ScopeExit([&] {
     context->ResetTextAngle(AAngle);
-    context->SetFillColor(fillColor);
+    if (swapFill) context->SetFillColor(fillColor);
   });
   TRectF rect = ARect;
   if (AMinHeight > -1 && AMinHeight > rect.Height()) rect.Bottom = rect.Top + AMinHeight;
   if (AMinWidth > -1 && AMinWidth > rect.Width()) rect.Right = rect.Left + AMinWidth;
   const TRectF r = context->SetTextAngle(rect, AAngle);
-  const NeoGraphicsRegistry::TDrawGraphicsHtmlTextProc engine = NeoGraphicsRegistry::DrawGraphicsHtmlTextProc();
-  if (ASupportHTML && engine && TNeoUtils::IsHTML(AText)) {
+  if (markup) {
     TGraphicsHtmlDrawParams measure = HtmlParams(AText, r, AWordWrapping);
     measure.ACheckHeight = true;
     engine(measure);
@@ -113,6 +118,7 @@ String TNeoGraphics::InternalDrawText(const TRectF& ARect, const String& AText, 
     draw.AX = NearestInt(AX);
     draw.AY = NearestInt(AY);
     draw.AControlID = AControlID;
+    draw.AExtents = measure.AExtents;
     const bool hit = engine(draw);
     AControlID = draw.AControlID;
     AControlValue = draw.AControlValue;

@@ -15,6 +15,31 @@
 #include "platform/rtl/Units.h"
 #include "platform/ui/ImgList.h"
 
+// A blank in one font: its advance and the height of a line.
+struct TGraphicsHtmlBlank {
+  String Name;
+  Integer Size;
+  TFontStyles Style;
+  Single Advance, Height;
+};
+
+// A run's extent depends on its font's name, size and style and on its text (not on its colour).
+struct TGraphicsHtmlRun {
+  String Name;
+  Integer Size;
+  TFontStyles Style;
+  String Text;
+  TSizeF Extent;
+};
+
+// What runs of the engine over one text learnt: the prepared text and the extents of its runs and
+// blanks (a text has a handful of runs: a list searched in order is the quickest).
+struct TGraphicsHtmlExtents {
+  String Source, Prepared;
+  std::vector<TGraphicsHtmlRun> Runs;
+  std::vector<TGraphicsHtmlBlank> Blanks;
+};
+
 namespace {
 
 constexpr Single TextBox = 10000;
@@ -23,20 +48,40 @@ bool IsNoColor(TColor AColor) { return AColor == gcNull || AColor == clNone; }
 
 // Draws through a TNeoGraphics with single-precision coordinates. Text goes through the facade's
 // DrawText and CalculateText without markup; the fonts are selected only when they change.
+//
+// The graphics is left as the target found it. Text changes only the font's name, size, style
+// and colour, which are put back one by one; the whole state (fill, stroke, font and the
+// context's) is saved before the first call that draws anything else, and restored at the end.
+// A run of plain text, the most common kind, so saves and restores nothing.
 class TGraphicsHtmlTarget {
 public:
   using Coord = Single;
 
-  TGraphicsHtmlTarget(TNeoGraphics* AGraphics, const TGraphicsHtmlDrawParams& AParams)
-      : G(AGraphics), FImages(AParams.AImages), FContainer(AParams.APictureContainer) {}
+  TGraphicsHtmlTarget(TNeoGraphics* AGraphics, const TGraphicsHtmlDrawParams& AParams, TGraphicsHtmlExtents& AExtents,
+                      const THtmlFont& AFound)
+      : G(AGraphics), FImages(AParams.AImages), FContainer(AParams.APictureContainer), FExtents(AExtents),
+        FFound(AFound), FFont(AFound), FSelected(true) {}
+  TGraphicsHtmlTarget(const TGraphicsHtmlTarget&) = delete;
+  TGraphicsHtmlTarget& operator=(const TGraphicsHtmlTarget&) = delete;
+
+  // The state and the font as the target found them.
+  void PutBack() {
+    if (FSaved) {
+      TNeoGraphicsSaveState* saved = FSaved;
+      FSaved = nullptr;
+      G->RestoreState(saved);
+      FFont = FFontAtSave;
+      FSelected = FSelectedAtSave;
+    }
+    SelectFont(FFound);
+  }
 
   static Coord Scaled(Double AValue) { return static_cast<Single>(AValue); }
   static Coord Half(Coord AValue) { return AValue / 2; }
   TColor NoColor() const { return gcNull; }
 
   void MeasureRun(const THtmlFont& AFont, StringView AText, UINT, Coord& W, Coord& H) {
-    SelectFont(AFont);
-    const TSizeF size = Extent(AText);
+    const TSizeF size = RunExtent(AFont, AText);
     W = size.cx;
     H = size.cy;
   }
@@ -47,13 +92,13 @@ public:
     SelectFont(AFont);
     const String text(AText);
     if (!IsNoColor(ABrush)) {
-      const TSizeF size = Extent(AText);
+      const TSizeF size = RunExtent(AFont, AText);
       FillRect(L, B - size.cy, L + size.cx, B, ABrush);
     }
     const TNeoGraphicsTextTrimming trimming = (AFlags & DT_END_ELLIPSIS) ? gttCharacter : gttNone;
     if (AFont.Angle != 0) {
       // A turned run: its box from the run's bottom left, turned about its middle.
-      const TSizeF size = Extent(AText);
+      const TSizeF size = RunExtent(AFont, AText);
       G->DrawText(TRectF{L, B - size.cy, L + size.cx, B}, text, false, gtaLeading, gtaTrailing, gttNone,
                   static_cast<Single>(-AFont.Angle), -1, -1, false);
       return;
@@ -63,6 +108,7 @@ public:
 
   void FillRect(Coord L, Coord T, Coord R, Coord B, TColor AColor) {
     if (IsNoColor(AColor)) return;
+    KeepState();
     G->SetStrokeKind(gskNone);
     G->SetFillKind(gfkSolid);
     G->SetFillColor(AColor);
@@ -75,13 +121,16 @@ public:
   }
 
   void Ellipse(Coord L, Coord T, Coord R, Coord B, TColor AColor) {
-    SetPen(AColor);
+    SetPen(AColor);   // keeps the state
     G->SetFillKind(gfkSolid);
     G->SetFillColor(AColor);
     G->DrawEllipse(Double(L), Double(T), Double(R), Double(B));
   }
 
-  void FocusRect(Coord L, Coord T, Coord R, Coord B) { G->DrawFocusRectangle(Double(L), Double(T), Double(R), Double(B)); }
+  void FocusRect(Coord L, Coord T, Coord R, Coord B) {
+    KeepState();
+    G->DrawFocusRectangle(Double(L), Double(T), Double(R), Double(B));
+  }
 
   bool ImageSize(Integer AIndex, Coord& W, Coord& H) {
     if (!FImages || AIndex < 0 || AIndex >= FImages->GetCount()) return false;
@@ -92,6 +141,7 @@ public:
 
   // The list's picture drawn on a bitmap whose key colour is transparent, stretched into the box.
   void DrawImage(Integer AIndex, Coord L, Coord T, Coord R, Coord B, bool) {
+    KeepState();
     constexpr TColor key = 0xFF00FF;
     TBitmap bitmap;
     bitmap.SetPixelFormat(pf24bit);
@@ -116,12 +166,14 @@ public:
   }
 
   void DrawPicture(StringView ASource, Coord L, Coord T, Coord R, Coord B) {
+    KeepState();
     if (TPicture* picture = ContainerPicture(ASource))
       G->DrawBitmap(Double(L), Double(T), Double(R), Double(B), picture, false, true, false, false);
   }
 
   // CHECK, RADIO and BUTTON through the facade's control drawings; the others only take space.
   void DrawControl(const THtmlControlFace& AFace) {
+    KeepState();
     const TRectF box = RectToRectF(AFace.Box);
     switch (AFace.Kind) {
       case hcCheck: G->DrawCheckBox(box, AFace.Checked, false, true); break;
@@ -141,6 +193,7 @@ public:
   // BODY: a background picture tiled over the rectangle, corner pictures, and a colour or a
   // two-colour gradient filled and outlined. The colour goes first so the pictures stay visible.
   void DrawBody(const THtmlAttributes& A, Coord L, Coord T, Coord R, Coord B) {
+    KeepState();
     if (A.Has(u"BGCOLOR")) BodyColor(A, L, T, R, B);
     if (A.Has(u"BACKGROUND")) TilePicture(A, L, T, R, B);
     if (A.Has(u"BGTOPLEFT")) {
@@ -153,7 +206,19 @@ public:
   }
 
 private:
-  // The extent of a run. Trailing blanks are measured one by one (a context may leave them out).
+  // The extent of a run in its font, measured once per font and text (a drawing run reuses what
+  // its measuring run learnt); the font is selected only to measure.
+  TSizeF RunExtent(const THtmlFont& AFont, StringView AText) {
+    for (const TGraphicsHtmlRun& run : FExtents.Runs)
+      if (run.Text == AText && run.Size == AFont.Size && run.Style == AFont.Style && run.Name == AFont.Name)
+        return run.Extent;
+    SelectFont(AFont);
+    const TSizeF size = Extent(AText);
+    FExtents.Runs.push_back(TGraphicsHtmlRun{AFont.Name, AFont.Size, AFont.Style, String(AText), size});
+    return size;
+  }
+
+  // The extent of a run in the selected font. Trailing blanks are measured one by one (a context may leave them out).
   TSizeF Extent(StringView AText) {
     std::size_t end = AText.size();
     while (end > 0 && AText[end - 1] == u' ') --end;
@@ -164,46 +229,48 @@ private:
       size = TSizeF{r.Width(), r.Height()};
     }
     if (blanks > 0) {
-      const TBlank& blank = SelectedBlank();
+      const TGraphicsHtmlBlank& blank = SelectedBlank();
       size.cx += blank.Advance * static_cast<Single>(blanks);
       size.cy = std::max(size.cy, blank.Height);
     }
     return size;
   }
 
-  // A blank in one font: its advance and the height of a line.
-  struct TBlank {
-    String Name;
-    Integer Size;
-    TFontStyles Style;
-    Single Advance, Height;
-  };
-
-  // The blank of the selected font, measured once per font in a run of the engine (runs switch
-  // between a few fonts over and over).
-  const TBlank& SelectedBlank() {
-    for (const TBlank& b : FBlanks)
+  // The blank of the selected font, measured once per font (runs switch between a few fonts over
+  // and over).
+  const TGraphicsHtmlBlank& SelectedBlank() {
+    for (const TGraphicsHtmlBlank& b : FExtents.Blanks)
       if (b.Name == FFont.Name && b.Size == FFont.Size && b.Style == FFont.Style) return b;
     // The advance of a blank: between two letters, so no context leaves it out.
     const Single with = G->CalculateText(u"x x", TRectF{0, 0, TextBox, TextBox}, false, false).Width();
     const Single without = G->CalculateText(u"xx", TRectF{0, 0, TextBox, TextBox}, false, false).Width();
     const Single height = G->CalculateText(u"x", TRectF{0, 0, TextBox, TextBox}, false, false).Height();
-    return FBlanks.emplace_back(TBlank{FFont.Name, FFont.Size, FFont.Style, std::max(0.0f, with - without), height});
+    return FExtents.Blanks.emplace_back(
+        TGraphicsHtmlBlank{FFont.Name, FFont.Size, FFont.Style, std::max(0.0f, with - without), height});
   }
 
+  // Only what differs from the selected font is set (all of it after a control drew).
   void SelectFont(const THtmlFont& AFont) {
-    if (FSelected && AFont.Name == FFont.Name && AFont.Size == FFont.Size && AFont.Style == FFont.Style &&
-        AFont.Color == FFont.Color)
-      return;
-    G->SetFontName(AFont.Name);
-    G->SetFontSize(AFont.Size);
-    G->SetFontStyles(AFont.Style);
-    G->SetFontColor(AFont.Color);
+    // A size set by points need not give the pixel height back: another size is restored whole.
+    if (AFont.Size != FFound.Size) KeepState();
+    if (!FSelected || AFont.Name != FFont.Name) G->SetFontName(AFont.Name);
+    if (!FSelected || AFont.Size != FFont.Size) G->SetFontSize(AFont.Size);
+    if (!FSelected || AFont.Style != FFont.Style) G->SetFontStyles(AFont.Style);
+    if (!FSelected || AFont.Color != FFont.Color) G->SetFontColor(AFont.Color);
     FFont = AFont;
     FSelected = true;
   }
 
+  // Saves the whole state before the first call that changes more than the font.
+  void KeepState() {
+    if (FSaved) return;
+    FSaved = G->SaveState();
+    FFontAtSave = FFont;
+    FSelectedAtSave = FSelected;
+  }
+
   void SetPen(TColor AColor) {
+    KeepState();
     G->SetStrokeKind(gskSolid);
     G->SetStrokeColor(AColor);
     G->SetStrokeWidth(1);
@@ -273,9 +340,13 @@ private:
   TNeoGraphics* G;
   TCustomImageList* FImages;
   TPictureContainer* FContainer;
+  TGraphicsHtmlExtents& FExtents;
+  const THtmlFont FFound;
   THtmlFont FFont;
-  bool FSelected = false;
-  std::vector<TBlank> FBlanks;
+  bool FSelected;
+  TNeoGraphicsSaveState* FSaved = nullptr;
+  THtmlFont FFontAtSave;
+  bool FSelectedAtSave = false;
 };
 
 THtmlDialect GraphicsDialect(bool AURLUnderline) {
@@ -455,13 +526,18 @@ bool DrawGraphicsHtmlText(TGraphicsHtmlDrawParams& AParams) {
   TNeoGraphicsFont* font = graphics->GetFont();
   const THtmlFont base{font->GetName(), font->GetSize(), font->GetStyle(), font->GetColor(), 0};
   const TColor callFill = graphics->GetFill()->GetColor();
-  TNeoGraphicsSaveState* state = graphics->SaveState();
-  const auto restore = ScopeExit([&] { graphics->RestoreState(state); });
-  TGraphicsHtmlTarget target(graphics, AParams);
+  if (!AParams.AExtents) AParams.AExtents = std::make_shared<TGraphicsHtmlExtents>();
+  TGraphicsHtmlTarget target(graphics, AParams, *AParams.AExtents, base);
+  const auto restore = ScopeExit([&] { target.PutBack(); });
   THtmlLayout<TGraphicsHtmlTarget> layout(target, p, in, base);
   layout.SetRect({AParams.ARect.Left, AParams.ARect.Top, AParams.ARect.Right, AParams.ARect.Bottom});
   layout.FCallBrush = callFill;
-  const bool result = layout.Run(PrepareGraphicsHtmlText(AParams.AText));
+  TGraphicsHtmlExtents& known = *AParams.AExtents;
+  if (known.Prepared.empty() || known.Source != AParams.AText) {
+    known.Source = AParams.AText;
+    known.Prepared = PrepareGraphicsHtmlText(AParams.AText);
+  }
+  const bool result = layout.Run(known.Prepared);
   AParams.AAnchor = p.AAnchor;
   AParams.AStripped = p.AStripped;
   AParams.AFocusAnchor = p.AFocusAnchor;

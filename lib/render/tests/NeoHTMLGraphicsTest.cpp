@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "lib/graphics/NeoGDIPlusApi.h"
 #include "lib/graphics/NeoGraphics.h"
@@ -340,6 +341,71 @@ TEST_P(NeoHTMLGraphicsTest, MeasuringGivesTheSizesOfDrawing) {
   const TRectF measured = G->CalculateText(text, rect, true);
   EXPECT_EQ(measured.Width(), m.AXSize);
   EXPECT_EQ(measured.Height(), m.AYSize + 1);
+}
+
+// A drawing run handed the extents its measuring run learnt lays out and paints the same pixels.
+TEST_P(NeoHTMLGraphicsTest, ExtentsOfTheMeasuringRunDrawTheSame) {
+  const String text = u"<B>Bold</B> <FONT COLOR=\"#FF0000\" SIZE=\"12\">big red</FONT> and <I>slanted</I> text";
+  const TRectF rect{4, 4, 196, 60};
+  const auto paint = [&](bool AHanded) {
+    New(200, 64);
+    TGraphicsHtmlDrawParams m = Params(text, rect, true);
+    m.ACheckHeight = true;
+    DrawGraphicsHtmlText(m);
+    TGraphicsHtmlDrawParams d = Params(text, rect, true);
+    if (AHanded) d.AExtents = m.AExtents;
+    DrawGraphicsHtmlText(d);
+    std::vector<TColor> pixels;
+    for (Integer y = 0; y < 64; ++y)
+      for (Integer x = 0; x < 200; ++x) pixels.push_back(Pixel(x, y));
+    return std::make_pair(pixels, d.AXSize);
+  };
+  const auto fresh = paint(false), handed = paint(true);
+  EXPECT_EQ(fresh.second, handed.second);
+  EXPECT_TRUE(fresh.first == handed.first);
+  EXPECT_GT(CountInk(TRect{0, 0, 200, 64}), 0);
+}
+
+// Whatever the markup draws, the graphics is left with the fill, stroke and font it had, the
+// font's pixel height included (a size in points need not give it back).
+TEST_P(NeoHTMLGraphicsTest, TheGraphicsIsLeftAsFound) {
+  static const char16_t* const texts[] = {
+      u"<B>bold</B> <I>slanted</I> <FONT COLOR=\"#FF0000\" FACE=\"DejaVu Serif\">red</FONT>",
+      u"<FONT SIZE=\"14\">bigger</FONT> text",
+      u"<FONT BGCOLOR=\"#00FF00\">on green</FONT>",
+      u"<BODY BGCOLOR=\"#FFFF00\">a body</BODY>",
+      u"<UL><LI TYPE=\"SQUARE\">item</UL> <CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"TRUE\">",
+      u"<A HREF=\"x\">link</A><HR>after the rule"};
+  for (const char16_t* text : texts) {
+    const String markup(text);
+    SCOPED_TRACE(std::string(markup.begin(), markup.end()));
+    New(240, 80);
+    G->GetFont()->SetHeight(-14);   // 10.5 pt at 96 dpi
+    G->SetFontStyles(TFontStyles{fsUnderline});
+    G->SetFontColor(0x123456);
+    G->SetFillKind(gfkSolid);
+    G->SetFillColor(0x654321);
+    G->SetStrokeKind(gskSolid);
+    G->SetStrokeColor(0x0000AA);
+    G->SetStrokeWidth(3);
+    G->DrawText(TRectF{0, 0, 240, 80}, text, true);
+    TNeoGraphicsFont* font = G->GetFont();
+    EXPECT_EQ(font->GetName(), u"DejaVu Sans");
+    EXPECT_EQ(font->GetHeight(), -14);
+    EXPECT_EQ(font->GetStyle(), TFontStyles{fsUnderline});
+    EXPECT_EQ(font->GetColor(), TColor(0x123456));
+    EXPECT_EQ(G->GetFill()->GetKind(), gfkSolid);
+    EXPECT_EQ(G->GetFill()->GetColor(), TColor(0x654321));
+    EXPECT_EQ(G->GetStroke()->GetKind(), gskSolid);
+    EXPECT_EQ(G->GetStroke()->GetColor(), TColor(0x0000AA));
+    EXPECT_EQ(G->GetStroke()->GetWidth(), 3.0f);
+    // What is drawn next is drawn in that font.
+    const TRectF after = G->CalculateText(u"plain", TRectF{0, 0, 240, 80}, false, false);
+    New(240, 80);
+    G->GetFont()->SetHeight(-14);
+    G->SetFontStyles(TFontStyles{fsUnderline});
+    EXPECT_EQ(G->CalculateText(u"plain", TRectF{0, 0, 240, 80}, false, false).Width(), after.Width());
+  }
 }
 
 TEST_P(NeoHTMLGraphicsTest, BadMarkupDrawsAsTextAndEnds) {
