@@ -188,6 +188,7 @@ TNeoStringGrid::~TNeoStringGrid() {
   if (FColumnSize->GetSave()) SaveColSizes();
   UnHideColumnsAll();
   StopDragTimer();
+  BalloonDone();
   FGridDestroying = true;
   if (FocusWindowGrid() == this) HideFocusWindow();
   // Bring every row and column back and release every cell's object: the store keeps the cells of

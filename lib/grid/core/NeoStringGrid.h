@@ -22,6 +22,7 @@
 #include "lib/grid/core/NeoBaseGrid.h"
 #include "lib/grid/core/NeoColumnSize.h"
 #include "lib/grid/core/NeoGridLists.h"
+#include "lib/grid/core/NeoBalloonSettings.h"
 #include "lib/grid/core/NeoGridOptions.h"
 #include "lib/grid/core/NeoHintInfo.h"
 #include "platform/rtl/Streams.h"
@@ -50,6 +51,8 @@ enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum THintLargeTextPos { hpCell, hpMouse };
 enum TGridEncoding { geAnsi, geUTF8, geUnicode };
+// The directions a middle-button pan may take.
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 
 // The grid's own exception class.
 ZELK_DECLARE_EXCEPTION(ENeoGridError, Exception)
@@ -133,6 +136,7 @@ using TCellChangingEvent =
     std::function<void(TObject* Sender, Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol, bool& Allow)>;
 using TIndexChangingEvent = std::function<void(TObject* Sender, Integer OldIndex, Integer NewIndex, bool& Allow)>;
 enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
+using TCalcFooterEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, String& Value)>;
 using TComboChangeEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex, const String& ASelection)>;
 using TComboObjectChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex,
@@ -520,11 +524,12 @@ public:
   TColumnSize* GetColumnSize() const { return FColumnSize.get(); }
   void SetColumnSize(TColumnSize* Value) { FColumnSize->Assign(Value); }
   // Groups of later folders: nullptr until their class is built.
-  TFloatingFooter* GetFloatingFooter() const { return nullptr; }
-  TBalloonSettings* GetBalloonSettings() const { return nullptr; }
   TDragDropSettings* GetDragDropSettings() const { return nullptr; }
-  TControlLook* GetControlLook() const { return nullptr; }
-  TBackGround* GetBackGround() const { return nullptr; }
+  // The groups of looks (NeoGridLookSettings.h), made on first use.
+  TFloatingFooter* GetFloatingFooter();
+  TControlLook* GetControlLook();
+  TBackGround* GetBackGround();
+  TGrouping* GetGrouping();
 
   // ===== fonts, headers, lists =====
   TFont* GetFixedFont() const { return FFixedFont.get(); }
@@ -1036,8 +1041,17 @@ public:
   // Each Col<i> times the control's scale now (halves to even); missing entries keep the width.
   void LoadColSizes();
   virtual void SaveColPositions();
+  // Lays the columns out in the saved order when the Pos<i> entries are a full permutation of
+  // the columns (hidden ones included); any other set of entries keeps the current layout. Assumes
+  // the columns are in their initial order.
+  virtual void LoadColPositions();
   // "N#widths#order#visible": N columns with the hidden ones, lists joined by ",".
   String ColumnStatesToString();
+  // Applies a column-state string; nothing without "#". The whole string is checked first: a count
+  // of 1 .. 65535, N widths of 0 .. 65535, an order whose first N entries are a permutation of
+  // 0 .. N - 1 (or none), N flags "0" / "1". Anything else raises ENeoGridError and changes nothing.
+  // A width of 0 suppresses its column.
+  void StringToColumnStates(const String& Value);
 
   // ===== cell controls =====
   // Embeds a control in a cell (real column): the grid becomes its parent and keeps it over the
@@ -1075,8 +1089,9 @@ public:
   void SetInvalidEntryIcon(TInvalidEntryIcon Value) { FInvalidEntryIcon = Value; }
   // Applies the filter-edit row's text of a column as its filter (the data folder's work).
   virtual void ApplyFilterEdit(Integer ACol) { (void)ACol; }
-  // Focuses the form control after ID in the current markup cell (the form-control folder's work).
-  virtual void FocusNextFormControl(Integer ID) { (void)ID; }
+  // Opens the editor of the first editable form control after CurrentID (the first one when
+  // empty) in the markup of a cell (real column); focuses the grid when there is none.
+  void FocusNextFormControl(Integer ACol, Integer ARow, const String& CurrentID);
   Integer GetCurrentControlID() const { return FCurrentControlID; }
   // The fixed-cell editors' OnChange: OnEditChange with the fixed cell and the edit's text; the
   // combo's OnSelect: OnComboChange with its item index and the selected item's text.
@@ -1130,22 +1145,690 @@ protected:
   Integer FScrollRow = -1;
 
   // ===== keyboard and character input (NeoStringGridKeys.cpp) =====
+public:
+  // The grouping of single radio buttons.
+  enum TRadioButtonGroup { rgNone, rgCol, rgRow };
+  // The numeric keypad's decimal key types the locale's decimal separator.
+  bool GetExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+  void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
+  // Appends a row at the end (before a visible floating footer) unless OnCanAddRow refuses; the
+  // inplace editors call it too.
+  void AutoAppendRow();
+  // The current row is the last one above the fixed footers, or the last before a visible
+  // floating footer.
+  bool IsLastDataRow();
+  // Keyboard navigation steps over the cell: a fixed cell with SkipFixedCells, a cell that
+  // CanEditCell refuses with SkipReadOnly.
+  bool MustSkip(Integer ACol, Integer ARow);
+  // Fires OnCanInsertRow; the caller sets CanInsert first.
+  virtual void DoCanInsertRow(Integer ARow, bool& CanInsert);
+  // Puts the text cached when editing began back into the current cell.
+  virtual void RestoreCellFromCache();
+  // The clipboard folder's work on the selection (nothing is copied until it exists).
+  virtual void CopySelectionToClipboard() {}
+  virtual void CutSelectionToClipboard() {}
+  virtual void PasteSelectionFromClipboard() {}
+  // The first row whose text in the sorted column starts with the upper-cased S (the search
+  // folder's work: -1, nothing found, until it exists).
+  virtual Integer Search(const String& S);
+  // The Tab step after an edit (the editing folder's work: the platform grid's Tab meanwhile).
+  // False when the Tab went on to the parent.
+  virtual bool AdvanceAfterEdit(bool Backward);
+  // Moves Count rows from FromIndex so that they start at ToIndex, counted after their removal
+  // (display rows; the data folder's work: the platform grid's row moves meanwhile).
+  virtual void MoveRows(Integer FromIndex, Integer ToIndex, Integer Count);
+  // Radio cells of the cells folder: no cell holds radio buttons yet.
+  virtual bool CycleRadioGroup(Integer ACol, Integer ARow, bool FromUser);
+  virtual bool HasRadioButtonGroup(Integer ACol, Integer ARow, TRadioButtonGroup Group);
+  virtual void SetRadioButtonRowIndex(Integer ARow, Integer Index);
+  virtual void SetRadioButtonColumnIndex(Integer ACol, Integer Index);
+  // Called by Ctrl+A with the rectangle it is about to select.
+  virtual void SelectAllKeyHook(TGridRect& R) { (void)R; }
+  std::function<void(TObject* Sender, Integer ARow, bool& CanInsert)> OnCanInsertRow;
+  TRowEvent OnAutoInsertRow;
+  std::function<void(TObject* Sender, Integer ARow, bool& CanDelete)> OnCanDeleteRow;
+  std::function<void(TObject* Sender, const String& Value, bool& Allow)> OnClipboardCut;
+  std::function<void(TObject* Sender, const String& Value, bool& Allow)> OnClipboardCopy;
+  std::function<void(TObject* Sender, const String& Value, bool& Allow)> OnClipboardPaste;
+  std::function<void(TObject* Sender, TGridRect CellRect)> OnClipboardCutDone;
+  std::function<void(TObject* Sender, TGridRect CellRect)> OnClipboardCopyDone;
+
+protected:
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  // The window procedure's key messages.
+  void WMGetDlgCode(TMessage& Message);
+  void WMChar(TMessage& Message);
+  void WMKeyDown(TMessage& Message);
+  void WMKeyUp(TMessage& Message);
+
+private:
+  using TClipboardEvent = std::function<void(TObject* Sender, const String& Value, bool& Allow)>;
+  using TCellRectEvent = std::function<void(TObject* Sender, TGridRect CellRect)>;
+  struct TKeyDownState;
+  bool EnterKeyPress(Char& Key);
+  void IncrementalSearch(Char Key);
+  void AddSelectionToCells(TGridCoord Skip);
+  void ToggleDisjunctCell(bool Ctrl);
+  void FireKeyDown(Word& Key, TShiftState Shift);
+  // Selection changed since the key went down: SelectionChanged (not with disjunct rows).
+  void NotifyKeySelection();
+  void MoveByKey(Integer ACol, Integer ARow);
+  void FocusSearchEdit();
+  bool ScrollOnlyKey(Word Key);
+  bool EnterOrF2Rules(TKeyDownState& K);
+  void ControlCellKey(TKeyDownState& K);
+  bool HomeEndMove(TKeyDownState& K);
+  void RowChangeByKey(TKeyDownState& K, Integer ARow);
+  bool NodeRowKey(TKeyDownState& K);
+  bool RowSelectScrollKey(TKeyDownState& K);
+  void TabOrSkipKey(TKeyDownState& K);
+  bool PassKeyDownOn(TKeyDownState& K);
+  void KeyCommands(TKeyDownState& K);
+  Integer KeyRowIndex();
+  void ClipboardKey(const TClipboardEvent& Ask, void (TNeoStringGrid::*Action)(), const TCellRectEvent* Done);
+  void InsertRowByKey();
+  void DeleteRowByKey();
+  void SelectAllByKey();
+  void DisjunctNavigation(bool Shift, bool Ctrl);
+  void TabWrap(TKeyDownState& K);
+  void MoveRowsByKey(Word Key);
+  void CursorAdvanceByKey(Word Key);
+  void SkipDisabledRow(bool Down);
+
+protected:
   // ===== end of keyboard and character input =====
 
   // ===== mouse wheel, IntelliPan and zoom (NeoStringGridWheel.cpp) =====
+public:
+  // Adds Delta pixels to every column width and row height that stays positive (zero-sized ones
+  // stay hidden). Nothing when the accumulated factor would leave -20 .. 20.
+  virtual void Zoom(Integer Delta);
+  virtual void ZoomReset();
+  Integer GetZoomFactor() const { return FZoomFactor; }
+  // Stores the factor and repaints (no size changes).
+  void SetZoomFactor(Integer Value) { SetAndRepaint(FZoomFactor, Value); }
+  bool GetEnableWheel() const { return FEnableWheel; }
+  void SetEnableWheel(bool Value) { FEnableWheel = Value; }
+  bool GetIntelliZoom() const { return FIntelliZoom; }
+  void SetIntelliZoom(bool Value) { FIntelliZoom = Value; }
+  TIntelliPan GetIntelliPan() const { return FIntelliPan; }
+  void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+  bool GetUseScrollStyles() const { return FUseScrollStyles; }
+  void SetUseScrollStyles(bool Value) { FUseScrollStyles = Value; }
+  // A row of height 0 (filtered out or hidden by size).
+  bool IsSuppressedRow(Integer RowIndex) { return GetRowHeights(RowIndex) == 0; }
+  // Panning is active, from the middle press at the anchor (client coordinates).
+  bool GetWheelPan() const { return FWheelPan; }
+  TPoint GetWheelPanPos() const { return FWheelPanPos; }
+  // The anchor bitmap of the pan direction, its top-left pixel's colour shown white, at the anchor.
+  void DrawPanAnchor();
+  // Invalidates the 32 x 32 square at the anchor.
+  void ErasePanAnchor();
+
+protected:
+  // After a wheel step moved the current row by RowDelta: Handled (set by default) ends the message.
+  virtual void DoWheelScrolled(Integer RowDelta, bool& Handled);
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  // The window procedure's pan and wheel steps; true when the message is done with.
+  bool WheelWndProc(TMessage& Message);
+
+private:
+  void StartIntelliPan(TMessage& Message);
+  void StopIntelliPan();
+  void PanStep();
+  void PanMoveSelection(Integer H, Integer V);
+  void WheelNotch(TMessage& Message);
+  void WheelMoveSelection(Integer& R, bool Down);
+  bool DoWheelStep(bool Down, TShiftState Shift, TPoint MousePos);
+
+protected:
   // ===== end of mouse wheel, IntelliPan and zoom =====
 
   // ===== mouse button down and form controls in cells (NeoStringGridMouseDown.cpp) =====
+public:
+  // The pending selection mode under the mouse (stored order).
+  enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+  // The export and search notifications (stored order).
+  enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow,
+                          esExportFindRow };
+  // Picks the item of the radio group in a cell (ACol real) at (DX, DY) from the cell's top-left.
+  void RadioClick(Integer ACol, Integer ARow, Integer DX, Integer DY);
+  bool HasCellBorderEvent() override { return static_cast<bool>(OnGetCellBorder); }
+  // A cell lies in the selection of the current mode: the disjunct cells, the disjunct rows or
+  // columns, else the range selection.
+  virtual bool IsSelected(Integer ACol, Integer ARow);
+  // Hooks for descendants, empty here.
+  virtual void CellSelectorClick(Integer ACol, Integer ARow) { (void)ACol; (void)ARow; }
+  virtual void SelectAllHook(TGridRect& R) { (void)R; }
+  virtual void ExportNotification(TGridExportState State, Integer ARow) { (void)State; (void)ARow; }
+  // Event relays of the press (OnClickCell, OnCheckBoxClick, OnRatingChange, OnCanShowFixedDropDown).
+  virtual void DoClickCell(Integer ARow, Integer ACol);
+  virtual void DoCheckBoxClick(Integer ACol, Integer ARow, bool State);
+  virtual void DoRatingChange(Integer ACol, Integer ARow, Double& NewRate, bool& Allow);
+  virtual bool DoCanShowFixedDropDown(Integer ACol);
+  // Cell graphics the press hit-tests (real column where named ACol). Until the cell-graphics and
+  // node folders exist no cell carries one: no radio group, no node, empty button rectangles; the
+  // check-box glyph test answers the whole cell without PreciseCheckBoxCheck.
+  virtual bool IsInCheckBox(Integer ACol, Integer ARow, Integer X, Integer Y);
+  virtual bool IsRadio(Integer ACol, Integer ARow) { (void)ACol; (void)ARow; return false; }
+  virtual TRect GetCellButtonRect(Integer ACol, Integer ARow) { (void)ACol; (void)ARow; return TRect{}; }
+  virtual TRect GetExpandGlyphRect(Integer ACol, Integer ARow) { (void)ACol; (void)ARow; return TRect{}; }
+  // True when X lies on the node glyph of the node column; always without PreciseNodeClick.
+  virtual bool IsInNodeGlyph(Integer ARow, Integer X);
+  // True when the node of the row is contracted.
+  virtual bool GetNodeState(Integer ARow) { (void)ARow; return false; }
+  // The node state of a fixed row's node cell (NodeAllExpandContract), and its inversion.
+  virtual bool GetHeaderNodeState(Integer ARow) { (void)ARow; return false; }
+  virtual void SetHeaderNodeState(Integer ARow, bool Contracted) { (void)ARow; (void)Contracted; }
+  // The real column of the node glyphs.
+  virtual Integer GetNodeColumn() { return 0; }
+  // The check state of a check-box cell; False when the cell has none.
+  virtual bool GetCheckBoxState(Integer ACol, Integer ARow, bool& State) { (void)ACol; (void)ARow; State = false; return false; }
+  virtual void SetCheckBoxState(Integer ACol, Integer ARow, bool State) { (void)ACol; (void)ARow; (void)State; }
+  // The value and the texts of a radio group (the item texts; Horizontal the layout; an index of
+  // -1 keeps the selection as text). False when the cell has none.
+  virtual bool GetRadioGroup(Integer ACol, Integer ARow, TStrings*& Items, bool& Horizontal, Integer*& Index) {
+    (void)ACol; (void)ARow; Items = nullptr; Horizontal = false; Index = nullptr; return false;
+  }
+  // Actions of the cell-graphics, node and data folders: nothing happens while no cell carries
+  // the graphic. ToggleCellCheck answers whether the check box changed.
+  virtual bool ToggleCellCheck(Integer ACol, Integer ARow, bool FromEdit) { (void)ACol; (void)ARow; (void)FromEdit; return false; }
+  virtual void ToggleRadioButton(Integer ACol, Integer ARow) { (void)ACol; (void)ARow; }
+  virtual void SetRadioIdx(Integer ACol, Integer ARow, Integer Idx) { (void)ACol; (void)ARow; (void)Idx; }
+  virtual void PushButton(Integer ACol, Integer ARow, bool Down) { (void)ACol; (void)ARow; (void)Down; }
+  virtual void ExpandNode(Integer ARow) { (void)ARow; }
+  virtual void ContractNode(Integer ARow) { (void)ARow; }
+  virtual void ExpandAll() {}
+  virtual void ContractAll() {}
+  // A rating cell's value (the cell-graphics folder stores it: the cell text meanwhile).
+  virtual void SetRating(Integer ACol, Integer ARow, Double Value);
+  // Groups of later folders, answered as by a default group: ShowModified off; ControlLook's
+  // CheckAlwaysActive, RadioAlwaysActive, FixedDropDownButton off, DropDownButtonWidth 16,
+  // CheckSize 15, the radio gap of the themed style (16), FixedGradientDownTo $808080.
+  virtual bool ShowModifiedEnabled() { return false; }
+  virtual bool CheckAlwaysActive() { return false; }
+  virtual bool RadioAlwaysActive() { return false; }
+  virtual bool FixedDropDownButton() { return false; }
+  virtual Integer DropDownButtonWidth() { return 16; }
+  virtual Integer ControlCheckSize() { return 15; }
+  virtual Integer RadioGap() { return 16; }
+  virtual TColor FixedGradientDownTo() { return 0x808080; }
+  // DragDropSettings.OleDropSource (off until the drag-and-drop folder exists).
+  virtual bool OleDropSource() { return false; }
+  // Hides the active typed editor and writes its value back (the editing folder's work: the
+  // platform editor's text is already in the cell).
+  virtual void HideSpecialEditor(Integer ACol, Integer ARow) { (void)ACol; (void)ARow; }
+  // Anchors the grid opens itself: http, https and mailto only.
+  static bool IsOpenableAnchor(const String& Anchor);
+
+  bool GetURLShow() const { return FURLShow; }
+  void SetURLShow(bool Value) { SetAndRepaint(FURLShow, Value); }
+  bool GetCellSelectorMode() const { return FCellSelectorMode; }
+  void SetCellSelectorMode(bool Value) { FCellSelectorMode = Value; }
+  TMouseSelectMode GetMouseSelectMode() const { return FMouseSelectMode; }
+  void SetMouseSelectMode(TMouseSelectMode Value) { FMouseSelectMode = Value; }
+  // Fixed sizing armed by the mouse move.
+  void SetSizeFixed(bool Value) { FSizeFixed = Value; }
+  void SetSizeFixedR(bool Value) { FSizeFixedR = Value; }
+  // What the last press left for the move and the release.
+  bool GetDeselectState() const { return FDeselectState; }
+  bool GetMouseDownState() const { return FMouseDown; }
+  bool GetMouseResize() const { return FMouseResize; }
+  TGridRect GetDropSelection() const { return FDropSelection; }
+  TGridRect GetOrigSelection() const { return FOrigSelection; }
+  bool GetSelectionClick() const { return FSelectionClick; }
+  bool GetAnchorClick() const { return FAnchorClick; }
+  bool GetSizingFixed() const { return FSizingFixed; }
+  Integer GetSizingFixedCol() const { return FSizingFixedCol; }
+  bool GetSizingFixedR() const { return FSizingFixedR; }
+  Integer GetSizingFixedRow() const { return FSizingFixedRow; }
+  TPoint GetPushedCellButton() const { return FPushedCellButton; }
+  bool GetSpinUpClick() const { return FSpinUpClick; }
+  bool GetSpinDnClick() const { return FSpinDnClick; }
+  bool GetCtrlDown() const { return FCtrlDown; }
+  TPoint GetCtrlXY() const { return FCtrlXY; }
+  const String& GetCtrlDownId() const { return FCtrlDownId; }
+  bool GetScrollStart() const { return FScrollStart; }
+  Integer GetMouseSelectStart() const { return FMouseSelectStart; }
+  Integer GetFltrPopPressCol() const { return FFltrPopPressCol; }
+  TPoint GetMouseDownPt() const { return FMouseDownPt; }
+
+  // Form controls in markup cells (NeoStringGridFormControls.cpp). Text is the cell's markup, R
+  // the control's rectangle (client coordinates), ARow/RealCol the cell, ACol its display column.
+  void StartCellControlEdit(const String& Text, const String& CtrlType, Integer ARow, Integer RealCol, Integer ACol,
+                            TRect R, const String& CtrlVal, const String& CtrlID);
+  // Writes the open control editor's value into the cell's markup and hides it.
+  void HideCellControlEditor(TObject* Sender = nullptr);
+  void DoControlComboSelect(TObject* Sender);
+  bool GetCtrlEditing() const { return FCtrlEditing; }
+  const String& GetCtrlType() const { return FCtrlType; }
+  const String& GetCtrlID() const { return FCtrlID; }
+
+  TRowColBoolEvent OnCanClickCell;
+  TRowColEvent OnClickCell;
+  TColRowEvent OnRadioButtonClick;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AIdx)> OnRadioClick;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool State)> OnCheckBoxClick;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool State)> OnCheckBoxChange;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, Double& NewRate, bool& Allow)> OnRatingChange;
+  std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& CtrlID, const String& CtrlType,
+                     const String& CtrlVal)> OnControlClick;
+  std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& Anchor, bool& AutoHandle)> OnAnchorClick;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, TPopupMenu*& AMenu, bool& KeepFixedCellHighlighted)>
+      OnFixedDropDownClick;
+  TColBoolEvent OnCanShowFixedDropDown;
+  std::function<void(TObject* Sender, Integer ARow, Integer ARowReal, bool& Allow)> OnBeforeExpandNode;
+  std::function<void(TObject* Sender, Integer ARow, Integer ARowReal, bool& Allow)> OnBeforeContractNode;
+  std::function<void(TObject* Sender, Integer ARow, Integer ARowReal)> OnExpandNode;
+  std::function<void(TObject* Sender, Integer ARow, Integer ARowReal)> OnContractNode;
+  std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& CtrlID, const String& CtrlType,
+                     const String& CtrlVal, TStrings* Values, bool& Edit, Integer& DropCount)> OnControlComboList;
+  std::function<void(TObject* Sender, Integer ARow, Integer ACol, Integer ItemIndex, const String& CtrlID,
+                     const String& CtrlValue)> OnControlComboSelect;
+  std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& CtrlID, const String& CtrlType,
+                     const String& CtrlVal)> OnControlEditDone;
+
+protected:
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  // The left-button press, step by step (each part answers whether the press ends there).
+  void WMLButtonDown(TMessage& Message);
+  struct TPress;
+  bool PressResizeHandle(TPress& P);
+  bool PressTouchScroll(TPress& P);
+  void GrabSelection(TPress& P);
+  bool PressFixedSizing(TPress& P);
+  void PressFixedButton(TPress& P);
+  bool PressNode(TPress& P);
+  bool PressCellGraphic(TPress& P);
+  bool PressDisjunct(TPress& P, bool Repeat);
+  bool PressAnchor(TPress& P);
+  void PressFormControl(TPress& P, const String& CtrlID, const String& CtrlType, String CtrlVal, TRect CtrlRect);
+  void FollowAnchor(const String& Anchor);
+  bool PressFixedSelect(TPress& P);
+  bool PressCheckBox(TPress& P);
+  bool PressEditButton(TPress& P);
+  bool PressLeaveEditor(TPress& P);
+  void PressFinal(TPress& P);
+  bool FixedMouseDown(TMouseButton Button, Integer X, Integer Y);
+  bool FixedDropDownPress(Integer X, Integer Y);
+  void InheritedLButtonDown(TMessage& Message) { TBaseGrid::WndProc(Message); }
+  void FireMouseDown(TShiftState Shift, Integer X, Integer Y) {
+    if (OnMouseDown) OnMouseDown(this, mbLeft, Shift, X, Y);
+  }
   // ===== end of mouse button down and form controls in cells =====
 
   // ===== mouse move, hover and cell hints (NeoStringGridMouseMove.cpp) =====
+public:
+  // The drag-and-drop settings the move and the release read, as by a default group while the
+  // drag-and-drop option group does not exist (OleDropSource as OleDropSource() answers).
+  struct TMoveDragSettings {
+    bool OleDropSource = false;
+    bool OleColumnsOnly = false;
+    bool OleColumnDragDrop = false;
+    bool OleColumnPicker = false;
+    bool OleEntireRows = false;
+    bool OleCopyAlways = false;
+    bool OleRemoveRows = false;
+    bool ShowCells = true;
+  };
+  // Fills the hint of the cell under HintInfo.CursorPos (client coordinates): text, position
+  // (screen), maximum width, window class and colour.
+  void FillCellHint(String& HintStr, THintInfo& HintInfo);
+  // Hover state of the last move.
+  TPoint GetHoverButton() const { return FHoverButton; }
+  TPoint GetHoverCell() const { return FHoverCell; }
+  Integer GetHoverLink() const { return FHoverlink; }
+  const String& GetAnchor() const { return FAnchor; }
+  const String& GetLastAnchorHint() const { return FLastAnchorHint; }
+  Integer GetHoverButtonRow() const { return FHoverButtonRow; }
+  TPoint GetHotFixedCell() const { return FHotFixedCell; }
+  Integer GetHoverFixedX() const { return FHoverFixedX; }
+  Integer GetHoverFixedY() const { return FHoverFixedY; }
+  bool GetSizeFixed() const { return FSizeFixed; }
+  bool GetSizeFixedR() const { return FSizeFixedR; }
+  TPoint GetLastHintPos() const { return FLastHintPos; }
+  TPoint GetLastBalloonPos() const { return FLastBalloonPos; }
+  bool GetInvokedchange() const { return Invokedchange; }
+  // The moving feedback windows (nullptr until first shown).
+  TForm* GetMoveForm() const { return MoveForm; }
+  class THeaderDragButton* GetMoveButton() const { return MoveButton; }
+  class TArrowWindow* GetArrow(Integer Index) const { return Arrows[Index]; }
+  // The hover-button strip's window.
+  TForm* GetHoverButtonForm() const { return FButtonForm; }
+  bool GetURLUnderlineOnHover() const { return FURLUnderlineOnHover; }
+  void SetURLUnderlineOnHover(bool Value) { FURLUnderlineOnHover = Value; }
+  bool GetAnchorHint() const { return FAnchorHint; }
+  void SetAnchorHint(bool Value) { FAnchorHint = Value; }
+  bool GetHintShowCells() const { return FHintShowCells; }
+  void SetHintShowCells(bool Value) { FHintShowCells = Value; }
+  bool GetHintShowLargeText() const { return FHintShowLargeText; }
+  void SetHintShowLargeText(bool Value) { FHintShowLargeText = Value; }
+  THintLargeTextPos GetHintShowLargeTextPos() const { return FHintShowLargeTextPos; }
+  void SetHintShowLargeTextPos(THintLargeTextPos Value) { FHintShowLargeTextPos = Value; }
+  bool GetHTMLHint() const { return FHTMLHint; }
+  void SetHTMLHint(bool Value) { FHTMLHint = Value; }
+  bool GetHintShowSizing() const { return FHintShowSizing; }
+  void SetHintShowSizing(bool Value) { FHintShowSizing = Value; }
+  bool GetUseInternalHintClass() const { return FUseInternalHintClass; }
+  void SetUseInternalHintClass(bool Value) { FUseInternalHintClass = Value; }
+  // The hover-button strip's buttons fire OnHoverButtonClick with the hovered row and their item.
+  void DoHoverButtonClick(TObject* Sender);
+  virtual void DoStartBlockFocus();
+  // Paints the control into a bitmap and makes a borderless, top-most, 192-alpha form (owned by
+  // the grid, the caller frees it) showing the cells of ARect.
+  TForm* SelectionToForm(TGridRect ARect);
+  // Comment cells, cell scroll bars and text measuring of the cell-graphics and looks folders:
+  // no cell carries a comment or a scroll bar until they exist, and measuring answers (0, 0).
+  virtual bool IsComment(Integer ACol, Integer ARow, String& Comment) { (void)ACol; (void)ARow; Comment.clear(); return false; }
+  virtual bool GetCellScrollBar(Integer ACol, Integer ARow, Integer& Range, Integer& Page, Integer& Position) {
+    (void)ACol; (void)ARow; Range = Page = Position = 0; return false;
+  }
+  virtual void MeasureCellText(Integer ACol, Integer RCol, Integer ARow, bool Unbounded, bool VS, bool SB, TPoint& Size) {
+    (void)ACol; (void)RCol; (void)ARow; (void)Unbounded; (void)VS; (void)SB; Size = TPoint{0, 0};
+  }
+  // The cell text without markup (rich text stays as it is until the rich-text folder exists),
+  // and the decoded text of a pair-encoded cell.
+  virtual String GetStrippedCell(Integer ACol, Integer ARow);
+  virtual String GetWideCells(Integer ACol, Integer ARow);
+  // The control look's hint width (0: no limit) and the style colours (the looks folder's work).
+  virtual Integer ControlLookHintMaxWidth() { return 0; }
+  virtual void AdaptStyleServicesColors(bool Force) { (void)Force; }
+  // The drag-and-drop group's settings, and the drags of the drag-and-drop folder: until it
+  // exists a drag ends cancelled at once.
+  virtual TMoveDragSettings MoveDragSettings() {
+    TMoveDragSettings s;
+    s.OleDropSource = OleDropSource();
+    return s;
+  }
+  virtual Integer DragCellText(const String& Text, const String& RichText, TStream* Cells, DWORD Effects);
+  virtual Integer DragGridColumn(DWORD Effects);
+  // The effect of the last drag that did not end cancelled (DROPEFFECT_NONE when none).
+  virtual Integer DragLastEffect() { return 0; }
+  // Removing or clearing the source cells after a move drag (the data folder's work).
+  virtual void RemoveSelectedRows() {}
+  virtual void ClearSelection() {}
+  // The markup engine's hit test of the cell at the client point: anchor, its hint text and the
+  // link index (-1 when the point is on no link). False when the point is on no anchor.
+  bool HitTestCellAnchor(Integer ACol, Integer ARow, Integer X, Integer Y, String& Anchor, String& AnchorHint,
+                         Integer& Link);
+
+  std::function<void(TObject* Sender, Integer ACol, Integer ColumnSize)> OnColumnSizing;
+  std::function<void(TObject* Sender, Integer ARow, Integer RowSize)> OnRowSizing;
+  TColBoolEvent OnColumnSize;
+  std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& Data, bool& Allow)> OnOleDrag;
+  TRowColEvent OnOleDragStart;
+  std::function<void(TObject* Sender, Integer OLEEffect)> OnOleDragStop;
+  TNotifyEvent OnStartBlockFocus;
+  TColBoolEvent OnColumnMove;
+  TColBoolEvent OnColumnMoving;
+  TColBoolEvent OnRowMove;
+  TColBoolEvent OnRowMoving;
+  TRowColTextEvent OnAnchorHint;
+  std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& Anchor)> OnAnchorEnter;
+  std::function<void(TObject* Sender, Integer ARow, Integer ACol, const String& Anchor)> OnAnchorExit;
+
+protected:
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void CMMouseEnter(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+  void CMStyleChanged(TMessage& Message);
+  // Focus-side handlers: the cell hint request, the cursor by the pending selection mode and
+  // fixed sizing, and the cursor-changed notification that forgets the pending mode unless the
+  // grid changed the cursor itself.
+  void CMHintShow(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  void CMCursorChanged(TMessage& Message);
+
+private:
+  // The parts of MouseMove in their order (each named after what it looks after).
+  void MoveTouchScroll(Integer X, Integer Y);
+  void MoveHoverRow(Integer ARow);
+  void MoveCellScrollBar(Integer ACol, Integer ARow);
+  void MoveHoverButtons(Integer ACol, Integer ARow, Integer X, Integer Y);
+  void BuildHoverButtons();
+  void PlaceHoverButtons(Integer ARow);
+  void HideHoverButtons();
+  void MoveFixedHover(Integer ACol, Integer ARow);
+  void MoveHotFixedCell(Integer ACol, Integer ARow);
+  void MoveCellButtonHover(Integer ACol, Integer ARow, Integer X, Integer Y);
+  void MoveRowColSelect(Integer ACol, Integer ARow, Integer Y);
+  void SelectRangeRect(const TGridRect& R);
+  void MoveFixedSizingArm(Integer ACol, Integer ARow, Integer X, Integer Y);
+  bool OverResizeHandle(Integer ACol, Integer ARow, Integer X, Integer Y);
+  bool MoveOleDragStart(Integer ACol, Integer ARow, Integer X, Integer Y, bool OverHandle);
+  void ShowDragPicture(TGridRect R, TPoint P);
+  void PlaceDragPicture(TPoint P);
+  void MoveSizingMovingStates(Integer ARow);
+  void MoveFeedback(Integer ACol, Integer ARow, Integer X, Integer Y);
+  void ShowHeaderDragButton(const String& Caption, Integer AWidth, Integer AHeight);
+  TArrowWindow* ArrowWindow(Integer Index);
+  void MoveAutoScroll(Integer X, Integer Y);
+  bool MoveSelectMode(Integer ACol, Integer ARow, Integer X, Integer Y, bool OverHandle);
+  bool MoveLinks(Integer ACol, Integer ARow, Integer X, Integer Y);
+  void SetGridCursor(TCursor Value);
+  void MoveHintCancel(Integer ACol, Integer ARow);
+  void MoveSizingEvents(Integer X, Integer Y, Integer ARow);
+  void MoveSizingHint(Integer X, Integer Y);
+  TPoint BaseCellOf(Integer ACol, Integer ARow);
+  void RepaintPoint(TPoint Cell);
+
+protected:
   // ===== end of mouse move, hover and cell hints =====
 
   // ===== mouse button up, sorting, double and right clicks (NeoStringGridMouseUp.cpp) =====
+public:
+  // The sort options (made on first use) and the multi-column sort list: each entry a column in
+  // the low 16 bits with the top bit set for a descending column.
+  TSortSettings* GetSortSettings();
+  void SetSortSettings(TSortSettings* Value);
+  TSortIndexList* GetSortIndexes() const { return FSortIndexes.get(); }
+  // Columns (real) that a click on the sort row never sorts.
+  TIntList* GetIgnoreColumns() const { return FIgnoreColumns.get(); }
+  // Per-column entries that a width of 0 keeps (the column before is sized instead).
+  TIntList* GetSuppressColSizes() const { return FSuppressColSizes.get(); }
+  // Milliseconds the last click sort took.
+  Cardinal GetSortTime() const { return FSortTime; }
+  // A double click on a header border sized a column: the next button up does not sort.
+  bool GetDblClk() const { return FDblClk; }
+  // The release ended a column or row move.
+  bool GetMovedNow() const { return MovedNow; }
+  // The header row whose cells open the filter list (below FixedRows; a change repaints).
+  Integer GetFilterDropDownRow() const { return FFilterDropDownRow; }
+  void SetFilterDropDownRow(Integer Value);
+  Integer GetFilterCol() const { return FFilterCol; }
+  bool GetURLEdit() const { return FURLEdit; }
+  void SetURLEdit(bool Value) { FURLEdit = Value; }
+  // The menu of filter types a filter glyph opens (nullptr until first shown).
+  TPopupMenu* GetFilterPopup() const { return FFltrPopup; }
+  // Sorting (the data folder's work: rows keep their order until it exists). QSort sorts by
+  // SortSettings.Column and Direction, QSortIndexed by the sort list, the group variants within
+  // the child rows of nodes, QUnSort restores the order from before the first sort.
+  virtual void QSort() {}
+  virtual void QSortIndexed() {}
+  virtual void QSortGroup() {}
+  virtual void QSortGroupIndexed() {}
+  virtual void QUnSort() {}
+  // Records the current row order as the unsorted one.
+  virtual void InitSortXRef();
+  // Merged cells of every column split before a click sort, and the MergedColumns merged after
+  // it (the data folder's work).
+  virtual void SplitAllColumnCells() {}
+  virtual void ApplyMergedColumns() {}
+  // Sizes a column to its content plus Padding (the data folder's work: the width stays).
+  virtual void AutoSizeCol(Integer ACol, Integer Padding) { (void)ACol; (void)Padding; }
+  // The check box of a cell toggled from the user (the cell-graphics folder's ToggleCellCheck).
+  virtual bool ToggleCheckBox(Integer ACol, Integer ARow) { return ToggleCellCheck(ACol, ARow, false); }
+  // Inverts an expandable cell's state and answers the new one (no cell is expandable yet).
+  virtual bool ToggleExpand(Integer ACol, Integer ARow) { (void)ACol; (void)ARow; return false; }
+
+  TNotifyEvent OnEndBlockFocus;
+  std::function<void(TObject* Sender, TGridRect OrigSelection, TGridRect NewSelection)> OnSelectionResize;
+  std::function<void(TObject* Sender, TGridRect OrigSelection, TGridRect NewSelection)> OnSelectionResized;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool State)> OnCheckBoxMouseUp;
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AIdx)> OnRadioMouseUp;
+  TColEvent OnClickSort;
+  std::function<void(TObject* Sender, Integer ACol, Integer AIndex, bool& DoShow)> OnShowFilterEdit;
+  TRowColEvent OnDblClickCell;
+  TRowColEvent OnRightClickCell;
+
+protected:
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void WMLButtonUp(TMessage& Message);
+  void WMLButtonDblClk(TMessage& Message);
+  void WMRButtonDown(TMessage& Message);
+  void WMRButtonUp(TMessage& Message);
+  virtual void DoClickSort(Integer ACol);
+  virtual void DoEndBlockFocus();
+  // Fills FilterList for a real column; True when it has entries (no column has a filter list
+  // until the filter folder exists). The drop-down under a header cell, the filter type picked
+  // from the glyph menu, and hiding a shown list (True when one was shown) are its work too.
+  virtual bool BuildFilterList(Integer ACol, bool StopAtFirst, bool IncludeHidden);
+  virtual void FillFilterDropDown(Integer ACol, Integer ARow) { (void)ACol; (void)ARow; }
+  virtual void FilterPopupClick(TObject* Sender) { (void)Sender; }
+  virtual bool HideFilterList() { return false; }
+  // FilterEdit.TypeNames (nullptr while the filter edit group does not exist).
+  virtual TStrings* FilterTypeNames() { return nullptr; }
+  // The grown selection filled from the cells of Source, as a smart paste from memory (the
+  // clipboard folder's work: nothing is written until it exists). The clipboard is not touched.
+  virtual void SmartFillSelection(const TGridRect& Source, const TGridRect& Target) { (void)Source; (void)Target; }
+  // The design-time quick configuration (the designer's work).
+  virtual void DesignHelperClick(Integer X, Integer Y) { (void)X; (void)Y; }
+  // ControlLook.NoDisabledButtonLook (off while the group does not exist).
+  virtual bool NoDisabledButtonLook() { return false; }
+  // Grouping.AutoSelectGroup (off while the group does not exist) and the rows a node spans.
+  virtual bool AutoSelectGroup() { return false; }
+  virtual Integer GetNodeSpan(Integer ARow) { (void)ARow; return 1; }
+
+private:
+  struct TRelease;
+  bool ReleaseTouchScroll(TRelease& R);
+  void TouchTap(TRelease& R, Integer ACol, Integer ARow);
+  void ReleaseFixedSizing(TRelease& R);
+  void ReleaseCellButton(TRelease& R);
+  bool OnButtonOrGlyph(Integer ACol, Integer ARow, Integer X, Integer Y);
+  bool ReleaseSelectionClick(TRelease& R);
+  void ReleaseDisjunctRows(TRelease& R);
+  void ReleaseGroupSelect(TRelease& R);
+  void ReleaseDisjunctCols(TRelease& R);
+  void ReleaseMoving(TRelease& R);
+  void ReleaseSelectionResize();
+  void ReleaseCellEvents(TRelease& R);
+  void ReleaseSort(TRelease& R);
+  bool SortAllowed(TRelease& R);
+  void SortByIndex(Integer ACol, TShiftState Shift);
+  void SortByColumn(Integer ACol);
+  bool FilterGlyphUp(Integer ACol, Integer ARow, Integer X, Integer Y);
+  void ShowFilterPopup(Integer ACol, const TRect& CellR);
+  bool FilterDropDownUp(Integer ACol, Integer ARow, Integer X, Integer Y, bool SizingCols);
+  bool DisjunctCellUp(Integer ACol, Integer ARow, TShiftState Shift);
+  bool DblClickAutoSize(TMessage& Message, Integer ACol, Integer ARow, Integer X);
+  void DblClickEdit(Integer ACol, Integer ARow);
+  bool RightClickSelect(Integer ACol, Integer ARow, Integer X, Integer Y, TShiftState Shift);
+  // The left column kept over Action with Navigation.KeepHorizScroll in row-select mode.
+  template <class F> void KeepingLeftCol(F Action);
+
+protected:
   // ===== end of mouse button up, sorting, double and right clicks =====
 
   // ===== moved columns and rows, visual settings (NeoStringGridMoved.cpp) =====
+public:
+  // Moves a column (display indexes) with everything kept per column: cells, width, suppression
+  // record, visibility, saved width, order entry, sort column and sort list, current column and
+  // cell controls. Records the column order first when none is recorded.
+  void MoveColumn(Integer FromIndex, Integer ToIndex);
+  // Moves a row (display indexes) with its height and cell controls; nothing onto the row of a
+  // visible floating footer.
+  void MoveRow(Integer FromIndex, Integer ToIndex);
+  // The order list becomes 0 .. ColCount - 1; the suppression records take every current width.
+  void SetColumnOrder();
+  // Shows every hidden column and moves the columns back into the recorded order.
+  void ResetColumnOrder();
+  // At each display position, the index the column there had when the order was recorded.
+  TIntList* GetColumnOrder() const { return FColumnOrder.get(); }
+  // Width 0 for a column (display index) whose width is above 0, the width kept to come back.
+  void SuppressColumn(Integer Index);
+  bool GetEnhRowColMove() const { return FEnhRowColMove; }
+  void SetEnhRowColMove(bool Value) { FEnhRowColMove = Value; }
+  // An enhanced move adjusted widths or heights (the button-up handler then leaves the cells alone).
+  bool GetColMoveFlg() const { return ColMoveFlg; }
+  void SetColMoveFlg(bool Value) { ColMoveFlg = Value; }
+
+  // The visual properties as a text file of 74 Key=Value lines (CR LF, the ANSI code page).
+  // "Cannot Create <name>" when the file cannot be made.
+  void SaveVisualProps(const String& FileName);
+  // The whole file is read and checked before anything is applied: "Cannot open file <name>" when
+  // it cannot be opened; a value that cannot be read raises EConvertError naming the key and the
+  // value, with nothing applied. A missing integer key gives the property's default. Look ends as
+  // glCustom.
+  void LoadVisualProps(const String& FileName);
+  // The fixed-cell gradient.
+  TColor GetNeoGradientFrom() const { return FNeoGradFrom; }
+  void SetNeoGradientFrom(TColor Value) { SetAndRepaint(FNeoGradFrom, Value); }
+  TColor GetNeoGradientTo() const { return FNeoGradTo; }
+  void SetNeoGradientTo(TColor Value) { SetAndRepaint(FNeoGradTo, Value); }
+  TColor GetNeoGradientMirrorFrom() const { return FNeoGradMirrorFrom; }
+  void SetNeoGradientMirrorFrom(TColor Value) { SetAndRepaint(FNeoGradMirrorFrom, Value); }
+  TColor GetNeoGradientMirrorTo() const { return FNeoGradMirrorTo; }
+  void SetNeoGradientMirrorTo(TColor Value) { SetAndRepaint(FNeoGradMirrorTo, Value); }
+  // Stores the look and repaints (applying a look's colours comes with the looks).
+  void SetLook(TGridLook Value) { SetAndRepaint(FLook, Value); }
+  TColor GetURLColor() const { return FURLColor; }
+  void SetURLColor(TColor Value) { SetAndRepaint(FURLColor, Value); }
+  bool GetURLShowInText() const { return FURLShowInText; }
+  void SetURLShowInText(bool Value) { SetAndRepaint(FURLShowInText, Value); }
+
+  // The floating footer's values of a column (-1: every real column), by the calculation type of
+  // each last-row cell, while the footer shows the last row and calculation is enabled.
+  virtual void CalcFooter(Integer ACol);
+  // The integer as decimal text, the float in FloatFormat (real column); a hidden-columns grid
+  // repaints the cell.
+  void SetInts(Integer ACol, Integer ARow, Integer Value);
+  void SetFloats(Integer ACol, Integer ARow, Double Value);
+  // The grid's own footer handler: asked before FloatingFooter.OnCalcFooter for acCUSTOM cells.
+  TCalcFooterEvent FOnCalcFooter;
+  // Column aggregates over rows FromRow .. ToRow (the data folder's column calculations; until
+  // they exist nothing is aggregated: 0).
+  virtual Double ColumnSum(Integer ACol, Integer FromRow, Integer ToRow);
+  virtual Double ColumnAvg(Integer ACol, Integer FromRow, Integer ToRow);
+  virtual Double ColumnMin(Integer ACol, Integer FromRow, Integer ToRow);
+  virtual Double ColumnMax(Integer ACol, Integer FromRow, Integer ToRow);
+  virtual Integer ColumnDistinct(Integer ACol, Integer FromRow, Integer ToRow);
+  virtual Double ColumnStdDev(Integer ACol, Integer FromRow, Integer ToRow);
+
+protected:
+  virtual void DoCalcFooter(Integer ACol);
+  void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
+  void RowMoved(Integer FromIndex, Integer ToIndex) override;
+
+private:
+  // The sort column and the sort list follow a column moved from real RFrom to RTo.
+  void MoveSortState(Integer RFrom, Integer RTo);
+  // Cell controls re-indexed for a column (row) move.
+  void MoveCellControls(bool Columns, Integer FromIndex, Integer ToIndex);
+
+protected:
   // ===== end of moved columns and rows, visual settings =====
+
+  // ===== balloon tooltip window (NeoStringGridBalloon.cpp) =====
+public:
+  TBalloonSettings* GetBalloon() const { return FBalloon.get(); }
+  void SetBalloon(TBalloonSettings* Value) { FBalloon->Assign(Value); }
+  // The balloon tooltip window while balloons are on and the grid's window exists.
+  HWND GetHToolTip() const { return FHToolTip; }
+
+protected:
+  // Makes the tooltip window with its one tool over the grid (once), and ends it.
+  void BalloonInit();
+  void BalloonDone();
+  virtual void BalloonEnableChanged(TObject* Sender);
+  virtual void BalloonCreateWindow();
+  virtual void BalloonDestroyWindow();
+  virtual void BalloonAddTool(Integer Icon, const String& Title);
+  void BalloonInitSettings(HWND HToolTip);
+  // ===== end of balloon tooltip window =====
 
   // ===== queries on groups of later folders, as for a default group while they do not exist =====
   virtual bool FloatingFooterVisible() { return false; }
@@ -1158,7 +1841,7 @@ protected:
   // The grid's override of the platform's cell-selection query.
   bool SelectCell(Integer ACol, Integer ARow) override;
   bool BackGroundIsGradient() const { return false; }
-  bool BalloonEnabled() const { return false; }
+  bool BalloonEnabled() const { return FBalloon->GetEnable(); }
   bool HasHiddenRows() { return NumHiddenRows() > 0; }
   // Repaints the floating footer's panel (the footer folder's work).
   virtual void UpdateFooter() {}
@@ -1168,8 +1851,6 @@ protected:
   virtual void ApplyOfficeTheme() {}
   // Draws the grid's own border over the non-client area (the looks folder's work).
   virtual void PaintBorder() {}
-  // Recalculates the floating footer for a column, -1 all (the footer folder's work).
-  virtual void CalcFooter(Integer ACol) { (void)ACol; }
 
 private:
   template <class V>
@@ -1538,17 +2219,129 @@ private:
   Integer FOleDragCol = -1;
   Integer FOleDragIndex = -1;
   TCustomListBox* FOleDragList = nullptr;
+  // ---- balloon tooltip window (NeoStringGridBalloon.cpp)
+  std::unique_ptr<TBalloonSettings> FBalloon = MakeBalloonSettings();
+  HWND FHToolTip = nullptr;
+  std::unique_ptr<TBalloonSettings> MakeBalloonSettings();
+  // ---- end of balloon tooltip window
   // ---- keyboard and character input (NeoStringGridKeys.cpp)
+  bool FExcelStyleDecimalSeparator = false;
+  // The selection when the key went down, and the current cell before the platform's navigation.
+  TGridRect FMoveSelection{-1, -1, -1, -1};
+  TGridCoord FLastKeyCell{-1, -1};
+  // The selection when the last key went down, kept past the change notification.
+  TGridRect FKeyDownSelection{-1, -1, -1, -1};
+  bool FBlockSelChange = false;
   // ---- end of keyboard and character input
   // ---- mouse wheel, IntelliPan and zoom (NeoStringGridWheel.cpp)
+  TIntelliPan FIntelliPan = ipVertical;
+  TPoint FWheelPanPos{0, 0};
+  HCURSOR FICursor = nullptr;
+  HCURSOR FPrevCursor = nullptr;
   // ---- end of mouse wheel, IntelliPan and zoom
   // ---- mouse button down and form controls in cells (NeoStringGridMouseDown.cpp)
+  bool FDoOnClick = false;
+  bool FMouseDownMove = false;
+  bool FMouseKeepDown = false;
+  bool FSpinUpClick = false;
+  bool FSpinDnClick = false;
+  bool FAnchorClick = false;
+  bool FSelectionClick = false;
+  bool FDeselectState = false;
+  bool FMouseDown = false;
+  bool FMouseResize = false;
+  TGridRect FOrigSelection{-1, -1, -1, -1};
+  // The selection grabbed by its resize handle: the release fills the grown selection from it.
+  TGridRect FDropSelection{-1, -1, -1, -1};
+  Integer FMoveColInd = -1;
+  Integer FMoveRowInd = -1;
+  TPoint FPushedCellButton{-1, -1};
+  TRect FPushedFixedCell{};
+  bool FFixedCellPushed = false;
+  Integer FOldKeepLeftCol = 0;
+  Integer Clickposx = 0;
+  Integer Clickposy = 0;
+  Integer Clickposdx = 0;
+  Integer Clickposdy = 0;
+  Integer Movecell = -1;
+  Integer MoveOfsX = 0;
+  Integer MoveOfsY = 0;
+  TMouseSelectMode FMouseSelectMode = msNormal;
+  bool FCellSelectorMode = false;
+  Integer FMouseSelectStart = -1;
+  bool FSizingFixed = false;
+  Integer FSizingFixedCol = -1;
+  Integer FSizeFixedX = 0;
+  bool FSizingFixedR = false;
+  Integer FSizingFixedRow = -1;
+  Integer FSizeFixedY = 0;
+  bool LButFlg = false;
+  TPoint FCtrlXY{-1, -1};
+  bool FCtrlDown = false;
+  String FCtrlDownId;
+  TPoint FMouseDownPt{-1, -1};
+  Integer FFltrPopPressCol = -1;
+  bool FDropDownDown = false;
+  bool FScrollStart = false;
+  Cardinal FTimeStart = 0;
+  TPoint ptdown{0, 0};
+  Integer FTopDown = 0;
+  Integer FLeftRight = 0;
+  bool FURLShow = false;
+  // Form controls in markup cells.
+  String FCtrlID;
+  String FCtrlType;
+  bool FCtrlEditing = false;
   // ---- end of mouse button down and form controls in cells
   // ---- mouse move, hover and cell hints (NeoStringGridMouseMove.cpp)
+  // Set just before the grid changes its own cursor, so that the cursor-changed notification
+  // keeps the pending selection mode.
+  bool Invokedchange = false;
+  TPoint FHotFixedCell{-1, -1};
+  TPoint FHoverButton{-1, -1};
+  TPoint FHoverCell{-1, -1};
+  Integer FHoverlink = -1;
+  String FAnchor;
+  String FLastAnchorHint;
+  Integer FHoverButtonRow = -1;
+  TGridRect FSizeSelection{-1, -1, -1, -1};
+  TPoint FLastHintPos{-1, -1};
+  TPoint FLastBalloonPos{-1, -1};
+  // The row drag selection scrolled up at its last step.
+  bool FSelectScrolledUp = false;
+  // Moving feedback: drag picture, header drag button and the up, down, left and right arrows.
+  TForm* MoveForm = nullptr;
+  THeaderDragButton* MoveButton = nullptr;
+  TArrowWindow* Arrows[4] = {nullptr, nullptr, nullptr, nullptr};
+  bool FURLUnderlineOnHover = false;
+  bool FAnchorHint = false;
+  bool FHintShowCells = false;
+  bool FHintShowLargeText = false;
+  bool FHTMLHint = false;
+  bool FHintShowSizing = false;
   // ---- end of mouse move, hover and cell hints
   // ---- mouse button up, sorting, double and right clicks (NeoStringGridMouseUp.cpp)
+  std::shared_ptr<TSortSettings> FSortSettings;
+  Cardinal FSortTime = 0;
+  bool FDblClk = false;
+  bool MovedNow = false;
+  Integer FFilterDropDownRow = 0;
+  bool FURLEdit = false;
+  TPopupMenu* FFltrPopup = nullptr;
   // ---- end of mouse button up, sorting, double and right clicks
   // ---- moved columns and rows, visual settings (NeoStringGridMoved.cpp)
+  bool ColMoveFlg = false;
+  // Set on the partner grid while it repeats a move, so that it does not echo it back.
+  bool FSyncedMove = false;
+  // Set while MoveColumn / MoveRow run the move hooks: the platform grid has not moved widths,
+  // heights or the current cell then.
+  bool FOwnMove = false;
+  // Shared owners: the groups stay incomplete where the grid is destroyed.
+  std::shared_ptr<TFloatingFooter> FFloatingFooter;
+  std::shared_ptr<TControlLook> FControlLook;
+  std::shared_ptr<TBackGround> FBackGround;
+  std::shared_ptr<TGrouping> FGrouping;
+  bool FURLShowInText = false;
   // ---- end of moved columns and rows, visual settings
 };
 

@@ -59,6 +59,7 @@ void TNeoStringGrid::CreateWnd() {
 
   if (FColumnSize->GetSave()) LoadColSizes();
   SetTimer(GetHandle(), GridTimerId, GridTimerMs, nullptr);
+  if (FBalloon->GetEnable()) BalloonInit();
 
   if (FDesignTime && !FLoaded && !loading) {
     GetFont()->SetName(u"Tahoma");
@@ -75,6 +76,7 @@ void TNeoStringGrid::CreateWnd() {
 void TNeoStringGrid::DestroyWnd() {
   if (HandleAllocated()) KillTimer(GetHandle(), GridTimerId);
   TBaseGrid::DestroyWnd();
+  if (!FDesignTime) BalloonDone();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -107,6 +109,7 @@ void TNeoStringGrid::Loaded() {
   FColumnOrder->Clear();
   for (Integer c = 0; c < GetColCount(); ++c) FColumnOrder->Add(c);
   if (FSearchPanel && FSearchFooter->GetVisible() && HandleAllocated()) FSearchPanel->SetVisible(true);
+  if (FBalloon->GetEnable() && HandleAllocated()) BalloonInit();
 }
 
 // ---------------------------------------------------------------------------------------------
