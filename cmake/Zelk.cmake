@@ -1,3 +1,4 @@
+include(${CMAKE_CURRENT_LIST_DIR}/ZelkSuites.cmake)
 # Helpers shared by every layer of the build.
 
 # Warnings as errors for our own code.
@@ -126,8 +127,7 @@ function(zelk_tests target)
   endforeach()
   zelk_warnings(${target}_tests)
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-output)
-  gtest_discover_tests(${target}_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "ZELK_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output")
+  zelk_discover_suites(${target}_tests ENVIRONMENT "ZELK_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output")
 endfunction()
 
 # zelk_resources(<target> [<type>:]<name>=<file> ...)
