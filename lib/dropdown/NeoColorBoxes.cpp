@@ -98,18 +98,21 @@ void TCustomColorSelector::InitDefaultColorBoxes() {
 
 TRect TCustomColorSelector::GetContentRect() {
   TRect r = GetClientRect();
-  return TRect{r.left + FOffSetX, r.top + FOffSetY, r.right - FOffSetX, r.bottom - FOffSetY};
+  const Integer x = Scaled(FOffSetX), y = Scaled(FOffSetY);
+  return TRect{r.left + x, r.top + y, r.right - x, r.bottom - y};
 }
 
-TSize TCustomColorSelector::GetColorBoxSize() { return TSize{FColorBoxWidth, FColorBoxHeight}; }
+TSize TCustomColorSelector::GetColorBoxSize() { return TSize{Scaled(FColorBoxWidth), Scaled(FColorBoxHeight)}; }
 
 void TCustomColorSelector::ArrangeItems() {
+  TakeDisplayScale();
   const Integer count = FItems->GetCount();
   if (count == 0) {
-    SetWidth(100);
-    SetHeight(50);
+    SetWidth(Scaled(100));
+    SetHeight(Scaled(50));
     return;
   }
+  const Integer gap = Scaled(FColumnGap);
   FItemHot = -1;
   const TSize size = GetColorBoxSize();
   const TRect content = GetContentRect();
@@ -123,11 +126,11 @@ void TCustomColorSelector::ArrangeItems() {
     if (i == count - 1) break;
     if (item->GetColorBoxPos() == ipStandAlone) gapPending = true;
     if (column < FColumns) {
-      x += size.cx + FColumnGap;
+      x += size.cx + gap;
       continue;
     }
     if (gapPending) {
-      y += FColumnGap;
+      y += gap;
       gapPending = false;
     }
     y += size.cy;

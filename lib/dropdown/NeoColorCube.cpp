@@ -72,7 +72,7 @@ void TNeoColorCubePanel::SetCubeCellColor(Integer Index, TColor Value) {
 TPoint TNeoColorCubePanel::GetCubeCellCenter(Integer Index) const {
   if (!ValidCell(Index)) return TPoint{0, 0};
   const TCubeCell& cell = FCubeCells[static_cast<std::size_t>(Index)];
-  return TPoint{cell.X, cell.Y};
+  return TPoint{Scaled(cell.X), Scaled(cell.Y)};
 }
 
 void TNeoColorCubePanel::SetShowRGBHint(bool Value) {
@@ -81,10 +81,10 @@ void TNeoColorCubePanel::SetShowRGBHint(bool Value) {
 }
 
 Integer TNeoColorCubePanel::CellAtPoint(Integer X, Integer Y) const {
-  const Integer r = FCubeSize.x;
+  const Integer r = Scaled(FCubeSize.x);
   for (Integer i = 1; i <= CellCount; ++i) {
-    const TCubeCell& cell = FCubeCells[static_cast<std::size_t>(i)];
-    const Integer dx = cell.X - X, dy = cell.Y - Y;
+    const TPoint centre = GetCubeCellCenter(i);
+    const Integer dx = centre.x - X, dy = centre.y - Y;
     if (dx * dx + dy * dy <= r * r) return i;
   }
   return -1;
@@ -96,8 +96,9 @@ void TNeoColorCubePanel::ResetHot() {
 }
 
 void TNeoColorCubePanel::SetPanelSize() {
-  SetHeight(160);
-  SetWidth(182);
+  TakeDisplayScale();
+  SetHeight(Scaled(160));
+  SetWidth(Scaled(182));
 }
 
 void TNeoColorCubePanel::SelectColor(TColor Color, Integer Index) {
@@ -121,8 +122,9 @@ void TNeoColorCubePanel::SetSelectedColor(TColor Value) {
 }
 
 void TNeoColorCubePanel::DrawHexagon(Integer X, Integer Y, Integer W, Integer Q) {
-  GetCanvas()->Polygon({TPoint{X - W, Y - Q}, TPoint{X, Y - 2 * Q}, TPoint{X + W, Y - Q}, TPoint{X + W, Y + Q},
-                        TPoint{X, Y + 2 * Q}, TPoint{X - W, Y + Q}});
+  auto at = [this](Integer PX, Integer PY) { return TPoint{Scaled(PX), Scaled(PY)}; };
+  GetCanvas()->Polygon({at(X - W, Y - Q), at(X, Y - 2 * Q), at(X + W, Y - Q), at(X + W, Y + Q), at(X, Y + 2 * Q),
+                        at(X - W, Y + Q)});
 }
 
 void TNeoColorCubePanel::DrawCell(Integer Index) {

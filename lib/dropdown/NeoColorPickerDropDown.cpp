@@ -359,11 +359,23 @@ void TNeoColorPickerDropDown::UpdateDropDownSize() {
   const Integer border = 2 * GetDropDownBorderWidth();
   TControl* content = ContentOfStyle();
   const bool shown = content && content->GetVisible();
+  // The panel at its own size for the display's scale, not the size the popup's client area (which
+  // the form's own scaling may have enlarged) aligned it to.
+  TSize size{0, 0};
+  if (auto* panel = dynamic_cast<TNeoCustomColorSelectorPanel*>(content)) {
+    const TAlign align = panel->GetAlign();
+    panel->SetAlign(alNone);
+    panel->LayoutAtDisplayScale();
+    size = TSize{panel->GetWidth(), panel->GetHeight()};
+    panel->SetAlign(align);
+  } else if (content) {
+    size = TSize{content->GetWidth(), content->GetHeight()};
+  }
   Integer h = border;
   if (GetDropDownHeader()->GetVisible()) h += GetDropDownHeader()->GetHeight();
   if (GetDropDownFooter()->GetVisible()) h += GetDropDownFooter()->GetHeight();
-  if (shown) h += content->GetHeight();
-  const Integer w = shown ? content->GetWidth() + border : GetWidth();
+  if (shown) h += size.cy;
+  const Integer w = shown ? size.cx + border : GetWidth();
   FDropDownForm->SetBounds(FDropDownForm->GetLeft(), FDropDownForm->GetTop(), w, h);
 }
 

@@ -20,6 +20,12 @@
 constexpr TCursor crNeoPointer = 54;
 
 // The base of the panels: a custom control with a hide request.
+//
+// Each panel's geometry is given in 96-dpi pixels and laid out at the display scale of the moment
+// (1.5 at 144 dpi): sizes, positions and hit tests are in the panel's own pixels, lines stay one
+// pixel wide. A change of scale (ChangeScale) moves the panel and lays it out again at the display
+// scale rather than stretching its bounds, so that laying out before or after a scaled form
+// scales its children gives the same panel.
 class TNeoCustomColorSelectorPanel : public TCustomControl {
   ZELK_CLASS(TNeoCustomColorSelectorPanel, TCustomControl)
 public:
@@ -27,12 +33,26 @@ public:
   // Fired on a mouse button release by the cube and the spectrum (the drop-down leaves it unset).
   TNotifyEvent OnShouldHide;
 
+  // The scale of the last layout (1 until the panel was laid out at another).
+  Single GetPanelScale() const { return FPanelScale; }
+  // Lays the panel out at the display scale, at its own size (SetPanelSize, LayoutPanel or
+  // ArrangeItems).
+  virtual void LayoutAtDisplayScale() {}
+  void ChangeScale(Integer M, Integer D) override;
+
 protected:
   void DoShouldHide() {
     if (OnShouldHide) OnShouldHide(this);
   }
   // Presents what was drawn outside a paint now.
   void ReleaseCanvasDC() { ReleaseControlCanvasDC(GetCanvas(), this); }
+  // Reads the display scale for a layout.
+  void TakeDisplayScale();
+  // A 96-dpi length at the panel's scale.
+  Integer Scaled(Integer Value) const;
+
+private:
+  Single FPanelScale = 1.0F;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -65,14 +85,16 @@ public:
   Integer GetSelectedIndex() const { return FSelectedIndex; }
   Integer GetHotIndex() const { return FHotIndex; }
 
-  // The first cell whose centre is at most 6 pixels from (X, Y); -1 when none is.
+  // The first cell whose centre is at most 6 pixels (at 96 dpi) from (X, Y); -1 when none is.
   Integer CellAtPoint(Integer X, Integer Y) const;
   // Clears the hot cell and applies SetPanelSize.
   void ResetHot();
-  // 182 wide and 160 high.
+  // 182 wide and 160 high at 96 dpi.
   void SetPanelSize();
-  // The honeycomb: 13 rows of 7 to 13 cells 12 pixels apart, rows 10 pixels apart.
+  // The honeycomb: 13 rows of 7 to 13 cells 12 pixels apart, rows 10 pixels apart (at 96 dpi;
+  // the cells keep their 96-dpi centres and are drawn and hit-tested at the panel's scale).
   void InitCubeCells();
+  void LayoutAtDisplayScale() override { SetPanelSize(); }
 
   TNotifyEvent OnSelect;
 
@@ -87,7 +109,8 @@ protected:
   void SelectColor(TColor Color, Integer Index);
   // The cell (nothing outside 1 to 127) with its hot and selected frames, on the control's canvas.
   void DrawCell(Integer Index);
-  // A hexagon of half width W and quarter height Q around (X, Y) in the canvas's pen and brush.
+  // A hexagon of half width W and quarter height Q around (X, Y) in the canvas's pen and brush;
+  // all four in 96-dpi pixels, each corner placed at the panel's scale.
   void DrawHexagon(Integer X, Integer Y, Integer W, Integer Q);
 
 private:
@@ -118,9 +141,10 @@ public:
   TRect GetHotRect() const { return FHotRect; }
   TRect GetSelectedRect() const { return FSelectedRect; }
 
-  // 150 x 174 with the picture centred at the top and the selected and hot swatches below it;
-  // clears the hot colour.
+  // 150 x 174 (at 96 dpi) with the picture centred at the top and the selected and hot swatches
+  // below it; clears the hot colour. The 128 x 128 picture is stretched to the panel's scale.
   void LayoutPanel();
+  void LayoutAtDisplayScale() override { LayoutPanel(); }
 
   TNotifyEvent OnSelect;
 
@@ -254,8 +278,10 @@ public:
 
   // 60 boxes: ten base colours (stand-alone), each above a run of five shades.
   void InitDefaultColorBoxes();
-  // Places the boxes row by row (see the .cpp) and sizes the control around them.
+  // Places the boxes row by row (see the .cpp) and sizes the control around them, at the display
+  // scale (box sizes, gaps and offsets are 96-dpi values).
   virtual void ArrangeItems();
+  void LayoutAtDisplayScale() override { ArrangeItems(); }
   // The first box containing the point (right and bottom excluded); -1 when none does.
   Integer ItemAtPoint(Integer X, Integer Y) const;
   // Keys 33 to 40 (page, end, home, arrows) move the selection; nothing when disabled.
@@ -276,8 +302,10 @@ protected:
   void Dispatch(TMessage& Message) override;
 
   virtual void DrawItem(Integer Index, TCanvas* ACanvas);
+  // Both at the scale of the last layout.
   virtual TRect GetContentRect();
   virtual TSize GetColorBoxSize();
+
   virtual void InvalidateItem(Integer Index);
   // Nothing when unchanged or for a disabled box; the old hot box is invalidated and a new one
   // drawn at once.

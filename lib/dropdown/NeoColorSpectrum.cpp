@@ -138,14 +138,16 @@ TNeoColorSpectrumPanel::TNeoColorSpectrumPanel(TComponent* AOwner) : TNeoCustomC
 }
 
 void TNeoColorSpectrumPanel::LayoutPanel() {
-  SetWidth(150);
-  SetHeight(174);
-  FSpectrumImage->SetLeft((GetWidth() - SpectrumSize) / 2);
-  FSpectrumImage->SetTop(10);
+  TakeDisplayScale();
+  SetWidth(Scaled(150));
+  SetHeight(Scaled(174));
+  const Integer size = Scaled(SpectrumSize);
+  FSpectrumImage->SetStretch(size != SpectrumSize);
+  FSpectrumImage->SetBounds((GetWidth() - size) / 2, Scaled(10), size, size);
   const Integer left = FSpectrumImage->GetLeft();
   const Integer bottom = FSpectrumImage->GetTop() + FSpectrumImage->GetHeight();
-  FSelectedRect = TRect{left - 1, bottom + 8, left + SpectrumSize / 2 - 2, bottom + 28};
-  FHotRect = TRect{FSelectedRect.right + 4, FSelectedRect.top, left + SpectrumSize + 1, FSelectedRect.bottom};
+  FSelectedRect = TRect{left - 1, bottom + Scaled(8), left + size / 2 - 2, bottom + Scaled(28)};
+  FHotRect = TRect{FSelectedRect.right + Scaled(4), FSelectedRect.top, left + size + 1, FSelectedRect.bottom};
   FHotColor = clNone;
   Invalidate();
 }
@@ -177,10 +179,14 @@ void TNeoColorSpectrumPanel::Paint() {
 }
 
 void TNeoColorSpectrumPanel::ImageMouseMove(TObject*, TShiftState, Integer X, Integer Y) {
-  // The picture's own pixel, not whatever the screen shows there.
+  // The picture's own pixel under the point of the (possibly stretched) image, not whatever the
+  // screen shows there.
   TBitmap* bitmap = FSpectrumImage->GetPicture()->GetBitmap();
-  if (X < 0 || Y < 0 || X >= bitmap->GetWidth() || Y >= bitmap->GetHeight()) return;
-  FHotColor = bitmap->GetCanvas()->GetPixels(X, Y);
+  const Integer w = FSpectrumImage->GetWidth(), h = FSpectrumImage->GetHeight();
+  if (X < 0 || Y < 0 || X >= w || Y >= h) return;
+  const Integer bx = X * bitmap->GetWidth() / w, by = Y * bitmap->GetHeight() / h;
+  if (bx >= bitmap->GetWidth() || by >= bitmap->GetHeight()) return;
+  FHotColor = bitmap->GetCanvas()->GetPixels(bx, by);
   DrawSwatch(FHotRect, FHotColor);
   ReleaseCanvasDC();
 }

@@ -271,6 +271,54 @@ TEST_F(ColorPicker, CubeClickAndSpectrumPress) {
   EXPECT_EQ(d->GetItemIndex(), -1);
 }
 
+// At 150 % each panel is laid out one and a half times as large, and what a click hits is what is
+// drawn there: a cube cell and a colour box show their colour at the point that chooses it, and a
+// press on the stretched spectrum picks the picture's pixel under it.
+TEST_F(ColorPicker, PanelsAtOneHundredFiftyPercentChooseWhatTheyShow) {
+  Headless::SetDpi(144);
+  TNeoColorPickerDropDown* d = DefaultPicker();
+  d->ChangeScale(144, 96);
+  auto shows = [](TControl* Panel, TPoint P, TColor Color) {
+    return Headless::ClientPixel(static_cast<TWinControl*>(Panel)->GetHandle(), P.x, P.y) == ColorToRGB(Color);
+  };
+
+  d->SetColorSelectionStyle(csColorCube);
+  Open(d);
+  TNeoColorCubePanel* cube = d->GetCubePanel();
+  EXPECT_EQ(cube->GetWidth(), 273);
+  EXPECT_EQ(cube->GetHeight(), 240);
+  const Integer cell = 100;
+  const TPoint c = cube->GetCubeCellCenter(cell);
+  EXPECT_TRUE(shows(cube, c, cube->GetCubeCellColor(cell)));
+  EXPECT_EQ(cube->CellAtPoint(c.x + 7, c.y), cell) << "within 6 * 1.5 pixels of the centre";
+  ClickAt(cube, c.x, c.y);
+  EXPECT_EQ(d->GetSelectedColor(), cube->GetCubeCellColor(cell));
+
+  d->SetColorSelectionStyle(csDiscrete);
+  Open(d);
+  TCustomColorSelector* boxes = d->GetColorPanel();
+  const TRect r = boxes->GetItems()->GetItems(23)->GetRect();
+  EXPECT_EQ(r.right - r.left, 18);
+  const TPoint mid{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  EXPECT_TRUE(shows(boxes, mid, boxes->GetItems()->GetItems(23)->GetColor()));
+  ClickAt(boxes, mid.x, mid.y);
+  EXPECT_EQ(d->GetSelectedColor(), boxes->GetItems()->GetItems(23)->GetColor());
+
+  d->SetColorSelectionStyle(csSpectrum);
+  Open(d);
+  TImage* image = d->GetSpectrumPanel()->GetSpectrumImage();
+  EXPECT_EQ(image->GetWidth(), 192);
+  const TPoint at = ScreenPoint(image, 150, 30);
+  Headless::MouseMove(at.x - 5, at.y);
+  Headless::MouseMove(at.x, at.y);
+  Headless::ButtonDown(1, at.x, at.y);
+  Pump();
+  EXPECT_EQ(d->GetSelectedColor(), SpectrumColorAt(100, 20)) << "150 * 128 / 192, 30 * 128 / 192";
+  Headless::ButtonUp(1, at.x, at.y);
+  Pump();
+  Headless::SetDpi(96);
+}
+
 // The closed edits: each text form, a markup caption, and no swatch without a colour.
 TEST_F(ColorPicker, GoldenClosedEdits) {
   struct TRow {
@@ -306,12 +354,12 @@ TEST_F(ColorPicker, GoldenClosedEdits) {
                             "color-picker-closed.png");
 }
 
-// The four popups at 100 %, and the list at 150 %.
+// The four popups at 100 % and at 150 %.
 TEST_F(ColorPicker, GoldenOpenPopups) {
   const TColorSelectionStyle styles[] = {csList, csDiscrete, csColorCube, csSpectrum};
   const char* names[] = {"list", "boxes", "cube", "spectrum"};
   for (Integer dpi : {96, 144}) {
-    for (std::size_t i = 0; i < (dpi == 96 ? 4u : 1u); ++i) {
+    for (std::size_t i = 0; i < 4u; ++i) {
       SCOPED_TRACE(names[i]);
       Headless::SetDpi(dpi);
       TNeoColorPickerDropDown* d = DefaultPicker();
