@@ -34,7 +34,19 @@ void TNeoStringGrid::WndProc(TMessage& Message) {
   }
   Integer oldRow = GetRow();
   if (HandleRegisteredMessage(Message)) return;
+  // Before the switch: a press or key that stops panning goes on to its own case.
+  if (WheelWndProc(Message)) {
+    if (GetRow() != oldRow) SyncPartner(false);
+    return;
+  }
   switch (Message.Msg) {
+    case WM_LBUTTONDOWN: WMLButtonDown(Message); return;
+    case CM_MOUSEENTER: CMMouseEnter(Message); return;
+    case CM_MOUSELEAVE: CMMouseLeave(Message); return;
+    case CM_STYLECHANGED: CMStyleChanged(Message); return;
+    case CM_HINTSHOW: CMHintShow(Message); return;
+    case WM_SETCURSOR: WMSetCursor(Message); return;
+    case CM_CURSORCHANGED: CMCursorChanged(Message); return;
     case WM_CANCELMODE:
       if ((FGridState == gsRowMoving || FGridState == gsColMoving) && FEnhRowColMove) {
         Screen->SetCursor(crDefault);
@@ -49,7 +61,14 @@ void TNeoStringGrid::WndProc(TMessage& Message) {
         UpdateProportionalVertScroll();
         UpdateProportionalHorzScroll();
       }
+      if (Message.Msg == WM_LBUTTONUP) {
+        WMLButtonUp(Message);
+        return;
+      }
       break;
+    case WM_LBUTTONDBLCLK: WMLButtonDblClk(Message); return;
+    case WM_RBUTTONDOWN: WMRButtonDown(Message); return;
+    case WM_RBUTTONUP: WMRButtonUp(Message); return;
     case WM_THEMECHANGED:
     case OfficeThemeMessage:
       if (FAutoThemeAdapt) ApplyOfficeTheme();
@@ -64,6 +83,10 @@ void TNeoStringGrid::WndProc(TMessage& Message) {
     case WM_COMMAND:
       if (HandleEditChange(Message)) return;
       break;
+    case WM_GETDLGCODE: WMGetDlgCode(Message); return;
+    case WM_CHAR: WMChar(Message); return;
+    case WM_KEYDOWN: WMKeyDown(Message); return;
+    case WM_KEYUP: WMKeyUp(Message); return;
     default:
       break;
   }
