@@ -6,6 +6,7 @@
 
 #include "platform/rtl/Modules.h"
 #include "platform/ui/CommonControlsInternal.h"
+#include "platform/ui/EditBalloonInternal.h"
 #include "platform/ui/MonthCalendar.h"
 #include "platform/win/UxTheme.h"
 
@@ -116,112 +117,6 @@ protected:
 private:
   TDateTimePicker* FPicker;
   TMonthCalendar* FCalendar;
-};
-
-// The balloon tip of EM_SHOWBALLOONTIP: a borderless top-most popup that takes neither the focus
-// nor activation, under the focused field: an optional icon, the title in bold and the text. A
-// click on it hides it.
-class TEditBalloon : public TCustomControl {
-  ZELK_CLASS(TEditBalloon, TCustomControl)
-public:
-  explicit TEditBalloon(TComponent* AOwner) : TCustomControl(AOwner) {
-    FVisible = false;
-    FTabStop = false;
-    FColor = clInfoBk;
-    FBrush->SetColor(FColor);
-  }
-  // Takes the record's texts and icon and sizes itself to them.
-  void SetTip(const EDITBALLOONTIP& Tip, TFont* AFont) {
-    FTitle = Tip.pszTitle ? String(Tip.pszTitle) : String();
-    FText = Tip.pszText ? String(Tip.pszText) : String();
-    FIcon = Tip.ttiIcon >= TTI_INFO && Tip.ttiIcon <= TTI_ERROR ? Tip.ttiIcon : TTI_NONE;
-    GetFont()->Assign(AFont);
-    const TRect title = Measure(FTitle, true), text = Measure(FText, false);
-    const Integer textLeft = Margin + (FIcon != TTI_NONE ? IconSize + Margin : 0);
-    const Integer titleHeight = std::max(title.bottom, FIcon != TTI_NONE ? IconSize : 0);
-    FTextTop = Margin + (FTitle.empty() && FIcon == TTI_NONE ? 0 : titleHeight + Margin / 2);
-    const Integer w = std::max(textLeft + title.right, Margin + text.right) + Margin;
-    const Integer h = FTextTop + text.bottom + Margin;
-    SetBounds(GetLeft(), GetTop(), w, h);
-  }
-  const String& Title() const { return FTitle; }
-  const String& Text() const { return FText; }
-  int Icon() const { return FIcon; }
-
-protected:
-  static constexpr Integer Margin = 8, IconSize = 16, MaxTextWidth = 300;
-
-  void CreateParams(TCreateParams& Params) override {
-    TCustomControl::CreateParams(Params);
-    Params.Style = WS_POPUP;
-    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
-    Params.WndParent = nullptr;
-  }
-  void DefaultHandler(TMessage& Message) override {
-    switch (Message.Msg) {
-      case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
-      case WM_LBUTTONDOWN: ShowWindow(FHandle, SW_HIDE); return;
-      default: break;
-    }
-    inherited::DefaultHandler(Message);
-  }
-  void Paint() override {
-    TCanvas* c = GetCanvas();
-    c->GetBrush()->SetColor(clInfoBk);
-    c->GetPen()->SetColor(clInfoText);
-    c->RoundRect(0, 0, GetWidth(), GetHeight(), 8, 8);
-    c->GetBrush()->SetStyle(bsClear);
-    Integer left = Margin;
-    if (FIcon != TTI_NONE) {
-      PaintIcon(c, left, Margin);
-      left += IconSize + Margin;
-    }
-    c->GetFont()->Assign(GetFont());
-    c->GetFont()->SetColor(clInfoText);
-    if (!FTitle.empty()) {
-      c->GetFont()->SetStyle(TFontStyles{fsBold});
-      TRect r{left, Margin, GetWidth() - Margin, FTextTop};
-      c->TextRect(r, FTitle, TTextFormat{tfWordBreak});
-      c->GetFont()->SetStyle(TFontStyles{});
-    }
-    TRect r{Margin, FTextTop, GetWidth() - Margin, GetHeight() - Margin};
-    c->TextRect(r, FText, TTextFormat{tfWordBreak});
-  }
-
-private:
-  // The text's extent when wrapped at MaxTextWidth.
-  TRect Measure(const String& AText, bool ABold) {
-    if (AText.empty()) return TRect{};
-    TBitmap scratch;
-    TCanvas* c = scratch.GetCanvas();
-    c->GetFont()->Assign(GetFont());
-    if (ABold) c->GetFont()->SetStyle(TFontStyles{fsBold});
-    TRect r{0, 0, MaxTextWidth, 0};
-    DrawText(c->GetHandle(), AText.c_str(), static_cast<int>(AText.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    return r;
-  }
-  // Information: a blue disc with "i"; warning: a yellow triangle with "!"; error: a red disc with "X".
-  void PaintIcon(TCanvas* C, Integer X, Integer Y) {
-    const TColor fill = FIcon == TTI_ERROR ? clRed : FIcon == TTI_WARNING ? clYellow : clBlue;
-    C->GetBrush()->SetStyle(bsSolid);
-    C->GetBrush()->SetColor(fill);
-    C->GetPen()->SetColor(clBlack);
-    if (FIcon == TTI_WARNING)
-      C->Polygon({TPoint{X + IconSize / 2, Y}, TPoint{X + IconSize - 1, Y + IconSize - 1}, TPoint{X, Y + IconSize - 1}});
-    else
-      C->Ellipse(X, Y, X + IconSize, Y + IconSize);
-    C->GetBrush()->SetStyle(bsClear);
-    C->GetFont()->Assign(GetFont());
-    C->GetFont()->SetStyle(TFontStyles{fsBold});
-    C->GetFont()->SetColor(FIcon == TTI_WARNING ? clBlack : clWhite);
-    TRect r{X, Y + (FIcon == TTI_WARNING ? 3 : 0), X + IconSize, Y + IconSize};
-    const Char* mark = FIcon == TTI_ERROR ? u"X" : FIcon == TTI_WARNING ? u"!" : u"i";
-    C->TextRect(r, String(mark), TTextFormat{tfCenter, tfSingleLine, tfVerticalCenter});
-  }
-
-  String FTitle, FText;
-  int FIcon = TTI_NONE;
-  Integer FTextTop = 0;
 };
 
 TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
@@ -896,28 +791,15 @@ LRESULT TDateTimePicker::GetPickerInfo(DATETIMEPICKERINFO* Info) {
 }
 
 LRESULT TDateTimePicker::ShowBalloon(const EDITBALLOONTIP* Tip) {
-  if (!Tip || (Tip->cbStruct != 16 && Tip->cbStruct != sizeof(EDITBALLOONTIP)) || !FHandle) return FALSE;
-  if (!FBalloon) FBalloon = new TEditBalloon(this);
-  FBalloon->SetTip(*Tip, GetFont());
+  if (!FHandle) return FALSE;
   // Under the focused field (the first one when none has the focus), below the control.
   TRect field = FieldRect(std::max(FEditor.Focused(), 0));
-  TPoint at = ClientToScreen(TPoint{field.left, GetClientRect().bottom});
-  FBalloon->SetBounds(at.x, at.y, FBalloon->GetWidth(), FBalloon->GetHeight());
-  SetWindowPos(FBalloon->GetHandle(), HWND_TOPMOST, at.x, at.y, FBalloon->GetWidth(), FBalloon->GetHeight(),
-               SWP_SHOWWINDOW | SWP_NOACTIVATE);
-  FBalloon->Invalidate();
-  return TRUE;
+  return ShowEditBalloon(FBalloon, this, Tip, ClientToScreen(TPoint{field.left, GetClientRect().bottom}));
 }
 
-bool TDateTimePicker::HideBalloon() {
-  if (!FBalloon || !FBalloon->HandleAllocated() || !IsWindowVisible(FBalloon->GetHandle())) return false;
-  ShowWindow(FBalloon->GetHandle(), SW_HIDE);
-  return true;
-}
+bool TDateTimePicker::HideBalloon() { return HideEditBalloon(FBalloon); }
 
-HWND TDateTimePicker::BalloonWindow() const {
-  return FBalloon && FBalloon->HandleAllocated() && IsWindowVisible(FBalloon->GetHandle()) ? FBalloon->GetHandle() : nullptr;
-}
+HWND TDateTimePicker::BalloonWindow() const { return EditBalloonWindow(FBalloon); }
 
 String TDateTimePicker::BalloonText() const { return FBalloon ? FBalloon->Text() : String(); }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/rtl/ScopeGuard.h"
+#include "platform/ui/EditBalloonInternal.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/win/WinBase.h"
 
@@ -455,6 +456,8 @@ void TCustomEdit::EditMouse(TMessage& Message) {
   }
 }
 
+HWND TCustomEdit::BalloonWindow() const { return EditBalloonWindow(FBalloon); }
+
 void TCustomEdit::Dispatch(TMessage& Message) {
   if (Message.Msg == CN_COMMAND) {
     CNCommand(Message);
@@ -483,7 +486,15 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
       return;
     }
     case WM_GETDLGCODE: Message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL; return;
-    case WM_KEYDOWN: EditKeyDown(static_cast<UINT>(Message.WParam)); return;
+    case WM_KEYDOWN:
+      HideEditBalloon(FBalloon);
+      EditKeyDown(static_cast<UINT>(Message.WParam));
+      return;
+    case EM_SHOWBALLOONTIP:
+      Message.Result = ShowEditBalloon(FBalloon, this, reinterpret_cast<const EDITBALLOONTIP*>(Message.LParam),
+                                       ClientToScreen(TPoint{0, GetClientRect().bottom}));
+      return;
+    case EM_HIDEBALLOONTIP: Message.Result = HideEditBalloon(FBalloon) ? TRUE : FALSE; return;
     case WM_CHAR: EditChar(static_cast<Char>(Message.WParam)); return;
     case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_MOUSEMOVE: case WM_LBUTTONUP:
       EditMouse(Message);
@@ -500,6 +511,7 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
       SendNotify(EN_SETFOCUS);
       return;
     case WM_KILLFOCUS:
+      HideEditBalloon(FBalloon);
       FSelecting = false;
       Invalidate();
       SendNotify(EN_KILLFOCUS);

@@ -66,10 +66,14 @@ enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 // A single-line edit: caret, selection by mouse and keys, clipboard, and the EM_* messages.
 // Every change of the text (typing, clipboard, Text := ...) sends EN_CHANGE to the parent at
 // once, which reaches Change and OnChange.
+class TEditBalloon;
+
 class TCustomEdit : public TWinControl {
   ZELK_CLASS(TCustomEdit, TWinControl)
 public:
   explicit TCustomEdit(TComponent* AOwner);
+  // The balloon tip's window while one shows (EM_SHOWBALLOONTIP), else nullptr.
+  HWND BalloonWindow() const;
 
   // Selection: SelStart is the position (0-based) where it begins, SelLength its length.
   Integer GetSelStart();
@@ -173,6 +177,7 @@ protected:
   Integer FUndoCaret = 0;
   bool FCanUndo = false;
   std::vector<Integer> FOffsets;   // FOffsets[i]: x of caret position i (0 at position 0)
+  TEditBalloon* FBalloon = nullptr;   // owned as a component; made at the first EM_SHOWBALLOONTIP
   bool FMeasured = false;
   Integer FLineHeight = 0;
   TRect FEditRect;           // the formatting rectangle when FEditRectSet

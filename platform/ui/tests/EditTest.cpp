@@ -298,3 +298,40 @@ TEST_F(EditTest, CharactersAndChangeNotifications) {
   EXPECT_EQ(Edit->GetSelStart(), 1);
   EXPECT_EQ(Edit->GetSelLength(), 5);
 }
+
+TEST_F(EditTest, BalloonTipShowsBelowWithoutTakingTheFocusUntilAKeyOrLeaving) {
+  Edit->SetFocus();
+  Pump();
+  EDITBALLOONTIP tip;
+  tip.cbStruct = sizeof tip;
+  tip.pszTitle = u"Invalid entry";
+  tip.pszText = u"Enter a number between 1 and 10.";
+  tip.ttiIcon = TTI_WARNING;
+  HWND edit = Edit->GetHandle();
+  EXPECT_EQ(SendMessage(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)), TRUE);
+  Pump();
+  HWND balloon = Edit->BalloonWindow();
+  ASSERT_NE(balloon, nullptr);
+  EXPECT_EQ(GetFocus(), edit);
+  RECT r;
+  GetWindowRect(balloon, &r);
+  TPoint below = Edit->ClientToScreen(TPoint{0, Edit->GetClientRect().bottom});
+  EXPECT_EQ(r.left, below.x);
+  EXPECT_EQ(r.top, below.y);
+  int yellow = 0;   // the warning icon: a yellow triangle at (8, 8)
+  for (int x = 8; x < 24; ++x)
+    for (int y = 8; y < 24; ++y) yellow += Headless::ClientPixel(balloon, x, y) == RGB(255, 255, 0);
+  EXPECT_GT(yellow, 40);
+  Press(VK_END);   // a key hides it
+  EXPECT_EQ(Edit->BalloonWindow(), nullptr);
+  EXPECT_EQ(SendMessage(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)), TRUE);
+  EXPECT_EQ(SendMessage(edit, EM_HIDEBALLOONTIP, 0, 0), TRUE);
+  EXPECT_EQ(SendMessage(edit, EM_HIDEBALLOONTIP, 0, 0), FALSE);
+  SendMessage(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+  Other->SetFocus();
+  Pump();
+  EXPECT_EQ(Edit->BalloonWindow(), nullptr);
+  tip.cbStruct = 12;
+  EXPECT_EQ(SendMessage(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)), FALSE);
+  EXPECT_EQ(SendMessage(edit, EM_SHOWBALLOONTIP, 0, 0), FALSE);
+}
