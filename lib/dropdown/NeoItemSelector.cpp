@@ -40,7 +40,19 @@ void TSelectorItem::Changed() {
 void TSelectorItem::SetCaption(const String& Value) {
   if (FCaption == Value) return;
   FCaption = Value;
+  FCaptionFont = 0;
   Changed();
+}
+
+bool TSelectorItem::KnownCaptionSize(Integer AFont, TPoint& ASize) const {
+  if (FCaptionFont == 0 || FCaptionFont != AFont) return false;
+  ASize = FCaptionSize;
+  return true;
+}
+
+void TSelectorItem::KeepCaptionSize(Integer AFont, TPoint ASize) {
+  FCaptionFont = AFont;
+  FCaptionSize = ASize;
 }
 
 void TSelectorItem::SetColor(TColor Value) {
@@ -345,6 +357,34 @@ TPoint TCustomItemSelector::MeasureCaption(TCanvas* Canvas, const String& Captio
   return size;
 }
 
+// Keys of every panel come from one counter, so an item never takes another font's size for its own.
+Integer TCustomItemSelector::CaptionFontKey(TCanvas* Canvas) {
+  static Integer lastKey = 0;
+  const TFont* f = Canvas->GetFont();
+  const String font = f->GetName() + u'|' + IntToStr(f->GetHeight()) + u'|' + IntToStr(Integer(f->GetStyle().ToBits())) +
+                      u'|' + IntToStr(f->GetCharset()) + u'|' + IntToStr(Integer(f->GetPitch())) + u'|' +
+                      IntToStr(Integer(f->GetQuality())) + u'|' + IntToStr(f->GetOrientation()) + u'|' +
+                      IntToStr(f->GetPixelsPerInch()) + u'|' +
+                      IntToStr(GetDeviceCaps(Canvas->GetHandle(), LOGPIXELSY));
+  if (FCaptionFontKey == 0 || font != FCaptionFont) {
+    FCaptionFont = font;
+    FCaptionFontKey = ++lastKey;
+  }
+  return FCaptionFontKey;
+}
+
+// Plain text measures the same in the same font every time; markup may name pictures and
+// controls whose sizes can change, so it is measured at every layout.
+TPoint TCustomItemSelector::CaptionSize(TCanvas* Canvas, TSelectorItem* It, Integer FontKey) {
+  const String& caption = It->GetCaption();
+  const bool plain = caption.find_first_of(u"<&") == String::npos;
+  TPoint size;
+  if (plain && It->KnownCaptionSize(FontKey, size)) return size;
+  size = MeasureCaption(Canvas, caption, TRect{0, 0, 1000, 500});
+  if (plain) It->KeepCaptionSize(FontKey, size);
+  return size;
+}
+
 TSize TCustomItemSelector::GetItemSize() {
   TSize size{0, 0};
   if (FNeoItemSelector->OnItemSize) {
@@ -357,6 +397,7 @@ TSize TCustomItemSelector::GetItemSize() {
   TBitmap scratch;
   TCanvas* canvas = HandleAllocated() ? GetCanvas() : scratch.GetCanvas();
   SetScaledFont(canvas);
+  const Integer fontKey = CaptionFontKey(canvas);
   Integer tw = 0, th = 0;
   for (Integer i = 0; i < GetItems()->GetCount(); ++i) {
     TSelectorItem* it = Item(i);
@@ -366,7 +407,7 @@ TSize TCustomItemSelector::GetItemSize() {
       ih = std::max(ih, image.cy);
     }
     // The font is already scaled: its measured width is the scaled width.
-    TPoint text = MeasureCaption(canvas, it->GetCaption(), TRect{0, 0, 1000, 500});
+    TPoint text = CaptionSize(canvas, it, fontKey);
     tw = std::max(tw, text.x);
     th = std::max(th, text.y);
   }

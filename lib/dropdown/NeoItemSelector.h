@@ -55,6 +55,10 @@ public:
   void SetRect(TRect Value) { FRect = Value; }
   // A picture that has a graphic of some size.
   bool HasPicture() const;
+  // The caption's size as the panel last measured it in the font of AFont (one of the panel's
+  // font keys); false when the caption or the font changed since.
+  bool KnownCaptionSize(Integer AFont, TPoint& ASize) const;
+  void KeepCaptionSize(Integer AFont, TPoint ASize);
 
   void Assign(TPersistent* Source) override;
 
@@ -70,6 +74,8 @@ private:
   std::unique_ptr<TPicture> FImage;
   TRect FRect{};
   String FHint;
+  Integer FCaptionFont = 0;   // 0: no size kept
+  TPoint FCaptionSize{};
 };
 
 // Adding, inserting and deleting fire no OnChange; only a change of an item's Caption, Color or
@@ -250,6 +256,10 @@ private:
   bool DrawImage(TCanvas* Canvas, TSelectorItem* It, Integer X, Integer Y, TSize Size, TColor BoxColor);
   void DrawCaption(TCanvas* Canvas, const String& Caption, TRect R, bool Center);
   TPoint MeasureCaption(TCanvas* Canvas, const String& Caption, TRect R);
+  // The caption's size in the layout: a caption without markup is measured once per font key.
+  TPoint CaptionSize(TCanvas* Canvas, TSelectorItem* It, Integer FontKey);
+  // The key of the canvas's font and resolution, new whenever they differ from the last layout's.
+  Integer CaptionFontKey(TCanvas* Canvas);
 
   Integer FItemIndex = -1;
   Integer FItemHot = -1;
@@ -259,6 +269,8 @@ private:
   Integer FItemOffSetY = 4;
   Integer FCaptionGap = 4;
   TNeoCustomItemSelector* FNeoItemSelector = nullptr;
+  String FCaptionFont;
+  Integer FCaptionFontKey = 0;
 };
 
 class TNeoCustomItemSelector : public TScrollingWinControl {

@@ -322,6 +322,31 @@ TEST_F(ItemSelector, AppearancePresetsAndAssign) {
   EXPECT_EQ(changes, 2);
 }
 
+// A caption's size is kept from one layout to the next only while its font stays: a bigger font,
+// another style or another resolution measures it again.
+TEST_F(ItemSelector, KeptCaptionSizesFollowTheFont) {
+  TNeoCustomItemSelector* s = NewSelector();
+  AddItems(s, {"A caption of some length", "<B>Bold</B> markup"});
+  const TSize plain = s->GetPanelSize();
+  s->UpdateSelectorPanel();
+  EXPECT_EQ(s->GetPanelSize().cx, plain.cx);
+  TFont* font = s->GetItemAppearance()->GetFont();
+  font->SetSize(font->GetSize() + 4);
+  s->UpdateSelectorPanel();
+  const TSize bigger = s->GetPanelSize();
+  EXPECT_GT(bigger.cx, plain.cx);
+  EXPECT_GT(bigger.cy, plain.cy);
+  font->SetStyle(TFontStyles{fsBold});
+  s->UpdateSelectorPanel();
+  EXPECT_GT(s->GetPanelSize().cx, bigger.cx);
+  // The same font again gives the first sizes back.
+  font->SetStyle(TFontStyles{});
+  font->SetSize(font->GetSize() - 4);
+  s->UpdateSelectorPanel();
+  EXPECT_EQ(s->GetPanelSize().cx, plain.cx);
+  EXPECT_EQ(s->GetPanelSize().cy, plain.cy);
+}
+
 TEST_F(ItemSelector, ItemChangesRelayoutAndAssign) {
   TNeoCustomItemSelector* s = NewSelector();
   AddItems(s, {"a"});
