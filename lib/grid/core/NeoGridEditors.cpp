@@ -55,7 +55,7 @@ bool FormControlKey(E* Editor, Char& Key, void (E::*Exit)()) {
   } else if (grid->GetNavigation()->GetAdvanceAuto()) {
     grid->AdvanceOnEnterKey(grid->GetCol(), grid->GetRowEx(), false, false, true, false, false);
   } else {
-    grid->FocusNextFormControl(grid->GetCurrentControlID());
+    grid->FocusNextFormControl(grid->GetCtrlXY().x, grid->GetCtrlXY().y, grid->GetCtrlID());
   }
   return true;
 }

@@ -125,6 +125,8 @@ enum TInsertPosition { pInsertBefore, pInsertAfter };
 enum TClipboardPasteAction { paReplace, paInsert };
 enum TClipboardCutAction { caClear, caRemove };
 enum TCursorAdvance { caDefault, caSnake, caLoop };
+// What Home and End go to.
+enum THomeEndAction { heFirstLastColumn, heFirstLastRow, heFirstLastCell, heDefault };
 
 class TNavigation : public TPersistent {
   ZELK_CLASS(TNavigation, TPersistent)
@@ -168,7 +170,7 @@ public:
   NEO_PLAIN_PROPERTY(bool, CopyHTMLTagsToClipboard, true)
   NEO_PLAIN_PROPERTY(bool, KeepHorizScroll, false)
   NEO_PLAIN_PROPERTY(bool, LineFeedOnEnter, false)
-  NEO_PLAIN_PROPERTY(bool, HomeEndKey, false)
+  NEO_PLAIN_PROPERTY(THomeEndAction, HomeEndKey, heFirstLastColumn)
   NEO_PLAIN_PROPERTY(bool, SkipFixedCells, true)
   NEO_PLAIN_PROPERTY(bool, SkipDisabledRows, true)
   NEO_PLAIN_PROPERTY(bool, SkipReadOnly, false)
@@ -196,6 +198,8 @@ private:
 // TMouseActions
 // ---------------------------------------------------------------------------------------------
 enum TGridFixedCellEditor { fceEdit, fceComboEdit, fceComboList };
+// Which click opens a fixed-cell editor.
+enum TGridFixedCellEdit { fceNone, fceDblClick, fceLeftClick, fceRightClick };
 enum TWheelAction { waMoveSelection, waScroll };
 enum TWheelActive { waAlways, waMouseOver };
 
@@ -222,8 +226,8 @@ public:
   NEO_PLAIN_PROPERTY(bool, DirectEdit, false)
   NEO_PLAIN_PROPERTY(bool, DisjunctRowSelectNoCtrl, false)
   NEO_PLAIN_PROPERTY(bool, DisjunctColSelectNoCtrl, false)
-  NEO_PLAIN_PROPERTY(bool, FixedRowsEdit, false)
-  NEO_PLAIN_PROPERTY(bool, FixedColsEdit, false)
+  NEO_PLAIN_PROPERTY(TGridFixedCellEdit, FixedRowsEdit, fceNone)
+  NEO_PLAIN_PROPERTY(TGridFixedCellEdit, FixedColsEdit, fceNone)
   NEO_PLAIN_PROPERTY(TGridFixedCellEditor, FixedColsEditor, fceEdit)
   NEO_PLAIN_PROPERTY(TGridFixedCellEditor, FixedRowsEditor, fceEdit)
   NEO_PLAIN_PROPERTY(bool, MoveRowOnNodeClick, false)
@@ -231,7 +235,7 @@ public:
   NEO_PLAIN_PROPERTY(bool, NodeAllExpandContract, false)
   NEO_PLAIN_PROPERTY(bool, NoScrollOnPartialRow, false)
   NEO_PLAIN_PROPERTY(bool, NoScrollOnPartialCol, false)
-  NEO_PLAIN_PROPERTY(bool, PartialScrollDelta, false)
+  NEO_PLAIN_PROPERTY(Integer, PartialScrollDelta, 0)
   NEO_PLAIN_PROPERTY(bool, PreciseCheckBoxCheck, false)
   NEO_PLAIN_PROPERTY(bool, PreciseNodeClick, true)
   NEO_PLAIN_PROPERTY(bool, RangeSelectAndEdit, false)
