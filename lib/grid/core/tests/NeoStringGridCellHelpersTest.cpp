@@ -2,6 +2,7 @@
 // cells, the sizing-edge test, and the swap, date, distinct-values and list-drag helpers.
 #include <vector>
 
+#include "lib/grid/core/NeoGridLookSettings.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
@@ -139,6 +140,88 @@ TEST_F(NeoStringGridCellHelpers, DistinctValuesFollowTheCaseRule) {
   EXPECT_EQ(G->GetOleDragCol(), 2);
   EXPECT_EQ(G->GetOleDragIndex(), 1);
   EXPECT_EQ(G->GetOleDragList(), list);
+}
+
+// A grid whose column calculations and hidden rows the test scripts: each aggregate answers a
+// value of its own and records the rows it was asked over.
+class TFooterProbe : public TNeoStringGrid {
+public:
+  using TNeoStringGrid::TNeoStringGrid;
+  Integer Hidden = 0;
+  std::vector<String> Calls;
+  Integer NumHiddenRows() override { return Hidden; }
+  Double ColumnSum(Integer C, Integer F, Integer T) override { return Record(u"sum", C, F, T, 10.5); }
+  Double ColumnAvg(Integer C, Integer F, Integer T) override { return Record(u"avg", C, F, T, 2.25); }
+  Double ColumnMin(Integer C, Integer F, Integer T) override { return Record(u"min", C, F, T, -1); }
+  Double ColumnMax(Integer C, Integer F, Integer T) override { return Record(u"max", C, F, T, 7); }
+  Integer ColumnDistinct(Integer C, Integer F, Integer T) override { return static_cast<Integer>(Record(u"distinct", C, F, T, 3)); }
+  Double ColumnStdDev(Integer C, Integer F, Integer T) override { return Record(u"stddev", C, F, T, 0.5); }
+
+private:
+  Double Record(const String& Name, Integer C, Integer F, Integer T, Double Result) {
+    Calls.push_back(Name + u" " + IntToStr(C) + u" " + IntToStr(F) + u".." + IntToStr(T));
+    return Result;
+  }
+};
+
+// 10 rows: one fixed row, eight data rows and the footer row; one column per calculation type.
+TEST_F(NeoStringGridCellHelpers, FooterCalculationTable) {
+  auto* g = Add<TFooterProbe>(Form, 0, 0, 400, 250);
+  g->SetRowCount(10);
+  const TColumnCalcType types[] = {acNONE, acSUM, acAVG, acCOUNT, acMIN, acMAX, acSPREAD, acCUSTOM, acDISTINCT, acSTDDEV};
+  g->SetColCount(11);
+  for (Integer c = 0; c < 10; ++c) {
+    g->CreateCellProperties(c, 9);
+    g->GetCellProperties(c, 9)->SetCalcType(types[c]);
+    g->SetCells(c, 9, u"old");
+  }
+  g->CalcFooter(-1);   // the footer is not shown: nothing
+  EXPECT_EQ(g->GetCells(1, 9), u"old");
+  g->GetFloatingFooter()->SetVisible(true);
+  g->Hidden = 2;
+  g->CalcFooter(-1);
+  const Char* expected[] = {u"old", u"10.50", u"2.25", u"10", u"-1.00", u"7.00", u"old", u"", u"3.00", u"0.50"};
+  for (Integer c = 0; c < 10; ++c) EXPECT_EQ(g->GetCells(c, 9), expected[c]) << c;
+  EXPECT_EQ(g->Calls, (std::vector<String>{u"sum 1 1..10", u"avg 2 1..10", u"min 4 1..10", u"max 5 1..10",
+                                            u"distinct 8 1..10", u"stddev 9 1..10"}));
+  // Without CalculateHiddenRows the hidden rows count for nothing.
+  g->GetFloatingFooter()->SetCalculateHiddenRows(false);
+  g->Calls.clear();
+  g->CalcFooter(3);
+  g->CalcFooter(1);
+  EXPECT_EQ(g->GetCells(3, 9), u"8");
+  EXPECT_EQ(g->Calls, (std::vector<String>{u"sum 1 1..8"}));
+  // acCUSTOM: the grid's own handler first, else the footer's.
+  std::vector<Integer> rows;
+  g->GetFloatingFooter()->OnCalcFooter = [&](TObject*, Integer, Integer ARow, String& Value) {
+    rows.push_back(ARow);
+    Value = u"footer";
+  };
+  g->CalcFooter(7);
+  EXPECT_EQ(g->GetCells(7, 9), u"footer");
+  g->FOnCalcFooter = [&](TObject* Sender, Integer ACol, Integer, String& Value) {
+    EXPECT_EQ(Sender, g);
+    Value = u"grid " + IntToStr(ACol);
+  };
+  g->CalcFooter(7);
+  EXPECT_EQ(g->GetCells(7, 9), u"grid 7");
+  EXPECT_EQ(rows, (std::vector<Integer>{9}));
+  // Another footer style or calculation switched off: nothing.
+  g->SetCells(3, 9, u"kept");
+  g->GetFloatingFooter()->SetEnableCalculation(false);
+  g->CalcFooter(3);
+  g->GetFloatingFooter()->SetEnableCalculation(true);
+  g->GetFloatingFooter()->SetFooterStyle(fsColumnPreview);
+  g->CalcFooter(3);
+  EXPECT_EQ(g->GetCells(3, 9), u"kept");
+}
+
+TEST_F(NeoStringGridCellHelpers, IntsAndFloatsAsText) {
+  G->SetInts(1, 1, -42);
+  EXPECT_EQ(G->GetCells(1, 1), u"-42");
+  G->SetFloatFormat(u"%.3f");
+  G->SetFloats(2, 1, 1.5);
+  EXPECT_EQ(G->GetCells(2, 1), u"1.500");
 }
 
 }  // namespace

@@ -1,9 +1,15 @@
-// Column widths and positions in an INI file and in the registry, the DPI scale on both ways, and
-// the column-state string.
+// Column widths and positions in an INI file and in the registry, the DPI scale on both ways, the
+// column-state string, and the visual-properties file.
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
 
+#include <fstream>
+#include <iterator>
+
+#include "lib/grid/core/NeoBalloonSettings.h"
+#include "lib/grid/core/NeoGridLookSettings.h"
+#include "lib/grid/core/NeoSortSettings.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/Registry.h"
 #include "platform/rtl/StringLists.h"
@@ -131,6 +137,271 @@ TEST_F(NeoStringGridSettings, ColumnStateString) {
   g->SetColWidths(3, 90);
   g->HideColumn(1);
   EXPECT_EQ(g->ColumnStatesToString(), u"4#64,64,90,64#0,1,2,3#1,0,1,1");
+}
+
+std::vector<Integer> Widths(TNeoStringGrid* g) {
+  std::vector<Integer> w;
+  for (Integer c = 0; c < g->GetColCount(); ++c) w.push_back(g->GetColWidths(c));
+  return w;
+}
+
+String Headers(TNeoStringGrid* g) {
+  String s;
+  for (Integer c = 0; c < g->GetColCount(); ++c) s += g->GetCells(c, 0);
+  return s;
+}
+
+void Label(TNeoStringGrid* g, Integer Count) {
+  g->SetColCount(Count);
+  for (Integer c = 0; c < Count; ++c) g->SetCells(c, 0, String(1, static_cast<Char>(u'A' + c)));
+}
+
+// Positions saved after moves lay a fresh grid out the same way; entries that are no full
+// permutation of the columns keep the layout.
+TEST_F(NeoStringGridSettings, ColumnPositionsRoundTrip) {
+  TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
+  Label(g, 4);
+  g->SaveColPositions();   // no order recorded: nothing saved
+  EXPECT_EQ(FileLines(IniPath()), (std::vector<String>{}));
+  g->MoveColumn(0, 2);
+  g->MoveColumn(3, 1);
+  ASSERT_EQ(Headers(g), u"BDCA");
+  g->SaveColPositions();
+  EXPECT_EQ(FileLines(IniPath()), (std::vector<String>{u"[Grid]", u"Pos0=1", u"Pos1=3", u"Pos2=2", u"Pos3=0", u""}));
+  auto* fresh = Add<TNeoStringGrid>(Form, 0, 0, 400, 250);
+  Label(fresh, 4);
+  fresh->GetColumnSize()->SetLocation(clIniFile);
+  fresh->GetColumnSize()->SetKey(IniPath());
+  fresh->GetColumnSize()->SetSection(u"Grid");
+  fresh->LoadColPositions();
+  EXPECT_EQ(Headers(fresh), u"BDCA");
+  EXPECT_EQ(fresh->GetColumnOrder()->GetStrValue(), u"1,3,2,0");
+  struct TCase {
+    const char* Name;
+    std::vector<String> Lines;
+  } bad[] = {{"repeated", {u"[Grid]", u"Pos0=1", u"Pos1=1", u"Pos2=2", u"Pos3=0"}},
+             {"out of range", {u"[Grid]", u"Pos0=1", u"Pos1=7", u"Pos2=2", u"Pos3=0"}},
+             {"negative", {u"[Grid]", u"Pos0=1", u"Pos1=-5", u"Pos2=2", u"Pos3=0"}},
+             {"too few", {u"[Grid]", u"Pos0=1", u"Pos1=0"}},
+             {"no Pos0", {u"[Grid]", u"Pos1=0", u"Pos2=1", u"Pos3=2"}}};
+  for (const TCase& c : bad) {
+    TStringList file;
+    for (const String& l : c.Lines) file.Add(l);
+    file.SaveToFile(IniPath());
+    auto* grid = Add<TNeoStringGrid>(Form, 0, 0, 400, 250);
+    Label(grid, 4);
+    grid->GetColumnSize()->SetLocation(clIniFile);
+    grid->GetColumnSize()->SetKey(IniPath());
+    grid->GetColumnSize()->SetSection(u"Grid");
+    grid->LoadColPositions();
+    EXPECT_EQ(Headers(grid), u"ABCD") << c.Name;
+  }
+}
+
+TEST_F(NeoStringGridSettings, ColumnStateStringRoundTrip) {
+  TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
+  Label(g, 4);
+  g->SetColWidths(3, 90);
+  g->MoveColumn(0, 2);   // B C A D
+  g->HideColumn(1);
+  String state = g->ColumnStatesToString();
+  EXPECT_EQ(state, u"4#64,64,90,64#1,2,0,3#1,0,1,1");
+  auto* fresh = Add<TNeoStringGrid>(Form, 0, 0, 400, 250);
+  Label(fresh, 4);
+  fresh->StringToColumnStates(state);
+  EXPECT_EQ(fresh->GetColCount(), 3);
+  EXPECT_TRUE(fresh->IsHiddenColumn(1));
+  EXPECT_EQ(fresh->GetCells(0, 0), u"B");
+  EXPECT_EQ(fresh->GetColumnOrder()->GetStrValue(), u"1,2,0,3");
+  // A width of 0 suppresses its column.
+  fresh->StringToColumnStates(u"3#0,50,60#0,1,2#1,1,1");
+  EXPECT_EQ(Widths(fresh), (std::vector<Integer>{0, 50, 60}));
+  fresh->StringToColumnStates(u"no separator");   // nothing
+  EXPECT_EQ(Widths(fresh), (std::vector<Integer>{0, 50, 60}));
+}
+
+// Every malformed string raises ENeoGridError and leaves the grid as it was.
+TEST_F(NeoStringGridSettings, HostileColumnStateStrings) {
+  TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
+  Label(g, 3);
+  g->SetColWidths(1, 77);
+  const String before = g->ColumnStatesToString();
+  const Char* hostile[] = {
+      u"#",                         u"3#64,64#0,1,2#1,1,1",          u"3#64,64,64#0,1#1,1,1",
+      u"3#64,64,64#0,1,2#1,1",      u"3#64,64,64#0,0,2#1,1,1",       u"3#64,64,64#0,1,5#1,1,1",
+      u"3#64,64,64#0,-1,2#1,1,1",   u"-3#64,64,64#0,1,2#1,1,1",      u"0###",
+      u"99999999#1#0#1",            u"3#64,x,64#0,1,2#1,1,1",        u"3#64,64,64#0,1,2#1,2,1",
+      u"3#64,-64,64#0,1,2#1,1,1",   u"3#64,64,64#0,1,2#1,1,1#extra", u"3#64,,64#0,1,2#1,1,1",
+      u"65536#1#0#1",               u"3#64,64,64#0,1,2#",             u"three#1,2,3#0,1,2#1,1,1"};
+  for (const Char* s : hostile) {
+    EXPECT_THROW(g->StringToColumnStates(s), ENeoGridError) << UTF8Encode(s);
+    EXPECT_EQ(g->ColumnStatesToString(), before) << UTF8Encode(s);
+  }
+  EXPECT_EQ(Headers(g), u"ABC");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The visual-properties file
+// ---------------------------------------------------------------------------------------------
+std::string FileBytes(const String& Path) {
+  std::ifstream in(UTF8Encode(Path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const String& Path, const std::string& Bytes) {
+  std::ofstream out(UTF8Encode(Path), std::ios::binary);
+  out << Bytes;
+}
+
+std::string Golden(const char* Name) { return FileBytes(UTF8ToString(std::string(ZELK_TEST_DATA) + "/grid/" + Name)); }
+
+// A grid with every kind of value set away from its default.
+void SetEveryKind(TNeoStringGrid* g) {
+  g->SetColor(clCream);                    // a named colour
+  g->SetHintColor(static_cast<TColor>(0x00123456));   // no name: "$" form
+  g->SetSelectionColor(clHighlight);       // a system colour
+  g->SetSelectionTextColor(clNone);
+  g->SetURLShow(true);
+  g->GetFont()->SetStyle(TFontStyles{fsBold, fsStrikeOut});
+  g->GetFont()->SetSize(11);
+  g->GetFont()->SetName(u"DejaVu Sans");
+  g->GetActiveCellFont()->SetStyle(TFontStyles{fsItalic, fsUnderline});
+  g->GetBalloon()->SetTransparency(40);
+  g->GetBands()->SetActive(true);
+  g->GetSortSettings()->SetIndexColor(clLime);
+  g->GetControlLook()->SetControlStyle(csFlat);
+  g->GetControlLook()->SetCheckSize(13);
+  g->GetControlLook()->SetProgressXP(true);
+  g->SetLook(glOffice2007);
+  g->GetGrouping()->SetHeaderLineWidth(3);
+  g->GetBackGround()->SetDisplay(bdGradientVert);
+  g->GetBackGround()->SetCells(bcAll);
+  g->GetBackGround()->SetLeft(-7);
+  // The gradient through the control look, which sets the grid's gradient too (loading copies the
+  // grid's gradient into the control look).
+  g->GetControlLook()->SetFixedGradientFrom(static_cast<TColor>(0x00FFEEDD));
+  g->GetControlLook()->SetFixedGradientTo(clSilver);
+  g->GetControlLook()->SetFixedGradientMirrorTo(clBtnFace);
+  g->SetSelectionStyle(ssWin7);
+}
+
+TEST_F(NeoStringGridSettings, VisualPropsGoldenFiles) {
+  TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
+  String path = UTF8ToString((Folder / "look.txt").string());
+  g->SaveVisualProps(path);
+  EXPECT_EQ(FileBytes(path), Golden("visualprops-default.txt"));
+  EXPECT_EQ(FileLines(path).size(), 74u);
+  SetEveryKind(g);
+  g->SaveVisualProps(path);
+  const std::string every = FileBytes(path);
+  EXPECT_EQ(every, Golden("visualprops-every-kind.txt"));
+  // Loaded into a default grid and saved again, the file comes back byte for byte, but the look
+  // is a custom one now.
+  auto* fresh = Add<TNeoStringGrid>(Form, 0, 0, 400, 250);
+  fresh->LoadVisualProps(path);
+  EXPECT_EQ(fresh->GetLook(), glCustom);
+  EXPECT_EQ(fresh->GetControlLook()->GetFixedGradientFrom(), static_cast<TColor>(0x00FFEEDD));
+  EXPECT_EQ(fresh->GetSelectionStyle(), ssWin7);
+  fresh->SetLook(glOffice2007);
+  fresh->SaveVisualProps(path);
+  EXPECT_EQ(FileBytes(path), every);
+}
+
+// The file's own table of 52 colour names: the class library's first 52 names in the same order,
+// and none of the two it knows beside them.
+TEST_F(NeoStringGridSettings, VisualPropsColourNames) {
+  TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
+  String path = UTF8ToString((Folder / "look.txt").string());
+  g->SetColor(clLtGray);   // the value of clSilver: written by that name
+  g->SaveVisualProps(path);
+  EXPECT_EQ(FileLines(path)[0], u"Color=clSilver");
+  WriteBytes(path, "Color=clLtGray\r\n");
+  EXPECT_THROW(g->LoadVisualProps(path), EConvertError);
+  WriteBytes(path, "Color=CLMONEYGREEN\r\nHintColor=$1FFFFFFF\r\nScrollColor=255\r\n");
+  g->LoadVisualProps(path);
+  EXPECT_EQ(g->GetColor(), clMoneyGreen);
+  EXPECT_EQ(g->GetHintColor(), clNone);
+  EXPECT_EQ(g->GetScrollColor(), static_cast<TColor>(255));
+}
+
+TEST_F(NeoStringGridSettings, VisualPropsMalformedFiles) {
+  TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
+  String path = UTF8ToString((Folder / "look.txt").string());
+  SetEveryKind(g);
+  g->SaveVisualProps(path);
+  const std::string good = FileBytes(path);
+  auto replaced = [&](const std::string& From, const std::string& To) {
+    std::string s = good;
+    s.replace(s.find(From), From.size(), To);
+    return s;
+  };
+  String check = UTF8ToString((Folder / "check.txt").string());
+  // Values that cannot be read: the conversion error names key and value; nothing is applied.
+  const std::string bad[] = {replaced("Font.Size=11", "Font.Size=eleven"),
+                             replaced("Balloon.Transparency=40", "Balloon.Transparency=300"),
+                             replaced("Color=clCream", "Color=clNoSuchColour"),
+                             replaced("GridLineColor=clSilver", "GridLineColor=$123456789"),
+                             replaced("SelectionStyle=2", "SelectionStyle=9"),
+                             replaced("ControlLook.RadioSize=10", "ControlLook.RadioSize=")};
+  auto* target = Add<TNeoStringGrid>(Form, 0, 0, 400, 250);
+  target->SaveVisualProps(check);
+  const std::string untouched = FileBytes(check);
+  for (const std::string& b : bad) {
+    WriteBytes(path, b);
+    try {
+      target->LoadVisualProps(path);
+      ADD_FAILURE() << "no error for a bad value";
+    } catch (const EConvertError& e) {
+      EXPECT_NE(e.GetMessage().find(u"is not a valid value for"), String::npos);
+    }
+    target->SaveVisualProps(check);
+    EXPECT_EQ(FileBytes(check), untouched);
+  }
+  // A byte-order mark and LF-only lines read as well.
+  std::string lf;
+  for (char c : good)
+    if (c != '\r') lf += c;
+  WriteBytes(path, "\xEF\xBB\xBF" + lf);
+  target->LoadVisualProps(path);
+  EXPECT_EQ(target->GetColor(), clCream);
+  EXPECT_EQ(target->GetFont()->GetName(), u"DejaVu Sans");
+  // A truncated file: missing colours are clNone, flags False, integer keys their defaults, and
+  // without NeoGradFrom the gradient block stays as it was.
+  auto* fresh = Add<TNeoStringGrid>(Form, 0, 0, 400, 250);
+  TColor gradient = fresh->GetNeoGradientFrom();
+  WriteBytes(path, good.substr(0, good.find("Balloon.BackgroundColor")));
+  fresh->LoadVisualProps(path);
+  EXPECT_EQ(fresh->GetFont()->GetSize(), 11);
+  EXPECT_EQ(fresh->GetBalloon()->GetBackgroundColor(), clNone);
+  EXPECT_EQ(fresh->GetControlLook()->GetCheckSize(), 15);
+  EXPECT_FALSE(fresh->GetBands()->GetActive());
+  EXPECT_EQ(fresh->GetNeoGradientFrom(), gradient);
+  EXPECT_EQ(fresh->GetSelectionStyle(), ssDefault);
+  WriteBytes(path, "HintColor=clRed\r\n");
+  fresh->LoadVisualProps(path);
+  EXPECT_EQ(fresh->GetColor(), clNone);   // the Color key is missing
+  // Unknown names leave their property as it is; the old key of the balloon colour is read.
+  WriteBytes(path, "ControlLook.ControlStyle=csNothing\r\nBackGround.Display=BDFIXED\r\nBalloon.BackGroundColor=clRed\r\n");
+  fresh->GetControlLook()->SetControlStyle(csGlyph);
+  fresh->LoadVisualProps(path);
+  EXPECT_EQ(fresh->GetControlLook()->GetControlStyle(), csGlyph);
+  EXPECT_EQ(fresh->GetBackGround()->GetDisplay(), bdFixed);
+  EXPECT_EQ(fresh->GetBalloon()->GetBackgroundColor(), clRed);
+  // Files that cannot be opened or made.
+  String missing = UTF8ToString((Folder / "none.txt").string());
+  try {
+    fresh->LoadVisualProps(missing);
+    ADD_FAILURE();
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.GetMessage(), u"Cannot open file " + missing);
+  }
+  String noFolder = UTF8ToString((Folder / "no" / "look.txt").string());
+  try {
+    fresh->SaveVisualProps(noFolder);
+    ADD_FAILURE();
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.GetMessage(), u"Cannot Create " + noFolder);
+  }
 }
 
 }  // namespace

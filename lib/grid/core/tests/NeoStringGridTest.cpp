@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "lib/grid/core/NeoGridLookSettings.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
@@ -97,7 +98,7 @@ TEST_F(NeoStringGridTest, ConstructorDefaults) {
   EXPECT_EQ(g->GetColumnSize()->GetOwnerGrid(), g);
   EXPECT_EQ(g->GetSyncGrid()->GetOwnerGrid(), g);
   EXPECT_EQ(g->GetSearchFooter()->GetFindNextCaption(), u"");   // run time: no captions
-  EXPECT_EQ(g->GetFloatingFooter(), nullptr);
+  EXPECT_FALSE(g->GetFloatingFooter()->GetVisible());
   // the filter glyphs from the resource table, white as the mask
   ASSERT_EQ(g->GetFilterImages()->GetCount(), 9);
   EXPECT_EQ(g->GetFilterImages()->GetWidth(), 16);
