@@ -230,6 +230,9 @@ public:
   bool GetCtl3D() const { return FCtl3D; }
   void SetCtl3D(bool Value);
   TGridState GetGridState() const { return FGridState; }
+  // gsNormal ends selecting, sizing or moving as a cancel does (line erased, timer stopped); other
+  // states are taken as they are.
+  void SetGridState(TGridState Value);
   // While set nothing is painted and the scroll bars are left alone; clearing it repaints once.
   void SetUpdating(bool Value);
   bool GetUpdating() const { return FUpdating; }
@@ -332,6 +335,9 @@ protected:
   void UpdateScrollPos();
   bool IsActiveControl();
 
+  // A one-pixel dotted line across the grid at Pos, drawn by XOR (twice leaves no trace).
+  void XorLine(Integer Pos, bool Vertical);
+
   TGridState FGridState = gsNormal;
   TColor FFixedColor = clBtnFace;
 
@@ -364,7 +370,6 @@ private:
   TGridDrawState CellState(Integer ACol, Integer ARow, bool Fixed, bool Focused, const TGridRect& Sel) const;
   Integer PageRows();
   // Mouse states.
-  void XorLine(Integer Pos, bool Vertical);
   void ShowSizingLine(bool Show);
   void ShowMoveLine(bool Show);
   Integer MoveLinePos();

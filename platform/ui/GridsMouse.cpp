@@ -294,6 +294,13 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
   }
 }
 
+void TCustomGrid::SetGridState(TGridState Value) {
+  if (Value == gsNormal)
+    EndMouseState();
+  else
+    FGridState = Value;
+}
+
 // Ends selecting, sizing or moving without applying anything (WM_CANCELMODE, lost capture).
 void TCustomGrid::EndMouseState() {
   if (FGridState == gsColSizing || FGridState == gsRowSizing) ShowSizingLine(false);

@@ -20,6 +20,11 @@ constexpr DWORD STREAM_SEEK_SET = 0, STREAM_SEEK_CUR = 1, STREAM_SEEK_END = 2;
 constexpr DWORD STATFLAG_DEFAULT = 0, STATFLAG_NONAME = 1;
 constexpr DWORD STGTY_STREAM = 2;
 
+// Drag and drop: the effects a drag offers and ends with, and the results of a finished drag.
+constexpr DWORD DROPEFFECT_NONE = 0, DROPEFFECT_COPY = 1, DROPEFFECT_MOVE = 2, DROPEFFECT_LINK = 4;
+constexpr HRESULT DRAGDROP_S_DROP = static_cast<HRESULT>(0x00040100);
+constexpr HRESULT DRAGDROP_S_CANCEL = static_cast<HRESULT>(0x00040101);
+
 // {00000000-0000-0000-C000-000000000046}, {0C733A30-2A1C-11CE-ADE5-00AA0044773D}
 constexpr IID IID_IUnknown{0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr IID IID_ISequentialStream{0x0C733A30, 0x2A1C, 0x11CE, {0xAD, 0xE5, 0x00, 0xAA, 0x00, 0x44, 0x77, 0x3D}};

@@ -124,3 +124,60 @@ void SetLayeredAlpha(HWND Window, TColor ColorKey, Byte Alpha, TRect Rect) {
   DynUpdateLayeredWindow(Window, nullptr, &at, &size, nullptr, nullptr, static_cast<COLORREF>(ColorKey), &blend,
                          ULW_ALPHA);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Cursor and cell hints
+// ---------------------------------------------------------------------------------------------
+namespace {
+
+// The program's cursors of the pending selection modes and of the cell selector.
+constexpr WORD RowSelectCursor = 8010, ColumnSelectCursor = 8011, AllSelectCursor = 8012, CellSelectorCursor = 8014;
+
+void SetProgramCursor(WORD Id) { ::SetCursor(LoadCursor(nullptr, MAKEINTRESOURCE(Id))); }
+
+}  // namespace
+
+void TNeoStringGrid::WMSetCursor(TMessage& Message) {
+  POINT p{};
+  GetCursorPos(&p);
+  TPoint client = ScreenToClient(TPoint{p.x, p.y});
+  bool sizing = FGridState == gsRowSizing || FGridState == gsColSizing;
+  if (FMouseSelectMode != msNormal && !sizing) {
+    switch (FMouseSelectMode) {
+      case msColumn: SetProgramCursor(ColumnSelectCursor); break;
+      case msRow: SetProgramCursor(RowSelectCursor); break;
+      case msAll:
+      case msResize: SetProgramCursor(AllSelectCursor); break;
+      default: break;
+    }
+    Message.Result = 1;
+  } else if (FCellSelectorMode) {
+    SetProgramCursor(CellSelectorCursor);
+    Message.Result = 1;
+  } else {
+    TBaseGrid::WndProc(Message);
+    Integer ACol = -1, ARow = -1;
+    MouseToCell(client.x, client.y, ACol, ARow);
+    if (ACol >= 0 && ARow >= 0) DoGetCellCursor(ACol, ARow, client.x, client.y);
+  }
+  if (FSizeFixed || FSizingFixed) {
+    ::SetCursor(Screen->GetCursors(crHSplit));
+    Message.Result = 1;
+  }
+  if (FSizeFixedR || FSizingFixedR) {
+    ::SetCursor(Screen->GetCursors(crVSplit));
+    Message.Result = 1;
+  }
+}
+
+void TNeoStringGrid::CMCursorChanged(TMessage& Message) {
+  TBaseGrid::WndProc(Message);
+  if (!Invokedchange) FMouseSelectMode = msNormal;
+  Invokedchange = false;
+}
+
+void TNeoStringGrid::CMHintShow(TMessage& Message) {
+  auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+  if (info) FillCellHint(info->HintStr, *info);
+  Message.Result = 0;
+}
