@@ -1,11 +1,15 @@
-# The grid benchmarks paint against QTableView; without Qt it is left out of the build.
-if(name STREQUAL "basegrid_bench" OR name STREQUAL "neogrid_bench")
+# The grid benchmarks paint against QTableView; without Qt the first two are left out of the build
+# and the scroll benchmark runs without its peer.
+if(name STREQUAL "basegrid_bench" OR name STREQUAL "neogrid_bench" OR name STREQUAL "neogrid_scroll_bench")
   find_package(Qt5 QUIET COMPONENTS Widgets)
   if(Qt5Widgets_FOUND)
     target_link_libraries(bench_${name} PRIVATE Qt5::Widgets)
     set_target_properties(bench_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
-  else()
-    message(STATUS "bench_basegrid_bench left out: Qt 5 Widgets not found")
+    if(name STREQUAL "neogrid_scroll_bench")
+      target_compile_definitions(bench_${name} PRIVATE ZELK_BENCH_QT)
+    endif()
+  elseif(NOT name STREQUAL "neogrid_scroll_bench")
+    message(STATUS "bench_${name} left out: Qt 5 Widgets not found")
     set_target_properties(bench_${name} PROPERTIES EXCLUDE_FROM_ALL TRUE)
   endif()
 endif()

@@ -1,11 +1,14 @@
 // The grid demo as a person sees it, headless and on a real X server (Xvfb): at start, after two
-// pages down and after a column resize. The PNGs stay under the build folder for a person to look
+// pages down, after a column resize, and after scenarios of wheel, keys, header drag, zoom and pan
+// whose grid state the demo reports. The PNGs stay under the build folder for a person to look
 // at; the checks read pixels at the cells the demo lays out (its column widths and row height).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "platform/win/Surface.h"
@@ -13,26 +16,44 @@
 
 namespace {
 
-// Column starts of the demo (widths 50, 50, 120, 80, 90, 90, 100, 80) and its rows of 22 pixels.
-constexpr int ColX[] = {0, 50, 100, 220, 300, 390, 480, 580, 660};
+// Column starts of the demo (widths 50, 50, 120, 80, 90, 90, 100, 80, 90, 110, 80, 140) and its
+// rows of 22 pixels.
+constexpr int ColX[] = {0, 50, 100, 220, 300, 390, 480, 580, 660, 750, 860, 940, 1080};
 constexpr int RowH = 22;
 
 class DemoShot {
 public:
-  // Runs the demo with the actions and loads its screenshot; false when it failed.
+  // Runs the demo with the actions and loads its screenshot; false when it failed. The state the
+  // demo reports (--report) is kept by name.
   bool Run(const std::string& Name, const std::string& Actions, bool Xvfb) {
     std::filesystem::path out = std::filesystem::path(ZELK_TEST_OUTPUT) / Name;
     std::filesystem::remove(out);
     std::string env;
     if (!std::getenv("LSAN_OPTIONS"))
       env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../../scripts/lsan.supp ";
-    std::string run = "'" + std::string(ZELK_NEOGRID_DEMO) + "' --rows 2000 --screenshot '" + out.string() + "'" +
+    std::string run = "'" + std::string(ZELK_NEOGRID_DEMO) + "' --report --screenshot '" + out.string() + "'" +
                       (Actions.empty() ? "" : " --actions " + Actions);
     std::string cmd = Xvfb ? env + "xvfb-run -a -s '-screen 0 1024x768x24' " + run
                            : env + "ZELK_BACKEND=headless " + run;
     Command = cmd;
-    if (std::system(cmd.c_str()) != 0) return false;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return false;
+    std::string text;
+    char buf[512];
+    while (fgets(buf, sizeof buf, p)) text += buf;
+    if (pclose(p) != 0) return false;
+    std::istringstream words(text);
+    for (std::string w; words >> w;)
+      if (std::size_t eq = w.find('='); eq != std::string::npos) State[w.substr(0, eq)] = w.substr(eq + 1);
     return Shot.LoadFromPng(out.string());
+  }
+  int Number(const std::string& Key) const { return std::stoi(State.at(Key)); }
+  // The I-th of a comma-separated list.
+  int Item(const std::string& Key, int I) const {
+    std::istringstream list(State.at(Key));
+    std::string v;
+    for (int i = 0; i <= I; ++i) std::getline(list, v, ',');
+    return std::stoi(v);
   }
   // A pixel of the grid's client area.
   COLORREF At(int X, int Y) const {
@@ -53,6 +74,7 @@ public:
 
   TSurface Shot{1, 1};
   std::string Command;
+  std::map<std::string, std::string> State;
 };
 
 const COLORREF Face = GetSysColor(COLOR_BTNFACE);
@@ -100,6 +122,45 @@ TEST(NeoGridDemo, HeadlessStartPageDownAndColumnResize) {
   EXPECT_GT(resized.Count(ColX[8] + 5, 2 * RowH + 4, ColX[8] + 35, 3 * RowH - 4, [](COLORREF c) { return c == Face; }),
             150);
   EXPECT_EQ(resized.CheckMarkPixels(1), 0);   // "check" cleared the first row's box
+}
+
+// The grid's own scenario: 100,000 rows, wheel 5 notches down, three pages down, Ctrl+End, the
+// last column's header border dragged 40 pixels on, and Ctrl+wheel up twice (zoom +3 a notch).
+TEST(NeoGridDemo, WheelKeysHeaderDragAndZoom) {
+  DemoShot wheeled, paged;
+  ASSERT_TRUE(wheeled.Run("NeoGridDemoWheel.png", "wheel:-5", false)) << wheeled.Command;
+  EXPECT_EQ(wheeled.Number("Row"), 16);   // 3 rows a notch
+  EXPECT_EQ(wheeled.Number("TopRow"), 1);
+  ASSERT_TRUE(paged.Run("NeoGridDemoPaged.png", "wheel:-5,key:pagedown,key:pagedown,key:pagedown", false))
+      << paged.Command;
+  // Three pages of 21 fully visible rows on: the row and the view move together.
+  EXPECT_EQ(paged.Number("Row"), 16 + 3 * 21);
+  EXPECT_EQ(paged.Number("TopRow"), 1 + 3 * 21);
+
+  DemoShot end;
+  ASSERT_TRUE(end.Run("NeoGridDemoScenarioEnd.png",
+                      "wheel:-5,key:pagedown,key:pagedown,key:pagedown,key:ctrl+end,header-drag:11:40,ctrl-wheel:2", false))
+      << end.Command;
+  EXPECT_EQ(end.Number("Row"), 100000);
+  EXPECT_EQ(end.Number("Col"), 11);
+  EXPECT_EQ(end.Number("Zoom"), 6);
+  EXPECT_EQ(end.Number("RowHeight"), 28);
+  EXPECT_EQ(end.Item("ColWidths", 0), 56);
+  EXPECT_EQ(end.Item("ColWidths", 2), 126);
+  EXPECT_EQ(end.Item("ColWidths", 11), 186);   // 140 + 40 dragged + 6 zoomed
+  // Ctrl+End showed the last row at the bottom of the 22-pixel rows; zooming keeps the top row.
+  EXPECT_EQ(end.Number("TopRow"), 99980);
+  EXPECT_EQ(end.Number("LeftCol"), 6);
+  // The picture: columns 6 .. 11 after the 56-pixel fixed column, the last one 186 wide: its
+  // border line shows where it ends, none where it ended before the drag; rows 28 pixels apart.
+  const int notizLeft = 56 + 106 + 86 + 96 + 116 + 86;
+  auto notWindow = [](COLORREF c) { return c != Window; };
+  EXPECT_GT(end.Count(notizLeft + 185 - 2, 28 + 4, notizLeft + 185 + 1, 28 + 24, notWindow), 10);
+  EXPECT_EQ(end.Count(notizLeft + 140 - 2, 28 + 4, notizLeft + 140 + 1, 28 + 24, notWindow), 0);
+  // The fixed column "Nr": a row line at 28 + 28 k, none at the unzoomed 22 + 22 k between them.
+  auto lineAt = [&](int Y) { return end.Count(5, Y, 50, Y + 1, [](COLORREF c) { return c != Face; }); };
+  EXPECT_GT(lineAt(2 * 28 - 1), 30);
+  EXPECT_LE(lineAt(2 * 22 - 1), 5);
 }
 
 TEST(NeoGridDemo, XvfbStartPicture) {
