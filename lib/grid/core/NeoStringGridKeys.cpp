@@ -910,18 +910,23 @@ void TNeoStringGrid::KeyDown(Word& Key, TShiftState Shift) {
   bool plain = !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
   bool rowSelect = GetOptions().Contains(goRowSelect);
   THomeEndAction how = FNavigation->GetHomeEndKey();
-  Integer targetCol = GetCol(), targetRow = GetRow();
+  // The cell the key goes to where this grid decides it (-1: as the platform moves).
+  Integer targetCol = -1, targetRow = -1;
   if (plain) {
     bool forward = !UseRightToLeftAlignment();
     switch (key) {
       case VK_END:
-        if (how == heFirstLastRow) targetRow = GotoLastVisibleRow();
-        if (how == heFirstLastColumn) targetCol = GotoLastVisibleCol();
+      case VK_HOME: {
+        bool end = key == VK_END;
+        if (how == heFirstLastRow) {
+          targetRow = end ? GotoLastVisibleRow() : GotoFirstVisibleRow();
+          targetCol = GetCol();
+        } else if (how == heFirstLastColumn) {
+          targetRow = GetRow();
+          targetCol = end ? GotoLastVisibleCol() : GotoFirstVisibleCol();
+        }
         break;
-      case VK_HOME:
-        if (how == heFirstLastRow) targetRow = GotoFirstVisibleRow();
-        if (how == heFirstLastColumn) targetCol = GotoFirstVisibleCol();
-        break;
+      }
       case VK_LEFT: targetCol = NextVisibleCol(GetCol() + (forward ? -1 : 1)); break;
       case VK_RIGHT: targetCol = NextVisibleCol(GetCol() + (forward ? 1 : -1)); break;
       case VK_UP:
@@ -943,7 +948,7 @@ void TNeoStringGrid::KeyDown(Word& Key, TShiftState Shift) {
   // Columns of zero width, rows of zero height and merged blocks are stepped over (in row-select
   // mode the current column stays, as the platform keeps it).
   if (plain && !rowSelect && targetCol >= 0 && targetCol != GetCol()) SetCol(targetCol);
-  if (plain && targetRow != GetRow() && targetRow >= 1 && targetRow <= GetRowCount() - 2) SetRowEx(targetRow);
+  if (plain && targetRow >= 1 && targetRow != GetRow() && targetRow <= GetRowCount() - 2) SetRowEx(targetRow);
   if (FNavigation->GetCursorMoveRows() && Shift.Contains(ssCtrl)) MoveRowsByKey(key);
   if (plain && FNavigation->GetCursorAdvance() != caDefault) CursorAdvanceByKey(key);
   if (FNavigation->GetSkipDisabledRows() && FUseEnabledRows && (key == VK_UP || key == VK_DOWN) &&

@@ -121,7 +121,7 @@ TEST_F(NeoStringGridKeys, HomeAndEndFollowHomeEndKey) {
   G->SetColCount(12);
   G->SetColWidths(11, 0);   // the last column is hidden by size
   G->OnSelectCell = [](TObject*, Integer ACol, Integer ARow, bool& CanSelect) {
-    CanSelect = !(ACol == 1 && ARow == 5);   // navigation may not stop at (1, 5)
+    if (ACol == 1 && ARow == 5) CanSelect = false;   // navigation may not stop at (1, 5)
   };
   const THomeEndCase cases[] = {
       {heFirstLastColumn, 0, VK_HOME, {2, 5}, {2, 5, 2, 5}},
