@@ -323,7 +323,7 @@ bool SaveStyleScreens(TDemoForm* Form, const std::string& Dir) {
     picker->SetFocus();
     picker->ShowDropDown();
     Application->ProcessMessages();
-    char number[8];
+    char number[16];
     std::snprintf(number, sizeof number, "%02d", static_cast<int>(i + 1));
     ok = SaveScreenshot(Dir + "/style-" + number + "-" + UTF8Encode(StyleName(style)) + ".png") && ok;
     picker->HideDropDown(true);
