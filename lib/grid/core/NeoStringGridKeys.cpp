@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "lib/grid/core/NeoFlagScopeInternal.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "lib/gridutil/NeoGridUtilText.h"
 #include "lib/render/NeoHTMLControls.h"
@@ -42,19 +43,6 @@ bool IsNavigationKey(Word Key) { return Key >= VK_PRIOR && Key <= VK_DOWN; }
 bool HasControlTags(const String& Text) { return AnsiUpperCase(Text).find(u"<CONTROL") != String::npos; }
 
 bool IsButtonCell(TCellType Kind) { return Kind == ctButton || Kind == ctBitButton || Kind == ctVirtButton; }
-
-// Sets a flag for the life of the guard and restores the value it had.
-class TFlagScope {
-public:
-  TFlagScope(bool& Flag, bool Value) : FFlag(Flag), FOld(Flag) { Flag = Value; }
-  ~TFlagScope() { FFlag = FOld; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-  bool& FFlag;
-  bool FOld;
-};
 
 }  // namespace
 

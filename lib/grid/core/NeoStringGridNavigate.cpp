@@ -4,6 +4,7 @@
 // advance after Enter in its four directions.
 #include <algorithm>
 
+#include "lib/grid/core/NeoFlagScopeInternal.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/ScopeGuard.h"
 #include "platform/win/WinUser.h"
@@ -19,19 +20,6 @@ bool IsPlainTextEditor(TEditorType Kind) {
       return false;
   }
 }
-
-// Sets a flag for the life of the guard and restores the value it had.
-class TFlagScope {
-public:
-  TFlagScope(bool& Flag, bool Value) : FFlag(Flag), FOld(Flag) { Flag = Value; }
-  ~TFlagScope() { FFlag = FOld; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-  bool& FFlag;
-  bool FOld;
-};
 
 }  // namespace
 
