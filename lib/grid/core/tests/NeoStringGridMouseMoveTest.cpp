@@ -9,6 +9,7 @@
 #include "lib/grid/core/NeoHTMLHintWindow.h"
 #include "lib/grid/core/NeoHoverButtons.h"
 #include "lib/grid/core/NeoStringGrid.h"
+#include "lib/grid/core/testsupport/ControlMouse.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 #include "platform/win/ObjIdl.h"
@@ -85,21 +86,9 @@ protected:
   }
   // Client point of a cell's centre.
   static TPoint Centre(Integer ACol, Integer ARow) { return TPoint{ACol * ColStep + 30, ARow * RowStep + 11}; }
-  void MoveTo(Integer X, Integer Y) {
-    TPoint p = ScreenPoint(G, X, Y);
-    Headless::MouseMove(p.x, p.y);
-    Pump();
-  }
-  void Down(Integer X, Integer Y) {
-    TPoint p = ScreenPoint(G, X, Y);
-    Headless::ButtonDown(1, p.x, p.y);
-    Pump();
-  }
-  void Up(Integer X, Integer Y) {
-    TPoint p = ScreenPoint(G, X, Y);
-    Headless::ButtonUp(1, p.x, p.y);
-    Pump();
-  }
+  void MoveTo(Integer X, Integer Y) { ControlMouse::MoveTo(G, X, Y); }
+  void Down(Integer X, Integer Y) { ControlMouse::Down(G, X, Y); }
+  void Up(Integer X, Integer Y) { ControlMouse::Up(G, X, Y); }
   void SetOption(TGridOption Option, bool On) {
     TGridOptions o = G->GetOptions();
     if (On)

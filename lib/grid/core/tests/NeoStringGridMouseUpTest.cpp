@@ -9,6 +9,7 @@
 
 #include "lib/grid/core/NeoSortSettings.h"
 #include "lib/grid/core/NeoStringGrid.h"
+#include "lib/grid/core/testsupport/ControlMouse.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 #include "platform/win/WinUser.h"
 
@@ -95,21 +96,9 @@ protected:
   }
   // Input at client points; each first press comes a second after the last input, so that two
   // clicks never make a double click unless DoubleClick asks for one.
-  void Down(Integer X, Integer Y) {
-    TPoint p = ScreenPoint(G, X, Y);
-    Headless::ButtonDown(1, p.x, p.y);
-    Pump();
-  }
-  void Up(Integer X, Integer Y) {
-    TPoint p = ScreenPoint(G, X, Y);
-    Headless::ButtonUp(1, p.x, p.y);
-    Pump();
-  }
-  void MoveTo(Integer X, Integer Y) {
-    TPoint p = ScreenPoint(G, X, Y);
-    Headless::MouseMove(p.x, p.y);
-    Pump();
-  }
+  void Down(Integer X, Integer Y) { ControlMouse::Down(G, X, Y); }
+  void Up(Integer X, Integer Y) { ControlMouse::Up(G, X, Y); }
+  void MoveTo(Integer X, Integer Y) { ControlMouse::MoveTo(G, X, Y); }
   void Click(Integer X, Integer Y, std::initializer_list<UINT> Keys = {}) {
     Headless::AdvanceClock(1000);
     Pump();
