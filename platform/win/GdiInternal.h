@@ -311,6 +311,10 @@ const TFontMetrics& MetricsOf(TFontEntry* AFont);
 struct TTextLine;
 TTextLine* ShapeLine(TFontEntry* AFont, StringView AText, bool ARtl);
 int LineWidth(TTextLine* ALine);
+// Whether the line was measured by shaping it as one run, without a paragraph layout.
+bool ShapedAsOneRun(TTextLine* ALine);
+// The width of the line's paragraph layout, laid out now if need be: always its LineWidth.
+int LaidOutWidth(TTextLine* ALine);
 // x offsets (device pixels) of each UTF-16 index 0..n of the line, for breaking and fitting.
 const std::vector<int>& LineOffsets(TTextLine* ALine);
 // How many UTF-16 units from the start of the line fit into AWidth device pixels.

@@ -15,6 +15,21 @@
 
 namespace gdi {
 
+// The face and language Pango gives a run of one script in a font, and which of the plain
+// characters (see TPlainChars) that face has. Made on first use.
+struct TRunFace {
+  PangoFont* Font = nullptr;
+  PangoLanguage* Language = nullptr;
+  std::vector<bool> Covers;          // by code point
+  bool Ready = false;
+  TRunFace() = default;
+  TRunFace(const TRunFace&) = delete;
+  TRunFace& operator=(const TRunFace&) = delete;
+  ~TRunFace() {
+    if (Font) g_object_unref(Font);
+  }
+};
+
 struct TFontEntry {
   PangoFontDescription* Desc = nullptr;
   PangoAttrList* Attrs = nullptr;   // underline, strike-out
@@ -22,16 +37,23 @@ struct TFontEntry {
   double Em = 0;                    // device pixels
   double Angle = 0;                 // degrees counter-clockwise
   bool Symbol = false;              // symbol-encoded face: text is mapped before shaping
+  TRunFace LatinRun, CommonRun;
   ~TFontEntry() {
     if (Desc) pango_font_description_free(Desc);
     if (Attrs) pango_attr_list_unref(Attrs);
   }
 };
 
+// A line's width is known once it is shaped; its paragraph layout (for drawing, offsets and
+// fitting) is made when first needed, as a line measured as one run has none yet.
 struct TTextLine {
-  PangoLayout* Layout = nullptr;
+  PangoLayout* Layout = nullptr;     // kept between the texts of a cache slot
+  bool LaidOut = false;              // Layout holds this line
+  bool OneRun = false;               // the width came from shaping one run
+  TFontEntry* Font = nullptr;
+  std::string Utf8;                  // the text shaped (symbol faces mapped)
   int Width = 0;
-  int Baseline = 0;
+  int Baseline = 0;                  // valid once laid out
   bool Rtl = false;
   std::size_t Length = 0;
   std::vector<int> Offsets;          // filled on first use
@@ -50,6 +72,7 @@ struct TPango {
   PangoContext* Rtl = nullptr;
   std::set<std::string> Families;   // lower-case installed family names
   std::vector<std::string> FamilyNames;
+  PangoGlyphString* Glyphs = pango_glyph_string_new();   // the output of one-run shaping
   TPango() {
     Map = pango_cairo_font_map_new();
     cairo_font_options_t* opts = cairo_font_options_create();
@@ -262,6 +285,141 @@ TFontEntry* FontFor(const LOGFONTW& L, double ADeviceHeight) {
   return e;
 }
 
+// ---- Lines shaped as one run ----
+// Pango lays a paragraph out in runs of one face, script, language and direction and shapes each
+// run on its own. A left-to-right line of plain characters (see TPlainChars) that are all of the
+// Latin script or all common, every one of them in the first face of the font's fontset, is one
+// run of that face: shaping the run alone gives the layout's width at a fraction of its cost.
+
+constexpr char32_t PlainLimit = 0x20C1;
+
+enum TPlainKind : std::uint8_t { pkNone, pkCommon, pkLatin };
+
+// Latin letters, digits, spaces, Latin-1 and general punctuation and currency signs: no controls,
+// no line or paragraph separators, no direction marks, no invisible characters, no marks that
+// combine, none that may be shown as an emoji, no soft hyphen.
+class TPlainChars {
+public:
+  TPlainChars() : FKind(PlainLimit, pkNone) {
+    Add(0x20, 0x7E);
+    Add(0xA0, 0x24F);
+    Add(0x2010, 0x2027);
+    Add(0x2030, 0x205E);
+    Add(0x20A0, 0x20C0);
+    for (char32_t c : {0xA9, 0xAD, 0xAE, 0x203C, 0x2049}) FKind[c] = pkNone;
+  }
+  TPlainKind Of(Char C) const { return C < PlainLimit ? FKind[C] : pkNone; }
+  template <class F>
+  void ForEach(F AVisit) const {
+    for (char32_t c = 0; c < PlainLimit; ++c)
+      if (FKind[c] != pkNone) AVisit(c);
+  }
+
+private:
+  void Add(char32_t AFirst, char32_t ALast) {
+    for (char32_t c = AFirst; c <= ALast; ++c) {
+      GUnicodeScript script = g_unichar_get_script(c);
+      if (script == G_UNICODE_SCRIPT_LATIN) FKind[c] = pkLatin;
+      else if (script == G_UNICODE_SCRIPT_COMMON) FKind[c] = pkCommon;
+    }
+  }
+  std::vector<TPlainKind> FKind;
+};
+
+const TPlainChars& PlainChars() {
+  static const TPlainChars table;
+  return table;
+}
+
+// The run's language is Pango's: the context's, unless the script is not written in it; then the
+// script's own (or none in particular). Its face is the first of the fontset Pango picks for that
+// description and language.
+const TRunFace& RunFaceOf(TFontEntry& AFont, PangoScript AScript) {
+  TRunFace& face = AScript == PANGO_SCRIPT_LATIN ? AFont.LatinRun : AFont.CommonRun;
+  if (face.Ready) return face;
+  face.Ready = true;
+  TPango& p = Pango();
+  PangoLanguage* language = pango_context_get_language(p.Ltr);
+  if (!pango_language_includes_script(language, AScript)) {
+    language = pango_script_get_sample_language(AScript);
+    if (!language) language = pango_language_from_string("xx");
+  }
+  face.Language = language;
+  PangoFontDescription* desc = pango_font_description_copy(pango_context_get_font_description(p.Ltr));
+  pango_font_description_merge(desc, AFont.Desc, TRUE);
+  PangoFontset* fontset = pango_font_map_load_fontset(p.Map, p.Ltr, desc, language);
+  pango_font_description_free(desc);
+  if (!fontset) return face;
+  pango_fontset_foreach(
+      fontset,
+      [](PangoFontset*, PangoFont* AFirst, gpointer AOut) -> gboolean {
+        *static_cast<PangoFont**>(AOut) = PANGO_FONT(g_object_ref(AFirst));
+        return TRUE;
+      },
+      &face.Font);
+  g_object_unref(fontset);
+  if (!face.Font) return face;
+  face.Covers.assign(PlainLimit, false);
+  PlainChars().ForEach([&](char32_t C) { face.Covers[C] = pango_font_has_char(face.Font, C); });
+  return face;
+}
+
+// The width of a left-to-right line shaped as one run, when it is one run; false when it is not.
+bool OneRunWidth(TFontEntry& AFont, StringView AText, const std::string& AUtf8, int& AWidth) {
+  const TPlainChars& plain = PlainChars();
+  bool latin = false;
+  for (Char c : AText) {
+    TPlainKind kind = plain.Of(c);
+    if (kind == pkNone) return false;
+    latin = latin || kind == pkLatin;
+  }
+  AWidth = 0;
+  if (AText.empty()) return true;
+  PangoScript script = latin ? PANGO_SCRIPT_LATIN : PANGO_SCRIPT_COMMON;
+  const TRunFace& face = RunFaceOf(AFont, script);
+  if (!face.Font) return false;
+  for (Char c : AText)
+    if (!face.Covers[c]) return false;
+  PangoAnalysis analysis{};
+  analysis.font = face.Font;
+  analysis.gravity = PANGO_GRAVITY_SOUTH;
+  analysis.script = static_cast<guint8>(script);
+  analysis.language = face.Language;
+  PangoGlyphString* glyphs = Pango().Glyphs;
+  const int length = static_cast<int>(AUtf8.size());
+  pango_shape_with_flags(AUtf8.data(), length, AUtf8.data(), length, &analysis, glyphs, PANGO_SHAPE_ROUND_POSITIONS);
+  AWidth = PANGO_PIXELS(pango_glyph_string_get_width(glyphs));
+  return true;
+}
+
+// Lays the line out in its layout (made, or made again for the other direction, when needed) and
+// answers the layout's width.
+int LayOut(TTextLine& L) {
+  TPango& p = Pango();
+  PangoContext* context = L.Rtl ? p.Rtl : p.Ltr;
+  if (L.Layout && pango_layout_get_context(L.Layout) != context) {
+    g_object_unref(L.Layout);
+    L.Layout = nullptr;
+  }
+  if (!L.Layout) {
+    L.Layout = pango_layout_new(context);
+    pango_layout_set_auto_dir(L.Layout, FALSE);
+  }
+  pango_layout_set_font_description(L.Layout, L.Font->Desc);
+  pango_layout_set_attributes(L.Layout, L.Font->Attrs);
+  pango_layout_set_text(L.Layout, L.Utf8.data(), static_cast<int>(L.Utf8.size()));
+  PangoRectangle logical;
+  pango_layout_get_extents(L.Layout, nullptr, &logical);
+  L.Baseline = PANGO_PIXELS(pango_layout_get_baseline(L.Layout));
+  L.LaidOut = true;
+  return PANGO_PIXELS(logical.width);
+}
+
+PangoLayout* LayoutOf(TTextLine* L) {
+  if (!L->LaidOut) LayOut(*L);
+  return L->Layout;
+}
+
 // ---- Shaped lines ----
 // Two lists: a text seen for the first time goes to a short probation list whose oldest entry is
 // refilled for the next new text (its key storage, map node and layout reused, so a stream of
@@ -351,27 +509,20 @@ private:
     FGhostFull = FGhostFull || FGhostNext == 0;
   }
 
-  // Lays the slot's text out, in the layout the slot already has when its direction matches.
+  // Measures the slot's text: as one run where that gives the layout's width, else laid out.
   static void Shape(TLineSlot& ASlot) {
-    TPango& p = Pango();
-    PangoContext* context = ASlot.Rtl ? p.Rtl : p.Ltr;
     std::unique_ptr<TTextLine>& line = ASlot.Line;
-    if (!line || pango_layout_get_context(line->Layout) != context) {
-      line = std::make_unique<TTextLine>();
-      line->Layout = pango_layout_new(context);
-      pango_layout_set_auto_dir(line->Layout, FALSE);
-    }
+    if (!line) line = std::make_unique<TTextLine>();
     line->Offsets.clear();
-    pango_layout_set_font_description(line->Layout, ASlot.Font->Desc);
-    pango_layout_set_attributes(line->Layout, ASlot.Font->Attrs);
-    std::string utf8 = UTF8Encode(ASlot.Font->Symbol ? SymbolToUnicode(ASlot.Text) : ASlot.Text);
-    pango_layout_set_text(line->Layout, utf8.data(), static_cast<int>(utf8.size()));
-    PangoRectangle logical;
-    pango_layout_get_extents(line->Layout, nullptr, &logical);
-    line->Width = PANGO_PIXELS(logical.width);
-    line->Baseline = PANGO_PIXELS(pango_layout_get_baseline(line->Layout));
+    line->LaidOut = false;
+    line->Font = ASlot.Font;
     line->Rtl = ASlot.Rtl;
     line->Length = ASlot.Text.size();
+    String mapped = ASlot.Font->Symbol ? SymbolToUnicode(ASlot.Text) : String();
+    StringView text = ASlot.Font->Symbol ? StringView(mapped) : StringView(ASlot.Text);
+    line->Utf8 = UTF8Encode(text);
+    line->OneRun = !ASlot.Rtl && OneRunWidth(*ASlot.Font, text, line->Utf8, line->Width);
+    if (!line->OneRun) line->Width = LayOut(*line);
   }
 
   TSlots FMain, FProbation;
@@ -402,12 +553,21 @@ TTextLine* ShapeLine(TFontEntry* AFont, StringView AText, bool ARtl) { return Li
 
 int LineWidth(TTextLine* ALine) { return ALine->Width; }
 
+bool ShapedAsOneRun(TTextLine* ALine) { return ALine->OneRun; }
+
+int LaidOutWidth(TTextLine* ALine) {
+  PangoRectangle logical;
+  pango_layout_get_extents(LayoutOf(ALine), nullptr, &logical);
+  return PANGO_PIXELS(logical.width);
+}
+
 const std::vector<int>& LineOffsets(TTextLine* L) {
   if (!L->Offsets.empty() || L->Length == 0) {
     if (L->Offsets.empty()) L->Offsets.assign(1, 0);
     return L->Offsets;
   }
-  const char* text = pango_layout_get_text(L->Layout);
+  PangoLayout* layout = LayoutOf(L);
+  const char* text = pango_layout_get_text(layout);
   std::size_t bytes = std::strlen(text);
   // UTF-16 index of each UTF-8 byte position
   std::vector<std::size_t> unitOf(bytes + 1, 0);
@@ -421,7 +581,7 @@ const std::vector<int>& LineOffsets(TTextLine* L) {
   }
   unitOf[bytes] = unit;
   std::vector<int> offs(L->Length + 1, -1);
-  PangoLayoutIter* it = pango_layout_get_iter(L->Layout);
+  PangoLayoutIter* it = pango_layout_get_iter(layout);
   do {
     PangoRectangle r;
     pango_layout_iter_get_cluster_extents(it, nullptr, &r);
@@ -451,9 +611,10 @@ std::size_t FitChars(TTextLine* L, int AWidth) {
     return k;
   }
   int index = 0, trailing = 0;
-  pango_layout_xy_to_index(L->Layout, AWidth * PANGO_SCALE, 0, &index, &trailing);
+  PangoLayout* layout = LayoutOf(L);
+  pango_layout_xy_to_index(layout, AWidth * PANGO_SCALE, 0, &index, &trailing);
   // UTF-16 units before the byte index: the characters that end at or before the width
-  const char* text = pango_layout_get_text(L->Layout);
+  const char* text = pango_layout_get_text(layout);
   std::size_t units = 0;
   for (int b = 0; b < index && text[b];) {
     auto c = static_cast<unsigned char>(text[b]);
@@ -462,7 +623,7 @@ std::size_t FitChars(TTextLine* L, int AWidth) {
     b += len;
   }
   PangoRectangle pos;
-  pango_layout_index_to_pos(L->Layout, index, &pos);
+  pango_layout_index_to_pos(layout, index, &pos);
   if (pos.x + pos.width <= AWidth * PANGO_SCALE) {
     auto c = static_cast<unsigned char>(text[index]);
     if (c) units += c >= 0xF0 ? 2 : 1;
@@ -498,6 +659,7 @@ void DrawLine(HDC__* D, TSurface& S, TTextLine* L, TFontEntry* F, double X, doub
   if (AClip.Empty()) return;
   cairo_t* cr = CairoFor(D, S);
   if (!cr) return;
+  PangoLayout* layout = LayoutOf(L);
   S.MarkDirty();
   cairo_save(cr);
   SetCairoClip(cr, AClip);
@@ -510,7 +672,7 @@ void DrawLine(HDC__* D, TSurface& S, TTextLine* L, TFontEntry* F, double X, doub
   }
   cairo_set_source_rgb(cr, GetRValue(AColor) / 255.0, GetGValue(AColor) / 255.0, GetBValue(AColor) / 255.0);
   cairo_move_to(cr, 0, F->Metrics.Ascent - L->Baseline);
-  pango_cairo_show_layout(cr, L->Layout);
+  pango_cairo_show_layout(cr, layout);
   cairo_restore(cr);
   cairo_surface_flush(cairo_get_target(cr));
 }

@@ -1,5 +1,9 @@
 // Fonts, metrics, TextOut and DrawText's flags.
+#include "platform/rtl/Math.h"
+#include "platform/win/GdiInternal.h"
 #include "platform/win/tests/GdiTestUtil.h"
+
+#include <mutex>
 
 namespace {
 
@@ -371,4 +375,117 @@ TEST(GdiText, SymbolFaceIsSymbolEncoded) {
   TSelected f(c.DC, MakeFont(-20, u"Symbol"));
   const String bullet(1, Char(0xB7));
   EXPECT_GT(Extent(c.DC, bullet).cx, 0);
+}
+
+namespace {
+
+struct TFontCase {
+  const char16_t* Face;
+  int Points;
+  int Weight;
+  bool Italic, Underline;
+};
+
+// The width of each text measured by ShapeLine against the width of its paragraph layout, in
+// the selected font; AOneRun tells whether it was measured as one run.
+template <class F>
+void ForEachMeasure(HDC ADC, const std::vector<String>& ATexts, F ACheck) {
+  std::lock_guard lock(gdi::Lock());
+  gdi::TFontEntry* font = gdi::FontEntryOf(gdi::DCOf(ADC));
+  for (const String& text : ATexts) {
+    gdi::TTextLine* line = gdi::ShapeLine(font, text, false);
+    ACheck(text, gdi::LineWidth(line), gdi::ShapedAsOneRun(line), gdi::LaidOutWidth(line));
+  }
+}
+
+HFONT MakeCaseFont(const TFontCase& ACase, int ADpi) {
+  LOGFONTW lf;
+  lf.lfHeight = -MulDiv(ACase.Points, ADpi, 72);
+  lf.lfWeight = ACase.Weight;
+  lf.lfItalic = ACase.Italic;
+  lf.lfUnderline = ACase.Underline;
+  for (int i = 0; ACase.Face[i]; ++i) lf.lfFaceName[i] = ACase.Face[i];
+  return CreateFontIndirect(&lf);
+}
+
+}  // namespace
+
+TEST(GdiText, LinesMeasuredAsOneRunHaveTheirLayoutsWidth) {
+  enum TRun { Yes, No, Either };   // Either: as one run when the face has every character
+  const std::vector<std::pair<String, TRun>> texts{
+      {u"Item 12345", Yes},
+      {u"The quick brown fox jumps over the lazy dog.", Yes},
+      {u"AVATAR Wave To Yo LT", Yes},
+      {u"office affine fjord ffl", Yes},
+      {u"  leading and trailing blanks  ", Yes},
+      {u" ", Yes},
+      {u"", Yes},
+      {u"12345", Yes},
+      {u"...", Yes},
+      {u"(1.5) [2] {3} <4> 5% #6 *7 @8", Yes},
+      {u"#", Yes},
+      {u"Gr\u00F6\u00DFe \u00FCber Ma\u00DF, \u00C9lan caf\u00E9 na\u00EFve", Yes},
+      {u"x\u00B2 \u00BD \u00B1 \u00D7 \u00F7 \u00A7 \u00B0", Yes},
+      {u"non\u00A0breaking", Yes},
+      {u"\u0152uvre \u0141\u00F3d\u017A \u0161\u010D\u0159 \u0192 \u01C4 \u0219 \u0237", Either},
+      {u"\u201CQuoted\u201D \u2018single\u2019 \u2014 dash \u2013 en \u2026 \u2030 \u2022", Either},
+      {u"$100 \u20AC200 \u00A33 \u00A54 \u20B95", Either},
+      {u"\u0391\u03B8\u03AE\u03BD\u03B1", No},                 // Greek
+      {u"\u041C\u043E\u0441\u043A\u0432\u0430", No},         // Cyrillic
+      {u"Item \u03A9mega", No},                                    // Latin and Greek
+      {u"\u05E9\u05DC\u05D5\u05DD", No},                        // Hebrew
+      {u"abc \u05E2\u05D1\u05E8\u05D9\u05EA 123", No},         // both directions
+      {u"\u65E5\u672C\u8A9E", No},                               // another face
+      {u"emoji \U0001F600", No},
+      {u"Tab\there", No},
+      {u"line\nbreak", No},
+      {u"soft\u00ADhyphen", No},
+      {u"\u00A9 2024 \u00AE", No},
+      {u"e\u0301t\u00E9", No},                                    // a combining mark
+      {u"zero\u200Bwidth", No},
+      {u"left\u200Emark", No},
+  };
+  std::vector<String> plain;
+  for (auto& t : texts) plain.push_back(t.first);
+  const TFontCase fonts[] = {
+      {u"Tahoma", 8, FW_NORMAL, false, false},          {u"Tahoma", 9, FW_BOLD, false, false},
+      {u"Segoe UI", 10, FW_NORMAL, true, false},        {u"Times New Roman", 12, FW_NORMAL, false, true},
+      {u"Courier New", 10, FW_BOLD, true, false},       {u"Verdana", 11, FW_NORMAL, false, false},
+      {u"DejaVu Serif", 7, FW_SEMIBOLD, false, false},  {u"Liberation Sans Narrow", 13, FW_NORMAL, false, false},
+  };
+  for (const TFontCase& fc : fonts) {
+    for (int dpi : {96, 144}) {
+      TGdiCanvas c;
+      SetDCResolution(c.DC, dpi, dpi);
+      TSelected f(c.DC, MakeCaseFont(fc, dpi));
+      std::size_t i = 0;
+      ForEachMeasure(c.DC, plain, [&](const String& AText, int AWidth, bool AOneRun, int ALaidOut) {
+        std::string where = UTF8Encode(fc.Face) + " " + std::to_string(fc.Points) + "pt @" + std::to_string(dpi) +
+                            " \"" + UTF8Encode(AText) + "\"";
+        EXPECT_EQ(AWidth, ALaidOut) << where;
+        if (texts[i].second != Either) {
+          EXPECT_EQ(AOneRun, texts[i].second == Yes) << where;
+        }
+        ++i;
+      });
+    }
+  }
+}
+
+TEST(GdiText, EveryCharacterMeasuresAsItsLayoutBetweenLetters) {
+  // Each character between two letters that kern and join with their neighbours, in a sans and a
+  // serif face: the same width whether the line was shaped as one run or laid out.
+  std::vector<String> texts;
+  for (Char ch = 0x20; ch < 0x2100; ++ch)
+    if (ch < 0xD800 || ch >= 0xE000) texts.push_back(String{u'T', ch, u'o', u'f', ch, u'V'});
+  for (const char16_t* face : {u"Tahoma", u"Times New Roman"}) {
+    TGdiCanvas c;
+    TSelected f(c.DC, MakeCaseFont(TFontCase{face, 9, FW_NORMAL, false, false}, 96));
+    int oneRun = 0;
+    ForEachMeasure(c.DC, texts, [&](const String& AText, int AWidth, bool AOneRun, int ALaidOut) {
+      EXPECT_EQ(AWidth, ALaidOut) << UTF8Encode(face) << " U+" << std::hex << static_cast<int>(AText[1]);
+      oneRun += AOneRun;
+    });
+    EXPECT_GT(oneRun, 500) << UTF8Encode(face);   // the plain characters take the short way
+  }
 }
