@@ -44,12 +44,15 @@ struct TFontEntry {
   }
 };
 
-// A line's width is known once it is shaped; its paragraph layout (for drawing, offsets and
-// fitting) is made when first needed, as a line measured as one run has none yet.
+// A line's width is known once it is shaped. A line shaped as one run is drawn from its glyphs;
+// its paragraph layout (for offsets and fitting) is made when first needed. Other lines are laid
+// out at once.
 struct TTextLine {
   PangoLayout* Layout = nullptr;     // kept between the texts of a cache slot
   bool LaidOut = false;              // Layout holds this line
-  bool OneRun = false;               // the width came from shaping one run
+  bool OneRun = false;               // Glyphs hold this line, shaped in RunFont
+  PangoGlyphString* Glyphs = nullptr;   // kept between the texts of a cache slot
+  PangoFont* RunFont = nullptr;
   TFontEntry* Font = nullptr;
   std::string Utf8;                  // the text shaped (symbol faces mapped)
   int Width = 0;
@@ -59,6 +62,7 @@ struct TTextLine {
   std::vector<int> Offsets;          // filled on first use
   ~TTextLine() {
     if (Layout) g_object_unref(Layout);
+    if (Glyphs) pango_glyph_string_free(Glyphs);
   }
 };
 
@@ -72,7 +76,6 @@ struct TPango {
   PangoContext* Rtl = nullptr;
   std::set<std::string> Families;   // lower-case installed family names
   std::vector<std::string> FamilyNames;
-  PangoGlyphString* Glyphs = pango_glyph_string_new();   // the output of one-run shaping
   TPango() {
     Map = pango_cairo_font_map_new();
     cairo_font_options_t* opts = cairo_font_options_create();
@@ -364,8 +367,8 @@ const TRunFace& RunFaceOf(TFontEntry& AFont, PangoScript AScript) {
   return face;
 }
 
-// The width of a left-to-right line shaped as one run, when it is one run; false when it is not.
-bool OneRunWidth(TFontEntry& AFont, StringView AText, const std::string& AUtf8, int& AWidth) {
+// Shapes a left-to-right line as one run into its glyphs, when it is one run: false when it is not.
+bool ShapeOneRun(TTextLine& L, StringView AText) {
   const TPlainChars& plain = PlainChars();
   bool latin = false;
   for (Char c : AText) {
@@ -373,10 +376,9 @@ bool OneRunWidth(TFontEntry& AFont, StringView AText, const std::string& AUtf8, 
     if (kind == pkNone) return false;
     latin = latin || kind == pkLatin;
   }
-  AWidth = 0;
-  if (AText.empty()) return true;
+  if (AText.empty()) return false;
   PangoScript script = latin ? PANGO_SCRIPT_LATIN : PANGO_SCRIPT_COMMON;
-  const TRunFace& face = RunFaceOf(AFont, script);
+  const TRunFace& face = RunFaceOf(*L.Font, script);
   if (!face.Font) return false;
   for (Char c : AText)
     if (!face.Covers[c]) return false;
@@ -385,10 +387,12 @@ bool OneRunWidth(TFontEntry& AFont, StringView AText, const std::string& AUtf8, 
   analysis.gravity = PANGO_GRAVITY_SOUTH;
   analysis.script = static_cast<guint8>(script);
   analysis.language = face.Language;
-  PangoGlyphString* glyphs = Pango().Glyphs;
-  const int length = static_cast<int>(AUtf8.size());
-  pango_shape_with_flags(AUtf8.data(), length, AUtf8.data(), length, &analysis, glyphs, PANGO_SHAPE_ROUND_POSITIONS);
-  AWidth = PANGO_PIXELS(pango_glyph_string_get_width(glyphs));
+  if (!L.Glyphs) L.Glyphs = pango_glyph_string_new();
+  const char* text = L.Utf8.data();
+  const int length = static_cast<int>(L.Utf8.size());
+  pango_shape_with_flags(text, length, text, length, &analysis, L.Glyphs, PANGO_SHAPE_ROUND_POSITIONS);
+  L.RunFont = face.Font;
+  L.Width = PANGO_PIXELS(pango_glyph_string_get_width(L.Glyphs));
   return true;
 }
 
@@ -418,6 +422,11 @@ int LayOut(TTextLine& L) {
 PangoLayout* LayoutOf(TTextLine* L) {
   if (!L->LaidOut) LayOut(*L);
   return L->Layout;
+}
+
+TTextLine* LaidOutLine(TTextLine* L) {
+  LayoutOf(L);
+  return L;
 }
 
 // ---- Shaped lines ----
@@ -521,7 +530,7 @@ private:
     String mapped = ASlot.Font->Symbol ? SymbolToUnicode(ASlot.Text) : String();
     StringView text = ASlot.Font->Symbol ? StringView(mapped) : StringView(ASlot.Text);
     line->Utf8 = UTF8Encode(text);
-    line->OneRun = !ASlot.Rtl && OneRunWidth(*ASlot.Font, text, line->Utf8, line->Width);
+    line->OneRun = !ASlot.Rtl && ShapeOneRun(*line, text);
     if (!line->OneRun) line->Width = LayOut(*line);
   }
 
@@ -659,7 +668,6 @@ void DrawLine(HDC__* D, TSurface& S, TTextLine* L, TFontEntry* F, double X, doub
   if (AClip.Empty()) return;
   cairo_t* cr = CairoFor(D, S);
   if (!cr) return;
-  PangoLayout* layout = LayoutOf(L);
   S.MarkDirty();
   cairo_save(cr);
   SetCairoClip(cr, AClip);
@@ -671,8 +679,22 @@ void DrawLine(HDC__* D, TSurface& S, TTextLine* L, TFontEntry* F, double X, doub
     cairo_fill(cr);
   }
   cairo_set_source_rgb(cr, GetRValue(AColor) / 255.0, GetGValue(AColor) / 255.0, GetBValue(AColor) / 255.0);
-  cairo_move_to(cr, 0, F->Metrics.Ascent - L->Baseline);
-  pango_cairo_show_layout(cr, layout);
+  if (L->OneRun && !F->Attrs) {
+    // The glyphs where the layout puts them: the line's top where the layout's would be, the
+    // baseline (the run's ascent, in Pango's units) below it, added to each glyph's offset while
+    // drawing as the layout adds it to the run's position.
+    PangoRectangle logical;
+    pango_glyph_string_extents(L->Glyphs, L->RunFont, nullptr, &logical);
+    const int baseline = -logical.y;
+    PangoGlyphInfo* glyphs = L->Glyphs->glyphs;
+    for (int i = 0; i < L->Glyphs->num_glyphs; ++i) glyphs[i].geometry.y_offset += baseline;
+    cairo_move_to(cr, 0, F->Metrics.Ascent - PANGO_PIXELS(baseline));
+    pango_cairo_show_glyph_string(cr, L->RunFont, L->Glyphs);
+    for (int i = 0; i < L->Glyphs->num_glyphs; ++i) glyphs[i].geometry.y_offset -= baseline;
+  } else {
+    cairo_move_to(cr, 0, F->Metrics.Ascent - LaidOutLine(L)->Baseline);
+    pango_cairo_show_layout(cr, L->Layout);
+  }
   cairo_restore(cr);
   cairo_surface_flush(cairo_get_target(cr));
 }

@@ -419,7 +419,7 @@ TEST(GdiText, LinesMeasuredAsOneRunHaveTheirLayoutsWidth) {
       {u"office affine fjord ffl", Yes},
       {u"  leading and trailing blanks  ", Yes},
       {u" ", Yes},
-      {u"", Yes},
+      {u"", No},
       {u"12345", Yes},
       {u"...", Yes},
       {u"(1.5) [2] {3} <4> 5% #6 *7 @8", Yes},
@@ -488,4 +488,41 @@ TEST(GdiText, EveryCharacterMeasuresAsItsLayoutBetweenLetters) {
     });
     EXPECT_GT(oneRun, 500) << UTF8Encode(face);   // the plain characters take the short way
   }
+}
+
+TEST(GdiText, LinesShapedAsOneRunDrawAsTheirLayout) {
+  // A right-to-left reading of text that is left-to-right from its first to its last character
+  // is laid out as one left-to-right run: the same glyphs at the same places, through the layout.
+  const String texts[] = {u"Item 12345 ok", u"AVATAR Wave To", u"office affine fjord",
+                          u"Gr\u00F6\u00DFe \u00FCber Ma\u00DF", u"Price \u20AC 12,50 net", u"x\u00B2 + y\u00B2 = z"};
+  const TFontCase fonts[] = {
+      {u"Tahoma", 8, FW_NORMAL, false, false},     {u"Tahoma", 9, FW_BOLD, false, false},
+      {u"Segoe UI", 10, FW_NORMAL, true, false},   {u"Times New Roman", 12, FW_NORMAL, false, false},
+      {u"Courier New", 10, FW_BOLD, true, false},  {u"Verdana", 11, FW_NORMAL, false, false},
+  };
+  auto draw = [](const TFontCase& AFont, int ADpi, int AEscapement, const String& AText, UINT AOptions) {
+    TGdiCanvas c(260, 90);
+    TSelected f(c.DC, MakeCaseFont(AFont, ADpi));
+    if (AEscapement) {
+      LOGFONTW lf;
+      GetObject(f.Object, sizeof(lf), &lf);
+      lf.lfEscapement = lf.lfOrientation = AEscapement;
+      SelectObject(c.DC, CreateFontIndirect(&lf));
+    }
+    SetBkColor(c.DC, RGB(200, 220, 240));
+    ExtTextOut(c.DC, 3, AEscapement ? 70 : 5, AOptions, nullptr, AText.c_str(), static_cast<UINT>(AText.size()), nullptr);
+    if (AEscapement) DeleteObject(SelectObject(c.DC, f.Object));
+    return std::make_pair(c.Snapshot(), c.Ink());
+  };
+  for (const TFontCase& fc : fonts)
+    for (int dpi : {96, 144})
+      for (int escapement : {0, 150})
+        for (const String& text : texts) {
+          auto ltr = draw(fc, dpi, escapement, text, 0);
+          auto rtl = draw(fc, dpi, escapement, text, ETO_RTLREADING);
+          EXPECT_TRUE(ltr.first == rtl.first)
+              << UTF8Encode(fc.Face) << " " << fc.Points << "pt @" << dpi << " turned " << escapement << " \""
+              << UTF8Encode(text) << "\"";
+          EXPECT_GT(ltr.second.right, 40);
+        }
 }
