@@ -87,6 +87,7 @@ void TNeoStringGrid::Loaded() {
   FOldCursor = GetCursor();
   for (Integer i = 0; i < FColumnHeaders->GetCount(); ++i) SetCells(i, 0, FColumnHeaders->GetStrings(i));
   for (Integer i = 0; i < FRowHeaders->GetCount(); ++i) SetCells(0, i, FRowHeaders->GetStrings(i));
+  if (FColumnSize->GetSave()) LoadColSizes();
 
   FFixedRowsMin = GetFixedRows();
   FFixedColsMin = GetFixedCols();

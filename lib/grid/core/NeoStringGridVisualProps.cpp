@@ -3,7 +3,7 @@
 // One table lists the 74 lines in file order with the kind of each value and how it is read from
 // and written to the grid; saving walks it, loading reads the whole file, converts every value and
 // only then applies them, so that a file with a bad value changes nothing.
-#include <memory>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -11,9 +11,9 @@
 #include "lib/grid/core/NeoGridLookSettings.h"
 #include "lib/grid/core/NeoSortSettings.h"
 #include "lib/grid/core/NeoStringGrid.h"
-#include "platform/rtl/Streams.h"
 #include "platform/rtl/StringLists.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/TextFile.h"
 
 namespace {
 
@@ -328,29 +328,29 @@ void Apply(TNeoStringGrid& Grid, const TVisualLine& Line, const TReadValue& Valu
 }  // namespace
 
 void TNeoStringGrid::SaveVisualProps(const String& FileName) {
-  TStringList lines;
-  for (const TVisualLine& line : VisualLines()) lines.Add(String(line.Key) + u"=" + ValueText(*this, line));
-  std::unique_ptr<TFileStream> file;
+  TTextFile file;
+  AssignFile(file, FileName);
   try {
-    file = std::make_unique<TFileStream>(FileName, fmCreate);
-  } catch (const Exception&) {
+    Rewrite(file);
+  } catch (const EInOutError&) {
     throw Exception(u"Cannot Create " + FileName);
   }
-  lines.SetWriteBOM(false);
-  lines.SaveToStream(file.get(), TEncoding::ANSI());
+  for (const TVisualLine& line : VisualLines()) WriteLn(file, String(line.Key) + u"=" + ValueText(*this, line));
+  CloseFile(file);
 }
 
 void TNeoStringGrid::LoadVisualProps(const String& FileName) {
-  TStringList file;
-  {
-    std::unique_ptr<TFileStream> stream;
-    try {
-      stream = std::make_unique<TFileStream>(FileName, fmOpenRead | fmShareDenyWrite);
-    } catch (const Exception&) {
-      throw Exception(u"Cannot open file " + FileName);
-    }
-    file.LoadFromStream(stream.get());
+  // The text file only proves the file readable; the string list reads it, with a byte-order
+  // mark when there is one. Both go when this method ends.
+  TTextFile opened;
+  AssignFile(opened, FileName);
+  try {
+    Reset(opened);
+  } catch (const EInOutError&) {
+    throw Exception(u"Cannot open file " + FileName);
   }
+  TStringList file;
+  file.LoadFromFile(FileName);
   const std::vector<TVisualLine>& table = VisualLines();
   auto present = [&](std::size_t i) { return file.IndexOfName(table[i].Key) >= 0; };
   auto text = [&](std::size_t i) {

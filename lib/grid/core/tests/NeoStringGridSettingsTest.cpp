@@ -129,6 +129,64 @@ TEST_F(NeoStringGridSettings, SaveKeepsWidthsBetweenRuns) {
   EXPECT_EQ(next->GetColWidths(1), 99);
 }
 
+std::vector<Integer> Widths(TNeoStringGrid* g) {
+  std::vector<Integer> w;
+  for (Integer c = 0; c < g->GetColCount(); ++c) w.push_back(g->GetColWidths(c));
+  return w;
+}
+
+// A grid read from a form description: its properties are set while it is loading, then Loaded
+// runs.
+class TLoadingGrid : public TNeoStringGrid {
+public:
+  using TNeoStringGrid::TNeoStringGrid;
+  void Load(TColumnSizeLocation Location, const String& Key, bool Save) {
+    FComponentState.Include(csLoading);
+    SetColCount(2);
+    GetColumnSize()->SetLocation(Location);
+    GetColumnSize()->SetKey(Key);
+    GetColumnSize()->SetSection(u"Grid");
+    GetColumnSize()->SetSave(Save);
+    Loaded();
+  }
+};
+
+// Loading picks up the stored widths at the screen's scale, from an INI file or the registry, with
+// no window made yet; without Save the grid keeps its own.
+TEST_F(NeoStringGridSettings, LoadedGridTakesItsStoredWidths) {
+  TStringList ini;
+  ini.SetText(u"[Grid]\r\nCol0=50\r\nCol1=80\r\n");
+  ini.SaveToFile(IniPath());
+  {
+    TRegistry reg;
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.OpenKey(u"Software\\ZelkTest\\Grid", true));
+    reg.WriteInteger(u"Col0", 50);
+    reg.WriteInteger(u"Col1", 80);
+  }
+  struct TCase {
+    const char* Name;
+    TColumnSizeLocation Location;
+    String Key;
+    bool Save;
+    Integer Dpi;
+    std::vector<Integer> Widths;
+  } cases[] = {{"INI file", clIniFile, IniPath(), true, 96, {50, 80}},
+               {"registry", clRegistry, u"Software\\ZelkTest", true, 96, {50, 80}},
+               {"INI file at 1.5", clIniFile, IniPath(), true, 144, {75, 120}},
+               {"registry at 1.5", clRegistry, u"Software\\ZelkTest", true, 144, {75, 120}},
+               {"not saved", clIniFile, IniPath(), false, 96, {64, 64}}};
+  Form = NewForm(500, 300);
+  for (const TCase& c : cases) {
+    Headless::SetDpi(c.Dpi);
+    auto* g = new TLoadingGrid(Form);
+    g->Load(c.Location, c.Key, c.Save);
+    EXPECT_FALSE(g->HandleAllocated()) << c.Name;
+    EXPECT_FALSE(g->GetComponentState().Contains(csLoading)) << c.Name;
+    EXPECT_EQ(Widths(g), c.Widths) << c.Name;
+  }
+}
+
 TEST_F(NeoStringGridSettings, ColumnStateString) {
   TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
   g->SetColCount(3);
@@ -137,12 +195,6 @@ TEST_F(NeoStringGridSettings, ColumnStateString) {
   g->SetColWidths(3, 90);
   g->HideColumn(1);
   EXPECT_EQ(g->ColumnStatesToString(), u"4#64,64,90,64#0,1,2,3#1,0,1,1");
-}
-
-std::vector<Integer> Widths(TNeoStringGrid* g) {
-  std::vector<Integer> w;
-  for (Integer c = 0; c < g->GetColCount(); ++c) w.push_back(g->GetColWidths(c));
-  return w;
 }
 
 String Headers(TNeoStringGrid* g) {
