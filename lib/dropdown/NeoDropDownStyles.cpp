@@ -339,7 +339,7 @@ void ApplyButtons(TNeoButtonAppearance* A, const TButtonColors& B) {
       {B.ColorCheckedTo, &TNeoButtonAppearance::SetColorCheckedTo},
       {B.BorderColorChecked, &TNeoButtonAppearance::SetBorderColorChecked},
   };
-  for (const auto& [value, set] : values) Apply(value, [&](TColor V) { (A->*set)(V); });
+  for (const auto& [value, set] : values) Apply(value, [&, set = set](TColor V) { (A->*set)(V); });
   Apply(B.Font, [&](TColor V) { A->GetFont()->SetColor(V); });
 }
 
@@ -425,6 +425,6 @@ void TNeoCustomDropDown::SetItemAppearanceStyle(TItemAppearance* Appearance, TNe
       {c.BorderColorSelected, &TItemAppearance::SetBorderColorSelected},
       {c.ColorSelectedText, &TItemAppearance::SetColorSelectedText},
   };
-  for (const auto& [value, set] : values) Apply(value, [&](TColor V) { (Appearance->*set)(V); });
+  for (const auto& [value, set] : values) Apply(value, [&, set = set](TColor V) { (Appearance->*set)(V); });
   Apply(c.Font, [&](TColor V) { Appearance->GetFont()->SetColor(V); });
 }
