@@ -1498,6 +1498,15 @@ public:
   class TArrowWindow* GetArrow(Integer Index) const { return Arrows[Index]; }
   // The hover-button strip's window.
   TForm* GetHoverButtonForm() const { return FButtonForm; }
+  // The pop-up tool bar: a popup the grid shows 44 pixels above the current cell
+  // (tbActiveCell), the hovered cell (tbHoverCell) or the hovered cell outside the fixed cells
+  // (tbHoverNormalCell). The grid does not own it; a freed popup is forgotten.
+  enum TPopupToolBarMode { tbNone, tbActiveCell, tbHoverCell, tbHoverNormalCell };
+  class TNeoGridPopup* GetPopupToolBar() const { return FToolBarPopup; }
+  void SetPopupToolBar(TNeoGridPopup* Value);
+  TPopupToolBarMode GetPopupToolBarMode() const { return FPopupToolBarMode; }
+  void SetPopupToolBarMode(TPopupToolBarMode Value) { FPopupToolBarMode = Value; }
+  TGridCoord GetToolBarPopupCell() const { return FToolBarPopupCell; }
   bool GetURLUnderlineOnHover() const { return FURLUnderlineOnHover; }
   void SetURLUnderlineOnHover(bool Value) { FURLUnderlineOnHover = Value; }
   bool GetAnchorHint() const { return FAnchorHint; }
@@ -1585,6 +1594,10 @@ protected:
 private:
   // The parts of MouseMove in their order (each named after what it looks after).
   void MoveTouchScroll(Integer X, Integer Y);
+  void MovePopupToolBar(Integer ACol, Integer ARow);
+  void PopupToolBarAt(TGridCoord Cell);
+  // Called on the removal of AComponent: a removed tool bar is forgotten.
+  void ForgetToolBarPopup(TComponent* AComponent);
   void MoveHoverRow(Integer ARow);
   void MoveCellScrollBar(Integer ACol, Integer ARow);
   void MoveHoverButtons(Integer ACol, Integer ARow, Integer X, Integer Y);
@@ -2319,6 +2332,10 @@ private:
   bool FHintShowLargeText = false;
   bool FHTMLHint = false;
   bool FHintShowSizing = false;
+  TNeoGridPopup* FToolBarPopup = nullptr;
+  TPopupToolBarMode FPopupToolBarMode = tbNone;
+  // None until the tool bar first pops up, so that hovering any cell can show it.
+  TGridCoord FToolBarPopupCell{-1, -1};
   // ---- end of mouse move, hover and cell hints
   // ---- mouse button up, sorting, double and right clicks (NeoStringGridMouseUp.cpp)
   std::shared_ptr<TSortSettings> FSortSettings;

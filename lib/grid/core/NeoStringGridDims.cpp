@@ -236,6 +236,7 @@ void TNeoStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
     if (AComponent == FGridImages) FGridImages = nullptr;
     if (AComponent == FCellChecker) FCellChecker = nullptr;
     if (AComponent == FFixedDropDownMenu) FFixedDropDownMenu = nullptr;
+    ForgetToolBarPopup(AComponent);
     // The drag timer belongs to the parent, which may free it first.
     if (AComponent == FDragTmr) FDragTmr = nullptr;
     if (!FGridDestroying && AComponent == FSyncGrid->GetGrid()) FSyncGrid->SetGrid(nullptr);

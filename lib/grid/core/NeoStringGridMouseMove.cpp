@@ -2,7 +2,8 @@
 // fixed cell, hot cell, cell buttons, anchors, the hover-button strip), whole-row and whole-column
 // drag selection, the arming of fixed-cell sizing, drags of cells and columns, the feedback while
 // columns and rows are moved (picture, header button, arrows), the pending selection mode of the
-// next press, the sizing hint; mouse enter and leave; and the hint text of a cell.
+// next press, the sizing hint, the pop-up tool bar; mouse enter and leave; and the hint text of a
+// cell.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -73,6 +74,7 @@ void TNeoStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   Integer ACol = -1, ARow = -1;
   MouseToCell(X, Y, ACol, ARow);
   bool validCell = ACol >= 0 && ARow >= 0;
+  MovePopupToolBar(ACol, ARow);
 
   if (!FDesignTime && validCell) {
     MoveHoverRow(ARow);
@@ -130,6 +132,51 @@ void TNeoStringGrid::MoveTouchScroll(Integer X, Integer Y) {
     Integer left = std::max(GetFixedCols(), FLeftRight + dx / GetDefaultColWidth());
     SetLeftCol(std::min(left, GetColCount() - 1));
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The pop-up tool bar
+// ---------------------------------------------------------------------------------------------
+void TNeoStringGrid::SetPopupToolBar(TNeoGridPopup* Value) {
+  if (FToolBarPopup == Value) return;
+  if (FToolBarPopup) FToolBarPopup->RemoveFreeNotification(this);
+  FToolBarPopup = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TNeoStringGrid::ForgetToolBarPopup(TComponent* AComponent) {
+  if (AComponent && AComponent == FToolBarPopup) FToolBarPopup = nullptr;
+}
+
+// Pops the tool bar up over the cell the mode picks and hides it over any other place. In the
+// hover modes a tool bar that was visible hides first; the next move pops it up at the new cell.
+void TNeoStringGrid::MovePopupToolBar(Integer ACol, Integer ARow) {
+  if (!FToolBarPopup || FPopupToolBarMode == tbNone || FDesignTime) return;
+  TGridCoord cell{ACol, ARow};
+  bool valid = ACol >= 0 && ARow >= 0;
+  bool visible = FToolBarPopup->GetVisible();
+  if (FPopupToolBarMode == tbActiveCell) {
+    bool current = valid && ACol == GetCol() && ARow == GetRow();
+    if (current && !visible)
+      PopupToolBarAt(cell);
+    else if (!current && visible)
+      FToolBarPopup->Hide();
+    return;
+  }
+  bool other = !(cell == FToolBarPopupCell);
+  bool eligible = valid && (FPopupToolBarMode == tbHoverCell || !IsFixed(ACol, ARow));
+  if (other && eligible && !visible)
+    PopupToolBarAt(cell);
+  else if (other && visible)
+    FToolBarPopup->Hide();
+}
+
+void TNeoStringGrid::PopupToolBarAt(TGridCoord Cell) {
+  FToolBarPopupCell = Cell;
+  FToolBarPopup->SetGrid(this);
+  FToolBarPopup->SetGridCell(Cell);
+  TRect r = CellRect(Cell.X, Cell.Y);
+  FToolBarPopup->Show(ClientToScreen(TPoint{r.left, r.top - 44}));
 }
 
 void TNeoStringGrid::MoveHoverRow(Integer ARow) {
@@ -879,6 +926,11 @@ void TNeoStringGrid::CMMouseEnter(TMessage& Message) {
 
 void TNeoStringGrid::CMMouseLeave(TMessage& Message) {
   TBaseGrid::WndProc(Message);
+  if (FToolBarPopup && FToolBarPopup->GetVisible() && !EditorOpen()) {
+    POINT p{};
+    GetCursorPos(&p);
+    if (!FToolBarPopup->MouseInPopup(TPoint{p.x, p.y})) FToolBarPopup->Hide();
+  }
   FMouseSelectMode = msNormal;
   FSizeFixed = false;
   FSizeFixedR = false;

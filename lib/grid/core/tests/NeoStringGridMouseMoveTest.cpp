@@ -1,7 +1,8 @@
 // The grid and the moving mouse, headless through the message queue: touch scrolling, the drag
 // start threshold, fixed-border sizing arms, the pending selection modes and their cursors, the
-// hover-button strip, anchors, the sizing hint, the moving feedback windows, mouse enter and leave,
-// and the hint of a cell.
+// hover-button strip, the pop-up tool bar, anchors, the sizing hint, the moving feedback windows,
+// mouse enter and leave, and the hint of a cell.
+#include <string>
 #include <vector>
 
 #include "lib/grid/core/NeoArrowWindow.h"
@@ -419,6 +420,107 @@ TEST_F(NeoStringGridMouseMove, HoverButtonsMoveTheActiveRowAndRebuildWhenTheEven
   };
   MoveTo(Centre(3, 8).x, Centre(3, 8).y);
   EXPECT_EQ(G->GetHoverButtonForm()->GetControlCount(), 2);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The pop-up tool bar
+// ---------------------------------------------------------------------------------------------
+// A tool bar that logs where the grid shows it (its cell, and its point in the grid's client
+// coordinates) and when the grid hides it.
+class TLoggedPopup : public TNeoGridPopup {
+public:
+  TLoggedPopup(TComponent* AOwner, TNeoStringGrid* AGrid) : TNeoGridPopup(AOwner), Grid(AGrid) {}
+  void Show(TPoint PT) override {
+    TNeoGridPopup::Show(PT);
+    TPoint at = Grid->ScreenToClient(PT);
+    Log.push_back("show " + std::to_string(GetGridCell().X) + "," + std::to_string(GetGridCell().Y) + " at " +
+                  std::to_string(at.x) + "," + std::to_string(at.y));
+  }
+  void Hide() override {
+    TNeoGridPopup::Hide();
+    Log.push_back("hide");
+  }
+  bool MouseInPopup(TPoint PT) override {
+    AskedAt.push_back(PT);
+    return Inside;
+  }
+  // The last entry since the previous call ("" when nothing happened).
+  std::string Take() {
+    std::string last = Log.empty() ? "" : Log.back();
+    Log.clear();
+    return last;
+  }
+  TNeoStringGrid* Grid;
+  std::vector<std::string> Log;
+  std::vector<TPoint> AskedAt;
+  bool Inside = false;
+};
+
+TEST_F(NeoStringGridMouseMove, PopupToolBarShowsAboveTheCellItsModePicks) {
+  auto* bar = new TLoggedPopup(Form, G);
+  G->SetPopupToolBar(bar);
+  G->FocusCell(2, 3);
+  using M = TNeoStringGrid::TPopupToolBarMode;
+  struct Step {
+    M Mode;
+    TGridCoord Cell;   // (-1, -1): a point of the grid outside its cells
+    const char* Expect;
+  };
+  const Step steps[] = {
+      {TNeoStringGrid::tbNone, {2, 3}, ""},
+      {TNeoStringGrid::tbActiveCell, {3, 4}, ""},
+      {TNeoStringGrid::tbActiveCell, {2, 3}, "show 2,3 at 120,22"},   // 44 pixels above the cell's top
+      {TNeoStringGrid::tbActiveCell, {2, 3}, ""},
+      {TNeoStringGrid::tbActiveCell, {3, 4}, "hide"},
+      {TNeoStringGrid::tbActiveCell, {2, 3}, "show 2,3 at 120,22"},
+      {TNeoStringGrid::tbHoverCell, {2, 3}, ""},
+      {TNeoStringGrid::tbHoverCell, {1, 0}, "hide"},                  // hides first ...
+      {TNeoStringGrid::tbHoverCell, {1, 0}, "show 1,0 at 60,-44"},    // ... the next move shows it
+      {TNeoStringGrid::tbHoverCell, {1, 0}, ""},
+      {TNeoStringGrid::tbHoverNormalCell, {2, 2}, "hide"},
+      {TNeoStringGrid::tbHoverNormalCell, {0, 2}, ""},                // fixed cells get none
+      {TNeoStringGrid::tbHoverNormalCell, {3, 0}, ""},
+      {TNeoStringGrid::tbHoverNormalCell, {2, 2}, "show 2,2 at 120,0"},
+      {TNeoStringGrid::tbHoverNormalCell, {-1, -1}, "hide"},
+      {TNeoStringGrid::tbHoverNormalCell, {-1, -1}, ""},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(std::to_string(s.Mode) + " at " + std::to_string(s.Cell.X) + "," + std::to_string(s.Cell.Y));
+    G->SetPopupToolBarMode(s.Mode);
+    TPoint p = s.Cell.X < 0 ? TPoint{370, 100} : Centre(s.Cell.X, s.Cell.Y);
+    MoveTo(p.x, p.y);
+    std::string got = bar->Take();
+    EXPECT_EQ(got, s.Expect);
+    if (got.starts_with("show")) {
+      EXPECT_EQ(bar->GetGrid(), G);
+    }
+  }
+  EXPECT_EQ(G->GetToolBarPopupCell(), (TGridCoord{2, 2}));
+}
+
+TEST_F(NeoStringGridMouseMove, PopupToolBarStaysOnLeaveOverItselfOrWhileEditingAndIsForgottenWhenFreed) {
+  auto* bar = new TLoggedPopup(Form, G);
+  G->SetPopupToolBar(bar);
+  G->SetPopupToolBarMode(TNeoStringGrid::tbHoverCell);
+  MoveTo(Centre(2, 2).x, Centre(2, 2).y);
+  ASSERT_TRUE(bar->GetVisible());
+  bar->Inside = true;
+  G->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_TRUE(bar->GetVisible());
+  ASSERT_EQ(bar->AskedAt.size(), 1u);
+  EXPECT_EQ(bar->AskedAt[0], G->ClientToScreen(Centre(2, 2)));   // the cursor, in screen coordinates
+  bar->Inside = false;
+  SetOption(goEditing, true);
+  G->SetEditorMode(true);
+  G->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_TRUE(bar->GetVisible());
+  G->SetEditorMode(false);
+  G->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(bar->GetVisible());
+
+  delete bar;
+  EXPECT_EQ(G->GetPopupToolBar(), nullptr);
+  MoveTo(Centre(3, 3).x, Centre(3, 3).y);   // nothing left to show
 }
 
 // ---------------------------------------------------------------------------------------------
