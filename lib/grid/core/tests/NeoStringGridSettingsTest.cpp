@@ -376,6 +376,35 @@ TEST_F(NeoStringGridSettings, VisualPropsColourNames) {
   EXPECT_EQ(g->GetScrollColor(), static_cast<TColor>(255));
 }
 
+// A file without the gradient block leaves the grid's gradient as it is and gives the control
+// look's missing gradient keys clNone. A saved file always holds the block, and loading it gives
+// the control look the block's colours: saved again, only those two lines differ.
+TEST_F(NeoStringGridSettings, VisualPropsGradientBlockOverridesTheControlLook) {
+  TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
+  String path = UTF8ToString((Folder / "look.txt").string());
+  WriteBytes(path, "Color=clRed\r\nFonDFKai-SB\r\n");   // a line without "=" is no entry
+  const TColor from = g->GetNeoGradientFrom(), to = g->GetNeoGradientTo();
+  ASSERT_EQ(from, clWhite);
+  g->LoadVisualProps(path);
+  EXPECT_EQ(g->GetColor(), clRed);
+  EXPECT_EQ(g->GetControlLook()->GetFixedGradientFrom(), clNone);
+  EXPECT_EQ(g->GetNeoGradientFrom(), from);
+  EXPECT_EQ(g->GetNeoGradientTo(), to);
+  g->SaveVisualProps(path);
+  const std::vector<String> saved = FileLines(path);
+  auto* fresh = Add<TNeoStringGrid>(Form, 0, 0, 400, 250);
+  fresh->LoadVisualProps(path);
+  EXPECT_EQ(fresh->GetControlLook()->GetFixedGradientFrom(), from);
+  EXPECT_EQ(fresh->GetControlLook()->GetFixedGradientTo(), to);
+  fresh->SaveVisualProps(path);
+  const std::vector<String> again = FileLines(path);
+  ASSERT_EQ(again.size(), saved.size());
+  std::vector<String> changed;
+  for (std::size_t i = 0; i < saved.size(); ++i)
+    if (again[i] != saved[i]) changed.push_back(again[i]);
+  EXPECT_EQ(changed, (std::vector<String>{u"ControlLook.FixedGradientFrom=clWhite", u"ControlLook.FixedGradientTo=$00F0F0F0"}));
+}
+
 TEST_F(NeoStringGridSettings, VisualPropsMalformedFiles) {
   TNeoStringGrid* g = NewGrid(clIniFile, IniPath());
   String path = UTF8ToString((Folder / "look.txt").string());
