@@ -292,7 +292,8 @@ TFontEntry* FontFor(const LOGFONTW& L, double ADeviceHeight) {
 // Pango lays a paragraph out in runs of one face, script, language and direction and shapes each
 // run on its own. A left-to-right line of plain characters (see TPlainChars) that are all of the
 // Latin script or all common, every one of them in the first face of the font's fontset, is one
-// run of that face: shaping the run alone gives the layout's width at a fraction of its cost.
+// run of that face: shaping the run alone gives the layout's width at a fraction of its cost, and
+// its glyphs drawn at the layout's baseline are the layout's pixels.
 
 constexpr char32_t PlainLimit = 0x20C1;
 
@@ -369,6 +370,7 @@ const TRunFace& RunFaceOf(TFontEntry& AFont, PangoScript AScript) {
 
 // Shapes a left-to-right line as one run into its glyphs, when it is one run: false when it is not.
 bool ShapeOneRun(TTextLine& L, StringView AText) {
+  if (AText.empty()) return false;
   const TPlainChars& plain = PlainChars();
   bool latin = false;
   for (Char c : AText) {
@@ -376,7 +378,6 @@ bool ShapeOneRun(TTextLine& L, StringView AText) {
     if (kind == pkNone) return false;
     latin = latin || kind == pkLatin;
   }
-  if (AText.empty()) return false;
   PangoScript script = latin ? PANGO_SCRIPT_LATIN : PANGO_SCRIPT_COMMON;
   const TRunFace& face = RunFaceOf(*L.Font, script);
   if (!face.Font) return false;
@@ -422,11 +423,6 @@ int LayOut(TTextLine& L) {
 PangoLayout* LayoutOf(TTextLine* L) {
   if (!L->LaidOut) LayOut(*L);
   return L->Layout;
-}
-
-TTextLine* LaidOutLine(TTextLine* L) {
-  LayoutOf(L);
-  return L;
 }
 
 // ---- Shaped lines ----
@@ -692,8 +688,9 @@ void DrawLine(HDC__* D, TSurface& S, TTextLine* L, TFontEntry* F, double X, doub
     pango_cairo_show_glyph_string(cr, L->RunFont, L->Glyphs);
     for (int i = 0; i < L->Glyphs->num_glyphs; ++i) glyphs[i].geometry.y_offset -= baseline;
   } else {
-    cairo_move_to(cr, 0, F->Metrics.Ascent - LaidOutLine(L)->Baseline);
-    pango_cairo_show_layout(cr, L->Layout);
+    PangoLayout* layout = LayoutOf(L);
+    cairo_move_to(cr, 0, F->Metrics.Ascent - L->Baseline);
+    pango_cairo_show_layout(cr, layout);
   }
   cairo_restore(cr);
   cairo_surface_flush(cairo_get_target(cr));
