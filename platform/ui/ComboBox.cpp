@@ -189,6 +189,22 @@ void TCustomComboBox::SetItemHeight(Integer Value) {
   if (Value > 0) FItemHeight = Value;
 }
 
+// Index -1 is the selection field: the box takes its height plus the frame around it. Any other
+// index is the height of the list's items. Heights of 1 .. 255 pixels are taken.
+void TCustomComboBox::SetItemHeightMessage(TMessage& Message) {
+  auto index = static_cast<Integer>(Message.WParam);
+  auto height = static_cast<Integer>(Message.LParam);
+  if (index < -1 || height < 1 || height > 255) {
+    Message.Result = CB_ERR;
+    return;
+  }
+  if (index == -1)
+    SetHeight(height + SelectionFieldFrame);
+  else
+    SetItemHeight(height);
+  Message.Result = 0;
+}
+
 void TCustomComboBox::SetMaxLength(Integer Value) {
   FMaxLength = std::max(0, Value);
   FEdit->SetMaxLength(FMaxLength);
@@ -551,7 +567,11 @@ void TCustomComboBox::DefaultHandler(TMessage& Message) {
       Message.Result = static_cast<LRESULT>(s.size());
       return;
     }
-    case CB_GETITEMHEIGHT: Message.Result = FList->GetItemHeight(); return;
+    case CB_SETITEMHEIGHT: SetItemHeightMessage(Message); return;
+    case CB_GETITEMHEIGHT:
+      Message.Result = static_cast<Integer>(Message.WParam) == -1 ? GetHeight() - SelectionFieldFrame
+                                                                 : FList->GetItemHeight();
+      return;
     case CB_SETDROPPEDWIDTH: case CB_GETDROPPEDWIDTH:
       if (Message.Msg == CB_SETDROPPEDWIDTH) FDroppedWidth = std::max(0, static_cast<Integer>(Message.WParam));
       Message.Result = std::max(GetWidth(), FDroppedWidth);

@@ -509,6 +509,10 @@ protected:
   void CloseList(bool Accept);
   TRect ButtonRect();
   void PlaceEdit();
+  // CB_SETITEMHEIGHT: index -1 sizes the selection field, which the box surrounds with
+  // SelectionFieldFrame pixels of frame in all.
+  void SetItemHeightMessage(TMessage& Message);
+  static constexpr Integer SelectionFieldFrame = 6;
   void EditTextChanged();
   void SetDisplayText(const String& Value);
 

@@ -2,6 +2,7 @@
 // mouse and keys; Enter and Esc belong to the open list.
 #include "platform/ui/testsupport/UiTestSupport.h"
 
+#include <utility>
 #include <vector>
 
 class ComboBoxTest : public UiTest {
@@ -98,4 +99,25 @@ TEST_F(ComboBoxTest, TheEditOfADropDownComboTypesAndSelects) {
   Combo->SetItemIndex(3);   // by code: no event
   EXPECT_EQ(Combo->GetText(), u"Gelb");
   EXPECT_EQ(Log.back(), u"change Rot");
+}
+
+TEST_F(ComboBoxTest, SelectionFieldHeightSizesTheBox) {
+  ShowList(csDropDown);
+  HWND h = Combo->GetHandle();
+  EXPECT_EQ(SendMessage(h, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 15);   // 21 less the frame
+  EXPECT_EQ(SendMessage(h, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 30), 0);
+  EXPECT_EQ(Combo->GetHeight(), 36);
+  EXPECT_EQ(SendMessage(h, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 30);
+  RECT client{};
+  GetClientRect(h, &client);
+  EXPECT_EQ(Combo->GetEditControl()->GetHeight(), client.bottom - 2);   // the edit fills the field
+  // Invalid heights or indexes change nothing.
+  for (auto [index, height] : {std::pair<Integer, Integer>{-1, 0}, {-1, 256}, {-2, 20}}) {
+    EXPECT_EQ(SendMessage(h, CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height), CB_ERR) << index << " " << height;
+    EXPECT_EQ(Combo->GetHeight(), 36);
+  }
+  // Index 0 is the list items' height.
+  EXPECT_EQ(SendMessage(h, CB_SETITEMHEIGHT, 0, 24), 0);
+  EXPECT_EQ(Combo->GetItemHeight(), 24);
+  EXPECT_EQ(Combo->GetHeight(), 36);
 }
