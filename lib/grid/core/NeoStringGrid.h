@@ -58,6 +58,7 @@ enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 ZELK_DECLARE_EXCEPTION(ENeoGridError, Exception)
 
 class TNeoStringGrid;
+class TGridAlphaMask;
 // Classes of the option groups, panels and editors that later folders build (nullptr until then).
 class TAutoColor;
 class TFloatingFooter;
@@ -602,7 +603,8 @@ public:
   bool GetHovering() const { return FHovering; }
   void SetHovering(bool Value) { FHovering = Value; }
   Integer GetMaxEditLength() const { return FMaxEditLength; }
-  void SetMaxEditLength(Integer Value) { FMaxEditLength = Value; }
+  // Also the open inplace editor's maximum length.
+  void SetMaxEditLength(Integer Value);
   bool GetSizeWithForm() const { return FSizeWithForm; }
   // True anchors the grid on all four sides, False on the left and top.
   void SetSizeWithForm(bool Value);
@@ -669,9 +671,10 @@ public:
 
   // ===== the focus frame =====
   TGridFocusWindow* GetFocusWindow() const { return FFocusWindow; }
-  // Shows the focus window around the cell rectangle R (client coordinates): 9 pixels larger on
-  // each side and placed 4 up and left of the cell, without activation; this grid becomes the
-  // one the unit's window hook re-places.
+  // Shows the focus glow around the cell rectangle R (client coordinates): a window 9 pixels wider
+  // and higher placed 4 up and left of the cell, showing the blurred glow mask at opacity 230 in a
+  // frame-shaped region (4 pixels left and top, 5 right and bottom), without activation; this grid
+  // becomes the one the unit's window hook re-places.
   void ShowFocusWindow(TRect R);
   void HideFocusWindow();
   // Places the focus window over the current cell again (nothing while it is hidden).
@@ -1843,9 +1846,37 @@ protected:
   void BalloonInitSettings(HWND HToolTip);
   // ===== end of balloon tooltip window =====
 
+  // ===== relays and dimensions (late members) =====
+public:
+  // The pictures markup text names (not owned; forgotten when the container goes).
+  class TPictureContainer* GetPictureContainer() const { return FPictureContainer; }
+  void SetPictureContainer(TPictureContainer* Value);
+  // The colour of the four arrows that show where a moved column or row lands: read from the up
+  // arrow, set on all four.
+  TColor GetArrowColor();
+  void SetArrowColor(TColor Value);
+  // The canvas of the floating footer's panel.
+  TCanvas* GetFooterCanvas() const;
+  // The unit edit-button editor's unit change, reported with the current cell.
+  void DoUnitChanged(TObject* Button, const String& NewUnit);
+  std::function<void(TObject* Sender, Integer ACol, Integer ARow, const String& NewUnit)> OnUnitChanged;
+  // The node row holding display row ARow; -1 while the grid has no nodes.
+  virtual Integer GetParentRow(Integer ARow);
+  // Row insertion and removal beside nodes (real rows; the data folder's work: nothing meanwhile).
+  virtual void InsertNormalRow(Integer ARow);
+  virtual void InsertChildRow(Integer ARow, Integer InsertAt = 0);
+  virtual void RemoveNormalRow(Integer ARow);
+  virtual void RemoveChildRow(Integer ARow);
+
+protected:
+  // The inplace editor's length limit: MaxEditLength (0: none).
+  Integer GetEditLimit() override { return FMaxEditLength; }
+  // ===== end of relays and dimensions (late members) =====
+
   // ===== queries on groups of later folders, as for a default group while they do not exist =====
-  virtual bool FloatingFooterVisible() { return false; }
-  virtual TFooterStyle FloatingFooterStyle() { return fsFixedLastRow; }
+  // The floating footer's Visible and FooterStyle (a default footer before the group is made).
+  virtual bool FloatingFooterVisible();
+  virtual TFooterStyle FloatingFooterStyle();
   // Asked before a row below the view is scrolled in by the cell-selection query.
   virtual bool KeepTopRow() { return false; }
   // Invalidates the highlighted fixed cells of the old and new current cell (the looks folder
@@ -1853,7 +1884,8 @@ protected:
   virtual void RepaintActiveHeaders(Integer OldCol, Integer OldRow, Integer NewRow, Integer NewCol);
   // The grid's override of the platform's cell-selection query.
   bool SelectCell(Integer ACol, Integer ARow) override;
-  bool BackGroundIsGradient() const { return false; }
+  // The background is drawn as a horizontal or vertical gradient.
+  bool BackGroundIsGradient() const;
   bool BalloonEnabled() const { return FBalloon->GetEnable(); }
   bool HasHiddenRows() { return NumHiddenRows() > 0; }
   // Repaints the floating footer's panel (the footer folder's work).
@@ -2237,6 +2269,9 @@ private:
   HWND FHToolTip = nullptr;
   std::unique_ptr<TBalloonSettings> MakeBalloonSettings();
   // ---- end of balloon tooltip window
+  // ---- relays and dimensions (late members)
+  TPictureContainer* FPictureContainer = nullptr;
+  // ---- end of relays and dimensions (late members)
   // ---- keyboard and character input (NeoStringGridKeys.cpp)
   bool FExcelStyleDecimalSeparator = false;
   // The selection when the key went down, and the current cell before the platform's navigation.
@@ -2404,5 +2439,8 @@ Integer GetFileVersionNumber(const String& FileName);
 // Makes the window layered with the constant alpha (SetLayeredWindowAttributes looked up in
 // "USER32.DLL" at the call; nothing when missing) and updates it at Rect's place and size.
 void SetLayeredAlpha(HWND Window, TColor ColorKey, Byte Alpha, TRect Rect);
+// Shows the premultiplied mask as the window's layered picture at the mask's size (the window made
+// layered, not moved or activated), faded by the mask's Opacity; nothing for an empty mask.
+void ApplyAlphaMaskToWindow(HWND Window, TGridAlphaMask* Mask);
 // Adds the unit "NeoGrid" to the program's units.
 void RegisterNeoStringGridUnit();

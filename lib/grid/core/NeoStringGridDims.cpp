@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "lib/base/NeoThemeNotifier.h"
+#include "lib/grid/core/NeoArrowWindow.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "lib/render/NeoHTMLMarkup.h"
+#include "lib/render/PictureContainer.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/win/WinUser.h"
@@ -228,6 +230,19 @@ void TNeoStringGrid::SetRowIndicator(TBitmap* Value) {
 
 void TNeoStringGrid::SetOfficeHint(TNeoHintInfo* Value) { FOfficeHint->Assign(Value); }
 
+void TNeoStringGrid::SetMaxEditLength(Integer Value) {
+  FMaxEditLength = Value;
+  if (TInplaceEdit* editor = GetInplaceEditor()) editor->SetMaxLength(Value);
+}
+
+TColor TNeoStringGrid::GetArrowColor() { return ArrowWindow(0)->GetColor(); }
+
+void TNeoStringGrid::SetArrowColor(TColor Value) {
+  for (Integer i = 0; i < 4; ++i) ArrowWindow(i)->SetColor(Value);
+}
+
+TCanvas* TNeoStringGrid::GetFooterCanvas() const { return FFooterPanel ? FFooterPanel->GetCanvas() : nullptr; }
+
 // ---------------------------------------------------------------------------------------------
 // Component references and the version
 // ---------------------------------------------------------------------------------------------
@@ -236,6 +251,7 @@ void TNeoStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
     if (AComponent == FGridImages) FGridImages = nullptr;
     if (AComponent == FCellChecker) FCellChecker = nullptr;
     if (AComponent == FFixedDropDownMenu) FFixedDropDownMenu = nullptr;
+    if (AComponent == FPictureContainer) FPictureContainer = nullptr;
     ForgetToolBarPopup(AComponent);
     // The drag timer belongs to the parent, which may free it first.
     if (AComponent == FDragTmr) FDragTmr = nullptr;
@@ -243,6 +259,8 @@ void TNeoStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
   }
   TBaseGrid::Notification(AComponent, Operation);
 }
+
+void TNeoStringGrid::SetPictureContainer(TPictureContainer* Value) { SetReference(FPictureContainer, Value); }
 
 Integer TNeoStringGrid::GetVersionNr() { return GridVersionNr; }
 

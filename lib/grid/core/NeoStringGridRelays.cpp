@@ -1,5 +1,6 @@
 // TNeoStringGrid: the event relays. Each computes the grid's own answer first and hands it to the
 // event as the initial value of its var parameter, so a handler that does nothing keeps it.
+#include "lib/grid/core/NeoGridLookSettings.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/ScopeGuard.h"
@@ -31,6 +32,32 @@ void TNeoStringGrid::ClearRows(Integer RowIndex, Integer RCount) {
 void TNeoStringGrid::InsertRows(Integer RowIndex, Integer RCount) {
   (void)RowIndex;
   (void)RCount;
+}
+
+Integer TNeoStringGrid::GetParentRow(Integer ARow) {
+  (void)ARow;
+  return -1;
+}
+
+void TNeoStringGrid::InsertNormalRow(Integer ARow) { (void)ARow; }
+
+void TNeoStringGrid::InsertChildRow(Integer ARow, Integer InsertAt) {
+  (void)ARow;
+  (void)InsertAt;
+}
+
+void TNeoStringGrid::RemoveNormalRow(Integer ARow) { (void)ARow; }
+
+void TNeoStringGrid::RemoveChildRow(Integer ARow) { (void)ARow; }
+
+bool TNeoStringGrid::FloatingFooterVisible() { return FFloatingFooter && FFloatingFooter->GetVisible(); }
+
+TFooterStyle TNeoStringGrid::FloatingFooterStyle() {
+  return FFloatingFooter ? FFloatingFooter->GetFooterStyle() : fsFixedLastRow;
+}
+
+bool TNeoStringGrid::BackGroundIsGradient() const {
+  return FBackGround && (FBackGround->GetDisplay() == bdGradientHorz || FBackGround->GetDisplay() == bdGradientVert);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -66,9 +93,20 @@ void TNeoStringGrid::DoGetCellColor(Integer ACol, Integer ARow, TGridDrawState A
   if (OnGetCellColor) OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
 }
 
-// The node and summary lines of grouping come with the grouping options; until then only the
-// event decides.
+// Group header rows are underlined and summary rows overlined, beyond the first column.
 void TNeoStringGrid::DoGetCellBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders) {
+  if (FGrouping && ACol > 0) {
+    if (FGrouping->GetHeaderUnderline() && IsNode(ARow)) {
+      Borders = TCellBorders{cbBottom};
+      APen->SetColor(FGrouping->GetHeaderLineColor());
+      APen->SetWidth(FGrouping->GetHeaderLineWidth());
+    }
+    if (FGrouping->GetSummaryLine() && IsSummary(ARow)) {
+      Borders = TCellBorders{cbTop};
+      APen->SetColor(FGrouping->GetSummaryLineColor());
+      APen->SetWidth(FGrouping->GetSummaryLineWidth());
+    }
+  }
   if (OnGetCellBorder) OnGetCellBorder(this, ARow, ACol, APen, Borders);
 }
 
@@ -143,13 +181,23 @@ TFont* TNeoStringGrid::GetCellFont(Integer ACol, Integer ARow) {
   return FScratchFont.get();
 }
 
+// Beside nodes a row without a parent node is a normal row, any other a child of its node.
 void TNeoStringGrid::DoAutoInsertRow(Integer ARow) {
-  // Without node rows the row is simply inserted; node rows come with the data folder.
-  InsertRows(ARow, 1);
+  if (!HasNodes())
+    InsertRows(ARow, 1);
+  else if (GetParentRow(RealToDisplRow(ARow)) == -1)
+    InsertNormalRow(ARow);
+  else
+    InsertChildRow(ARow);
 }
 
 void TNeoStringGrid::DoAutoDeleteRow(Integer ARow) {
-  if (GetRowCount() - GetFixedRows() - FFixedFooters != 1 || FFixedRowAlways)
+  if (HasNodes()) {
+    if (GetParentRow(RealToDisplRow(ARow)) == -1)
+      RemoveNormalRow(ARow);
+    else
+      RemoveChildRow(ARow);
+  } else if (GetRowCount() - GetFixedRows() - FFixedFooters != 1 || FFixedRowAlways)
     DeleteRowRange(ARow, 1);
   else
     ClearRows(ARow, 1);
@@ -278,6 +326,11 @@ void TNeoStringGrid::DoDropDownFooterButtonClick(Integer ButtonIndex) {
   if (OnDropDownFooterButtonClick) OnDropDownFooterButtonClick(this, GetCol(), GetRow(), ButtonIndex);
 }
 
+void TNeoStringGrid::DoUnitChanged(TObject* Button, const String& NewUnit) {
+  (void)Button;
+  if (OnUnitChanged) OnUnitChanged(this, GetCol(), GetRow(), NewUnit);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Hints, cursors, buttons in cells
 // ---------------------------------------------------------------------------------------------
@@ -368,8 +421,12 @@ Integer TNeoStringGrid::GetExpandHeight(Integer ACol, Integer ARow, bool Expande
   return GetRowHeights(ARow);
 }
 
-// The combo editor comes with the editing folder; its selection field is sized there.
+// The combo editor's selection field takes the cell's height less its frame.
 void TNeoStringGrid::DoComboDropDown(Integer ARow, Integer ACol) {
+  TCustomComboBox* combo = GetEditCombo();
+  if (combo && combo->HandleAllocated())
+    SendMessage(combo->GetHandle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                CellSize(RealToDisplCol(ACol), ARow).y - 6);
   if (OnComboDropDown) OnComboDropDown(this, ARow, ACol);
 }
 

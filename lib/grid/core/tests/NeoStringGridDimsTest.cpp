@@ -7,8 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "lib/grid/core/NeoArrowWindow.h"
+#include "lib/grid/core/NeoGridLookSettings.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "lib/render/NeoHTMLMarkup.h"
+#include "lib/render/PictureContainer.h"
 
 namespace {
 
@@ -135,6 +138,29 @@ TEST_F(NeoStringGridDims, AFloatingFootersRowMovesToTheNewLastRow) {
   EXPECT_FALSE(G.HasCellProperties(1, 7));
 }
 
+// The footer's own settings decide: Visible moves the footer row along, and with the last-row
+// style no row may be moved onto it.
+TEST_F(NeoStringGridDims, TheFloatingFooterGroupDrivesTheFooterRow) {
+  TNeoStringGrid g(nullptr);
+  g.SetColCount(3);
+  g.SetRowCount(10);
+  for (Integer r = 0; r < 10; ++r) g.SetCells(1, r, IntToStr(r));
+  g.SetRowCount(11);   // no footer shown: nothing moves
+  EXPECT_EQ(g.GetCells(1, 9), u"9");
+  g.GetFloatingFooter()->SetVisible(true);
+  g.SetRowCount(12);
+  EXPECT_EQ(g.GetCells(1, 11), u"");   // the old last row (10) was empty
+  g.SetCells(1, 11, u"sum");
+  g.SetRowCount(13);
+  EXPECT_EQ(g.GetCells(1, 12), u"sum");
+  EXPECT_EQ(g.GetCells(1, 11), u"");
+  g.MoveRow(2, 12);   // onto the footer row: refused
+  EXPECT_EQ(g.GetCells(1, 12), u"sum");
+  g.GetFloatingFooter()->SetFooterStyle(fsColumnPreview);
+  g.MoveRow(2, 12);
+  EXPECT_EQ(g.GetCells(1, 12), u"2");
+}
+
 TEST_F(NeoStringGridDims, FixedSizes) {
   G.SetColCount(5);
   G.SetFixedCols(2);
@@ -245,12 +271,28 @@ TEST_F(NeoStringGridDims, SimpleSettersAndTheirSideEffects) {
   EXPECT_GT(G.GetVersionString().size(), expected.size());
 }
 
+TEST_F(NeoStringGridDims, ArrowColourIsTheUpArrowsAndGoesToAllFour) {
+  EXPECT_EQ(G.GetArrowColor(), TColor(0x00FF00));
+  G.SetArrowColor(0x123456);
+  for (Integer i = 0; i < 4; ++i) EXPECT_EQ(G.GetArrow(i)->GetColor(), TColor(0x123456)) << i;
+  G.GetArrow(0)->SetColor(0x0000FF);
+  G.GetArrow(1)->SetColor(0x00FFFF);
+  EXPECT_EQ(G.GetArrowColor(), TColor(0x0000FF));
+  EXPECT_EQ(G.GetFooterCanvas(), G.GetFooterPanel()->GetCanvas());
+  EXPECT_NE(G.GetFooterCanvas(), nullptr);
+}
+
 TEST_F(NeoStringGridDims, RemovedComponentsAreForgotten) {
   auto images = std::make_unique<TImageList>(nullptr);
   auto menu = std::make_unique<TPopupMenu>(nullptr);
   auto partner = std::make_unique<TNeoStringGrid>(nullptr);
+  auto pictures = std::make_unique<TPictureContainer>(nullptr);
   G.SetGridImages(images.get());
   G.SetFixedDropDownMenu(menu.get());
+  G.SetPictureContainer(pictures.get());
+  EXPECT_EQ(G.GetPictureContainer(), pictures.get());
+  pictures.reset();
+  EXPECT_EQ(G.GetPictureContainer(), nullptr);
   G.GetSyncGrid()->SetGrid(partner.get());
   partner->FreeNotification(&G);
   images.reset();
@@ -514,6 +556,19 @@ TEST_F(NeoStringGridDims, NewFixedAndBandedCellsStoreNoColour) {
   EXPECT_EQ(G.GetCellProperties(0, 2)->GetBrushColor(), clNone);
   G.GetBands()->SetActive(true);
   EXPECT_EQ(G.GetCellProperties(3, 3)->GetBrushColor(), clNone);
+  G.GetBands()->SetActive(false);
+  // A gradient background leaves new cells without a colour too (the current cell (1, 1) is left out).
+  struct Case {
+    TBackGroundDisplay Display;
+    Integer Col, Row;
+    TColor Color;
+  };
+  const Case cases[] = {{bdTile, 2, 1, 0x123456}, {bdGradientHorz, 3, 1, clNone}, {bdGradientVert, 1, 2, clNone},
+                        {bdFixed, 3, 2, 0x123456}};
+  for (const Case& c : cases) {
+    G.GetBackGround()->SetDisplay(c.Display);
+    EXPECT_EQ(G.GetCellProperties(c.Col, c.Row)->GetBrushColor(), c.Color) << c.Display;
+  }
 }
 
 }  // namespace

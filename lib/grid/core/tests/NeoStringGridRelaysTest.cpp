@@ -2,14 +2,17 @@
 // without a handler; the parameter order of each event; the relays with logic of their own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "lib/grid/core/NeoGridLookSettings.h"
 #include "lib/grid/core/NeoStringGrid.h"
+#include "platform/ui/testsupport/UiTestSupport.h"
 
 namespace {
 
-// Records the row operations of the data folder that the relays call.
+// Scripts the node rows of the data folder and records the row operations the relays call.
 class TRelayProbe : public TNeoStringGrid {
 public:
   explicit TRelayProbe(TComponent* AOwner) : TNeoStringGrid(AOwner) {}
@@ -19,11 +22,29 @@ public:
     TNeoStringGrid::ClearRows(RowIndex, RCount);
   }
   void InsertRows(Integer RowIndex, Integer RCount) override { Calls.push_back({u"InsertRows", RowIndex, RCount}); }
+  bool HasNodes() override { return !NodeRows.empty(); }
+  bool IsNode(Integer ARow) override { return std::find(NodeRows.begin(), NodeRows.end(), ARow) != NodeRows.end(); }
+  bool IsSummary(Integer ARow) override { return std::find(SummaryRows.begin(), SummaryRows.end(), ARow) != SummaryRows.end(); }
+  // A node row is its own parent; rows below it belong to it.
+  Integer GetParentRow(Integer ARow) override {
+    Calls.push_back({u"GetParentRow", ARow, 0});
+    Integer parent = -1;
+    for (Integer n : NodeRows)
+      if (n <= ARow) parent = n;
+    return parent;
+  }
+  void InsertNormalRow(Integer ARow) override { Calls.push_back({u"InsertNormalRow", ARow, 0}); }
+  void InsertChildRow(Integer ARow, Integer InsertAt) override { Calls.push_back({u"InsertChildRow", ARow, InsertAt}); }
+  void RemoveNormalRow(Integer ARow) override { Calls.push_back({u"RemoveNormalRow", ARow, 0}); }
+  void RemoveChildRow(Integer ARow) override { Calls.push_back({u"RemoveChildRow", ARow, 0}); }
   struct Call {
     String Name;
     Integer Index, Count;
+    bool operator==(const Call&) const = default;
   };
   std::vector<Call> Calls;
+  std::vector<Integer> NodeRows;
+  std::vector<Integer> SummaryRows;
 };
 
 class NeoStringGridRelays : public ::testing::Test {
@@ -215,6 +236,92 @@ TEST_F(NeoStringGridRelays, AutoDeleteRowRemovesOrClearsTheLastDataRow) {
   EXPECT_EQ(G.Calls[0].Name, u"InsertRows");
 }
 
+TEST_F(NeoStringGridRelays, AutoInsertAndDeleteBesideNodesAskForTheParentNode) {
+  G.SetColCount(3);
+  G.SetRowCount(8);
+  G.NodeRows = {4};
+  std::vector<Integer> deleted;
+  G.OnAutoDeleteRow = [&](TObject*, Integer ARow) { deleted.push_back(ARow); };
+  using C = TRelayProbe::Call;
+  G.DoAutoInsertRow(2);   // above the node: a normal row
+  G.DoAutoInsertRow(6);   // inside the node's block: a child row
+  G.DoAutoDeleteRow(3);
+  G.DoAutoDeleteRow(5);
+  EXPECT_EQ(G.Calls, (std::vector<C>{{u"GetParentRow", 2, 0}, {u"InsertNormalRow", 2, 0}, {u"GetParentRow", 6, 0},
+                                     {u"InsertChildRow", 6, 0}, {u"GetParentRow", 3, 0}, {u"RemoveNormalRow", 3, 0},
+                                     {u"GetParentRow", 5, 0}, {u"RemoveChildRow", 5, 0}}));
+  EXPECT_EQ(deleted, (std::vector<Integer>{3, 5}));
+}
+
+TEST_F(NeoStringGridRelays, CellBorderUnderlinesGroupHeadersAndOverlinesSummaries) {
+  G.SetColCount(4);
+  G.SetRowCount(8);
+  G.NodeRows = {2, 5};
+  G.SummaryRows = {4, 5};
+  TGrouping* grouping = G.GetGrouping();
+  grouping->SetHeaderLineColor(0x112233);
+  grouping->SetHeaderLineWidth(3);
+  grouping->SetSummaryLineColor(0x445566);
+  grouping->SetSummaryLineWidth(4);
+  struct Case {
+    bool Underline, SummaryLine;
+    Integer Col, Row;
+    TCellBorders Borders;
+    TColor Color;
+    Integer Width;
+  };
+  const TCellBorders start{cbLeft};
+  const Case cases[] = {
+      {false, false, 1, 2, start, 0, 1},                // lines off: untouched
+      {true, true, 0, 2, start, 0, 1},                  // never the first column
+      {true, false, 1, 2, TCellBorders{cbBottom}, 0x112233, 3},
+      {true, false, 1, 3, start, 0, 1},                 // a plain row
+      {false, true, 2, 4, TCellBorders{cbTop}, 0x445566, 4},
+      {true, false, 2, 4, start, 0, 1},                 // a summary row is no header
+      {true, true, 3, 5, TCellBorders{cbTop}, 0x445566, 4},   // both: the summary line wins
+  };
+  for (const Case& c : cases) {
+    grouping->SetHeaderUnderline(c.Underline);
+    grouping->SetSummaryLine(c.SummaryLine);
+    TPen pen;
+    pen.SetColor(0);
+    pen.SetWidth(1);
+    TCellBorders borders = start;
+    G.DoGetCellBorder(c.Col, c.Row, &pen, borders);
+    EXPECT_EQ(borders, c.Borders) << c.Col << "," << c.Row;
+    EXPECT_EQ(pen.GetColor(), c.Color) << c.Col << "," << c.Row;
+    EXPECT_EQ(pen.GetWidth(), c.Width) << c.Col << "," << c.Row;
+  }
+  // The event sees the grouping's line, (ARow, ACol), and has the last word.
+  std::pair<Integer, Integer> at;
+  G.OnGetCellBorder = [&](TObject*, Integer ARow, Integer ACol, TPen* APen, TCellBorders& Borders) {
+    at = {ARow, ACol};
+    EXPECT_EQ(Borders, TCellBorders{cbTop});
+    EXPECT_EQ(APen->GetWidth(), 4);
+    Borders = TCellBorders{cbRight};
+  };
+  TPen pen;
+  TCellBorders borders;
+  G.DoGetCellBorder(1, 4, &pen, borders);
+  EXPECT_EQ(at, std::make_pair(4, 1));
+  EXPECT_EQ(borders, TCellBorders{cbRight});
+}
+
+TEST_F(NeoStringGridRelays, UnitChangeReportsTheCurrentCell) {
+  G.SetColCount(5);
+  G.SetRowCount(5);
+  G.DoUnitChanged(nullptr, u"kg");   // no handler: nothing
+  G.FocusCell(3, 2);
+  std::vector<String> seen;
+  G.OnUnitChanged = [&](TObject* Sender, Integer ACol, Integer ARow, const String& NewUnit) {
+    EXPECT_EQ(Sender, &G);
+    seen.push_back(IntToStr(ACol) + u"," + IntToStr(ARow) + u" " + NewUnit);
+  };
+  TButton button(nullptr);
+  G.DoUnitChanged(&button, u"mm");
+  EXPECT_EQ(seen, (std::vector<String>{u"3,2 mm"}));
+}
+
 TEST_F(NeoStringGridRelays, CellColorTakesPropertiesAndActiveHeaders) {
   G.SetColCount(5);
   G.SetRowCount(5);
@@ -262,6 +369,68 @@ TEST_F(NeoStringGridRelays, CellFontIsOneScratchFont) {
   G.GetCellBaseFont(&base, true, false);
   EXPECT_EQ(base.GetName(), u"Tahoma");
   EXPECT_TRUE(base.GetStyle().Contains(fsBold));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Relays that reach the grid's editors
+// ---------------------------------------------------------------------------------------------
+// The combo editor the editing folder makes, here a plain combo box on the form.
+class TComboProbe : public TNeoStringGrid {
+public:
+  explicit TComboProbe(TComponent* AOwner) : TNeoStringGrid(AOwner) {}
+  TCustomComboBox* GetEditCombo() override { return Combo; }
+  TCustomComboBox* Combo = nullptr;
+};
+
+class NeoStringGridEditorRelays : public UiTest {
+protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    Form = NewForm(420, 300);
+    Grid = Add<TComboProbe>(Form, 0, 0, 400, 250);
+    Grid->SetColCount(5);
+    Grid->SetRowCount(6);
+    Form->Show();
+    Pump();
+  }
+  TForm* Form = nullptr;
+  TComboProbe* Grid = nullptr;
+};
+
+TEST_F(NeoStringGridEditorRelays, ComboDropDownFitsTheSelectionFieldToTheCell) {
+  std::vector<std::pair<Integer, Integer>> at;
+  std::vector<Integer> heights;   // the combo's height when the event fires
+  Grid->OnComboDropDown = [&](TObject*, Integer ARow, Integer ACol) {
+    at.push_back({ARow, ACol});
+    heights.push_back(Grid->Combo ? Grid->Combo->GetHeight() : 0);
+  };
+  Grid->DoComboDropDown(2, 1);   // no combo editor yet: only the event
+  auto* combo = Add<TComboBox>(Form, 10, 260, 100, 21);
+  combo->HandleNeeded();
+  Grid->Combo = combo;
+  Grid->SetRowHeights(2, 40);
+  Grid->DoComboDropDown(2, 3);
+  EXPECT_EQ(SendMessage(combo->GetHandle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 34);
+  // A merged cell gives the height of its whole block.
+  Grid->MergeCells(1, 3, 1, 2);
+  Grid->DoComboDropDown(3, 1);
+  EXPECT_EQ(at, (std::vector<std::pair<Integer, Integer>>{{2, 1}, {2, 3}, {3, 1}}));
+  EXPECT_EQ(heights, (std::vector<Integer>{0, 40, Grid->GetRowHeights(3) + Grid->GetRowHeights(4)}));
+}
+
+TEST_F(NeoStringGridEditorRelays, MaxEditLengthLimitsTheInplaceEditor) {
+  Grid->SetOptions(Grid->GetOptions() + goEditing);
+  Grid->SetMaxEditLength(5);   // no editor yet: only stored
+  Grid->SetFocus();
+  Grid->FocusCell(1, 1);
+  Grid->ShowInplaceEdit();
+  TInplaceEdit* editor = Grid->GetInplaceEditor();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->GetMaxLength(), 5);
+  Grid->SetMaxEditLength(3);   // the open editor follows
+  EXPECT_EQ(editor->GetMaxLength(), 3);
+  Grid->SetMaxEditLength(0);
+  EXPECT_EQ(editor->GetMaxLength(), 0);
 }
 
 }  // namespace
