@@ -4,7 +4,9 @@
 #include <algorithm>
 
 #include "lib/base/NeoStyleIF.h"
+#include "lib/grid/core/NeoGridAlphaMask.h"
 #include "lib/grid/core/NeoGridGlyphs.h"
+#include "lib/gridutil/NeoGridUtilPaint.h"
 #include "platform/rtl/ScopeGuard.h"
 #include "platform/rtl/Threads.h"
 #include "platform/win/ComCtl32.h"
@@ -286,11 +288,43 @@ TRect TNeoStringGrid::FocusFrameRect(TRect R) {
   return TRect{p.x - 4, p.y - 4, p.x - 4 + (R.right - R.left) + 9, p.y - 4 + (R.bottom - R.top) + 9};
 }
 
+void ApplyAlphaMaskToWindow(HWND Window, TGridAlphaMask* Mask) {
+  if (!Mask || Mask->GetEmpty()) return;
+  SetWindowLong(Window, GWL_EXSTYLE, GetWindowLong(Window, GWL_EXSTYLE) | static_cast<LONG>(WS_EX_LAYERED));
+  SetWindowPos(Window, nullptr, 0, 0, Mask->GetWidth(), Mask->GetHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SIZE size{Mask->GetWidth(), Mask->GetHeight()};
+  POINT from{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, Mask->GetOpacity(), AC_SRC_ALPHA};
+  DynUpdateLayeredWindow(Window, nullptr, nullptr, &size, Mask->GetCanvas()->GetHandle(), &from, 0, &blend, ULW_ALPHA);
+}
+
+// The glow: a blurred white rounded rectangle as the alpha of the glow colour, shown through the
+// window's layered picture; the window's region leaves the cell itself out.
 void TNeoStringGrid::ShowFocusWindow(TRect R) {
   if (!FFocusWindow) return;
+  constexpr TColor GlowColor = 0xFDD397;
+  const Integer cw = R.right - R.left, ch = R.bottom - R.top, w = cw + 9, h = ch + 9;
+  HWND window = FFocusWindow->GetHandle();
+  ShowWindow(window, SW_HIDE);
+  SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  TBitmap shape;
+  MakeRoundRectMask(&shape, w, h, 4, 5, 3.0);
+  TBitmap colour;
+  colour.SetPixelFormat(pf24bit);
+  colour.SetSize(w, h);
+  colour.GetCanvas()->GetBrush()->SetColor(GlowColor);
+  colour.GetCanvas()->FillRect(TRect{0, 0, w, h});
+  TGridAlphaMask mask;
+  mask.MergeMask(&shape, &colour, GlowColor);
+  mask.SetOpacity(230);
+  ApplyAlphaMaskToWindow(window, &mask);
+  HRGN frame = CreateRectRgn(0, 0, w, h);
+  HRGN cell = CreateRectRgn(4, 4, 4 + cw, 4 + ch);
+  CombineRgn(frame, frame, cell, RGN_DIFF);
+  DeleteObject(cell);
+  SetWindowRgn(window, frame, TRUE);   // the window owns the region from here on
   TRect f = FocusFrameRect(R);
-  SetWindowPos(FFocusWindow->GetHandle(), HWND_TOPMOST, f.left, f.top, f.right - f.left, f.bottom - f.top,
-               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  SetWindowPos(window, HWND_TOPMOST, f.left, f.top, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   FFocusShown = true;
   GFocusGrid = this;
 }

@@ -1,20 +1,24 @@
 // neogrid_demo: a TNeoStringGrid of 100,000 rows (--rows N for another count) and 12 columns with
 // a fixed row and column; the texts of the normal cells are computed when shown, only edited cells
 // are stored. A header merged across three columns, a 2 x 2 merged block, the Windows 7 selection,
-// hover and active row, a check box in column 1 and a button in column 7 of every visible row, and
-// undo / redo on Ctrl+Z / Ctrl+Y. The wheel scrolls, Ctrl+wheel zooms, the middle button pans.
+// hover and active row, the focus glow around a cell being edited, a check box in column 1 and a
+// button in column 7 of every visible row, and undo / redo on Ctrl+Z / Ctrl+Y. Ctrl+click selects
+// rows apart, a header click selects its column, header borders size and headers drag columns. The
+// wheel scrolls, Ctrl+wheel zooms, the middle button pans.
 //
 // --screenshot FILE saves what the screen shows as PNG and exits; --actions a,b,... runs before it
 // (arguments after colons, points in the grid's client pixels, cells as column:row):
 //   wheel:N, ctrl-wheel:N      N notches (negative: towards the user, down / zoom out)
 //   key:NAME                   a key with optional modifiers, e.g. key:pagedown, key:ctrl+end
 //   click:C:R, shift-click:C:R, ctrl-click:C:R   a left click in the middle of cell (C, R)
+//   click-at:X:Y               a left click at a point, also outside the cells (the scroll bars)
 //   drag:X1:Y1:X2:Y2           the left button from one point to the other
 //   header-drag:C:DX           the right border of column C in the header row DX pixels on
 //   middle-drag:X1:Y1:X2:Y2:T  a middle press, the pointer moved, T pan steps, a middle press again
 //   pagedown, resize, check    a page down; column 2's border 40 pixels on; the first row's box
 // --report prints the grid's state after the actions: TopRow, Row, Col, LeftCol, Zoom, RowHeight,
-// ColWidths, RowSelected. Without a display it says so and exits with 2.
+// ColWidths, Headers, CellRect (the current cell's, client pixels), ClientSize, Selection,
+// RowSelected. Without a display it says so and exits with 2.
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -55,7 +59,7 @@ const Char* const States[] = {u"offen", u"bezahlt", u"gemahnt"};
 
 String TwoDigits(Integer V) { return (V < 10 ? u"0" : u"") + IntToStr(V); }
 
-// The text of a normal cell of data row R (1 = the first), computed from the row number.
+// The text of data column ACol in data row R (1 = the first), computed from the row number.
 String ComputedText(Integer ACol, Integer R) {
   Integer i = R - 1;
   switch (ACol) {
@@ -106,23 +110,28 @@ public:
     Grid->SetParent(this);
     Grid->SetAlign(alClient);
     Grid->SetColCount(Cols);
+    for (Integer c = 0; c < Cols; ++c) Order.push_back(c);
     Grid->SetRowCount(Rows + 1);
-    Grid->SetOptions(Grid->GetOptions() + goEditing + goColSizing + goRangeSelect + goThumbTracking);
+    Grid->SetOptions(Grid->GetOptions() + goEditing + goColSizing + goColMoving + goRangeSelect + goThumbTracking);
+    // Ctrl+click selects rows apart, a click on a column's header selects the column.
+    Grid->GetMouseActions()->SetDisjunctRowSelect(true);
+    Grid->GetMouseActions()->SetColSelect(true);
     Grid->SetSelectionStyle(ssWin7);
     Grid->SetHoverRow(true);
     Grid->SetActiveRowShow(true);
+    Grid->GetFocusHelper()->SetEnabled(true);
     for (Integer c = 0; c < Cols; ++c) Grid->SetColWidths(c, Widths[c]);
     Fill();
     // Stored texts (the headers, the block, what was edited) win; the rest is computed.
     Grid->OnGetDisplText = [this](TObject*, Integer ACol, Integer ARow, String& Value) {
-      if (Value.empty() && ARow >= Grid->GetFixedRows()) Value = ComputedText(ACol, ARow);
+      if (Value.empty() && ARow >= Grid->GetFixedRows()) Value = ComputedText(DataCol(ACol), ARow);
     };
     UndoRedo = new TNeoGridUndoRedo(this);
     Grid->SetUndoRedo(UndoRedo);
+    // The editor starts from the text the cell shows.
     Grid->OnGetEditText = [this](TObject*, Integer ACol, Integer ARow, String& Value) {
+      if (Value.empty() && ARow >= Grid->GetFixedRows()) Value = ComputedText(DataCol(ACol), ARow);
       EditOld = Value;
-      (void)ACol;
-      (void)ARow;
     };
     Grid->OnSetEditText = [this](TObject*, Integer ACol, Integer ARow, const String& Value) {
       UndoRedo->RegisterChange(ACol, ARow, EditOld, Value);
@@ -131,6 +140,14 @@ public:
     Grid->OnTopLeftChanged = [this](TObject*) { PlaceCellControls(); };
     Grid->OnGridResize = [this](TObject*) { PlaceCellControls(); };
     Grid->OnSizesChanged = [this](TObject*) { PlaceCellControls(); };
+    // A dragged column takes its stored cells along (the grid moves them); the computed texts and
+    // the cell controls follow through the column order.
+    Grid->OnColumnMoved = [this](TObject*, Integer FromIndex, Integer ToIndex) {
+      Integer data = Order[static_cast<std::size_t>(FromIndex)];
+      Order.erase(Order.begin() + FromIndex);
+      Order.insert(Order.begin() + ToIndex, data);
+      PlaceCellControls();
+    };
     OnKeyDown = [this](TObject*, Word& Key, TShiftState Shift) {
       if (!Shift.Contains(ssCtrl)) return;
       if (Key == 'Z' && UndoRedo->CanUndo()) UndoRedo->Undo();
@@ -144,7 +161,7 @@ public:
 
   // The check column's text of a row: what was stored, else the computed one.
   String CheckText(Integer ARow) {
-    String stored = Grid->GetCells(CheckCol, ARow);
+    String stored = Grid->GetCells(DisplayCol(CheckCol), ARow);
     return stored.empty() ? ComputedText(CheckCol, ARow) : stored;
   }
 
@@ -164,30 +181,37 @@ public:
         String old = CheckText(row);
         String now = box->GetChecked() ? Grid->GetCheckTrue() : Grid->GetCheckFalse();
         if (old == now) return;
-        Grid->SetCells(CheckCol, row, now);
-        UndoRedo->RegisterChange(CheckCol, row, old, now);
+        Grid->SetCells(DisplayCol(CheckCol), row, now);
+        UndoRedo->RegisterChange(DisplayCol(CheckCol), row, old, now);
       };
       Checks.push_back(box);
       auto* button = new TButton(this);
       button->SetParent(Grid);
       button->SetCaption(u"Details");
       button->OnClick = [this, button](TObject*) {
-        SetCaption(u"NeoGrid - " + Grid->GetCellEx(2, static_cast<Integer>(button->GetTag())));
+        SetCaption(u"NeoGrid - " + Grid->GetCellEx(DisplayCol(2), static_cast<Integer>(button->GetTag())));
       };
       Buttons.push_back(button);
     }
     for (std::size_t i = 0; i < Checks.size(); ++i) {
       Integer row = Grid->GetTopRow() + static_cast<Integer>(i);
-      TRect check = CellInView(CheckCol, row);
-      TRect button = CellInView(ButtonCol, row);
+      TRect check = CellInView(DisplayCol(CheckCol), row);
+      TRect button = CellInView(DisplayCol(ButtonCol), row);
       Place(Checks[i], check, row, 16);
       if (Checks[i]->GetVisible()) Checks[i]->SetChecked(CheckText(row) == Grid->GetCheckTrue());
       Place(Buttons[i], button, row, 0);
     }
   }
 
+  // The data column shown in each column of the grid, and the other way round.
+  Integer DataCol(Integer ACol) const { return Order[static_cast<std::size_t>(ACol)]; }
+  Integer DisplayCol(Integer Data) const {
+    return static_cast<Integer>(std::find(Order.begin(), Order.end(), Data) - Order.begin());
+  }
+
   TDemoGrid* Grid = nullptr;
   TNeoGridUndoRedo* UndoRedo = nullptr;
+  std::vector<Integer> Order;
   std::vector<TNeoCheckBox*> Checks;
   std::vector<TButton*> Buttons;
   String EditOld;
@@ -287,6 +311,9 @@ public:
       TRect r = G->CellRect(arg(1), arg(2));
       if (r.right <= r.left) BadAction(Action + " (cell out of view)");
       WithModifier(modifier, [&] { Click(1, (r.left + r.right) / 2, (r.top + r.bottom) / 2); });
+    } else if (verb == "click-at") {
+      need(2);
+      Click(1, arg(1), arg(2));
     } else if (verb == "drag") {
       need(4);
       Drag(TPoint{arg(1), arg(2)}, TPoint{arg(3), arg(4)});
@@ -385,6 +412,11 @@ void Report(TNeoStringGrid* G) {
               G->GetCol(), G->GetLeftCol(), G->GetZoomFactor(), G->GetRowHeights(G->GetRow()));
   for (Integer c = 0; c < G->GetColCount(); ++c) std::printf(c ? ",%d" : "%d", G->GetColWidths(c));
   TGridRect s = G->GetSelection();
+  std::printf(" Headers=");
+  for (Integer c = 0; c < G->GetColCount(); ++c) std::printf(c ? ",%s" : "%s", UTF8Encode(G->GetCells(c, 0)).c_str());
+  TRect cell = G->CellRect(G->GetCol(), G->GetRow());
+  std::printf(" CellRect=%d,%d,%d,%d ClientSize=%d,%d", cell.left, cell.top, cell.right, cell.bottom,
+              G->GetClientWidth(), G->GetClientHeight());
   std::printf(" Selection=%d,%d,%d,%d RowSelected=", s.Left, s.Top, s.Right, s.Bottom);
   bool first = true;
   // The selected rows as the grid's list keeps them: no walk over the rows.

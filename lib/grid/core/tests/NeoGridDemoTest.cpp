@@ -1,6 +1,7 @@
 // The grid demo as a person sees it, headless and on a real X server (Xvfb): at start, after two
-// pages down, after a column resize, and after scenarios of wheel, keys, header drag, zoom and pan
-// whose grid state the demo reports. The PNGs stay under the build folder for a person to look
+// pages down, after a column resize, after scenarios of wheel, keys, header drag, zoom and pan, of
+// clicks, Shift and Ctrl clicks, header clicks and a dragged column, whose grid state the demo
+// reports, and with the focus glow around a cell being edited. The PNGs stay under the build folder for a person to look
 // at; the checks read pixels at the cells the demo lays out (its column widths and row height).
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "lib/grid/core/NeoGridAlphaMask.h"
 #include "platform/win/Surface.h"
 #include "platform/win/WinUser.h"
 
@@ -48,6 +50,7 @@ public:
     return Shot.LoadFromPng(out.string());
   }
   int Number(const std::string& Key) const { return std::stoi(State.at(Key)); }
+  const std::string& Text(const std::string& Key) const { return State.at(Key); }
   // The I-th of a comma-separated list.
   int Item(const std::string& Key, int I) const {
     std::istringstream list(State.at(Key));
@@ -135,8 +138,9 @@ TEST(NeoGridDemo, WheelKeysHeaderDragAndZoom) {
   EXPECT_EQ(wheeled.Number("TopRow"), 1);
   ASSERT_TRUE(paged.Run("NeoGridDemoPaged.png", "wheel:-5,key:pagedown,key:pagedown,key:pagedown", false))
       << paged.Command;
-  // The current row stays in view. (Paging by 21 rows a page is the keyboard's work; these pages
-  // leave the row where it was and bring it to the top.)
+  // A page is 21 rows: the row and the top row go on by that much each time.
+  EXPECT_EQ(paged.Number("Row"), 16 + 3 * 21);
+  EXPECT_EQ(paged.Number("TopRow"), 1 + 3 * 21);
   EXPECT_GE(paged.Number("Row"), 16);
   EXPECT_GE(paged.Number("Row"), paged.Number("TopRow"));
   EXPECT_LT(paged.Number("Row"), paged.Number("TopRow") + 21);
@@ -166,6 +170,105 @@ TEST(NeoGridDemo, WheelKeysHeaderDragAndZoom) {
   auto lineAt = [&](int Y) { return end.Count(44, Y, 53, Y + 1, [](COLORREF c) { return c != Face; }); };
   EXPECT_GT(lineAt(2 * 28 - 1), 6);
   EXPECT_EQ(lineAt(2 * 22 - 1), 0);
+}
+
+// Pixels of a strip at the left of a cell starting at L, inset from its lines and left of its
+// centred text, that differ from the plain window colour: all of a tinted cell, none of a plain one.
+int TintedPixels(const DemoShot& S, int L, int Row) {
+  return S.Count(L + 2, Row * RowH + 2, L + 6, Row * RowH + RowH - 3, [](COLORREF c) { return c != Window; });
+}
+
+// What the mouse does in the demo: a click selects the cell, Shift+click the range from it,
+// Ctrl+click adds rows apart from each other.
+TEST(NeoGridDemo, ClicksShiftClickRangeAndCtrlClickRows) {
+  DemoShot range, rows;
+  ASSERT_TRUE(range.Run("NeoGridDemoShiftClick.png", "click:3:5,shift-click:5:9", false)) << range.Command;
+  EXPECT_EQ(range.Text("Selection"), "3,5,5,9");
+  EXPECT_EQ(range.Number("Row"), 9);
+  EXPECT_EQ(range.Number("Col"), 5);
+  // Inside the range the cells are tinted, beside it (column 6, row 7; column 3, row 10) not.
+  EXPECT_GT(TintedPixels(range, ColX[4], 7), 30);
+  EXPECT_EQ(TintedPixels(range, ColX[6], 7), 0);
+  EXPECT_EQ(TintedPixels(range, ColX[3], 10), 0);
+
+  ASSERT_TRUE(rows.Run("NeoGridDemoCtrlClick.png", "click:3:5,ctrl-click:3:7,ctrl-click:3:9", false)) << rows.Command;
+  EXPECT_EQ(rows.Text("RowSelected"), "5,7,9");
+  EXPECT_EQ(rows.Number("Row"), 9);
+  // The current row shows as the active row across the grid (column 8), the rows before it do not.
+  // (Rows 5 and 7 are not drawn as selected: the grid's own cell painter does not exist yet.)
+  EXPECT_GT(TintedPixels(rows, ColX[8], 9), 30);
+  for (int row : {6, 8}) EXPECT_EQ(TintedPixels(rows, ColX[8], row), 0) << row;
+}
+
+// The header row: a border dragged sizes its column, a click selects the column, a header dragged
+// elsewhere takes its column there (texts, width, cell controls); nothing is sorted.
+TEST(NeoGridDemo, HeaderBorderDragHeaderClickAndColumnDrag) {
+  DemoShot sized, moved;
+  ASSERT_TRUE(sized.Run("NeoGridDemoHeaderClick.png", "header-drag:6:30,click:8:0", false)) << sized.Command;
+  EXPECT_EQ(sized.Text("ColWidths"), "50,50,120,80,90,90,130,80,90,110,80,140");
+  EXPECT_EQ(sized.Text("Selection"), "8,1,8,100000");
+  EXPECT_EQ(sized.Number("Col"), 8);
+  EXPECT_EQ(sized.Number("TopRow"), 1);
+  EXPECT_EQ(sized.Text("Headers"), "Nr,Aktiv,Person,,,Betrag,Ort,Aktion,Land,Telefon,Status,Notiz");
+  // The buttons of column 7 start 30 pixels further right; the selected column is tinted.
+  auto face = [](COLORREF c) { return c == Face; };
+  EXPECT_EQ(sized.Count(ColX[7] + 4, 2 * RowH + 4, ColX[7] + 26, 3 * RowH - 4, face), 0);
+  EXPECT_GT(sized.Count(ColX[7] + 34, 2 * RowH + 4, ColX[8] + 26, 3 * RowH - 4, face), 300);
+
+  // "Betrag" (column 5) dragged by its header onto "Aktion" (column 7).
+  const int y = RowH / 2;
+  std::string drag = "drag:" + std::to_string((ColX[5] + ColX[6]) / 2) + ":" + std::to_string(y) + ":" +
+                     std::to_string((ColX[7] + ColX[8]) / 2) + ":" + std::to_string(y);
+  ASSERT_TRUE(moved.Run("NeoGridDemoColumnDrag.png", drag, false)) << moved.Command;
+  EXPECT_EQ(moved.Text("Headers"), "Nr,Aktiv,Person,,,Ort,Aktion,Betrag,Land,Telefon,Status,Notiz");
+  EXPECT_EQ(moved.Text("ColWidths"), "50,50,120,80,90,100,80,90,90,110,80,140");
+  // The buttons moved with their column: now from 490 to 570.
+  EXPECT_GT(moved.Count(494, 2 * RowH + 4, 566, 3 * RowH - 4, face), 300);
+  EXPECT_EQ(moved.Count(582, 2 * RowH + 4, 656, 3 * RowH - 4, face), 0);
+}
+
+// The focus glow shows while a cell is edited (here: the editor opened with F2, then the view
+// scrolled a line by the scroll bar's arrow). Around the cell each pixel is the glow colour
+// $FDD397, premultiplied by the blurred rounded frame's alpha, blended at opacity 230 over what
+// the same view shows without the editor.
+TEST(NeoGridDemo, FocusGlowAroundTheEditedCell) {
+  DemoShot first, plain, glow;
+  ASSERT_TRUE(first.Run("NeoGridDemoGlowStart.png", "click:6:8", false)) << first.Command;
+  int clientW = first.Item("ClientSize", 0), clientH = first.Item("ClientSize", 1);
+  // The down arrow of the vertical scroll bar, right of and level with the client area's bottom.
+  std::string arrow = "click-at:" + std::to_string(clientW + 8) + ":" + std::to_string(clientH - 8);
+  ASSERT_TRUE(plain.Run("NeoGridDemoGlowPlain.png", "click:6:8," + arrow, false)) << plain.Command;
+  ASSERT_TRUE(glow.Run("NeoGridDemoGlow.png", "click:6:8,key:f2," + arrow, false)) << glow.Command;
+  EXPECT_EQ(glow.Number("TopRow"), 2);
+  EXPECT_EQ(glow.Text("CellRect"), plain.Text("CellRect"));
+  const int l = glow.Item("CellRect", 0), t = glow.Item("CellRect", 1);
+  const int cw = glow.Item("CellRect", 2) - l, ch = glow.Item("CellRect", 3) - t;
+  ASSERT_EQ(t, RowH * 7);   // row 8 below the header, row 2 on top
+  const int w = cw + 9, h = ch + 9;
+  TBitmap shape;
+  MakeRoundRectMask(&shape, w, h, 4, 5, 3.0);
+  const double glowRGB[3] = {0x97, 0xD3, 0xFD};
+  int strong = 0;
+  for (int y = 0; y < h; ++y) {
+    const Byte* alphaRow = static_cast<const Byte*>(shape.GetScanLine(y));
+    for (int x = 0; x < w; ++x) {
+      if (x >= 4 && x < 4 + cw && y >= 4 && y < 4 + ch) continue;   // the cell itself is left out
+      double a = alphaRow[3 * x + 2] / 255.0, shown = a * 230 / 255;
+      strong += a > 0.4 ? 1 : 0;
+      COLORREF under = plain.At(l - 4 + x, t - 4 + y), got = glow.At(l - 4 + x, t - 4 + y);
+      const int channels[3][2] = {{GetRValue(under), GetRValue(got)}, {GetGValue(under), GetGValue(got)},
+                                  {GetBValue(under), GetBValue(got)}};
+      for (int c = 0; c < 3; ++c) {
+        double expected = glowRGB[c] * shown + channels[c][0] * (1 - shown);
+        ASSERT_NEAR(channels[c][1], expected, 2.0) << "pixel " << x << "," << y << " channel " << c;
+      }
+    }
+  }
+  // The blur leaves the 4-pixel pen's middle at about half its alpha all round: a visible frame.
+  EXPECT_GT(strong, cw + ch);
+  // Outside the frame and without the editor nothing of it shows.
+  EXPECT_EQ(glow.At(l - 5, t + ch / 2), plain.At(l - 5, t + ch / 2));
+  EXPECT_EQ(glow.At(l + cw + 5, t + ch / 2), plain.At(l + cw + 5, t + ch / 2));
 }
 
 TEST(NeoGridDemo, XvfbStartPicture) {
