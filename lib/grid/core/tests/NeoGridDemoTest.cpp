@@ -278,6 +278,22 @@ TEST(NeoGridDemo, XvfbStartPicture) {
   ExpectStartPicture(start);
 }
 
+// The mouse scenarios on a real X server: the pointer input goes through the X server's events.
+TEST(NeoGridDemo, XvfbClicksAndColumnDrag) {
+  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+  DemoShot rows, moved;
+  ASSERT_TRUE(rows.Run("NeoGridDemoXvfbClicks.png", "click:3:5,ctrl-click:3:7,ctrl-click:3:9,shift-click:5:9", true))
+      << rows.Command;
+  EXPECT_EQ(rows.Text("RowSelected"), "5,7,9");
+  EXPECT_EQ(rows.Text("Selection"), "3,9,5,9");
+  const int y = RowH / 2;
+  std::string drag = "header-drag:6:30,drag:" + std::to_string((ColX[5] + ColX[6]) / 2) + ":" + std::to_string(y) +
+                     ":" + std::to_string((ColX[7] + ColX[8]) / 2 + 30) + ":" + std::to_string(y);
+  ASSERT_TRUE(moved.Run("NeoGridDemoXvfbColumnDrag.png", drag, true)) << moved.Command;
+  EXPECT_EQ(moved.Text("Headers"), "Nr,Aktiv,Person,,,Ort,Aktion,Betrag,Land,Telefon,Status,Notiz");
+  EXPECT_EQ(moved.Text("ColWidths"), "50,50,120,80,90,130,80,90,90,110,80,140");
+}
+
 TEST(NeoGridDemo, WithoutADisplayItSaysSoAndFails) {
   std::string cmd = "env -u DISPLAY ZELK_BACKEND=x11 '" + std::string(ZELK_NEOGRID_DEMO) + "' --screenshot /dev/null 2>&1";
   FILE* p = popen(cmd.c_str(), "r");
