@@ -7,6 +7,9 @@
 //     PageDown, each followed by a repaint of the whole visible area, over 500 steps from the first
 //     row (region 0), from the middle (1) and up to the end (2); and Ctrl+End / Ctrl+Home (kind 3)
 //     from one end to the other. The grid's texts are computed when shown (OnGetDisplText).
+//   DemoPageDown/<region>: PageDown steps as above at 1,000,000 rows on a grid dressed as the demo's
+//     (Windows 7 selection, hover and active row, the focus glow, a header merged across three
+//     columns and a 2 x 2 block, the demo's column widths), compared with QtStep/2/<region>/1000000.
 //   QtStep/<kind>/<region>/<rows>: the same steps on a QTableView over a model of the same texts:
 //     wheel and key events sent to the view (the selection move as setCurrentIndex and scrollTo),
 //     the viewport repainted synchronously. Built only where Qt 5 is found.
@@ -87,7 +90,7 @@ int RegionStart(int Region, int Rows, int Size) {
 // ---------------------------------------------------------------------------------------------
 class TGridBench {
 public:
-  explicit TGridBench(int Rows) : FForm(new TForm(Application)) {
+  explicit TGridBench(int Rows, bool DemoLook = false) : FForm(new TForm(Application)) {
     FForm->SetBorderStyle(bsNone);
     FForm->SetBounds(0, 0, ViewWidth, ViewHeight);
     Grid = new TNeoStringGrid(FForm);
@@ -97,7 +100,10 @@ public:
     Grid->SetRowCount(Rows + 1);
     Grid->SetDefaultRowHeight(RowHeight);
     Grid->SetDefaultColWidth(ColWidth);
-    Grid->OnGetDisplText = [](TObject*, Integer ACol, Integer ARow, String& Value) { Value = Text(ARow, ACol); };
+    Grid->OnGetDisplText = [](TObject*, Integer ACol, Integer ARow, String& Value) {
+      if (Value.empty()) Value = Text(ARow, ACol);
+    };
+    if (DemoLook) DressAsDemo();
     FForm->Show();
     Headless::RunUntilIdle();
     Grid->SetFocus();
@@ -123,14 +129,39 @@ public:
   HWND H;
 
 private:
+  void DressAsDemo() {
+    constexpr Integer widths[Cols] = {50, 50, 120, 80, 90, 90, 100, 80, 90, 110, 80, 140};
+    for (Integer c = 0; c < Cols; ++c) Grid->SetColWidths(c, widths[c]);
+    Grid->SetOptions(Grid->GetOptions() + goEditing + goColSizing + goColMoving + goRangeSelect + goThumbTracking);
+    Grid->SetSelectionStyle(ssWin7);
+    Grid->SetHoverRow(true);
+    Grid->SetActiveRowShow(true);
+    Grid->GetFocusHelper()->SetEnabled(true);
+    Grid->GetMouseActions()->SetDisjunctRowSelect(true);
+    Grid->SetCells(2, 0, u"Person");
+    Grid->MergeCells(2, 0, 3, 1);
+    Grid->SetCells(5, 3, u"Block 2 x 2");
+    Grid->MergeCells(5, 3, 2, 2);
+  }
+
   TForm* FForm;
   LPARAM FWheelPoint;
 };
 
+// Steps of one kind over a region of a grid of Rows rows, each followed by a full repaint.
+void Steps(benchmark::State& State, TStepKind Kind, int Region, int Rows, bool DemoLook);
+
 void BM_Step(benchmark::State& State) {
-  auto kind = static_cast<TStepKind>(State.range(0));
-  int region = static_cast<int>(State.range(1)), rows = static_cast<int>(State.range(2));
-  TGridBench b(rows);
+  Steps(State, static_cast<TStepKind>(State.range(0)), static_cast<int>(State.range(1)),
+        static_cast<int>(State.range(2)), false);
+}
+
+void BM_DemoPageDown(benchmark::State& State) {
+  Steps(State, skPageDown, static_cast<int>(State.range(0)), 1000000, true);
+}
+
+void Steps(benchmark::State& State, TStepKind kind, int region, int rows, bool DemoLook) {
+  TGridBench b(rows, DemoLook);
   b.Grid->GetMouseActions()->SetWheelAction(kind == skWheelScroll ? waScroll : waMoveSelection);
   if (kind == skCtrlEnd) {
     Headless::KeyDown(VK_CONTROL);
@@ -275,6 +306,7 @@ void BM_QtStep(benchmark::State& State) {
 BENCHMARK(BM_LineScroll_ProportionalFlat)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LineScroll_Plain)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Step)->Apply(StepArgs)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DemoPageDown)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 #ifdef ZELK_BENCH_QT
 BENCHMARK(BM_QtStep)->Apply(StepArgs)->Unit(benchmark::kMicrosecond);
 #endif
