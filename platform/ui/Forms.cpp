@@ -86,9 +86,33 @@ void TCustomForm::SetWindowState(TWindowState Value) {
     ShowWindow(FHandle, Value == wsMaximized ? SW_SHOWMAXIMIZED : Value == wsMinimized ? SW_SHOWMINIMIZED : SW_RESTORE);
 }
 
-void TCustomForm::SetAlphaBlend(bool Value) { FAlphaBlend = Value; }
+namespace {
 
-void TCustomForm::SetAlphaBlendValue(Byte Value) { FAlphaBlendValue = Value; }
+// A top-level form with AlphaBlend is a layered window shown at AlphaBlendValue; without, it is
+// not layered.
+void ApplyAlphaBlend(HWND Handle, bool AlphaBlend, Byte Value) {
+  LONG ex = GetWindowLong(Handle, GWL_EXSTYLE);
+  if (AlphaBlend) {
+    SetWindowLong(Handle, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(Handle, 0, Value, LWA_ALPHA);
+  } else if (ex & WS_EX_LAYERED) {
+    SetWindowLong(Handle, GWL_EXSTYLE, ex & ~static_cast<LONG>(WS_EX_LAYERED));
+  }
+}
+
+}  // namespace
+
+void TCustomForm::SetAlphaBlend(bool Value) {
+  if (FAlphaBlend == Value) return;
+  FAlphaBlend = Value;
+  if (FHandle && !FParent) ApplyAlphaBlend(FHandle, FAlphaBlend, FAlphaBlendValue);
+}
+
+void TCustomForm::SetAlphaBlendValue(Byte Value) {
+  if (FAlphaBlendValue == Value) return;
+  FAlphaBlendValue = Value;
+  if (FHandle && !FParent && FAlphaBlend) ApplyAlphaBlend(FHandle, FAlphaBlend, FAlphaBlendValue);
+}
 
 TMonitor* TCustomForm::GetMonitor() {
   if (!Screen) return nullptr;
@@ -144,6 +168,7 @@ void TCustomForm::CreateWnd() {
     }
   }
   TWinControl::CreateWnd();
+  if (FAlphaBlend && !FParent) ApplyAlphaBlend(FHandle, FAlphaBlend, FAlphaBlendValue);
 }
 
 bool TCustomForm::GetShowing() const {

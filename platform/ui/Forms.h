@@ -48,6 +48,8 @@ public:
   void SetWindowState(TWindowState Value);
   bool GetKeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+  // AlphaBlend: the form is a layered window that the screen shows at AlphaBlendValue (0 to 255)
+  // over what lies beneath.
   bool GetAlphaBlend() const { return FAlphaBlend; }
   void SetAlphaBlend(bool Value);
   Byte GetAlphaBlendValue() const { return FAlphaBlendValue; }

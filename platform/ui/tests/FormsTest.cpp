@@ -4,6 +4,10 @@
 
 #include <sys/wait.h>
 
+#include <cstdint>
+#include <cstdlib>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -280,4 +284,52 @@ TEST_F(FormsTest, ToolWindowWithoutIconsIsCentredOnTheWorkArea) {
   TRect work = Screen->GetWorkAreaRect();
   EXPECT_NEAR(f->GetLeft() + f->GetWidth() / 2, (work.left + work.right) / 2, 1);
   EXPECT_NEAR(f->GetTop() + f->GetHeight() / 2, (work.top + work.bottom) / 2, 1);
+}
+
+// AlphaBlend set before or after the window is made: the screen blends the form over the desktop;
+// switched off, the form is opaque again.
+TEST_F(FormsTest, AlphaBlendShowsTheFormTranslucent) {
+  TSurface desktop(1, 1);
+  Headless::ScreenPixels(desktop);
+  auto seenAt = [&](TForm* f) {
+    TSurface shown(1, 1);   // a fresh one: composing into a surface of the screen's size keeps what it held
+    Headless::ScreenPixels(shown);
+    TPoint p = f->ClientToScreen(TPoint{5, 5});
+    return std::pair<std::uint32_t, std::uint32_t>{shown.Pixel(p.x, p.y) & 0xFFFFFF, desktop.Pixel(p.x, p.y) & 0xFFFFFF};
+  };
+  auto blend = [](std::uint32_t Top, std::uint32_t Below, int Alpha) {
+    std::uint32_t result = 0;
+    for (int shift : {0, 8, 16}) {
+      int t = (Top >> shift) & 0xFF, b = (Below >> shift) & 0xFF;
+      result |= static_cast<std::uint32_t>((t * Alpha + b * (255 - Alpha) + 127) / 255) << shift;
+    }
+    return result;
+  };
+  auto near = [](std::uint32_t A, std::uint32_t B) {
+    for (int shift : {0, 8, 16})
+      if (std::abs(static_cast<int>((A >> shift) & 0xFF) - static_cast<int>((B >> shift) & 0xFF)) > 2) return false;
+    return true;
+  };
+  constexpr std::uint32_t White = 0xFFFFFF;
+  TForm* before = NewForm(60, 40);
+  before->SetColor(clWhite);
+  before->SetAlphaBlend(true);
+  before->SetAlphaBlendValue(128);
+  before->Show();
+  Pump();
+  auto [seen, below] = seenAt(before);
+  EXPECT_TRUE(near(seen, blend(White, below, 128))) << std::hex << seen << " over " << below;
+  before->SetAlphaBlend(false);
+  Pump();
+  EXPECT_EQ(seenAt(before).first, White);
+  before->Hide();
+  TForm* after = NewForm(60, 40);
+  after->SetColor(clWhite);
+  after->Show();
+  Pump();
+  after->SetAlphaBlendValue(192);
+  after->SetAlphaBlend(true);
+  Pump();
+  std::tie(seen, below) = seenAt(after);
+  EXPECT_TRUE(near(seen, blend(White, below, 192))) << std::hex << seen << " over " << below;
 }

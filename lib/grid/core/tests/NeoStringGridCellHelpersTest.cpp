@@ -1,10 +1,15 @@
 // The grid's cell services: the rectangle of used cells, the save range of exports, points to
 // cells, the sizing-edge test, and the swap, date, distinct-values and list-drag helpers.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
+#include "lib/grid/core/NeoGridCompanions.h"
 #include "lib/grid/core/NeoGridLookSettings.h"
 #include "lib/grid/core/NeoStringGrid.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/ui/ExtCtrls.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
 namespace {
@@ -222,6 +227,73 @@ TEST_F(NeoStringGridCellHelpers, IntsAndFloatsAsText) {
   G->SetFloatFormat(u"%.3f");
   G->SetFloats(2, 1, 1.5);
   EXPECT_EQ(G->GetCells(2, 1), u"1.500");
+}
+
+// The drag picture of a 3 x 2 range: the cells as the grid shows them, one pixel in from each
+// cell's top left, on a borderless top-most form owned by the grid that the screen shows blended
+// at 192 of 255 over what lies beneath.
+TEST_F(NeoStringGridCellHelpers, SelectionToFormShowsTheRangeHalfTransparent) {
+  for (Integer c = 1; c <= 3; ++c)
+    for (Integer r = 1; r <= 2; ++r) G->SetCells(c, r, IntToStr(c * 10 + r));
+  G->SetColWidths(2, 90);
+  Pump();
+  TForm* form = G->SelectionToForm(TGridRect{1, 1, 3, 2});
+  ASSERT_NE(dynamic_cast<TNoActiveForm*>(form), nullptr);
+  EXPECT_EQ(form->GetOwner(), G);
+  EXPECT_EQ(form->GetBorderStyle(), bsNone);
+  EXPECT_EQ(form->GetFormStyle(), fsStayOnTop);
+  EXPECT_TRUE(form->GetAlphaBlend());
+  EXPECT_EQ(form->GetAlphaBlendValue(), 192);
+  TImage* image = nullptr;
+  for (Integer i = 0; i < form->GetComponentCount(); ++i)
+    if (auto* found = dynamic_cast<TImage*>(form->GetComponents(i))) image = found;
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->GetAlign(), alClient);
+  TBitmap* picture = image->GetPicture()->GetBitmap();
+  // Columns of 64, 90 and 64 pixels and rows of 22 (grid lines inside), plus one pixel.
+  const TRect first = G->CellRect(1, 1);
+  ASSERT_EQ(first.left, 64);
+  EXPECT_EQ(picture->GetWidth(), 64 + 90 + 64 + 1);
+  EXPECT_EQ(picture->GetHeight(), 22 + 22 + 1);
+  Integer differing = 0;
+  for (Integer y = 0; y < picture->GetHeight(); ++y)
+    for (Integer x = 0; x < picture->GetWidth(); ++x)
+      if (picture->GetCanvas()->GetPixels(x, y) != static_cast<TColor>(Headless::ClientPixel(G->GetHandle(), first.left + 1 + x, first.top + 1 + y)))
+        ++differing;
+  EXPECT_EQ(differing, 0);
+
+  // Shown away from the test form, the picture (inside the form's one-pixel border) is blended
+  // over the desktop.
+  TSurface before(1, 1), after(1, 1);
+  Headless::ScreenPixels(before);
+  form->SetBounds(900, 600, picture->GetWidth(), picture->GetHeight());
+  form->Show();
+  Pump();
+  Headless::ScreenPixels(after);
+  TSurface shown(picture->GetWidth() + 40, picture->GetHeight() + 40);
+  shown.Pixels();
+  for (Integer y = 0; y < shown.Height(); ++y)
+    for (Integer x = 0; x < shown.Width(); ++x) shown.SetPixel(x, y, after.Pixel(880 + x, 580 + y));
+  EXPECT_TRUE(shown.SaveToPng(OutputPath("neogrid_selection_to_form.png")));
+  const TPoint origin = form->ClientToScreen(TPoint{0, 0});
+  Integer blended = 0, checked = 0;
+  for (Integer y = 0; y < form->GetClientHeight(); y += 3)
+    for (Integer x = 0; x < form->GetClientWidth(); x += 3) {
+      TColor top = picture->GetCanvas()->GetPixels(x, y);
+      std::uint32_t below = before.Pixel(origin.x + x, origin.y + y), seen = after.Pixel(origin.x + x, origin.y + y);
+      bool close = true;
+      for (int channel = 0; channel < 3; ++channel) {
+        // TColor holds red in its low byte, the surface holds blue there.
+        int t = (top >> (8 * channel)) & 0xFF;
+        int b = (below >> (8 * (2 - channel))) & 0xFF;
+        int v = (seen >> (8 * (2 - channel))) & 0xFF;
+        if (std::abs(v - (t * 192 + b * 63) / 255) > 2) close = false;
+      }
+      ++checked;
+      if (close) ++blended;
+    }
+  EXPECT_GT(checked, 1000);
+  EXPECT_EQ(blended, checked);
 }
 
 }  // namespace
