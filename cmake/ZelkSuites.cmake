@@ -15,3 +15,17 @@ include(\"${CMAKE_SOURCE_DIR}/cmake/ZelkSuitesList.cmake\")
 ")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${include_file}")
 endfunction()
+
+# zelk_long_tests(<test>...)
+# Tests of the current folder that take far longer than the rest. ctest starts them first (until it
+# has timings of its own from an earlier run), so a run on few cores does not end waiting for one
+# that started last. Call it after the folder's tests are registered.
+function(zelk_long_tests)
+  set(code "")
+  foreach(test IN LISTS ARGN)
+    string(APPEND code "set_tests_properties(\"${test}\" PROPERTIES COST 1000)\n")
+  endforeach()
+  set(include_file "${CMAKE_CURRENT_BINARY_DIR}/zelk_long_tests.cmake")
+  file(CONFIGURE OUTPUT "${include_file}" CONTENT "${code}")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${include_file}")
+endfunction()
