@@ -1,51 +1,28 @@
 // The program update-zelk as a user starts it: on an X server (Xvfb), without a display, and
 // without the client library.
 #include <gmock/gmock.h>
-#include <sys/wait.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/win/Surface.h"
 #include "platform/win/WinUser.h"
 
 namespace {
 
-bool HaveXvfb() { return std::system("command -v xvfb-run >/dev/null 2>&1") == 0; }
-
-// Leaks inside fontconfig and the engine's ICU are not ours: the project's suppressions.
-std::string LeakOptions() {
-  if (std::getenv("LSAN_OPTIONS")) return "";
-  return std::string("LSAN_OPTIONS=suppressions=") + ZELK_LSAN_SUPPRESSIONS + " ";
-}
-
-struct TResult {
-  int Status;
-  std::string Output;
-};
-
-TResult RunProgram(const std::string& Command) {
-  TResult r{-1, ""};
-  FILE* p = popen((Command + " 2>&1").c_str(), "r");
-  if (!p) return r;
-  char buf[512];
-  while (std::fgets(buf, sizeof buf, p)) r.Output += buf;
-  r.Status = pclose(p);
-  return r;
-}
-
-bool FailedWithExit(int Status) { return WIFEXITED(Status) && WEXITSTATUS(Status) != 0; }
+// The program's standard output and error together.
+TCommandRun RunProgram(const std::string& Command) { return RunCommand(Command + " 2>&1"); }
 
 }  // namespace
 
 TEST(UpdateZelkProgram, OnAnXServerTheWindowShowsWithItsControls) {
-  if (!HaveXvfb()) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
   const std::string png = std::string(ZELK_TEST_OUTPUT) + "/UpdateZelkScreenshot.png";
   std::filesystem::remove(png);
-  const TResult r = RunProgram(LeakOptions() + "xvfb-run -a -s '-screen 0 1024x768x24' '" + ZELK_UPDATE_ZELK_SHOT + "' '" +
-                        png + "'");
+  const TCommandRun r = RunProgram(LeakSuppressions() + "xvfb-run -a -s '-screen 0 1024x768x24' '" +
+                                   ZELK_UPDATE_ZELK_SHOT + "' '" + png + "'");
   ASSERT_EQ(r.Status, 0) << r.Output;
   int left = 0, top = 0, width = 0, height = 0;
   ASSERT_EQ(std::sscanf(r.Output.substr(r.Output.find("client ")).c_str(), "client %d %d %d %d", &left, &top, &width,
@@ -81,13 +58,14 @@ TEST(UpdateZelkProgram, OnAnXServerTheWindowShowsWithItsControls) {
 }
 
 TEST(UpdateZelkProgram, WithoutADisplayItSaysSoAndFails) {
-  const TResult r = RunProgram(LeakOptions() + "env -u DISPLAY -u ZELK_BACKEND '" + ZELK_UPDATE_ZELK + "'");
-  EXPECT_TRUE(FailedWithExit(r.Status)) << r.Output;
+  const TCommandRun r = RunProgram(LeakSuppressions() + "env -u DISPLAY -u ZELK_BACKEND '" + ZELK_UPDATE_ZELK + "'");
+  EXPECT_TRUE(r.Failed()) << r.Output;
   EXPECT_THAT(r.Output, ::testing::HasSubstr("display"));
 }
 
 TEST(UpdateZelkProgram, WithoutTheClientLibraryItReportsAndFails) {
-  const TResult r = RunProgram(LeakOptions() + "ZELK_BACKEND=headless ZELK_MISSING_MODULES=gds32.dll '" + ZELK_UPDATE_ZELK + "'");
-  EXPECT_TRUE(FailedWithExit(r.Status)) << r.Output;
+  const TCommandRun r = RunProgram(LeakSuppressions() + "ZELK_BACKEND=headless ZELK_MISSING_MODULES=gds32.dll '" +
+                                   ZELK_UPDATE_ZELK + "'");
+  EXPECT_TRUE(r.Failed()) << r.Output;
   EXPECT_THAT(r.Output, ::testing::HasSubstr("gds32.dll"));
 }

@@ -1,42 +1,31 @@
 // The update killed at each of its commits in turn and run again: the database ends with the
 // schema and data of a run never stopped.
-#include <sys/wait.h>
-
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <gmock/gmock.h>
+#include <sstream>
 
 #include "UpdateFixture.h"
+#include "platform/rtl/testsupport/Command.h"
 
 using namespace UpdateTest;
 
 namespace {
 
-struct TDriverRun {
-  int Status = -1;
+struct TDriverRun : TCommandRun {
   std::vector<std::string> Commits;   // the moments printed, in order
-  std::string Output;                 // everything the driver wrote
-  bool Killed() const { return WIFSIGNALED(Status) && WTERMSIG(Status) == SIGKILL; }
-  bool Ended() const { return WIFEXITED(Status) && WEXITSTATUS(Status) == 0; }
 };
 
 // Runs the script in the driver process on Database, killed right after commit StopAt (0: never).
 TDriverRun RunDriver(const String& Database, int StopAt) {
   const std::string command = std::string("exec '") + ZELK_SCRIPT_DRIVER + "' '" + UTF8Encode(Database) + "' " +
                               std::to_string(StopAt) + " 2>&1";
-  TDriverRun run;
-  FILE* out = popen(command.c_str(), "r");
-  if (!out) return run;
-  char line[4096];
-  while (std::fgets(line, sizeof line, out)) {
-    run.Output += line;
-    std::string text(line);
-    if (!text.empty() && text.back() == '\n') text.pop_back();
+  TDriverRun run{RunCommand(command), {}};
+  std::istringstream lines(run.Output);
+  for (std::string text; std::getline(lines, text);) {
     const std::size_t colon = text.find(": ");
     if (text.rfind("commit ", 0) == 0 && colon != std::string::npos) run.Commits.push_back(text.substr(colon + 2));
   }
-  run.Status = pclose(out);
   return run;
 }
 
@@ -52,7 +41,7 @@ TEST(UpdateInterrupt, EveryCommitIsASafeMomentToDie) {
   const String old = MakeOldDatabase({}, "_template");
   const String reference = CopyOf(old, "interrupt_reference");
   const TDriverRun whole = RunDriver(reference, 0);
-  ASSERT_TRUE(whole.Ended()) << whole.Output;
+  ASSERT_TRUE(whole.Succeeded()) << whole.Output;
   const std::vector<std::string> expected = Describe(reference);
   ASSERT_GT(whole.Commits.size(), 30u);
 
@@ -67,7 +56,7 @@ TEST(UpdateInterrupt, EveryCommitIsASafeMomentToDie) {
     EXPECT_TRUE(std::equal(killed.Commits.begin(), killed.Commits.end(), whole.Commits.begin()));
 
     const TDriverRun rerun = RunDriver(db, 0);
-    ASSERT_TRUE(rerun.Ended()) << rerun.Output;
+    ASSERT_TRUE(rerun.Succeeded()) << rerun.Output;
     EXPECT_EQ(Describe(db), expected);
     std::printf("killed after %s: the next run completed the update\n", moment.c_str());
     std::filesystem::remove(UTF8Encode(db));

@@ -13,6 +13,7 @@
 #include "lib/graphics/NeoGDIP.h"
 #include "platform/gdiplus/GdiPlusBridge.h"
 #include "platform/rtl/Units.h"
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/ui/Forms.h"
 #include "platform/win/Surface.h"
 #include "platform/win/WinSystem.h"
@@ -84,16 +85,12 @@ TEST(CalculatorXvfb, OnDisplay) {
 }
 
 TEST(CalculatorXvfb, XdotoolClicksTwoPlusThree) {
-  if (std::system("command -v xvfb-run xdotool >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "xvfb-run or xdotool is not installed";
+  if (!HaveCommands("xvfb-run xdotool")) GTEST_SKIP() << "xvfb-run or xdotool is not installed";
   const std::filesystem::path dir = Output("calculator-x11");
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  std::string env;
-  if (!std::getenv("LSAN_OPTIONS"))
-    env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp ";
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-  const std::string cmd = env + "ZELK_BACKEND=x11 ZELK_CALC_X11_OUT='" + dir.string() +
+  const std::string cmd = LeakSuppressions() + "ZELK_BACKEND=x11 ZELK_CALC_X11_OUT='" + dir.string() +
                           "' xvfb-run -a -s '-screen 0 400x300x24' '" + self +
                           "' --gtest_filter=CalculatorXvfb.OnDisplay > '" + (dir / "run.log").string() + "' 2>&1";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd << "; see " << (dir / "run.log");

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/win/Surface.h"
 
 namespace {
@@ -83,7 +84,7 @@ TEST(DropDownDemo, ScriptSavesTheScreenOfEachOpenDropDown) {
 }
 
 TEST(DropDownDemo, UnderXvfbThePopupNeverTakesTheFocusAndClosesFromOutside) {
-  if (Shell("command -v xvfb-run xdotool xwininfo xmessage >/dev/null 2>&1") != 0)
+  if (!HaveCommands("xvfb-run xdotool xwininfo xmessage"))
     GTEST_SKIP() << "xvfb-run, xdotool, xwininfo or xmessage is not installed";
   RunHeadlessScript(kOut);
   Shell("rm -rf " + kOut + "/x11 " + kOut + "/log.txt " + kOut + "/probe.txt");

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/win/Surface.h"
 
 namespace {
@@ -38,7 +39,7 @@ bool Has(const std::vector<std::string>& Log, const std::string& Line) {
 }  // namespace
 
 TEST(PickersDemo, UnderXvfbThePickersOpenAndBlueIsChosen) {
-  if (Shell("command -v xvfb-run xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run or xdotool is not installed";
+  if (!HaveCommands("xvfb-run xdotool")) GTEST_SKIP() << "xvfb-run or xdotool is not installed";
   Shell("rm -rf " + kOut + " && mkdir -p " + kOut);
   const std::string script = std::string(ZELK_TEST_DATA) + "/../dropdown_pickers_x11.sh";
   ASSERT_EQ(Shell("timeout 120 xvfb-run -a -s '-screen 0 1920x1080x24 -br' sh " + script + " " + ZELK_DROPDOWN_DEMO +

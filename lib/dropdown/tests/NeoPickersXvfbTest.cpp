@@ -14,6 +14,7 @@
 #include "lib/dropdown/NeoColorPickerDropDown.h"
 #include "lib/dropdown/NeoDetailDropDown.h"
 #include "lib/dropdown/NeoImagePickerDropDown.h"
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImgList.h"
 #include "platform/win/Surface.h"
@@ -112,16 +113,12 @@ TEST(PickersXvfb, OnDisplay) {
 }
 
 TEST(PickersXvfb, XdotoolOpensThePickersAndChoosesBlue) {
-  if (std::system("command -v xvfb-run xdotool >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "xvfb-run or xdotool is not installed";
+  if (!HaveCommands("xvfb-run xdotool")) GTEST_SKIP() << "xvfb-run or xdotool is not installed";
   const std::filesystem::path dir = Output("pickers-x11");
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  std::string env;
-  if (!std::getenv("LSAN_OPTIONS"))
-    env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp ";
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-  const std::string cmd = env + "ZELK_BACKEND=x11 ZELK_PICKERS_X11_OUT='" + dir.string() +
+  const std::string cmd = LeakSuppressions() + "ZELK_BACKEND=x11 ZELK_PICKERS_X11_OUT='" + dir.string() +
                           "' timeout 120 xvfb-run -a -s '-screen 0 640x480x24' '" + self +
                           "' --gtest_filter=PickersXvfb.OnDisplay > '" + (dir / "run.log").string() + "' 2>&1";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd << "; see " << (dir / "run.log");

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/win/Surface.h"
 
 namespace {
@@ -27,8 +28,7 @@ std::vector<std::string> Lines(const std::string& File) {
 }  // namespace
 
 TEST(TimePickerDemo, UnderXvfbAClickOnTheClockAndReturnSetTheHour) {
-  if (Shell("command -v xvfb-run xdotool xwininfo >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "xvfb-run, xdotool or xwininfo is not installed";
+  if (!HaveCommands("xvfb-run xdotool xwininfo")) GTEST_SKIP() << "xvfb-run, xdotool or xwininfo is not installed";
   Shell("rm -rf " + kOut);
   const std::string script = std::string(ZELK_TEST_DATA) + "/../timepicker_x11.sh";
   ASSERT_EQ(Shell("xvfb-run -a -s '-screen 0 1280x800x24 -br' sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);

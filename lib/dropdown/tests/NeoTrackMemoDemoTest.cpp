@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/win/Surface.h"
 
 namespace {
@@ -35,7 +36,7 @@ std::string Numbered(const std::vector<std::string>& Log, const std::string& Wor
 }  // namespace
 
 TEST(TrackMemoDemo, UnderXvfbTheThumbIsDraggedTheMemoAndTheNamesTypedInto) {
-  if (Shell("command -v xvfb-run xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run or xdotool is not installed";
+  if (!HaveCommands("xvfb-run xdotool")) GTEST_SKIP() << "xvfb-run or xdotool is not installed";
   Shell("rm -rf " + kOut + " && mkdir -p " + kOut);
   const std::string script = std::string(ZELK_TEST_DATA) + "/../dropdown_trackmemo_x11.sh";
   ASSERT_EQ(Shell("xvfb-run -a -s '-screen 0 1920x1080x24 -br' sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "GraphicsTestSupport.h"
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/win/WinUser.h"
 
 namespace {
@@ -22,10 +23,7 @@ std::string OutputFolder() {
 
 // Runs the gallery with the arguments; the leak checker's suppressions travel with it.
 int RunGallery(const std::string& AEnvironment, const std::string& AArguments) {
-  std::string env = AEnvironment;
-  if (!std::getenv("LSAN_OPTIONS"))
-    env += std::string(" LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp";
-  const std::string cmd = env + " " + AArguments;
+  const std::string cmd = LeakSuppressions() + AEnvironment + " " + AArguments;
   return std::system(cmd.c_str());
 }
 
@@ -72,7 +70,7 @@ TEST(GraphicsGallery, BothContextsMatchTheirGoldenPictures) {
 }
 
 TEST(GraphicsGallery, XvfbScreenshotShowsTheScene) {
-  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
   const std::string out = OutputFolder() + "/x11-screenshot.png";
   std::filesystem::remove(out);
   ASSERT_EQ(RunGallery("", std::string("xvfb-run -a -s '-screen 0 640x480x24' '") + ZELK_GRAPHICS_GALLERY +

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/ui/Graphics.h"
 #include "platform/win/Surface.h"
 
@@ -32,10 +33,8 @@ protected:
 
   // Runs the demo; the leak checker's suppressions travel with it.
   int Run(const std::string& AArguments) {
-    std::string env = "ZELK_BACKEND=headless";
-    if (!std::getenv("LSAN_OPTIONS"))
-      env += std::string(" LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp";
-    return std::system((env + " '" + ZELK_RENDER_DEMO + "' " + AArguments).c_str());
+    const std::string cmd = "ZELK_BACKEND=headless " + LeakSuppressions() + "'" + ZELK_RENDER_DEMO + "' " + AArguments;
+    return std::system(cmd.c_str());
   }
 
   void Load(const std::string& APage) {

@@ -1,6 +1,7 @@
 // The date-time picker: fields under three locales driven by keys through the message queue, the
 // commit-before-a-posted-message contract, the check box, free text, the DTM_* messages, bad input
 // and the look (golden pictures, themed and classic).
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/ui/testsupport/DateTimePickerSupport.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
@@ -790,9 +791,7 @@ std::vector<TXWindow> ReadXWindows(const std::string& FileName) {
 // On a real X server: the calendar pops up as an override-redirect window under the picker, the
 // form keeps the X input focus, and a real press outside (xdotool) closes the calendar.
 TEST(DateTimePickerX11, TheDroppedCalendarIsAnOverrideRedirectPopupAndTheFormStaysActive) {
-  if (std::system("command -v xvfb-run >/dev/null 2>&1 && command -v xwininfo >/dev/null 2>&1 && "
-                  "command -v xdotool >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "xvfb-run, xwininfo or xdotool is not installed";
+  if (!HaveCommands("xvfb-run xwininfo xdotool")) GTEST_SKIP() << "xvfb-run, xwininfo or xdotool is not installed";
   std::filesystem::path dir = std::filesystem::path(ZELK_TEST_OUTPUT) / "picker-x11";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
@@ -809,10 +808,7 @@ TEST(DateTimePickerX11, TheDroppedCalendarIsAnOverrideRedirectPopupAndTheFormSta
          "xdotool mousemove 600 450 click 1 || exit 1\n";
   }
   std::filesystem::permissions(probe, std::filesystem::perms::owner_all);
-  std::string env;
-  if (!std::getenv("LSAN_OPTIONS"))
-    env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp ";
-  std::string cmd = env + "xvfb-run -a -s '-screen 0 640x480x24' '" + std::string(ZELK_PICKER_DEMO) +
+  std::string cmd = LeakSuppressions() + "xvfb-run -a -s '-screen 0 640x480x24' '" + std::string(ZELK_PICKER_DEMO) +
                     "' --screenshot '" + shot.string() + "' --probe '" + probe.string() + "'";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   std::string popupGeometry, formGeometry;

@@ -2,52 +2,31 @@
 // X11 back end; the PNG stays under the build folder for a person to look at.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/win/Surface.h"
 #include "platform/win/WinUser.h"
 
-namespace {
-
-int LastStatus = -1;
-
-// Runs a shell command and gives back what it wrote on standard output.
-std::string RunCommand(const std::string& Command) {
-  std::string out;
-  FILE* pipe = popen(Command.c_str(), "r");
-  if (!pipe) return out;
-  char buf[256];
-  while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe)) out.append(buf, n);
-  LastStatus = pclose(pipe);
-  return out;
-}
-
-}  // namespace
-
 TEST(GridDemo, WithoutADisplayItSaysWhyAndFails) {
-  std::string said = RunCommand("env -u DISPLAY -u ZELK_BACKEND ASAN_OPTIONS=detect_leaks=0 '" + std::string(ZELK_GRID_DEMO) +
-                         "' --rows 10 2>&1");
-  EXPECT_NE(LastStatus, 0);
-  EXPECT_NE(said.find("cannot open display"), std::string::npos) << said;
+  const TCommandRun said = RunCommand("env -u DISPLAY -u ZELK_BACKEND ASAN_OPTIONS=detect_leaks=0 '" +
+                                      std::string(ZELK_GRID_DEMO) + "' --rows 10 2>&1");
+  EXPECT_NE(said.Status, 0);
+  EXPECT_NE(said.Output.find("cannot open display"), std::string::npos) << said.Output;
 }
 
 TEST(GridDemo, XvfbScreenshotShowsHeadersAndCells) {
-  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
   std::filesystem::path out = std::filesystem::path(ZELK_TEST_OUTPUT) / "GridDemoScreenshot.png";
   std::filesystem::remove(out);
-  std::string env;
-  if (!std::getenv("LSAN_OPTIONS"))
-    env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp ";
   // Fewer rows than the demo's million keep the sanitizer build quick; the view is the same.
-  std::string cmd = env + "xvfb-run -a -s '-screen 0 800x600x24' '" + std::string(ZELK_GRID_DEMO) +
+  std::string cmd = LeakSuppressions() + "xvfb-run -a -s '-screen 0 800x600x24' '" + std::string(ZELK_GRID_DEMO) +
                     "' --rows 20000 --screenshot '" + out.string() + "'";
-  std::string said = RunCommand(cmd);
-  ASSERT_EQ(LastStatus, 0) << cmd << "\n" << said;
+  const TCommandRun said = RunCommand(cmd);
+  ASSERT_EQ(said.Status, 0) << cmd << "\n" << said.Output;
   // Three pages of 19 whole rows down from row 1, the current row with them; column 2 dragged to 5.
-  EXPECT_EQ(said, "top row 58, row 58, column 5 \"Spalte 2\"\n");
+  EXPECT_EQ(said.Output, "top row 58, row 58, column 5 \"Spalte 2\"\n");
   TSurface shot;
   ASSERT_TRUE(shot.LoadFromPng(out.string()));
   ASSERT_EQ(shot.Width(), 800);

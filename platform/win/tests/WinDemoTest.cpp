@@ -1,5 +1,6 @@
 // The demo program on a real X server (Xvfb): it opens a window with a caption, shapes and text,
 // takes a screenshot through the X11 back end, and the pixels show what a person would see.
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/win/Surface.h"
 #include "platform/win/WinUser.h"
 
@@ -11,22 +12,16 @@
 
 namespace {
 
-bool HaveXvfb() { return std::system("command -v xvfb-run >/dev/null 2>&1") == 0; }
-
 // The demo's window: outer rectangle at (50, 40); a caption and a dialog frame around the client.
 constexpr int kLeft = 50, kTop = 40;
 
 }  // namespace
 
 TEST(WinDemo, XvfbScreenshotShowsTheWindow) {
-  if (!HaveXvfb()) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
   std::filesystem::path out = std::filesystem::path(ZELK_TEST_OUTPUT) / "WinDemoScreenshot.png";
   std::filesystem::remove(out);
-  // Leaks inside fontconfig are not ours: use the project's suppressions when none are given.
-  std::string env;
-  if (!std::getenv("LSAN_OPTIONS"))
-    env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp ";
-  std::string cmd = env + "xvfb-run -a -s '-screen 0 640x480x24' '" + std::string(ZELK_WIN_DEMO) +
+  std::string cmd = LeakSuppressions() + "xvfb-run -a -s '-screen 0 640x480x24' '" + std::string(ZELK_WIN_DEMO) +
                     "' --screenshot '" + out.string() + "'";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   TSurface shot;
@@ -63,18 +58,12 @@ TEST(WinDemo, WithoutADisplayTheProgramSaysSoAndFails) {
 }
 
 TEST(WinDemo, ClipboardTextTravelsBetweenProgramsThroughTheX11Selection) {
-  if (!HaveXvfb()) GTEST_SKIP() << "xvfb-run is not installed";
-  std::string env;
-  if (!std::getenv("LSAN_OPTIONS"))
-    env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp ";
+  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
   std::string demo = std::string("'") + ZELK_WIN_DEMO + "'";
   // One program copies and serves until another takes the clipboard; the other pastes, then takes it.
-  std::string cmd = env + "xvfb-run -a sh -c \"" + demo + " --copy 'Grüße, Zelk' & " + demo + " --paste; wait\"";
-  FILE* p = popen(cmd.c_str(), "r");
-  ASSERT_NE(p, nullptr);
-  std::string out;
-  char buf[256];
-  while (std::fgets(buf, sizeof buf, p)) out += buf;
-  EXPECT_EQ(pclose(p), 0);
-  EXPECT_EQ(out, "Grüße, Zelk\n");
+  std::string cmd =
+      LeakSuppressions() + "xvfb-run -a sh -c \"" + demo + " --copy 'Grüße, Zelk' & " + demo + " --paste; wait\"";
+  const TCommandRun pasted = RunCommand(cmd);
+  EXPECT_EQ(pasted.Status, 0);
+  EXPECT_EQ(pasted.Output, "Grüße, Zelk\n");
 }

@@ -1,6 +1,7 @@
 // The X11 back end's input path on a real X server: the test runs itself again under xvfb-run with
 // ZELK_BACKEND=x11, sends X key and button events to its own window and checks the messages.
 #include "platform/win/Windows.h"
+#include "platform/rtl/testsupport/Command.h"
 
 // From platform/win/WinSystem.h, whose runtime header declares Time(), which Xlib's Time type hides.
 void InitWindowSystem();
@@ -319,10 +320,8 @@ TEST(WinX11Child, AWindowRegionIsTheXWindowsShape) {
 }
 
 TEST(WinX11, KeyAndButtonEventsBecomeWindowsMessages) {
-  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
-  std::string env = "ZELK_X11_CHILD=1 ZELK_BACKEND=x11 ";
-  if (!std::getenv("LSAN_OPTIONS"))
-    env += std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../scripts/lsan.supp ";
+  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  const std::string env = "ZELK_X11_CHILD=1 ZELK_BACKEND=x11 " + LeakSuppressions();
   char self[4096];
   ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
   ASSERT_GT(n, 0);

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "lib/grid/core/NeoGridAlphaMask.h"
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/win/Surface.h"
 #include "platform/win/WinUser.h"
 
@@ -30,21 +31,15 @@ public:
   bool Run(const std::string& Name, const std::string& Actions, bool Xvfb) {
     std::filesystem::path out = std::filesystem::path(ZELK_TEST_OUTPUT) / Name;
     std::filesystem::remove(out);
-    std::string env;
-    if (!std::getenv("LSAN_OPTIONS"))
-      env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../../scripts/lsan.supp ";
+    const std::string env = LeakSuppressions();
     std::string run = "'" + std::string(ZELK_NEOGRID_DEMO) + "' --report --screenshot '" + out.string() + "'" +
                       (Actions.empty() ? "" : " --actions " + Actions);
     std::string cmd = Xvfb ? env + "xvfb-run -a -s '-screen 0 1024x768x24' " + run
                            : env + "ZELK_BACKEND=headless " + run;
     Command = cmd;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return false;
-    std::string text;
-    char buf[512];
-    while (fgets(buf, sizeof buf, p)) text += buf;
-    if (pclose(p) != 0) return false;
-    std::istringstream words(text);
+    const TCommandRun demo = RunCommand(cmd);
+    if (!demo.Succeeded()) return false;
+    std::istringstream words(demo.Output);
     for (std::string w; words >> w;)
       if (std::size_t eq = w.find('='); eq != std::string::npos) State[w.substr(0, eq)] = w.substr(eq + 1);
     return Shot.LoadFromPng(out.string());
@@ -272,7 +267,7 @@ TEST(NeoGridDemo, FocusGlowAroundTheEditedCell) {
 }
 
 TEST(NeoGridDemo, XvfbStartPicture) {
-  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
   DemoShot start;
   ASSERT_TRUE(start.Run("NeoGridDemoXvfb.png", "", true)) << start.Command;
   ExpectStartPicture(start);
@@ -280,7 +275,7 @@ TEST(NeoGridDemo, XvfbStartPicture) {
 
 // The mouse scenarios on a real X server: the pointer input goes through the X server's events.
 TEST(NeoGridDemo, XvfbClicksAndColumnDrag) {
-  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
   DemoShot rows, moved;
   ASSERT_TRUE(rows.Run("NeoGridDemoXvfbClicks.png", "click:3:5,ctrl-click:3:7,ctrl-click:3:9,shift-click:5:9", true))
       << rows.Command;
@@ -296,14 +291,9 @@ TEST(NeoGridDemo, XvfbClicksAndColumnDrag) {
 
 TEST(NeoGridDemo, WithoutADisplayItSaysSoAndFails) {
   std::string cmd = "env -u DISPLAY ZELK_BACKEND=x11 '" + std::string(ZELK_NEOGRID_DEMO) + "' --screenshot /dev/null 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  ASSERT_NE(p, nullptr);
-  std::string text;
-  char buf[256];
-  while (fgets(buf, sizeof buf, p)) text += buf;
-  int status = pclose(p);
-  EXPECT_NE(status, 0);
-  EXPECT_NE(text.find("no display"), std::string::npos) << text;
+  const TCommandRun demo = RunCommand(cmd);
+  EXPECT_NE(demo.Status, 0);
+  EXPECT_NE(demo.Output.find("no display"), std::string::npos) << demo.Output;
 }
 
 }  // namespace

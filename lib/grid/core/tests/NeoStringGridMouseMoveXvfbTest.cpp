@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -20,6 +19,7 @@
 #include "lib/grid/core/NeoHTMLHintWindow.h"
 #include "lib/grid/core/NeoHoverButtons.h"
 #include "lib/grid/core/NeoStringGrid.h"
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/ui/Forms.h"
 #include "platform/win/Surface.h"
 #include "platform/win/WinSystem.h"
@@ -38,20 +38,10 @@ public:
   std::vector<UINT> Log;
 };
 
-// The standard output of a shell command ("" when it fails).
-std::string Shell(const std::string& Command) {
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(Command.c_str(), "r"), pclose);
-  if (!pipe) return {};
-  std::string out;
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, pipe.get())) out += buffer;
-  return out;
-}
-
 // The X window among the root's children whose absolute geometry is R (screen coordinates), as
 // `xwininfo -root -children` lists them ("0x400007 (has no name): ()  70x22+310+120  +310+120").
 std::optional<unsigned long> XWindowAt(const RECT& R) {
-  std::istringstream list(Shell("xwininfo -root -children"));
+  std::istringstream list(RunCommand("xwininfo -root -children").Output);
   for (std::string l; std::getline(list, l);) {
     std::istringstream words(l);
     std::vector<std::string> w;
@@ -69,7 +59,7 @@ std::optional<unsigned long> XWindowAt(const RECT& R) {
 
 // What xwininfo says of one window ("Override Redirect State", "Map State" ...).
 std::string WindowInfo(unsigned long Xid, const std::string& Key) {
-  std::istringstream info(Shell("xwininfo -id " + std::to_string(Xid)));
+  std::istringstream info(RunCommand("xwininfo -id " + std::to_string(Xid)).Output);
   for (std::string l; std::getline(info, l);) {
     auto at = l.find(Key + ": ");
     if (at != std::string::npos) return l.substr(at + Key.size() + 2);
@@ -137,8 +127,9 @@ TEST(NeoStringGridMouseMoveXvfb, OnDisplay) {
   grid->SetFocus();
   ASSERT_TRUE(PumpUntil([&] { return GetFocus() == grid->GetHandle(); }));
   const std::optional<unsigned long> formXid = XWindowAt(WindowRectOf(form));
-  ASSERT_TRUE(formXid.has_value()) << Shell("xwininfo -root -children");
-  ASSERT_TRUE(PumpUntil([&] { return std::stoul("0" + Shell("xdotool getwindowfocus")) == *formXid; }))
+  ASSERT_TRUE(formXid.has_value()) << RunCommand("xwininfo -root -children").Output;
+  ASSERT_TRUE(
+      PumpUntil([&] { return std::stoul("0" + RunCommand("xdotool getwindowfocus").Output) == *formXid; }))
       << "the form never had the X input focus";
   grid->Log.clear();
   TSurface before;
@@ -178,27 +169,23 @@ TEST(NeoStringGridMouseMoveXvfb, OnDisplay) {
   // Both are override-redirect windows the server shows; the focus stayed where it was.
   for (const RECT& r : {stripRect, hintRect}) {
     const std::optional<unsigned long> xid = XWindowAt(r);
-    ASSERT_TRUE(xid.has_value()) << Shell("xwininfo -root -children");
+    ASSERT_TRUE(xid.has_value()) << RunCommand("xwininfo -root -children").Output;
     EXPECT_EQ(WindowInfo(*xid, "Override Redirect State"), "yes");
     EXPECT_EQ(WindowInfo(*xid, "Map State"), "IsViewable");
   }
-  EXPECT_EQ(std::stoul("0" + Shell("xdotool getwindowfocus")), *formXid);
+  EXPECT_EQ(std::stoul("0" + RunCommand("xdotool getwindowfocus").Output), *formXid);
   EXPECT_EQ(GetFocus(), grid->GetHandle());
   EXPECT_TRUE(grid->Log.empty()) << "the grid received focus messages";
   delete form;
 }
 
 TEST(NeoStringGridMouseMoveXvfb, StripAndMarkupHintShowAndTheGridKeepsTheFocus) {
-  if (std::system("command -v xvfb-run xdotool xwininfo >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "xvfb-run, xdotool or xwininfo is not installed";
+  if (!HaveCommands("xvfb-run xdotool xwininfo")) GTEST_SKIP() << "xvfb-run, xdotool or xwininfo is not installed";
   const std::filesystem::path dir = std::filesystem::path(ZELK_TEST_OUTPUT) / "grid-hover-x11";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  std::string env;
-  if (!std::getenv("LSAN_OPTIONS"))
-    env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../../scripts/lsan.supp ";
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-  const std::string cmd = env + "ZELK_BACKEND=x11 ZELK_GRID_MOVE_X11_OUT='" + dir.string() +
+  const std::string cmd = LeakSuppressions() + "ZELK_BACKEND=x11 ZELK_GRID_MOVE_X11_OUT='" + dir.string() +
                           "' timeout 120 xvfb-run -a -s '-screen 0 640x480x24' '" + self +
                           "' --gtest_filter=NeoStringGridMouseMoveXvfb.OnDisplay > '" + (dir / "run.log").string() +
                           "' 2>&1";

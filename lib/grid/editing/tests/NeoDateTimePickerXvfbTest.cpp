@@ -7,19 +7,17 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/rtl/testsupport/Command.h"
 #include "platform/win/Surface.h"
 #include "platform/win/WinUser.h"
 
 namespace {
 
 TEST(NeoDateTimePickerDemo, XvfbScreenshotShowsTheThreeKinds) {
-  if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
   const std::filesystem::path out = std::filesystem::path(ZELK_TEST_OUTPUT) / "NeoDateTimePickerXvfb.png";
   std::filesystem::remove(out);
-  std::string env;
-  if (!std::getenv("LSAN_OPTIONS"))
-    env = std::string("LSAN_OPTIONS=suppressions=") + ZELK_TEST_DATA + "/../../../../../scripts/lsan.supp ";
-  const std::string cmd = env + "xvfb-run -a -s '-screen 0 800x600x24' '" + ZELK_DATETIMEPICKER_DEMO +
+  const std::string cmd = LeakSuppressions() + "xvfb-run -a -s '-screen 0 800x600x24' '" + ZELK_DATETIMEPICKER_DEMO +
                           "' --screenshot '" + out.string() + "'";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   TSurface shot(1, 1);
