@@ -117,7 +117,8 @@ function(zelk_tests target)
     target_link_libraries(${target}_tests PRIVATE PkgConfig::${pkgid})
   endforeach()
   target_compile_definitions(${target}_tests PRIVATE ZELK_TEST_OUTPUT="${CMAKE_BINARY_DIR}/test-output"
-    ZELK_LSAN_SUPPRESSIONS="${CMAKE_SOURCE_DIR}/scripts/lsan.supp")
+    ZELK_LSAN_SUPPRESSIONS="${CMAKE_SOURCE_DIR}/scripts/lsan.supp"
+    ZELK_ON_XVFB="${CMAKE_SOURCE_DIR}/scripts/on-xvfb")
   # ctest starts the program once per test: a position-dependent program skips the million or so
   # start-up relocations of a position-independent one, a third of its start-up time.
   target_link_options(${target}_tests PRIVATE -no-pie)

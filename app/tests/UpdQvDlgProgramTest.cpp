@@ -18,10 +18,10 @@ TCommandRun RunProgram(const std::string& Command) { return RunCommand(Command +
 }  // namespace
 
 TEST(UpdateZelkProgram, OnAnXServerTheWindowShowsWithItsControls) {
-  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   const std::string png = std::string(ZELK_TEST_OUTPUT) + "/UpdateZelkScreenshot.png";
   std::filesystem::remove(png);
-  const TCommandRun r = RunProgram(LeakSuppressions() + "xvfb-run -a -s '-screen 0 1024x768x24' '" +
+  const TCommandRun r = RunProgram(LeakSuppressions() + OnXvfb("-screen 0 1024x768x24") + "'" +
                                    ZELK_UPDATE_ZELK_SHOT + "' '" + png + "'");
   ASSERT_EQ(r.Status, 0) << r.Output;
   int left = 0, top = 0, width = 0, height = 0;

@@ -84,12 +84,12 @@ TEST(DropDownDemo, ScriptSavesTheScreenOfEachOpenDropDown) {
 }
 
 TEST(DropDownDemo, UnderXvfbThePopupNeverTakesTheFocusAndClosesFromOutside) {
-  if (!HaveCommands("xvfb-run xdotool xwininfo xmessage"))
-    GTEST_SKIP() << "xvfb-run, xdotool, xwininfo or xmessage is not installed";
+  if (!HaveCommands("Xvfb xdotool xwininfo xmessage"))
+    GTEST_SKIP() << "Xvfb, xdotool, xwininfo or xmessage is not installed";
   RunHeadlessScript(kOut);
   Shell("rm -rf " + kOut + "/x11 " + kOut + "/log.txt " + kOut + "/probe.txt");
   const std::string script = std::string(ZELK_TEST_DATA) + "/../dropdown_x11.sh";
-  ASSERT_EQ(Shell("xvfb-run -a -s '-screen 0 1920x1080x24 -br' sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);
+  ASSERT_EQ(Shell(OnXvfb("-screen 0 1920x1080x24 -br") + "sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);
   const auto log = Lines(kOut + "/log.txt");
   const auto probe = Lines(kOut + "/probe.txt");
   std::ostringstream all;

@@ -39,10 +39,10 @@ bool Has(const std::vector<std::string>& Log, const std::string& Line) {
 }  // namespace
 
 TEST(PickersDemo, UnderXvfbThePickersOpenAndBlueIsChosen) {
-  if (!HaveCommands("xvfb-run xdotool")) GTEST_SKIP() << "xvfb-run or xdotool is not installed";
+  if (!HaveCommands("Xvfb xdotool")) GTEST_SKIP() << "Xvfb or xdotool is not installed";
   Shell("rm -rf " + kOut + " && mkdir -p " + kOut);
   const std::string script = std::string(ZELK_TEST_DATA) + "/../dropdown_pickers_x11.sh";
-  ASSERT_EQ(Shell("timeout 120 xvfb-run -a -s '-screen 0 1920x1080x24 -br' sh " + script + " " + ZELK_DROPDOWN_DEMO +
+  ASSERT_EQ(Shell("timeout 120 " + OnXvfb("-screen 0 1920x1080x24 -br") + "sh " + script + " " + ZELK_DROPDOWN_DEMO +
                   " " + kOut),
             0);
   const std::vector<std::string> log = Lines(kOut + "/log.txt");

@@ -1,7 +1,7 @@
 // The pickers on a real X server: xdotool clicks the drop buttons of a detail drop-down and an
 // image picker (each popup's screen is saved), then opens the colour picker's list and clicks
 // "Blue"; the swatch in the edit then shows blue. The X11 run is this test program started again
-// under xvfb-run with ZELK_BACKEND=x11 and the display test alone; it writes the captures and a
+// on Xvfb with ZELK_BACKEND=x11 and the display test alone; it writes the captures and a
 // report into its folder.
 #include <gtest/gtest.h>
 
@@ -113,13 +113,13 @@ TEST(PickersXvfb, OnDisplay) {
 }
 
 TEST(PickersXvfb, XdotoolOpensThePickersAndChoosesBlue) {
-  if (!HaveCommands("xvfb-run xdotool")) GTEST_SKIP() << "xvfb-run or xdotool is not installed";
+  if (!HaveCommands("Xvfb xdotool")) GTEST_SKIP() << "Xvfb or xdotool is not installed";
   const std::filesystem::path dir = Output("pickers-x11");
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
   const std::string cmd = LeakSuppressions() + "ZELK_BACKEND=x11 ZELK_PICKERS_X11_OUT='" + dir.string() +
-                          "' timeout 120 xvfb-run -a -s '-screen 0 640x480x24' '" + self +
+                          "' timeout 120 " + OnXvfb("-screen 0 640x480x24") + "'" + self +
                           "' --gtest_filter=PickersXvfb.OnDisplay > '" + (dir / "run.log").string() + "' 2>&1";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd << "; see " << (dir / "run.log");
   std::ifstream report(dir / "report.txt");

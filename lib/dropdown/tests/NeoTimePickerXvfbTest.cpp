@@ -28,10 +28,10 @@ std::vector<std::string> Lines(const std::string& File) {
 }  // namespace
 
 TEST(TimePickerDemo, UnderXvfbAClickOnTheClockAndReturnSetTheHour) {
-  if (!HaveCommands("xvfb-run xdotool xwininfo")) GTEST_SKIP() << "xvfb-run, xdotool or xwininfo is not installed";
+  if (!HaveCommands("Xvfb xdotool xwininfo")) GTEST_SKIP() << "Xvfb, xdotool or xwininfo is not installed";
   Shell("rm -rf " + kOut);
   const std::string script = std::string(ZELK_TEST_DATA) + "/../timepicker_x11.sh";
-  ASSERT_EQ(Shell("xvfb-run -a -s '-screen 0 1280x800x24 -br' sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);
+  ASSERT_EQ(Shell(OnXvfb("-screen 0 1280x800x24 -br") + "sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);
   const auto log = Lines(kOut + "/log.txt");
   std::ostringstream all;
   for (const auto& l : log) all << l << "\n";

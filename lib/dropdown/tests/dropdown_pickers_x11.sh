@@ -1,6 +1,6 @@
 #!/bin/sh
 # Drives dropdown_demo's detail dropdown, image picker and colour picker on an X server (run inside
-# xvfb-run): saves the screen of each open dropdown under OUT/x11, then runs the demo with its log,
+# scripts/on-xvfb): saves the screen of each open dropdown under OUT/x11, then runs the demo with its log,
 # opens the detail and image pickers with xdotool and closes them with Escape, and opens the colour
 # list, types "b" (the list moves to Blue) and Return. Writes OUT/log.txt (the demo's log).
 demo=$1

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Drives dropdown_demo's track-bar, memo and multi-column dropdowns on an X server (run inside
-# xvfb-run): saves the screen of each open dropdown under OUT/x11, then runs the demo with its log
+# scripts/on-xvfb): saves the screen of each open dropdown under OUT/x11, then runs the demo with its log
 # and 100,000 names, drags the track bar's thumb, types into the memo, and types "ab" and Enter
 # into the open multi-column popup with xdotool. Writes OUT/log.txt (the demo's log).
 demo=$1

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Drives dropdown_demo on an X server (run inside xvfb-run): saves the screen of each open dropdown
+# Drives dropdown_demo on an X server (run inside scripts/on-xvfb): saves the screen of each open dropdown
 # under OUT/x11, then runs the demo with its log and clicks and types at it with xdotool. Writes
 # OUT/log.txt (the demo's log) and OUT/probe.txt (what the X server says: the focus window, the
 # override-redirect popups that are mapped).

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Drives the time picker of dropdown_demo on an X server (run inside xvfb-run): opens it with its
+# Drives the time picker of dropdown_demo on an X server (run inside scripts/on-xvfb): opens it with its
 # drop button, clicks the clock in the popup at 6 o'clock (halfway between the centre and the rim;
 # the clock fills the popup, so its centre is the popup's), then presses Return. Writes
 # OUT/log.txt (the demo's log) and OUT/probe.txt (the popup's place and size, the click).

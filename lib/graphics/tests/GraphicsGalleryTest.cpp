@@ -70,10 +70,10 @@ TEST(GraphicsGallery, BothContextsMatchTheirGoldenPictures) {
 }
 
 TEST(GraphicsGallery, XvfbScreenshotShowsTheScene) {
-  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   const std::string out = OutputFolder() + "/x11-screenshot.png";
   std::filesystem::remove(out);
-  ASSERT_EQ(RunGallery("", std::string("xvfb-run -a -s '-screen 0 640x480x24' '") + ZELK_GRAPHICS_GALLERY +
+  ASSERT_EQ(RunGallery("", std::string(OnXvfb("-screen 0 640x480x24") + "'") + ZELK_GRAPHICS_GALLERY +
                                "' --screenshot '" + out + "'"),
             0);
   TSurface shot(1, 1);

@@ -30,7 +30,7 @@ inline TCommandRun RunCommand(const std::string& Command) {
   return run;
 }
 
-// Whether every program of the space-separated Names is installed ("xvfb-run xdotool xwininfo").
+// Whether every program of the space-separated Names is installed ("Xvfb xdotool xwininfo").
 inline bool HaveCommands(const std::string& Names) {
   std::istringstream words(Names);
   std::string check;
@@ -45,4 +45,14 @@ inline bool HaveCommands(const std::string& Names) {
 inline std::string LeakSuppressions() {
   if (std::getenv("LSAN_OPTIONS")) return {};
   return std::string("LSAN_OPTIONS=suppressions='") + ZELK_LSAN_SUPPRESSIONS + "' ";
+}
+
+// The command prefix (with its trailing space) that runs a program on an X server of its own,
+// started with the server arguments given ("-screen 0 640x480x24"; none: the server's defaults).
+// The server picks a free display itself, so tests that run side by side never share one or race
+// for one, as they would with xvfb-run -a.
+inline std::string OnXvfb(const std::string& ServerArgs = {}) {
+  std::string prefix = std::string("'") + ZELK_ON_XVFB + "' ";
+  if (!ServerArgs.empty()) prefix += "-s '" + ServerArgs + "' ";
+  return prefix;
 }

@@ -17,11 +17,11 @@ TEST(GridDemo, WithoutADisplayItSaysWhyAndFails) {
 }
 
 TEST(GridDemo, XvfbScreenshotShowsHeadersAndCells) {
-  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   std::filesystem::path out = std::filesystem::path(ZELK_TEST_OUTPUT) / "GridDemoScreenshot.png";
   std::filesystem::remove(out);
   // Fewer rows than the demo's million keep the sanitizer build quick; the view is the same.
-  std::string cmd = LeakSuppressions() + "xvfb-run -a -s '-screen 0 800x600x24' '" + std::string(ZELK_GRID_DEMO) +
+  std::string cmd = LeakSuppressions() + OnXvfb("-screen 0 800x600x24") + "'" + std::string(ZELK_GRID_DEMO) +
                     "' --rows 20000 --screenshot '" + out.string() + "'";
   const TCommandRun said = RunCommand(cmd);
   ASSERT_EQ(said.Status, 0) << cmd << "\n" << said.Output;

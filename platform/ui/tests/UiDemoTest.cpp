@@ -11,10 +11,10 @@
 #include "platform/win/WinUser.h"
 
 TEST(UiDemo, XvfbScreenshotShowsTheForm) {
-  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   std::filesystem::path out = std::filesystem::path(ZELK_TEST_OUTPUT) / "UiDemoScreenshot.png";
   std::filesystem::remove(out);
-  std::string cmd = LeakSuppressions() + "xvfb-run -a -s '-screen 0 720x640x24' '" + std::string(ZELK_UI_DEMO) +
+  std::string cmd = LeakSuppressions() + OnXvfb("-screen 0 720x640x24") + "'" + std::string(ZELK_UI_DEMO) +
                     "' --screenshot '" + out.string() + "'";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   TSurface shot;

@@ -18,10 +18,10 @@ constexpr int kLeft = 50, kTop = 40;
 }  // namespace
 
 TEST(WinDemo, XvfbScreenshotShowsTheWindow) {
-  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   std::filesystem::path out = std::filesystem::path(ZELK_TEST_OUTPUT) / "WinDemoScreenshot.png";
   std::filesystem::remove(out);
-  std::string cmd = LeakSuppressions() + "xvfb-run -a -s '-screen 0 640x480x24' '" + std::string(ZELK_WIN_DEMO) +
+  std::string cmd = LeakSuppressions() + OnXvfb("-screen 0 640x480x24") + "'" + std::string(ZELK_WIN_DEMO) +
                     "' --screenshot '" + out.string() + "'";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   TSurface shot;
@@ -58,11 +58,11 @@ TEST(WinDemo, WithoutADisplayTheProgramSaysSoAndFails) {
 }
 
 TEST(WinDemo, ClipboardTextTravelsBetweenProgramsThroughTheX11Selection) {
-  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   std::string demo = std::string("'") + ZELK_WIN_DEMO + "'";
   // One program copies and serves until another takes the clipboard; the other pastes, then takes it.
   std::string cmd =
-      LeakSuppressions() + "xvfb-run -a sh -c \"" + demo + " --copy 'Grüße, Zelk' & " + demo + " --paste; wait\"";
+      LeakSuppressions() + OnXvfb() + "sh -c \"" + demo + " --copy 'Grüße, Zelk' & " + demo + " --paste; wait\"";
   const TCommandRun pasted = RunCommand(cmd);
   EXPECT_EQ(pasted.Status, 0);
   EXPECT_EQ(pasted.Output, "Grüße, Zelk\n");

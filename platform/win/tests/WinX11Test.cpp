@@ -1,4 +1,4 @@
-// The X11 back end's input path on a real X server: the test runs itself again under xvfb-run with
+// The X11 back end's input path on a real X server: the test runs itself again on Xvfb with
 // ZELK_BACKEND=x11, sends X key and button events to its own window and checks the messages.
 #include "platform/win/Windows.h"
 #include "platform/rtl/testsupport/Command.h"
@@ -320,13 +320,13 @@ TEST(WinX11Child, AWindowRegionIsTheXWindowsShape) {
 }
 
 TEST(WinX11, KeyAndButtonEventsBecomeWindowsMessages) {
-  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   const std::string env = "ZELK_X11_CHILD=1 ZELK_BACKEND=x11 " + LeakSuppressions();
   char self[4096];
   ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
   ASSERT_GT(n, 0);
   self[n] = 0;
-  std::string cmd = "env " + env + "xvfb-run -a -s '-screen 0 640x480x24' '" + self +
+  std::string cmd = "env " + env + OnXvfb("-screen 0 640x480x24") + "'" + self +
                     "' --gtest_filter=WinX11Child.* > /dev/null";
   EXPECT_EQ(std::system(cmd.c_str()), 0) << "the child's output: run " << cmd << " without the redirection";
 }

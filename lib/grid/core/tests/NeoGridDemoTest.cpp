@@ -34,7 +34,7 @@ public:
     const std::string env = LeakSuppressions();
     std::string run = "'" + std::string(ZELK_NEOGRID_DEMO) + "' --report --screenshot '" + out.string() + "'" +
                       (Actions.empty() ? "" : " --actions " + Actions);
-    std::string cmd = Xvfb ? env + "xvfb-run -a -s '-screen 0 1024x768x24' " + run
+    std::string cmd = Xvfb ? env + OnXvfb("-screen 0 1024x768x24") + run
                            : env + "ZELK_BACKEND=headless " + run;
     Command = cmd;
     const TCommandRun demo = RunCommand(cmd);
@@ -267,7 +267,7 @@ TEST(NeoGridDemo, FocusGlowAroundTheEditedCell) {
 }
 
 TEST(NeoGridDemo, XvfbStartPicture) {
-  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   DemoShot start;
   ASSERT_TRUE(start.Run("NeoGridDemoXvfb.png", "", true)) << start.Command;
   ExpectStartPicture(start);
@@ -275,7 +275,7 @@ TEST(NeoGridDemo, XvfbStartPicture) {
 
 // The mouse scenarios on a real X server: the pointer input goes through the X server's events.
 TEST(NeoGridDemo, XvfbClicksAndColumnDrag) {
-  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   DemoShot rows, moved;
   ASSERT_TRUE(rows.Run("NeoGridDemoXvfbClicks.png", "click:3:5,ctrl-click:3:7,ctrl-click:3:9,shift-click:5:9", true))
       << rows.Command;

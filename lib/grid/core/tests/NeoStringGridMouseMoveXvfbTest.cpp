@@ -1,4 +1,4 @@
-// The grid's hover windows on a real X server: the test program runs again under xvfb-run with
+// The grid's hover windows on a real X server: the test program runs again on Xvfb with
 // ZELK_BACKEND=x11 and the display test alone. There xdotool moves the pointer over a markup cell
 // of a focused grid; the hover-button strip and the markup hint window then show on the screen
 // (the server's pixels change under the strip and carry the hint colour), both are
@@ -180,13 +180,13 @@ TEST(NeoStringGridMouseMoveXvfb, OnDisplay) {
 }
 
 TEST(NeoStringGridMouseMoveXvfb, StripAndMarkupHintShowAndTheGridKeepsTheFocus) {
-  if (!HaveCommands("xvfb-run xdotool xwininfo")) GTEST_SKIP() << "xvfb-run, xdotool or xwininfo is not installed";
+  if (!HaveCommands("Xvfb xdotool xwininfo")) GTEST_SKIP() << "Xvfb, xdotool or xwininfo is not installed";
   const std::filesystem::path dir = std::filesystem::path(ZELK_TEST_OUTPUT) / "grid-hover-x11";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
   const std::string cmd = LeakSuppressions() + "ZELK_BACKEND=x11 ZELK_GRID_MOVE_X11_OUT='" + dir.string() +
-                          "' timeout 120 xvfb-run -a -s '-screen 0 640x480x24' '" + self +
+                          "' timeout 120 " + OnXvfb("-screen 0 640x480x24") + "'" + self +
                           "' --gtest_filter=NeoStringGridMouseMoveXvfb.OnDisplay > '" + (dir / "run.log").string() +
                           "' 2>&1";
   EXPECT_EQ(std::system(cmd.c_str()), 0) << "see " << (dir / "run.log");

@@ -14,10 +14,10 @@
 namespace {
 
 TEST(NeoDateTimePickerDemo, XvfbScreenshotShowsTheThreeKinds) {
-  if (!HaveCommands("xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   const std::filesystem::path out = std::filesystem::path(ZELK_TEST_OUTPUT) / "NeoDateTimePickerXvfb.png";
   std::filesystem::remove(out);
-  const std::string cmd = LeakSuppressions() + "xvfb-run -a -s '-screen 0 800x600x24' '" + ZELK_DATETIMEPICKER_DEMO +
+  const std::string cmd = LeakSuppressions() + OnXvfb("-screen 0 800x600x24") + "'" + ZELK_DATETIMEPICKER_DEMO +
                           "' --screenshot '" + out.string() + "'";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
   TSurface shot(1, 1);
