@@ -98,16 +98,16 @@ TEST(NeoJSONWriter, DoublesAlwaysUseAPointAndRefuseNaNAndInfinities) {
   }
 }
 
-template <class E> bool IsA(const Exception& AError) { return dynamic_cast<const E*>(&AError); }
-std::string ClassOf(const Exception& AError) {
-  if (IsA<W::ECannotWriteName>(AError)) return "ECannotWriteName";
-  if (IsA<W::EMultipleRootNotAllowed>(AError)) return "EMultipleRootNotAllowed";
-  if (IsA<W::EObjectOrArrayExpected>(AError)) return "EObjectOrArrayExpected";
-  if (IsA<W::EInvalidNesting>(AError)) return "EInvalidNesting";
-  if (IsA<W::EMissingValue>(AError)) return "EMissingValue";
-  if (IsA<W::ETooManyDepthLevels>(AError)) return "ETooManyDepthLevels";
-  if (IsA<W::EEmptyJson>(AError)) return "EEmptyJson";
-  if (IsA<W::EEmptyName>(AError)) return "EEmptyName";
+template <class E> bool IsWriterError(const Exception& AError) { return dynamic_cast<const E*>(&AError); }
+std::string WriterErrorClass(const Exception& AError) {
+  if (IsWriterError<W::ECannotWriteName>(AError)) return "ECannotWriteName";
+  if (IsWriterError<W::EMultipleRootNotAllowed>(AError)) return "EMultipleRootNotAllowed";
+  if (IsWriterError<W::EObjectOrArrayExpected>(AError)) return "EObjectOrArrayExpected";
+  if (IsWriterError<W::EInvalidNesting>(AError)) return "EInvalidNesting";
+  if (IsWriterError<W::EMissingValue>(AError)) return "EMissingValue";
+  if (IsWriterError<W::ETooManyDepthLevels>(AError)) return "ETooManyDepthLevels";
+  if (IsWriterError<W::EEmptyJson>(AError)) return "EEmptyJson";
+  if (IsWriterError<W::EEmptyName>(AError)) return "EEmptyName";
   return "Exception";
 }
 
@@ -161,7 +161,7 @@ TEST(NeoJSONWriter, MisuseRaisesAndWritesNothing) {
             try {
               c.Misuse(w);
             } catch (Exception& e) {
-              error = ClassOf(e) + ": " + UTF8Encode(e.Message);
+              error = WriterErrorClass(e) + ": " + UTF8Encode(e.Message);
             }
           },
           indent);

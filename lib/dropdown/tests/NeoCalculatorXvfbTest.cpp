@@ -20,8 +20,6 @@
 
 namespace {
 
-std::filesystem::path Output(const char* Name) { return std::filesystem::path(ZELK_TEST_OUTPUT) / Name; }
-
 // The screen centre of the keypad key named Name.
 TPoint KeyCentre(TCustomButtonPanel* Keypad, const char16_t* Name) {
   for (Integer i = 0; i < Keypad->GetButtons()->GetCount(); ++i)
@@ -86,7 +84,7 @@ TEST(CalculatorXvfb, OnDisplay) {
 
 TEST(CalculatorXvfb, XdotoolClicksTwoPlusThree) {
   if (!HaveCommands("Xvfb xdotool")) GTEST_SKIP() << "Xvfb or xdotool is not installed";
-  const std::filesystem::path dir = Output("calculator-x11");
+  const std::filesystem::path dir = std::filesystem::path(ZELK_TEST_OUTPUT) / "calculator-x11";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();

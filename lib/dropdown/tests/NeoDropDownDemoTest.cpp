@@ -14,16 +14,7 @@
 
 namespace {
 
-const std::string kOut = std::string(ZELK_TEST_OUTPUT) + "/dropdown-demo";
-
-int Shell(const std::string& Command) { return std::system(Command.c_str()); }
-
-std::vector<std::string> Lines(const std::string& File) {
-  std::ifstream in(File);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+const std::string kDemoOut = std::string(ZELK_TEST_OUTPUT) + "/dropdown-demo";
 
 bool Has(const std::vector<std::string>& Lines, const std::string& Line) {
   for (const std::string& l : Lines)
@@ -59,7 +50,7 @@ void RunHeadlessScript(const std::string& Out) {
 }  // namespace
 
 TEST(DropDownDemo, ScriptSavesTheScreenOfEachOpenDropDown) {
-  const std::string out = kOut + "/script";
+  const std::string out = kDemoOut + "/script";
   RunHeadlessScript(out);
   TSurface closed(1, 1);
   Load(closed, out + "/closed.png");
@@ -86,12 +77,12 @@ TEST(DropDownDemo, ScriptSavesTheScreenOfEachOpenDropDown) {
 TEST(DropDownDemo, UnderXvfbThePopupNeverTakesTheFocusAndClosesFromOutside) {
   if (!HaveCommands("Xvfb xdotool xwininfo xmessage"))
     GTEST_SKIP() << "Xvfb, xdotool, xwininfo or xmessage is not installed";
-  RunHeadlessScript(kOut);
-  Shell("rm -rf " + kOut + "/x11 " + kOut + "/log.txt " + kOut + "/probe.txt");
+  RunHeadlessScript(kDemoOut);
+  Shell("rm -rf " + kDemoOut + "/x11 " + kDemoOut + "/log.txt " + kDemoOut + "/probe.txt");
   const std::string script = std::string(ZELK_TEST_DATA) + "/../dropdown_x11.sh";
-  ASSERT_EQ(Shell(OnXvfb("-screen 0 1920x1080x24 -br") + "sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);
-  const auto log = Lines(kOut + "/log.txt");
-  const auto probe = Lines(kOut + "/probe.txt");
+  ASSERT_EQ(Shell(OnXvfb("-screen 0 1920x1080x24 -br") + "sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kDemoOut), 0);
+  const auto log = FileLines(kDemoOut + "/log.txt");
+  const auto probe = FileLines(kDemoOut + "/probe.txt");
   std::ostringstream all;
   for (const auto& l : log) all << l << "\n";
   for (const auto& l : probe) all << l << "\n";
@@ -150,8 +141,8 @@ TEST(DropDownDemo, UnderXvfbThePopupNeverTakesTheFocusAndClosesFromOutside) {
   for (const char* name : {"dropdown-1.png", "dropdown-2.png"}) {
     SCOPED_TRACE(name);
     TSurface x(1, 1), h(1, 1);
-    Load(x, kOut + "/x11/" + name);
-    Load(h, kOut + "/headless/" + name);
+    Load(x, kDemoOut + "/x11/" + name);
+    Load(h, kDemoOut + "/headless/" + name);
     ASSERT_EQ(x.Width(), h.Width());
     ASSERT_EQ(x.Height(), h.Height());
     EXPECT_LE(Differing(x, h, 2), static_cast<long>(x.Width()) * x.Height() / 200);

@@ -17,7 +17,7 @@
 namespace {
 
 // A drop-down that records the popup's hide requests.
-class TProbeDropDown : public TNeoDropDown {
+class THideProbe : public TNeoDropDown {
 public:
   using TNeoDropDown::TNeoDropDown;
   std::vector<bool> Hides;
@@ -32,7 +32,7 @@ protected:
     UiTest::SetUp();
     Form = NewForm(300, 120);
     Form->SetColor(clWhite);
-    DropDown = new TProbeDropDown(Form);
+    DropDown = new THideProbe(Form);
     DropDown->SetParent(Form);
     DropDown->SetBounds(5, 90, 150, 21);
   }
@@ -67,7 +67,7 @@ protected:
     Pump();
   }
   TForm* Form = nullptr;
-  TProbeDropDown* DropDown = nullptr;
+  THideProbe* DropDown = nullptr;
   Integer Clicks = 0;
 };
 

@@ -13,7 +13,7 @@
 #include "platform/ui/ImgList.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
-using namespace NeoMultiColumnDropDown;
+namespace NeoMultiColumnDropDown {
 
 namespace {
 
@@ -509,3 +509,5 @@ INSTANTIATE_TEST_SUITE_P(Styles, MultiColumnPictures,
                              if (c == '-') c = '_';
                            return n;
                          });
+
+}  // namespace NeoMultiColumnDropDown

@@ -83,8 +83,6 @@ struct TDemoForm {
   }
 };
 
-std::filesystem::path Output(const char* Name) { return std::filesystem::path(ZELK_TEST_OUTPUT) / Name; }
-
 }  // namespace
 
 // Dark: the clock's black minute pointer (anti-aliased).
@@ -112,7 +110,7 @@ TEST(PanelsDemo, OnDisplay) {
     const TPoint cell = demo.Cube->ClientToScreen(CubeCentreCell);
     const TPoint clock = demo.Clock->ClientToScreen(demo.Clock->GetCenter());
     const std::filesystem::path shot =
-        xOut ? std::filesystem::path(xOut) / "panels-demo-x11.png" : Output("panels-demo-headless.png");
+        xOut ? std::filesystem::path(xOut) / "panels-demo-x11.png" : std::filesystem::path(ZELK_TEST_OUTPUT) / "panels-demo-headless.png";
     ASSERT_TRUE(SaveScreenshot(shot.string()));
     if (xOut) {
       std::ofstream(std::filesystem::path(xOut) / "panels-demo-x11.txt")
@@ -137,7 +135,7 @@ TEST(PanelsDemo, OnDisplay) {
 
 TEST(PanelsDemo, XvfbClickOnTheCentreCellSelectsWhite) {
   if (!HaveCommands("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-  const std::filesystem::path dir = Output("panels-demo-x11");
+  const std::filesystem::path dir = std::filesystem::path(ZELK_TEST_OUTPUT) / "panels-demo-x11";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();

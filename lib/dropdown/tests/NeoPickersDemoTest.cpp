@@ -14,16 +14,7 @@
 
 namespace {
 
-const std::string kOut = std::string(ZELK_TEST_OUTPUT) + "/dropdown-pickers";
-
-int Shell(const std::string& Command) { return std::system(Command.c_str()); }
-
-std::vector<std::string> Lines(const std::string& File) {
-  std::ifstream in(File);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+const std::string kPickersOut = std::string(ZELK_TEST_OUTPUT) + "/dropdown-pickers";
 
 // The number after the word Word at the start of a log line ("detail 7" -> "7").
 std::string Numbered(const std::vector<std::string>& Log, const std::string& Word) {
@@ -40,12 +31,12 @@ bool Has(const std::vector<std::string>& Log, const std::string& Line) {
 
 TEST(PickersDemo, UnderXvfbThePickersOpenAndBlueIsChosen) {
   if (!HaveCommands("Xvfb xdotool")) GTEST_SKIP() << "Xvfb or xdotool is not installed";
-  Shell("rm -rf " + kOut + " && mkdir -p " + kOut);
+  Shell("rm -rf " + kPickersOut + " && mkdir -p " + kPickersOut);
   const std::string script = std::string(ZELK_TEST_DATA) + "/../dropdown_pickers_x11.sh";
   ASSERT_EQ(Shell("timeout 120 " + OnXvfb("-screen 0 1920x1080x24 -br") + "sh " + script + " " + ZELK_DROPDOWN_DEMO +
-                  " " + kOut),
+                  " " + kPickersOut),
             0);
-  const std::vector<std::string> log = Lines(kOut + "/log.txt");
+  const std::vector<std::string> log = FileLines(kPickersOut + "/log.txt");
   const std::string d = Numbered(log, "detail"), i = Numbered(log, "imagepicker"), c = Numbered(log, "colorpicker");
   ASSERT_FALSE(d.empty());
   ASSERT_FALSE(i.empty());
@@ -60,6 +51,6 @@ TEST(PickersDemo, UnderXvfbThePickersOpenAndBlueIsChosen) {
   // The script run's screen of each open picker.
   for (const std::string& n : {d, i, c}) {
     TSurface shot;
-    EXPECT_TRUE(shot.LoadFromPng(kOut + "/x11/dropdown-" + n + ".png")) << n;
+    EXPECT_TRUE(shot.LoadFromPng(kPickersOut + "/x11/dropdown-" + n + ".png")) << n;
   }
 }

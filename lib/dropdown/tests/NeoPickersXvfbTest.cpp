@@ -22,8 +22,6 @@
 
 namespace {
 
-std::filesystem::path Output(const char* Name) { return std::filesystem::path(ZELK_TEST_OUTPUT) / Name; }
-
 bool Click(TPoint P) {
   const std::string cmd = "xdotool mousemove " + std::to_string(P.x) + " " + std::to_string(P.y) + " click 1";
   return std::system(cmd.c_str()) == 0;
@@ -114,7 +112,7 @@ TEST(PickersXvfb, OnDisplay) {
 
 TEST(PickersXvfb, XdotoolOpensThePickersAndChoosesBlue) {
   if (!HaveCommands("Xvfb xdotool")) GTEST_SKIP() << "Xvfb or xdotool is not installed";
-  const std::filesystem::path dir = Output("pickers-x11");
+  const std::filesystem::path dir = std::filesystem::path(ZELK_TEST_OUTPUT) / "pickers-x11";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();

@@ -14,28 +14,19 @@
 
 namespace {
 
-const std::string kOut = std::string(ZELK_TEST_OUTPUT) + "/timepicker-demo";
-
-int Shell(const std::string& Command) { return std::system(Command.c_str()); }
-
-std::vector<std::string> Lines(const std::string& File) {
-  std::ifstream in(File);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+const std::string kTimePickerOut = std::string(ZELK_TEST_OUTPUT) + "/timepicker-demo";
 
 }  // namespace
 
 TEST(TimePickerDemo, UnderXvfbAClickOnTheClockAndReturnSetTheHour) {
   if (!HaveCommands("Xvfb xdotool xwininfo")) GTEST_SKIP() << "Xvfb, xdotool or xwininfo is not installed";
-  Shell("rm -rf " + kOut);
+  Shell("rm -rf " + kTimePickerOut);
   const std::string script = std::string(ZELK_TEST_DATA) + "/../timepicker_x11.sh";
-  ASSERT_EQ(Shell(OnXvfb("-screen 0 1280x800x24 -br") + "sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);
-  const auto log = Lines(kOut + "/log.txt");
+  ASSERT_EQ(Shell(OnXvfb("-screen 0 1280x800x24 -br") + "sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kTimePickerOut), 0);
+  const auto log = FileLines(kTimePickerOut + "/log.txt");
   std::ostringstream all;
   for (const auto& l : log) all << l << "\n";
-  for (const auto& l : Lines(kOut + "/probe.txt")) all << l << "\n";
+  for (const auto& l : FileLines(kTimePickerOut + "/probe.txt")) all << l << "\n";
   SCOPED_TRACE(all.str());
   std::string n;
   for (const auto& l : log)
@@ -58,15 +49,15 @@ TEST(TimePickerDemo, UnderXvfbAClickOnTheClockAndReturnSetTheHour) {
 
 TEST(TimePickerDemo, HeadlessScriptShowsTheOpenClock) {
   // A folder of its own: the X server test beside it, which ctest may run at the same time, clears
-  // kOut.
-  const std::string out = kOut + "-headless";
+  // kTimePickerOut.
+  const std::string out = kTimePickerOut + "-headless";
   Shell("mkdir -p " + out + "/headless");
   ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --log --script " + out +
                   "/headless > " + out + "/script.txt"),
             0);
   ASSERT_EQ(Shell("ZELK_BACKEND=headless " + std::string(ZELK_DROPDOWN_DEMO) + " --screenshot " + out + "/closed.png"), 0);
   std::string n;
-  for (const auto& l : Lines(out + "/script.txt"))
+  for (const auto& l : FileLines(out + "/script.txt"))
     if (l.rfind("timepicker ", 0) == 0) n = l.substr(11);
   ASSERT_FALSE(n.empty());
   TSurface open(1, 1), closed(1, 1);

@@ -15,16 +15,7 @@
 
 namespace {
 
-const std::string kOut = std::string(ZELK_TEST_OUTPUT) + "/dropdown-trackmemo";
-
-int Shell(const std::string& Command) { return std::system(Command.c_str()); }
-
-std::vector<std::string> Lines(const std::string& File) {
-  std::ifstream in(File);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+const std::string kTrackMemoOut = std::string(ZELK_TEST_OUTPUT) + "/dropdown-trackmemo";
 
 // The number after the word Word at the start of a log line ("trackbar 4" -> "4").
 std::string Numbered(const std::vector<std::string>& Log, const std::string& Word) {
@@ -37,10 +28,10 @@ std::string Numbered(const std::vector<std::string>& Log, const std::string& Wor
 
 TEST(TrackMemoDemo, UnderXvfbTheThumbIsDraggedTheMemoAndTheNamesTypedInto) {
   if (!HaveCommands("Xvfb xdotool")) GTEST_SKIP() << "Xvfb or xdotool is not installed";
-  Shell("rm -rf " + kOut + " && mkdir -p " + kOut);
+  Shell("rm -rf " + kTrackMemoOut + " && mkdir -p " + kTrackMemoOut);
   const std::string script = std::string(ZELK_TEST_DATA) + "/../dropdown_trackmemo_x11.sh";
-  ASSERT_EQ(Shell(OnXvfb("-screen 0 1920x1080x24 -br") + "sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kOut), 0);
-  const auto log = Lines(kOut + "/log.txt");
+  ASSERT_EQ(Shell(OnXvfb("-screen 0 1920x1080x24 -br") + "sh " + script + " " + ZELK_DROPDOWN_DEMO + " " + kTrackMemoOut), 0);
+  const auto log = FileLines(kTrackMemoOut + "/log.txt");
   std::ostringstream all;
   for (const auto& l : log) all << l << "\n";
   SCOPED_TRACE(all.str());
@@ -78,6 +69,6 @@ TEST(TrackMemoDemo, UnderXvfbTheThumbIsDraggedTheMemoAndTheNamesTypedInto) {
   // The captures of the open popups.
   for (const std::string& n : {t, m, c}) {
     TSurface open(1, 1);
-    EXPECT_TRUE(open.LoadFromPng(kOut + "/x11/dropdown-" + n + ".png")) << n;
+    EXPECT_TRUE(open.LoadFromPng(kTrackMemoOut + "/x11/dropdown-" + n + ".png")) << n;
   }
 }

@@ -12,9 +12,8 @@
 #include "platform/ui/testsupport/UiTestSupport.h"
 #include "platform/win/Surface.h"
 
+namespace NeoGDIP {
 namespace {
-
-using namespace NeoGDIP;
 
 // A window control that paints through a NeoGDIP surface over its canvas.
 class TGdipPainted : public TCustomControl {
@@ -130,3 +129,5 @@ TEST_F(NeoGDIPWindowTest, TextPathAndPictureMatchTheGolden) {
 }
 
 }  // namespace
+
+}  // namespace NeoGDIP

@@ -13,6 +13,7 @@
 #include "platform/ui/Graphics.h"
 #include "platform/win/Headless.h"
 
+namespace NeoGDIP {
 namespace {
 
 void PutLE(std::vector<std::uint8_t>& ABytes, std::uint32_t AValue, int ASize) {
@@ -28,8 +29,6 @@ std::vector<std::uint8_t> SmallBmp() {
   for (std::uint8_t v : {0, 0, 255, 255, 0, 0, 0, 0}) b.push_back(v);
   return b;
 }
-
-using namespace NeoGDIP;
 
 // GDI+'s encoders by the last byte of {557CF4xx-1A04-11D3-9A73-0000F81EF32E}.
 CLSID Encoder(std::uint8_t AKind) { return CLSID{0x557CF400u | AKind, 0x1A04, 0x11D3, {0x9A, 0x73, 0, 0, 0xF8, 0x1E, 0xF3, 0x2E}}; }
@@ -433,3 +432,5 @@ TEST(NeoGDIPImportsDeathTest, MissingLibraryEndsTheProgram) {
 }
 
 }  // namespace
+
+}  // namespace NeoGDIP

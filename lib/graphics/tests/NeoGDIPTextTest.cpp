@@ -4,13 +4,11 @@
 #include <memory>
 
 #include "lib/graphics/tests/NeoGDIPTestSupport.h"
+#include "lib/graphics/tests/TestColors.h"
 #include "platform/ui/Graphics.h"
 
+namespace NeoGDIP {
 namespace {
-
-using namespace NeoGDIP;
-
-constexpr ARGB White = 0xFFFFFFFFu;
 
 // A white bitmap and a surface over it.
 class NeoGDIPSurfaceTest : public NeoGDIPTest {
@@ -217,3 +215,5 @@ TEST_F(NeoGDIPSurfaceTest, MatrixTransformsPathClipAndDeviceContext) {
 }
 
 }  // namespace
+
+}  // namespace NeoGDIP

@@ -6,12 +6,10 @@
 #include <utility>
 
 #include "lib/graphics/tests/NeoGDIPTestSupport.h"
+#include "lib/graphics/tests/TestColors.h"
 
+namespace NeoGDIP {
 namespace {
-
-using namespace NeoGDIP;
-
-constexpr ARGB White = 0xFFFFFFFFu, Red = 0xFFFF0000u, Blue = 0xFF0000FFu;
 
 TGPPointF Mapped(TGPMatrix& AMatrix, TGPPointF APoint) {
   EXPECT_EQ(AMatrix.TransformPoints(&APoint), Ok);
@@ -378,3 +376,5 @@ TEST_F(NeoGDIPTest, ImageAttributesRecolourAPicture) {
 }
 
 }  // namespace
+
+}  // namespace NeoGDIP

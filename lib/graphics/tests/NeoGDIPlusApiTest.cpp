@@ -18,7 +18,7 @@
 #include "platform/win/Headless.h"
 #include "platform/win/ObjIdl.h"
 
-using namespace NeoGDIPlusApi;
+namespace NeoGDIPlusApi {
 
 namespace {
 
@@ -285,3 +285,5 @@ TEST_F(NeoGDIPlusCanvasTest, ImageSavedToAStreamReadsBackAsPng) {
   EXPECT_EQ(image.GetAlpha(5, 1), 0x80);
   EXPECT_EQ(image.GetAlpha(0, 0), 0);
 }
+
+}  // namespace NeoGDIPlusApi

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lib/graphics/tests/GDIPlusClassesTestSupport.h"
+#include "lib/graphics/tests/TestColors.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Graphics.h"
 #include "platform/win/Headless.h"
@@ -18,11 +19,7 @@ namespace {
 
 using GraphicsTest = GDIPlusClassesTest;
 
-constexpr ARGB White = PackARGB(255, 255, 255, 255);
-constexpr ARGB Black = PackARGB(255, 0, 0, 0);
-constexpr ARGB Red = PackARGB(255, 255, 0, 0);
 constexpr ARGB Green = PackARGB(255, 0, 160, 0);
-constexpr ARGB Blue = PackARGB(255, 0, 0, 255);
 
 constexpr int SceneWidth = 360, SceneHeight = 260;
 // The areas that hold text: compared by their ink's bounding box, as fonts may differ.

@@ -4,14 +4,12 @@
 #include <vector>
 
 #include "lib/graphics/tests/GDIPlusClassesTestSupport.h"
+#include "lib/graphics/tests/TestColors.h"
 #include "platform/win/WinIcon.h"
 
 namespace {
 
 using ImagesTest = GDIPlusClassesTest;
-
-constexpr ARGB Red = PackARGB(255, 255, 0, 0);
-constexpr ARGB Green = PackARGB(255, 0, 255, 0);
 
 String DataFile(const char* AName) { return UTF8ToString(std::string(ZELK_TEST_DATA) + "/" + AName); }
 
@@ -195,7 +193,7 @@ TEST_F(ImagesTest, BitmapClonesFollowTheirOwnStatusRules) {
 TEST_F(ImagesTest, BitmapAndIconHandlesRoundTrip) {
   // The background colour shows behind transparent pixels: the out handle precedes it.
   TGPBitmap bitmap(4, 4);
-  bitmap.SetPixel(1, 1, Green);
+  bitmap.SetPixel(1, 1, Lime);
   HBITMAP hbm = nullptr;
   ASSERT_EQ(bitmap.GetHBITMAP(Red, hbm), Ok);
   ASSERT_NE(hbm, nullptr);
@@ -212,7 +210,7 @@ TEST_F(ImagesTest, BitmapAndIconHandlesRoundTrip) {
   back->GetPixel(0, 0, color);
   EXPECT_EQ(color, Red);
   back->GetPixel(1, 1, color);
-  EXPECT_EQ(color, Green);
+  EXPECT_EQ(color, Lime);
   DeleteObject(hbm);
 
   HICON icon = nullptr;
@@ -221,15 +219,15 @@ TEST_F(ImagesTest, BitmapAndIconHandlesRoundTrip) {
   EXPECT_EQ(fromIcon->GetLastStatus(), Ok);
   EXPECT_EQ(fromIcon->GetWidth(), 4u);
   fromIcon->GetPixel(1, 1, color);
-  EXPECT_EQ(color, Green);
+  EXPECT_EQ(color, Lime);
   DestroyIcon(icon);
 
   // A bitmap from memory the caller owns, with its own stride.
   std::vector<ARGB> pixels(6, Red);
-  pixels[4] = Green;
+  pixels[4] = Lime;
   TGPBitmap scan0(3, 2, 12, gdip::PixelFormat32bppARGB, reinterpret_cast<Byte*>(pixels.data()));
   scan0.GetPixel(1, 1, color);
-  EXPECT_EQ(color, Green);
+  EXPECT_EQ(color, Lime);
   TGPBitmap target(2, 2);
   TGPGraphics g(&target);
   TGPBitmap compatible(5, 3, &g);
@@ -256,7 +254,7 @@ TEST_F(ImagesTest, ImageAttributesPassTheirFlagsAndValues) {
   EXPECT_EQ(attributes.ClearNoOp(), Ok);
   EXPECT_EQ(attributes.SetColorKey(Red, Red), Ok);
   EXPECT_EQ(attributes.ClearColorKey(), Ok);
-  const ColorMap map[1] = {{Red, Green}};
+  const ColorMap map[1] = {{Red, Lime}};
   EXPECT_EQ(attributes.SetRemapTable(1, map), Ok);
   EXPECT_EQ(attributes.ClearRemapTable(), Ok);
   EXPECT_EQ(attributes.SetBrushRemapTable(1, map), Ok);

@@ -3,13 +3,12 @@
 #include <memory>
 
 #include "lib/graphics/tests/GDIPlusClassesTestSupport.h"
+#include "lib/graphics/tests/TestColors.h"
 
 namespace {
 
 using PensTest = GDIPlusClassesTest;
 
-constexpr ARGB Red = PackARGB(255, 255, 0, 0);
-constexpr ARGB Blue = PackARGB(255, 0, 0, 255);
 constexpr ARGB Sentinel = 0x12345678;
 
 TGPPointF Triangle[3] = {{0, 0}, {40, 0}, {20, 30}};

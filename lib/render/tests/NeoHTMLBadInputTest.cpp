@@ -8,7 +8,7 @@
 
 namespace {
 
-std::string U8(StringView S) { return UTF8Encode(String(S.substr(0, 40))); }
+std::string Excerpt(StringView S) { return UTF8Encode(String(S.substr(0, 40))); }
 
 struct TBadRow {
   String Text;
@@ -63,7 +63,7 @@ TEST(HtmlBadInput, EveryRoutineAnswers) {
       {lessThans, lessThans, lessThans, lessThans, false},
   };
   for (const TBadRow& r : rows) {
-    SCOPED_TRACE(U8(r.Text));
+    SCOPED_TRACE(Excerpt(r.Text));
     EXPECT_NO_THROW(RunEverything(r.Text));
     EXPECT_EQ(PrepareHtmlText(r.Text), r.Prepared);
     EXPECT_EQ(StripHtmlTags(r.Text), r.Stripped);

@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "lib/render/NeoHTMLControls.h"
+#include "platform/rtl/testsupport/Utf8.h"
 
 namespace {
-
-std::string U8(StringView S) { return UTF8Encode(String(S)); }
 
 const String Form =
     u"Name <CONTROL TYPE=\"EDIT\" ID=\"e1\" VALUE=\"Ann\" WIDTH=\"80\"> "

@@ -36,7 +36,7 @@ void PaintPicture(TBitmap& ABitmap) {
   c->FillRect(TRect{0, 7, 16, 9});
 }
 
-TImageList& Pictures() {
+TImageList& PictureList() {
   static TImageList* list = [] {
     auto* l = new TImageList(nullptr);
     TBitmap b;
@@ -85,7 +85,7 @@ protected:
     G->SetFontName(u"DejaVu Sans");
     G->SetFontSize(10);
     G->SetFontColor(clBlack);
-    G->SetImageList(&Pictures());
+    G->SetImageList(&PictureList());
     G->SetPictureContainer(Container);
   }
 
@@ -95,7 +95,7 @@ protected:
     p.AText = String(AText);
     p.ARect = ARect;
     p.AWordWrap = AWrap;
-    p.AImages = &Pictures();
+    p.AImages = &PictureList();
     p.APictureContainer = Container;
     p.AHighlightColor = 0x00FFFF;
     p.AHighlightTextColor = clBlack;
@@ -153,7 +153,7 @@ struct TCanvasRun {
     P.AText = String(AText);
     P.ARect = ARect;
     P.AWordWrap = AWrap;
-    P.AImages = &Pictures();
+    P.AImages = &PictureList();
     P.ACheckHeight = true;
     DrawHtmlText(P);
   }

@@ -5,10 +5,9 @@
 #include <set>
 
 #include "lib/render/NeoHTMLMarkup.h"
+#include "platform/rtl/testsupport/Utf8.h"
 
 namespace {
-
-std::string U8(StringView S) { return UTF8Encode(String(S)); }
 
 // ---------------------------------------------------------------------------------------------
 // Colours

@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "lib/render/NeoHTMLTags.h"
+#include "platform/rtl/testsupport/Utf8.h"
 
 namespace {
-
-std::string U8(StringView S) { return UTF8Encode(String(S)); }
 
 struct TTagRow {
   const Char* Rest;

@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "lib/render/NeoHTMLText.h"
+#include "platform/rtl/testsupport/Utf8.h"
 
 namespace {
-
-std::string U8(StringView S) { return UTF8Encode(String(S)); }
 
 TEST(HtmlTextRoutines, SpacesAndPlainText) {
   EXPECT_EQ(SpacesToNbsp(u"a b  c"), u"a&nbsp;b&nbsp;&nbsp;c");

@@ -5,11 +5,10 @@
 
 #include "lib/base/NeoUtils.h"
 #include "lib/render/NeoGraphicsSVGEngine.h"
+#include "lib/render/testsupport/SvgSamples.h"
 #include "platform/rtl/Units.h"
 
 namespace {
-
-const String Data = UTF8ToString(ZELK_TEST_DATA) + u"/svg/";
 
 class NeoSVGBitmapTest : public ::testing::Test {
 protected:
@@ -133,8 +132,8 @@ TEST_F(NeoSVGBitmapTest, FilesAssignAndRegistration) {
   const String dir = UTF8ToString(ZELK_TEST_OUTPUT) + u"/svgbitmap";
   std::filesystem::create_directories(UTF8Encode(dir));
   TNeoSVGBitmap picture;
-  picture.SetFileName(Data + u"paths.svg");
-  EXPECT_EQ(picture.GetFileName(), Data + u"paths.svg");
+  picture.SetFileName(SvgSamples() + u"paths.svg");
+  EXPECT_EQ(picture.GetFileName(), SvgSamples() + u"paths.svg");
   EXPECT_EQ(picture.GetSVG()->ElementCount(), 4);
   picture.SaveToFile(dir + u"/copy.svg");
   TPicture loaded;

@@ -9,11 +9,10 @@
 #include <vector>
 
 #include "lib/render/NeoGraphicsSVGEngine.h"
+#include "lib/render/testsupport/SvgSamples.h"
 #include "platform/rtl/Units.h"
 
 namespace {
-
-const String Data = UTF8ToString(ZELK_TEST_DATA) + u"/svg/";
 
 // The named colours and the picture formats live from the units' start-up to their shut-down.
 class NeoSVGDocument : public ::testing::Test {
@@ -28,7 +27,7 @@ protected:
     Units().Clear();
   }
   TNeoGraphicsSVGImport& Load(const String& AFile) {
-    FSVG.LoadFromFile(Data + AFile);
+    FSVG.LoadFromFile(SvgSamples() + AFile);
     return FSVG;
   }
   TNeoGraphicsSVGImport& Text(const String& AText) {

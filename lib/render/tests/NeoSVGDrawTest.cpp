@@ -13,12 +13,12 @@
 #include "lib/graphics/NeoGraphics.h"
 #include "lib/render/NeoGraphicsSVGDrawInternal.h"
 #include "lib/render/NeoGraphicsSVGEngine.h"
+#include "lib/render/testsupport/SvgSamples.h"
 #include "platform/rtl/Units.h"
 #include "platform/win/Surface.h"
 
 namespace {
 
-const std::string Data = std::string(ZELK_TEST_DATA) + "/svg/";
 constexpr TColor White = 0xFFFFFF, Black = 0, Red = 0x0000FF, Blue = 0xFF0000, Green = 0x008000;
 
 class NeoSVGDrawTest : public ::testing::Test {
@@ -265,7 +265,7 @@ TEST_F(NeoSVGDrawTest, StyleResolutionOnASurface) {
 }
 
 TEST_F(NeoSVGDrawTest, GradientsOnASurface) {
-  Svg.LoadFromFile(UTF8ToString(Data + "gradients.svg"));
+  Svg.LoadFromFile(UTF8ToString(SvgSamplesU8() + "gradients.svg"));
   TRecordingSurface s;
   Svg.DrawOnSurface(s, TRectF{0, 0, 50, 50});
   ASSERT_EQ(s.Drawn.size(), 2u);
@@ -457,7 +457,7 @@ TEST_F(NeoSVGDrawTest, CorpusMatchesGoldenPictures) {
   std::filesystem::create_directories(out);
   for (const char* name : {"paths", "arcs", "transforms", "classes", "viewbox3", "gradients", "text", "image"}) {
     TNeoGraphicsSVGImport svg;
-    svg.LoadFromFile(UTF8ToString(Data + name + ".svg"));
+    svg.LoadFromFile(UTF8ToString(SvgSamplesU8() + name + ".svg"));
     TNeoBitmap* picture = svg.GenerateBitmap(128, 128);
     ASSERT_NE(picture, nullptr) << name;
     TBitmap* bitmap = picture->GetBitmap();
@@ -466,7 +466,7 @@ TEST_F(NeoSVGDrawTest, CorpusMatchesGoldenPictures) {
     const std::string saved = out + "/" + name + ".png";
     ASSERT_TRUE(got->SaveToPng(saved));
     TSurface want(1, 1);
-    const std::string golden = Data + "golden/" + name + ".png";
+    const std::string golden = SvgSamplesU8() + "golden/" + name + ".png";
     if (!want.LoadFromPng(golden)) {
       ADD_FAILURE() << "no golden picture " << golden << "; this run's is " << saved;
       continue;
@@ -510,7 +510,7 @@ TEST_F(NeoSVGDrawTest, BothContextsDrawTheSameShapes) {
   // draws no gradient fill there).
   for (const char* name : {"commands", "arcflags", "arcs", "nested", "offset", "stretched", "paths", "transforms",
                            "classes"}) {
-    const std::vector<TColor> canvas = draw(Data + name + ".svg", false), native = draw(Data + name + ".svg", true);
+    const std::vector<TColor> canvas = draw(SvgSamplesU8() + name + ".svg", false), native = draw(SvgSamplesU8() + name + ".svg", true);
     Integer off = 0, inked = 0;
     for (std::size_t i = 0; i < canvas.size(); ++i) {
       if (canvas[i] != White) ++inked;

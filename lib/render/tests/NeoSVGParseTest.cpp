@@ -7,7 +7,7 @@
 
 #include "lib/render/NeoGraphicsSVGEngine.h"
 
-using namespace NeoSVG;
+namespace NeoSVG {
 
 namespace {
 
@@ -236,3 +236,5 @@ TEST(NeoSVGParse, ArcsFollowTheEllipse) {
   AddArcToPath(huge, 1, 1, 0, 1e-300, 1e-300, 0, 0, 3e38, 3e38);
   for (Integer i = 0; i < huge.GetCount(); ++i) EXPECT_TRUE(std::isfinite(huge.GetPoint(i).Point.X));
 }
+
+}  // namespace NeoSVG

@@ -18,19 +18,18 @@
 
 #ifdef ZELK_TEST_RSVG
 #include "lib/render/demo/SVGComparison.h"
+#include "lib/render/testsupport/SvgSamples.h"
 
 // A case is named by its file in the test's messages.
 void SVGComparison::PrintTo(const TRsvgCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
 #endif
 
+namespace SVGComparison {
 namespace {
 
 #ifdef ZELK_TEST_RSVG
 
 constexpr Integer Size = 256;
-const std::string Data = std::string(ZELK_TEST_DATA) + "/svg/";
-
-using namespace SVGComparison;
 
 TSquare DrawRsvg(const std::string& AFile) {
   TSquare out(Size);
@@ -74,7 +73,7 @@ protected:
 
 TEST_P(NeoSVGRsvgTest, MatchesLibrsvg) {
   const TRsvgCase& c = GetParam();
-  const std::string file = Data + c.Name + ".svg";
+  const std::string file = SvgSamplesU8() + c.Name + ".svg";
   const std::string out = std::string(ZELK_TEST_OUTPUT) + "/svgrsvg/";
   std::filesystem::create_directories(out);
   const TSquare ours = SVGComparison::DrawOurs(file, Size, SVGComparison::Stretched(c));
@@ -96,7 +95,7 @@ TEST_P(NeoSVGRsvgTest, MatchesLibrsvg) {
     }
     case cmpGolden: {
       TSurface golden(1, 1);
-      const std::string name = Data + "golden/rsvg-" + c.Name + ".png";
+      const std::string name = SvgSamplesU8() + "golden/rsvg-" + c.Name + ".png";
       if (!golden.LoadFromPng(name)) {
         ADD_FAILURE() << "no golden picture " << name << " (" << c.Reason << "); this run's is " << out << c.Name
                       << "-ours.png";
@@ -124,3 +123,5 @@ TEST(NeoSVGRsvgTest, NeedsLibrsvg) { GTEST_SKIP() << "built without librsvg"; }
 #endif
 
 }  // namespace
+
+}  // namespace SVGComparison

@@ -14,14 +14,14 @@
 #include "lib/graphics/NeoGraphics.h"
 #include "lib/render/PictureContainer.h"
 #include "platform/rtl/Units.h"
-#include "platform/ui/Jpeg.h"
 #include "platform/ui/Filer.h"
+#include "platform/ui/Jpeg.h"
 #include "platform/ui/PngImage.h"
 #include "platform/ui/testsupport/GifEncoder.h"
 
+namespace GifFixture {
 namespace {
 
-using namespace GifFixture;
 using TByteVector = std::vector<Byte>;
 
 class PictureContainerTest : public ::testing::Test {
@@ -630,3 +630,5 @@ TEST_F(PictureContainerTest, PublishedPropertiesStreamAndReadBack) {
   EXPECT_TRUE(IsPublishedProp(&source, u"OnFrameChange"));
   EXPECT_TRUE(IsPublishedProp(&container, u"OnChange"));
 }
+
+}  // namespace GifFixture

@@ -17,9 +17,8 @@
 #include "platform/ui/testsupport/GifEncoder.h"
 #include "platform/win/Surface.h"
 
+namespace GifFixture {
 namespace {
-
-using namespace GifFixture;
 
 // 16 x 16: the left half red, the right half green, the bottom four rows blue; as PNG bytes.
 std::vector<Byte> SamplePng() {
@@ -346,3 +345,5 @@ TEST_F(PictureMarkupTest, PictureSheet) {
   ASSERT_TRUE(GetDCSurface(Bitmap->GetCanvas()->GetHandle())->SaveToPng(std::string(ZELK_TEST_OUTPUT) + "/markup_pictures.png"));
   EXPECT_GT(P.AXSize, 150);
 }
+
+}  // namespace GifFixture

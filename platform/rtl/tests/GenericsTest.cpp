@@ -5,7 +5,8 @@
 
 #include "platform/rtl/Generics.h"
 
-using namespace Generics::Collections;
+// In the collections' namespace: its TList is the one meant, not the untyped list of Classes.
+namespace Generics::Collections {
 
 namespace {
 
@@ -183,3 +184,5 @@ TEST(Dictionary, ObjectDictionaryFreesOwnedValues) {
   }
   EXPECT_EQ(freed, 4);
 }
+
+}  // namespace Generics::Collections

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/rtl/testsupport/ScopedEnv.h"
+#include "platform/rtl/testsupport/StringLines.h"
 
 namespace {
 
@@ -16,12 +17,6 @@ std::string ReadBytes(const std::string& file) {
 }
 
 void WriteBytes(const std::string& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
-
-std::vector<String> Lines(TStrings& list) {
-  std::vector<String> lines;
-  for (const String& s : list) lines.push_back(s);
-  return lines;
-}
 
 using Strings = std::vector<String>;
 

@@ -9,6 +9,7 @@
 
 #include "platform/rtl/Threads.h"
 #include "platform/rtl/testsupport/ScopedEnv.h"
+#include "platform/rtl/testsupport/StringLines.h"
 
 extern char** environ;
 
@@ -69,12 +70,6 @@ int WaitChild(pid_t pid) {
   int status = 0;
   waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::vector<String> Lines(TStrings& list) {
-  std::vector<String> lines;
-  for (const String& s : list) lines.push_back(s);
-  return lines;
 }
 
 using Strings = std::vector<String>;

@@ -6,9 +6,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 struct TCommandRun {
   std::string Output;  // everything the command wrote on its standard output
@@ -28,6 +30,18 @@ inline TCommandRun RunCommand(const std::string& Command) {
   while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get())) run.Output.append(buffer, n);
   run.Status = pclose(pipe.release());
   return run;
+}
+
+// Runs Command with /bin/sh, its output going where the test's goes; the status as std::system
+// gives it.
+inline int Shell(const std::string& Command) { return std::system(Command.c_str()); }
+
+// The lines of a text file a program wrote (its log); none when there is no such file.
+inline std::vector<std::string> FileLines(const std::string& File) {
+  std::ifstream in(File);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 // Whether every program of the space-separated Names is installed ("Xvfb xdotool xwininfo").

@@ -14,9 +14,8 @@
 #include "platform/win/Headless.h"
 #include "platform/win/ObjIdl.h"
 
+namespace NeoGDIP {
 namespace {
-
-using namespace NeoGDIP;
 
 constexpr Integer kW = 12, kH = 8;
 constexpr ARGB kBlue = 0xFF0000FF, kRed = 0xFFFF0000;
@@ -319,3 +318,5 @@ TEST_F(GDIPictureTest, HintInfoAssignsEverythingAndIsEmptyWithoutText) {
 }
 
 }  // namespace
+
+}  // namespace NeoGDIP

@@ -11,9 +11,8 @@
 #include "platform/ui/testsupport/UiTestSupport.h"
 #include "platform/win/UxTheme.h"
 
+namespace NeoDateTimePicker {
 namespace {
-
-using namespace NeoDateTimePicker;
 
 constexpr COLORREF Black = RGB(0, 0, 0), Red = RGB(255, 0, 0), Disabled = RGB(127, 157, 185);
 
@@ -292,3 +291,5 @@ TEST_F(CustomDateTimePickerTest, DpiScaleFollowsTheMonitorOfAScaledForm) {
 }
 
 }  // namespace
+
+}  // namespace NeoDateTimePicker

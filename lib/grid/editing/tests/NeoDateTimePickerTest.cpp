@@ -10,17 +10,16 @@
 #include "lib/graphics/NeoGDIP.h"
 #include "lib/grid/editing/NeoDateTimePicker.h"
 #include "lib/grid/editing/NeoToolTip.h"
+#include "platform/gdiplus/GdiPlusBridge.h"
 #include "platform/rtl/Math.h"
 #include "platform/rtl/Modules.h"
-#include "platform/gdiplus/GdiPlusBridge.h"
 #include "platform/rtl/SysInfo.h"
 #include "platform/rtl/Units.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 #include "platform/win/UxTheme.h"
 
+namespace NeoDateTimePicker {
 namespace {
-
-using namespace NeoDateTimePicker;
 
 const TDateTime March15 = EncodeDate(2024, 3, 15);
 
@@ -572,3 +571,5 @@ TEST_F(NeoDateTimePickerTest, KindsWithLabelAndBalloonMatchTheGoldens) {
 }
 
 }  // namespace
+
+}  // namespace NeoDateTimePicker

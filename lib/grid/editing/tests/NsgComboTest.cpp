@@ -11,9 +11,8 @@
 #include "platform/ui/testsupport/UiTestSupport.h"
 #include "platform/win/UxTheme.h"
 
+namespace NsgCombo {
 namespace {
-
-using namespace NsgCombo;
 
 constexpr COLORREF Red = RGB(255, 0, 0), Lime = RGB(0, 255, 0), Blue = RGB(0, 0, 255), Yellow = RGB(255, 255, 0);
 
@@ -492,3 +491,5 @@ TEST_F(NsgComboLooksTest, ColouredButtonNormalHotAndDown) {
 }
 
 }  // namespace
+
+}  // namespace NsgCombo

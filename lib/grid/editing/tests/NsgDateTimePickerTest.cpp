@@ -13,9 +13,8 @@
 #include "platform/ui/testsupport/UiTestSupport.h"
 #include "platform/win/UxTheme.h"
 
+namespace NsgDateTimePicker {
 namespace {
-
-using namespace NsgDateTimePicker;
 
 constexpr COLORREF Red = RGB(255, 0, 0), Blue = RGB(0, 0, 255), Lime = RGB(0, 255, 0);
 constexpr COLORREF Disabled = RGB(127, 157, 185);
@@ -281,3 +280,5 @@ TEST_F(NsgPickerLooksTest, FlatBorderWithoutCtl3D) {
 }
 
 }  // namespace
+
+}  // namespace NsgDateTimePicker
