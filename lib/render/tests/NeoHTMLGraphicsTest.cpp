@@ -48,7 +48,7 @@ TImageList& PictureList() {
 }
 
 // Named pictures for the facade's container seam: "FLAG" is a 16 x 16 picture.
-TPictureContainer* const Container = reinterpret_cast<TPictureContainer*>(&Pictures);
+TPictureContainer* const Container = reinterpret_cast<TPictureContainer*>(&PictureList);
 TPicture* FindTestPicture(TPictureContainer* AContainer, const String& AName) {
   static TPicture* flag = [] {
     auto* p = new TPicture;
