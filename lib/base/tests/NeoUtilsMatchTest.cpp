@@ -5,10 +5,9 @@
 #include "lib/base/tests/MatchCases.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/testsupport/FormatSettingsFixture.h"
+#include "platform/rtl/testsupport/Utf8.h"
 
 namespace {
-
-std::string U8(const Char* S) { return UTF8Encode(S); }
 
 class NeoUtilsMatch : public FormatSettingsTest {};
 

@@ -3,10 +3,9 @@
 
 #include "lib/base/NeoUtils.h"
 #include "platform/rtl/StringLists.h"
+#include "platform/rtl/testsupport/Utf8.h"
 
 namespace {
-
-std::string Utf8(const String& S) { return UTF8Encode(S); }
 
 // ---------------------------------------------------------------------------------------------
 // Positions
@@ -33,7 +32,7 @@ TEST(NeoUtilsPositions, PositionsAreOneBasedAndZeroWhenAbsent) {
       {u"\u00E9", u"\u00C9", 0, 0},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(Utf8(r.Sub) + " in " + Utf8(r.S));
+    SCOPED_TRACE(U8(r.Sub) + " in " + U8(r.S));
     Integer result = -7;
     EXPECT_EQ(TNeoUtils::VarPos(r.Sub, r.S, result), r.CaseSensitive);
     EXPECT_EQ(result, r.CaseSensitive);
@@ -82,7 +81,7 @@ TEST(NeoUtilsJson, EscapeString) {
       {u"\u20AC", u"\\u20AC"},
       {u"\U0001F600", u"\\uD83D\\uDE00"},
   };
-  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::EscapeString(r.In), r.Out) << Utf8(r.In);
+  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::EscapeString(r.In), r.Out) << U8(r.In);
 }
 
 TEST(NeoUtilsJson, UnescapeStringAcceptsEveryJsonEscape) {
@@ -95,7 +94,7 @@ TEST(NeoUtilsJson, UnescapeStringAcceptsEveryJsonEscape) {
       {u"a\\bb\\f\\n\\r\\t", u"a\bb\f\n\r\t"},                      {u"\\u00e9\\u00E9", u"\u00E9\u00E9"},
       {u"\\uD83D\\uDE00", u"\U0001F600"}, {u"no escapes", u"no escapes"}, {u"", u""},
   };
-  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::UnescapeString(r.In), r.Out) << Utf8(r.In);
+  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::UnescapeString(r.In), r.Out) << U8(r.In);
   // Round trip through both directions.
   const String text = u"Tab\there \"q\" \\ / \u00FC \U0001F600 \x01";
   EXPECT_EQ(TNeoUtils::UnescapeString(TNeoUtils::EscapeString(text)), text);
@@ -116,9 +115,9 @@ TEST(NeoUtilsJson, UnescapeStringErrors) {
   for (const Row& r : rows) {
     try {
       TNeoUtils::UnescapeString(r.In);
-      ADD_FAILURE() << "no exception for " << Utf8(r.In);
+      ADD_FAILURE() << "no exception for " << U8(r.In);
     } catch (Exception& E) {
-      EXPECT_EQ(E.Message, r.Message) << Utf8(r.In);
+      EXPECT_EQ(E.Message, r.Message) << U8(r.In);
     }
   }
 }
@@ -168,7 +167,7 @@ TEST(NeoUtilsMarkup, EveryEntityRow) {
   ASSERT_EQ(TNeoUtils::MarkupCount(), 86);
   for (Integer k = 1; k <= 86; ++k) {
     const EntityRow& row = EntityRows[k - 1];
-    SCOPED_TRACE("row " + std::to_string(k) + " " + Utf8(row.Entity));
+    SCOPED_TRACE("row " + std::to_string(k) + " " + U8(row.Entity));
     EXPECT_EQ(TNeoUtils::GetSpecialChar(k), row.Character);
     EXPECT_EQ(TNeoUtils::GetMarkupEntity(k), row.Entity);
     // The first row whose entity equals ignoring case: "&Oslash;" finds "&oslash;" and "&aelig;"
@@ -228,7 +227,7 @@ TEST(NeoUtilsMarkup, FixMarkup) {
       // one reference per code unit, each half of a surrogate pair too
       {u"\U0001F600", true, u"&#55357;&#56832;"},
   };
-  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::FixMarkup(r.In, r.Special), r.Out) << Utf8(r.In);
+  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::FixMarkup(r.In, r.Special), r.Out) << U8(r.In);
 }
 
 // Many '&' without a ';' cost one pass, not one pass per '&'.
@@ -262,7 +261,7 @@ TEST(NeoUtilsMarkup, UnFixMarkupDecodesOnce) {
       {u"& &; &unknown; &", true, u"& &; &unknown; &"},
       {u"&#36;&#39;&#x00FD;&#221;", true, u"$'\u00FD\u00DD"},
   };
-  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::UnFixMarkup(r.In, r.Special), r.Out) << Utf8(r.In);
+  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::UnFixMarkup(r.In, r.Special), r.Out) << U8(r.In);
 }
 
 TEST(NeoUtilsMarkup, FixAndUnFixRoundTrip) {
@@ -285,7 +284,7 @@ TEST(NeoUtilsMarkup, HTMLStrip) {
       {u"<a href=\"x\">link</a>", u"link"},
       {u"", u""},
   };
-  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::HTMLStrip(r.In), r.Out) << Utf8(r.In);
+  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::HTMLStrip(r.In), r.Out) << U8(r.In);
 }
 
 TEST(NeoUtilsMarkup, IsHTML) {
@@ -294,8 +293,8 @@ TEST(NeoUtilsMarkup, IsHTML) {
       {u"<b>x", false},    {u"1 < 2", false},  {u"", false},
   };
   for (const auto& [text, expected] : rows) {
-    EXPECT_EQ(TNeoUtils::IsHTML(text), expected) << Utf8(text);
-    EXPECT_EQ(TNeoUtils::IsHTMLUnicode(text), expected) << Utf8(text);
+    EXPECT_EQ(TNeoUtils::IsHTML(text), expected) << U8(text);
+    EXPECT_EQ(TNeoUtils::IsHTMLUnicode(text), expected) << U8(text);
   }
 }
 
@@ -317,8 +316,8 @@ TEST(NeoUtilsEncodings, URLEncode) {
       {u"\U0001F600", u"%F0%9F%98%80"},
   };
   for (const Row& r : rows) {
-    EXPECT_EQ(TNeoUtils::URLEncode(r.In), r.Out) << Utf8(r.In);
-    EXPECT_EQ(TNeoUtils::URLDecode(r.Out), r.In) << Utf8(r.Out);
+    EXPECT_EQ(TNeoUtils::URLEncode(r.In), r.Out) << U8(r.In);
+    EXPECT_EQ(TNeoUtils::URLDecode(r.Out), r.In) << U8(r.Out);
   }
 }
 
@@ -340,7 +339,7 @@ TEST(NeoUtilsEncodings, URLDecode) {
       // blanks and control characters at the ends go
       {u"%20%09x%0A", u"x"},
   };
-  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::URLDecode(r.In), r.Out) << Utf8(r.In);
+  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::URLDecode(r.In), r.Out) << U8(r.In);
 }
 
 TEST(NeoUtilsEncodings, Decode64ToBytes) {
@@ -360,7 +359,7 @@ TEST(NeoUtilsEncodings, Decode64ToBytes) {
       {u"AAECAw", true, {0, 1, 2, 3}},
       {u"not base64!", false, {}},
   };
-  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::Decode64ToBytes(r.In, r.URLSafe), r.Out) << Utf8(r.In);
+  for (const Row& r : rows) EXPECT_EQ(TNeoUtils::Decode64ToBytes(r.In, r.URLSafe), r.Out) << U8(r.In);
 }
 
 TEST(NeoUtilsEncodings, HexStrToBytes) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/testsupport/Utf8.h"
 
 enum TTestLocale { tlEnglish, tlGerman };
 
@@ -21,4 +22,3 @@ private:
   TFormatSettings FSaved;
 };
 
-inline std::string U8(StringView Text) { return UTF8Encode(Text); }

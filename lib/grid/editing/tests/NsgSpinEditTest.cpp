@@ -8,6 +8,7 @@
 
 #include "lib/grid/editing/NsgSpin.h"
 #include "platform/rtl/TypInfo.h"
+#include "platform/rtl/testsupport/Utf8.h"
 #include "platform/ui/testsupport/UiTestSupport.h"
 
 namespace {
@@ -35,7 +36,6 @@ protected:
     Spin->SetSelStart(Pos);
     Spin->SetSelLength(0);
   }
-  static std::string Utf8(const String& S) { return UTF8Encode(S); }
 
   TFormatSettings Saved;
   TForm* Form = nullptr;
@@ -80,7 +80,7 @@ TEST_F(NsgSpinEditTest, IntegerDefaultsStepsAndLimits) {
   };
   for (const TRead& r : {TRead{u" 42 ", 42}, TRead{u"", 0}, TRead{u"zwölf", 5}, TRead{u"1,5", 5}}) {
     Spin->SetText(r.Text);
-    EXPECT_EQ(Spin->GetValue(), r.Value) << Utf8(r.Text);
+    EXPECT_EQ(Spin->GetValue(), r.Value) << U8(r.Text);
   }
   // The button steps as well; a read-only edit beeps and stays.
   Spin->SetMinValue(0);
@@ -178,7 +178,7 @@ TEST_F(NsgSpinEditTest, DatesStepTheFieldUnderTheCaret) {
     Spin->SetDateValue(c.Start);
     Caret(c.Caret);
     Press(c.Up ? VK_UP : VK_DOWN);
-    EXPECT_EQ(Utf8(Spin->GetText()), Utf8(DateToStr(c.Expected)));
+    EXPECT_EQ(U8(Spin->GetText()), U8(DateToStr(c.Expected)));
     EXPECT_EQ(Spin->GetUsDates(), c.Us);
     EXPECT_EQ(Spin->GetSelStart(), c.Caret);   // the caret stays in its field
   }
@@ -225,7 +225,7 @@ TEST_F(NsgSpinEditTest, TimesStepByFieldAndWrapAtMidnight) {
     Spin->SetTimeValue(c.Start);
     Caret(c.Caret);
     Press(c.Up ? VK_UP : VK_DOWN);
-    EXPECT_EQ(Utf8(Spin->GetText()), Utf8(c.Expected));
+    EXPECT_EQ(U8(Spin->GetText()), U8(c.Expected));
   }
   // Without seconds: "h:nn", and the field after the first separator is the minutes.
   Spin->SetShowSeconds(false);
@@ -314,7 +314,7 @@ TEST_F(NsgSpinEditTest, KeyFilterRulesInOrder) {
   };
   for (const TPrecision& p : {TPrecision{u"1,5", 3, true}, TPrecision{u"1,55", 4, false}, TPrecision{u"1,55", 2, false},
                               TPrecision{u"1,55", 1, true}, TPrecision{u"12,5", 2, true}}) {
-    SCOPED_TRACE(Utf8(p.Text) + " caret " + std::to_string(p.Caret));
+    SCOPED_TRACE(U8(p.Text) + " caret " + std::to_string(p.Caret));
     Spin->SetText(p.Text);
     Caret(p.Caret);
     Char key = u'7';
@@ -535,7 +535,7 @@ TEST_F(NsgSpinEditTest, LoadingRestoresDateAndTimeValuesAndTypes) {
     EXPECT_EQ(e->GetText(), u"0");   // date and time setters only store while loading
     e->EndLoading();
     EXPECT_EQ(GetEnumProp(e, u"SpinType"), c.SpinType);
-    EXPECT_EQ(Utf8(e->GetText()), Utf8(c.Expected));
+    EXPECT_EQ(U8(e->GetText()), U8(c.Expected));
     EXPECT_DOUBLE_EQ(GetFloatProp(e, c.ValueProperty), c.Value);
     EXPECT_EQ(e->GetMaxValue(), 50);
   }
